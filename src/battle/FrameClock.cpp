@@ -1,0 +1,31 @@
+#include "battle/FrameClock.h"
+
+#include <allegro.h>
+
+#include "frame/globals.h"
+
+void incFrameTick() { gotoNextFrame.fetch_add(1); }
+END_OF_FUNCTION(incFrameTick)
+
+void fpsReset() {
+    int count = fpsCount.exchange(0);
+    int best = fpsMax.load();
+    // fpsMax only grows between resets; the exchange loop keeps a concurrent larger value.
+    while (count > best && !fpsMax.compare_exchange_weak(best, count)) {
+    }
+}
+END_OF_FUNCTION(fpsReset)
+
+void resetTimers() {
+    fpsCount = 0;
+    fpsMax = 0;
+    gotoNextFrame = 0;
+}
+
+void installFrameClock() {
+    LOCK_FUNCTION(incFrameTick);
+    LOCK_FUNCTION(fpsReset);
+    install_int_ex(incFrameTick, MSEC_TO_TIMER(30));
+    install_int_ex(fpsReset, SECS_TO_TIMER(1));
+    resetTimers();
+}

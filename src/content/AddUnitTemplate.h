@@ -1,0 +1,32 @@
+#ifndef VORN_CONTENT_ADDUNITTEMPLATE_H
+#define VORN_CONTENT_ADDUNITTEMPLATE_H
+
+#include <allegro.h>
+#include <string>
+
+// One entry of a unit type's list of units it adds when it attacks (attack 1, 2, 4) or dies (8).
+// Fields are in the order of the unit file's "addedUnit%d" values, except dashTime (value 12).
+class AddUnitTemplate {
+  public:
+    std::string unitName; // type to add
+    fixed spawnDist;      // pixels from the adder, scaled by the adder's variant
+    fixed spawnAngle;     // angle units added to the adder's facing
+    int amount;           // units per use
+    fixed angleSpread;    // fan width: unit j turns a further j * angleSpread / amount
+    fixed angleRandom;    // scale of the random turn of each unit
+    int attack;           // 1, 2, 4 for that attack, 8 for the death
+    int attack1Delay;     // steps added to the adder's cool-downs per use
+    int attack2Delay;
+    int attack4Delay;
+    int moveLock;         // steps added to the adder's move lock per use
+    int appearDelay;      // steps before the added unit comes into play
+    int hpCost;           // hit points the adder pays per use
+    int dashTime;         // steps of forced forward walking added per use
+    bool onClick;         // player attacks: fire per click (true) or while held (false)
+
+    AddUnitTemplate(std::string* unitName, fixed spawnDist, fixed spawnAngle, int amount, fixed angleSpread,
+                    fixed angleRandom, int attack, int attack1Delay, int attack2Delay, int attack4Delay,
+                    int moveLock, int dashTime, int appearDelay, bool onClick, int hpCost);
+};
+
+#endif

@@ -1,0 +1,67 @@
+#ifndef VORN_CONTENT_LOADER_H
+#define VORN_CONTENT_LOADER_H
+
+#include <allegro.h>
+#include <string>
+#include <vector>
+
+#include "content/Campaign.h"
+#include "content/Round.h"
+#include "content/UnitTemplate.h"
+
+class MusicSound;
+class StartGameConfig;
+
+// Loads and holds all game content: unit types, campaigns and rounds, the shared pictures and
+// the selection lists. One Loader serves the whole run.
+class Loader {
+  public:
+    Loader();
+    ~Loader();
+    Loader(const Loader&) = delete;
+    Loader& operator=(const Loader&) = delete;
+
+    // Unit types.
+    int addUnit(const std::string& name);
+    int addPC(const std::string& name);
+    std::string* dontExist(const std::string& name);
+    UnitTemplate* getUnitTemplate(std::string& name);
+    std::vector<UnitTemplate*>* getUnitTemplates() { return &unitTemplates; }
+    int setUpUnitTemplate(const std::string& name);
+    bool loadAnimation(UnitTemplate* t, const std::string& name);
+    void loadUnitProperties(UnitTemplate* t);
+    void get_argv(std::vector<std::string>* out, std::string* section, std::string* key, int* count);
+
+    // Campaigns and rounds.
+    int loadCampaign(Campaign& campaign);
+    int loadAllUnitsFromCampaign(Campaign& campaign);
+    int loadRound(Campaign& campaign, int roundNumber, Round* round, const std::string& charName,
+                  MusicSound* ms);
+
+    // Shared pictures and selection lists.
+    int loadGeneralData();
+    BITMAP* getMouseCursor() { return mouseCursor; }
+    BITMAP* getYouWinPic() { return youWinPic; }
+    BITMAP* getYouLosePic() { return youLosePic; }
+    std::vector<BITMAP*>* getGoodStatusPics() { return &goodStatusPics; }
+    std::vector<BITMAP*>* getBadStatusPics() { return &badStatusPics; }
+    int loadCharAndCamp(StartGameConfig* screen);
+    void unloadAll();
+
+  private:
+    DATAFILE* campaignDatafile;
+    DATAFILE* roundDatafile;
+    std::string campaignDatafileName;
+    std::vector<std::string*> unitNames; // owned
+    std::vector<DATAFILE*> unitDatafiles;
+    std::vector<UnitTemplate*> unitTemplates;
+    std::vector<BITMAP*> goodStatusPics;
+    std::vector<BITMAP*> badStatusPics;
+    DATAFILE* generalDatafile;
+    BITMAP* mouseCursor;
+    BITMAP* youWinPic;
+    BITMAP* youLosePic;
+    char** configArgv; // owned by Allegro; read at once
+};
+
+#endif

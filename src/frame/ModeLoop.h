@@ -1,0 +1,22 @@
+#ifndef VORN_FRAME_MODELOOP_H
+#define VORN_FRAME_MODELOOP_H
+
+// Start-up of the six program-wide objects and the loop that alternates menus and battles.
+
+// 0 on success, -1 when the main menu (graphics) could not be initialised.
+int initObj();
+// Runs the current mode until retVal says to leave it (0) or to quit (1).
+void playMode();
+// Flips gameMode between menus and battle and sets retVal back to "stay".
+void modeSwitch();
+// The whole mode loop of main: playMode and modeSwitch until retVal is 1.
+void runModeLoop();
+
+// What each mode runs; the defaults are the main menu and a battle with the chosen names.
+// Tests replace them to drive the loop without a screen.
+extern int (*runMenuMode)();
+extern int (*runBattleMode)();
+int runMainMenu();
+int runChosenBattle();
+
+#endif

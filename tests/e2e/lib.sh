@@ -1,0 +1,72 @@
+# Shared helpers of the end-to-end tests: a private X server, a HOME whose ALSA output goes to a
+# file, and waits that poll instead of sleeping.
+set -euo pipefail
+
+E2E_TMP=$(mktemp -d /tmp/vorn-e2e-XXXXXX)
+E2E_PIDS=()
+
+e2e_cleanup() {
+    for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+    rm -rf "$E2E_TMP"
+}
+trap e2e_cleanup EXIT
+
+# Starts Xvfb on a free display and exports DISPLAY.
+start_x() {
+    local n
+    for n in $(seq 91 140); do
+        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$E2E_TMP/xvfb.log" 2>&1 &
+        E2E_PIDS+=($!)
+        export DISPLAY=":$n"
+        for _ in $(seq 1 100); do
+            xdpyinfo >/dev/null 2>&1 && return 0
+            sleep 0.05
+        done
+    done
+    echo "no X server could be started" >&2
+    return 1
+}
+
+# Points ALSA's default device at a raw file, so the game has a sound card that records.
+setup_sound_home() {
+    export HOME="$E2E_TMP/home"
+    mkdir -p "$HOME"
+    export E2E_SOUND="$E2E_TMP/sound.raw"
+    cat >"$HOME/.asoundrc" <<ASOUND
+pcm.!default {
+  type file
+  slave.pcm "null"
+  file "$E2E_SOUND"
+  format "raw"
+}
+ASOUND
+}
+
+# wait_for SECONDS COMMAND...: polls until the command succeeds.
+wait_for() {
+    local limit=$1
+    shift
+    local end=$((SECONDS + limit))
+    until "$@" >/dev/null 2>&1; do
+        [ $SECONDS -ge $end ] && return 1
+        sleep 0.05
+    done
+}
+
+# wait_exit PID SECONDS: waits for a child process to end and sets E2E_STATUS to its exit
+# status; fails on time-out. Call it directly, not in $(...): only the shell that started the
+# process can collect its status.
+wait_exit() {
+    local pid=$1 limit=$2 end=$((SECONDS + $2))
+    while kill -0 "$pid" 2>/dev/null; do
+        if [ $SECONDS -ge $end ]; then
+            echo "process $pid still running after ${limit}s" >&2
+            return 1
+        fi
+        sleep 0.05
+    done
+    E2E_STATUS=0
+    wait "$pid" || E2E_STATUS=$?
+}
