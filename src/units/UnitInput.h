@@ -2,8 +2,12 @@
 #define VORN_UNITS_UNITINPUT_H
 
 #include <allegro.h>
+#include <vector>
 
+class Round;
 class Unit;
+class UnitList;
+class aiUnitSort;
 
 // Behaviour settings of a unit type (the unit file's AI section) and the run-time state of
 // one unit's copy. Each unit owns its own copy, so every unit keeps its own target and timers.
@@ -32,6 +36,17 @@ class UnitInput {
     // Copies every setting of src; the variant changes nothing.
     UnitInput(UnitInput* src, int variant);
     void setCounters();
+
+    // Behaviour: one decision per simulation step.
+    void decideAction(Unit* self, UnitList* list, Round* round);
+    void locateTarget(Unit* self, UnitList* list);
+    Unit* prepAIUnitSort(Unit* self, std::vector<Unit*>* candidates, std::vector<aiUnitSort*>* records);
+    bool aimIt(Unit* self, Round* round); // whether to walk
+    void moveIt(Unit* self, bool walk);
+    void attackP(Unit* self, int attack);
+    void switchTargets(Unit* self, UnitList* list);
+    static bool aiULess(aiUnitSort* a, aiUnitSort* b);
+    static bool aiUEqual(aiUnitSort* a, aiUnitSort* b);
 };
 
 #endif

@@ -1,0 +1,46 @@
+#ifndef VORN_UNITS_PLAYERUNIT_H
+#define VORN_UNITS_PLAYERUNIT_H
+
+#include <vector>
+
+#include "units/Unit.h"
+
+class InputObj;
+
+// The unit the person at the keyboard controls. Its HP is also its juice meter.
+class PlayerUnit : public Unit {
+  public:
+    PlayerUnit(UnitList* list, UnitTemplate* t, Unit* creator, fixed x, fixed y, fixed angle, fixed scale,
+               int variant);
+
+    void draw(BITMAP* bmp, MusicSound* sound, bool paused) override;
+    void decideAction() override;
+    void takeDamage() override;
+    void reduceScore(int n) override;
+    ~PlayerUnit() override;
+    void changeGoodStatusMax(int index, int value) override;
+    void changeBadStatusMax(int index, int value) override;
+
+    void setInputObj(InputObj* io) { inputObj = io; }
+    void aim();
+    void addJuiceGained(int n);
+    void resetJuiceGained();
+    int getScore() const { return score; }
+    int getJuiceGained() const { return juiceGained; }
+    int getHPCostOfAttack(int n) const;
+    void setHPCostOfAttack(int n, int cost);
+    std::vector<int>& getGoodStatusMax() { return goodStatusMax; }
+    std::vector<int>& getBadStatusMax() { return badStatusMax; }
+
+  private:
+    int juiceGained;
+    InputObj* inputObj;
+    int hpCostOfAttack1, hpCostOfAttack2, hpCostOfAttack3;
+    int comboTimer; // steps left in which the next attack continues a chain
+    int comboCount; // links of the current chain
+    int score;
+    std::vector<int> goodStatusMax; // counter value when each ailment last grew; 0 after it ended
+    std::vector<int> badStatusMax;
+};
+
+#endif

@@ -1,0 +1,57 @@
+#ifndef VORN_UNITS_UNITLIST_H
+#define VORN_UNITS_UNITLIST_H
+
+#include <allegro.h>
+#include <vector>
+
+class InputObj;
+class Loader;
+class MusicSound;
+class PlayerUnit;
+class Round;
+class Unit;
+class UnitCreate;
+class UnitTemplate;
+
+// The population of the round being played: the units in the arena, in creation order (the
+// update and drawing order), and the round's pending spawn orders.
+class UnitList {
+  public:
+    UnitList();
+    ~UnitList();
+    UnitList(const UnitList&) = delete;
+    UnitList& operator=(const UnitList&) = delete;
+
+    void setupRound(Round* r);
+    // Empties the arena and the pending orders; removed units are destroyed here, not earlier.
+    void clear();
+    void makeUnits(Loader* l, Round* r, InputObj* iO);
+    void allUnitsMove(InputObj* iO, MusicSound* ms, Loader* l);
+    void drawUnits(BITMAP* arena, MusicSound* ms, bool paused);
+    void positionUnitOnSide(fixed& x, fixed& y, fixed& angle, UnitCreate* order, UnitTemplate* type, Round* r);
+    // mode 0: units of exactly that affiliation; mode 1: the player units; other modes: none.
+    std::vector<Unit*> search(int mode, int affiliation);
+    int getPlayerScore();
+    bool anyRemainingAffiliation(int aff, Loader* l);
+    bool thisUnitExists(Unit* u);
+    std::vector<Unit*>::iterator beginOfList() { return units->begin(); }
+    std::vector<Unit*>::iterator endOfList() { return units->end(); }
+    void addUnitCreate(UnitCreate* order);
+    void giveJuiceToPlayer(PlayerUnit* player);
+
+    // Puts a unit into the arena at the end of the list; the list owns it from then on.
+    void appendUnit(Unit* u);
+    std::vector<Unit*>* getUnits() { return units; }
+    std::vector<UnitCreate*>* getUnitsToAppear() { return unitsToAppear; }
+    Round* getRound() { return round; }
+
+  private:
+    std::vector<Unit*>* units;              // owned
+    std::vector<UnitCreate*>* unitsToAppear; // the round's own list, borrowed
+    Round* round;
+    // Units taken out of the arena during the round. Kept alive until clear() so that no
+    // address is reused while other units may still hold it as a target.
+    std::vector<Unit*> removedUnits;
+};
+
+#endif
