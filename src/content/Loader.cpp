@@ -21,6 +21,10 @@ UnitTemplate* Loader::getUnitTemplate(std::string& name) {
             return t;
     return nullptr;
 }
+void Loader::addTemplate(UnitTemplate* t) {
+    unitNames.push_back(new std::string(t->unitName));
+    unitTemplates.push_back(t);
+}
 int Loader::setUpUnitTemplate(const std::string&) { return 0; }
 bool Loader::loadAnimation(UnitTemplate*, const std::string&) { return false; }
 void Loader::loadUnitProperties(UnitTemplate*) {}

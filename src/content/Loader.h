@@ -27,6 +27,8 @@ class Loader {
     std::string* dontExist(const std::string& name);
     UnitTemplate* getUnitTemplate(std::string& name);
     std::vector<UnitTemplate*>* getUnitTemplates() { return &unitTemplates; }
+    // Enters a type built in memory (tools, tests) as if its unit file had loaded; the loader owns it.
+    void addTemplate(UnitTemplate* t);
     int setUpUnitTemplate(const std::string& name);
     bool loadAnimation(UnitTemplate* t, const std::string& name);
     void loadUnitProperties(UnitTemplate* t);

@@ -11,7 +11,7 @@ struct OGGSND_STREAM;
 class MusicSound {
   public:
     MusicSound();
-    ~MusicSound();
+    virtual ~MusicSound();
 
     int initAudio();
     int getVolumeGlobal() const { return volumeGlobal; }
@@ -27,7 +27,8 @@ class MusicSound {
     void pauseMusic();
     void restartMusic();
     // pan 0 (left) to 255 (right); frequency 1000 = the sample's own pitch. Returns the voice.
-    int playSfx(SAMPLE* sample, int pan, int frequency);
+    // Virtual so tests can listen to what units ask to play.
+    virtual int playSfx(SAMPLE* sample, int pan, int frequency);
     bool isSoundInstalled() const { return soundInstalled; }
 
   private:
