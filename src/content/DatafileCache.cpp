@@ -1,14 +1,15 @@
 #include "content/DatafileCache.h"
 
 DATAFILE* DatafileCache::load(const std::string& path) {
-    auto found = loaded.find(path);
+    std::pair<std::string, int> key(path, get_color_depth());
+    auto found = loaded.find(key);
     if (found != loaded.end())
         return found->second;
     if (path.empty())
         return nullptr;
     DATAFILE* dat = load_datafile(path.c_str());
     if (dat)
-        loaded[path] = dat;
+        loaded[key] = dat;
     return dat;
 }
 

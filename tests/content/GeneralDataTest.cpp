@@ -45,6 +45,23 @@ TEST_F(ContentTest, TheGeneralDatafileGivesTheCursorIconsAndRoundEndPictures) {
     EXPECT_TRUE(messages().empty());
 }
 
+TEST_F(ContentTest, AfterAChangeOfColourDepthThePicturesLoadAgainAtTheNewDepth) {
+    writeGeneralData();
+    set_color_conversion(COLORCONV_TOTAL);
+    ASSERT_EQ(loader.loadGeneralData(), 0);
+    BITMAP* deep = loader.getMouseCursor();
+    set_color_depth(16);
+    ASSERT_EQ(loader.loadGeneralData(), 0);
+    BITMAP* shallow = loader.getMouseCursor();
+    set_color_depth(32);
+    ASSERT_EQ(loader.loadGeneralData(), 0);
+    set_color_conversion(COLORCONV_NONE);
+    EXPECT_EQ(bitmap_color_depth(deep), 32);
+    EXPECT_EQ(bitmap_color_depth(shallow), 16);
+    EXPECT_EQ(loader.getMouseCursor(), deep) << "back at 32 bits the first copy serves again";
+    EXPECT_EQ(loader.getLoadedDatafileCount(), 2);
+}
+
 TEST_F(ContentTest, GeneralDataFailuresAreReported) {
     EXPECT_EQ(loader.loadGeneralData(), 1);
     dir.write("data/generalData.dat", "not a datafile");
