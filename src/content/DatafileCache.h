@@ -16,8 +16,8 @@ class DatafileCache {
     DatafileCache(const DatafileCache&) = delete;
     DatafileCache& operator=(const DatafileCache&) = delete;
 
-    // The datafile at path for the current colour depth, loaded on first use; null when it does not load (not remembered, so
-    // a file that appears later loads then).
+    // The datafile at path for the current colour depth, loaded on first use; null when it does not load (not
+    // remembered, so a file that appears later loads then).
     DATAFILE* load(const std::string& path);
     // Unloads every datafile; pictures taken from them are gone with them.
     void releaseAll();

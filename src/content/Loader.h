@@ -71,7 +71,7 @@ class Loader {
     DATAFILE* campaignDatafile;
     DATAFILE* roundDatafile;
     std::string campaignDatafileName;
-    std::vector<std::string*> unitNames; // owned
+    std::vector<std::string*> unitNames;  // owned
     std::vector<DATAFILE*> unitDatafiles; // one per unit type loaded; held by datafiles
     std::vector<UnitTemplate*> unitTemplates;
     std::vector<BITMAP*> goodStatusPics;

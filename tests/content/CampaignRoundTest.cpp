@@ -15,7 +15,8 @@ class CampaignTest : public ContentTest {
     void SetUp() override {
         ContentTest::SetUp();
         ASSERT_TRUE(makeDatafile("data/camp.dat", {{"splashScreen", 40}, {"victoryScreen", 41}}));
-        ASSERT_TRUE(makeDatafile("data/r.dat", {{"arena", 30}, {"title0", 31}, {"title1", 32}, {"arena2", 33}}));
+        ASSERT_TRUE(
+            makeDatafile("data/r.dat", {{"arena", 30}, {"title0", 31}, {"title1", 32}, {"arena2", 33}}));
         std::string name = "test";
         campaign.setName(&name);
     }
@@ -43,8 +44,7 @@ long residentKilobytes() {
     std::ifstream status("/proc/self/status");
     std::string line;
     while (std::getline(status, line))
-        if (line.compare(0, 6, "VmRSS:") == 0)
-            return atol(line.c_str() + 6);
+        if (line.compare(0, 6, "VmRSS:") == 0) return atol(line.c_str() + 6);
     return -1;
 }
 
@@ -190,9 +190,10 @@ TEST_F(CampaignTest, WhatARoundSectionLeavesOutStaysAsThePreviousRoundLeftIt) {
 }
 
 TEST_F(CampaignTest, RoundFailuresReportAndLeaveTheRoundWithoutOrders) {
-    writeCampaign("[Round0]\nArenaSize = 100 90\nArenaPic = data/r.dat\n"
-                  "[Round1]\nArenaPic = data/gone.dat arena\n"
-                  "[Round2]\nArenaPic = data/r.dat nothing missingTitle\nSpawns = 1\nSpawn0 = orc 1 1 1 0 0 0\n");
+    writeCampaign(
+        "[Round0]\nArenaSize = 100 90\nArenaPic = data/r.dat\n"
+        "[Round1]\nArenaPic = data/gone.dat arena\n"
+        "[Round2]\nArenaPic = data/r.dat nothing missingTitle\nSpawns = 1\nSpawn0 = orc 1 1 1 0 0 0\n");
     EXPECT_EQ(load(0), 1) << "before any campaign datafile";
     EXPECT_EQ(round.getArenaSizeX(), 0);
     ASSERT_EQ(loader.loadCampaign(campaign), 0);
@@ -204,11 +205,11 @@ TEST_F(CampaignTest, RoundFailuresReportAndLeaveTheRoundWithoutOrders) {
     EXPECT_EQ(round.getArenaPic(), nullptr);
     EXPECT_EQ(round.getTitlePic(), nullptr);
     EXPECT_EQ(orders().size(), 2u);
-    EXPECT_EQ(messages(), (Messages{"loadround called with NULL datafile.\n",
-                                    "LoadRound: Arena has too few parameters",
-                                    "Round file data/gone.dat did not load. Now exiting.\n",
-                                    "Could not find picture nothing in datafile data/r.dat.\n",
-                                    "Could not find picture missingTitle in datafile data/r.dat.\n"}));
+    EXPECT_EQ(messages(),
+              (Messages{"loadround called with NULL datafile.\n", "LoadRound: Arena has too few parameters",
+                        "Round file data/gone.dat did not load. Now exiting.\n",
+                        "Could not find picture nothing in datafile data/r.dat.\n",
+                        "Could not find picture missingTitle in datafile data/r.dat.\n"}));
 }
 
 TEST_F(CampaignTest, AnUnusableArenaSizeKeepsThePreviousSize) {
@@ -235,7 +236,8 @@ TEST_F(CampaignTest, AnUnusableArenaSizeKeepsThePreviousSize) {
 }
 
 TEST_F(CampaignTest, SpawnPositionsBeyondWhatFixedHoldsArePinnedToItsRange) {
-    writeCampaign("[Round0]\nArenaPic = data/r.dat arena\nSpawns = 1\nSpawn0 = orc 1 10 1 0 0 0 99999 -99999\n");
+    writeCampaign(
+        "[Round0]\nArenaPic = data/r.dat arena\nSpawns = 1\nSpawn0 = orc 1 10 1 0 0 0 99999 -99999\n");
     ASSERT_EQ(loader.loadCampaign(campaign), 0);
     ASSERT_EQ(load(0), 0);
     EXPECT_EQ(orders()[0]->posX, itofix(32767));

@@ -20,12 +20,15 @@ class ContentTest : public ::testing::Test {
 
     std::vector<std::string> messages() const { return getShownMessages(); }
 
-    void writeUnit(const std::string& name, const std::string& body) const { dir.write("data/unit/" + name, body); }
+    void writeUnit(const std::string& name, const std::string& body) const {
+        dir.write("data/unit/" + name, body);
+    }
 
     // A unit type whose datafile holds the frame "stand", shown in "animIdle".
     void writeSimpleUnit(const std::string& name, const std::string& extra = "") const {
         ASSERT_TRUE(makeDatafile("data/unit/" + name + ".dat", {{"stand"}}));
-        writeUnit(name, "datafile = " + name + ".dat\n" + extra + "\n[Animation]\nanimIdle = 0 -1 0 stand 1\n");
+        writeUnit(name,
+                  "datafile = " + name + ".dat\n" + extra + "\n[Animation]\nanimIdle = 0 -1 0 stand 1\n");
     }
 
     // data/generalData.dat with every shared picture; widths tell them apart: cursor 5,

@@ -79,14 +79,14 @@ TEST_F(ContentTest, MissingGeneralPicturesAreNullAndNamedOnceEach) {
     EXPECT_EQ(loader.getMouseCursor(), nullptr) << "an object that is not a picture";
     EXPECT_NE(loader.getYouWinPic(), nullptr);
     EXPECT_EQ(loader.getYouLosePic(), nullptr);
-    EXPECT_EQ(*loader.getGoodStatusPics(), (std::vector<BITMAP*>{nullptr, (*loader.getGoodStatusPics())[1],
-                                                                 nullptr, nullptr}));
+    EXPECT_EQ(*loader.getGoodStatusPics(),
+              (std::vector<BITMAP*>{nullptr, (*loader.getGoodStatusPics())[1], nullptr, nullptr}));
     EXPECT_NE((*loader.getGoodStatusPics())[1], nullptr);
     EXPECT_NE((*loader.getBadStatusPics())[3], nullptr);
     const char* path = "data/generalData.dat";
     Messages expected;
-    for (const char* object : {"cursor", "goodStatus0", "badStatus0", "badStatus1", "goodStatus2", "badStatus2",
-                               "goodStatus3", "youLose"})
+    for (const char* object : {"cursor", "goodStatus0", "badStatus0", "badStatus1", "goodStatus2",
+                               "badStatus2", "goodStatus3", "youLose"})
         expected.push_back(std::string("Could not find picture ") + object + " in datafile " + path + ".\n");
     EXPECT_EQ(messages(), expected);
 }

@@ -113,8 +113,17 @@ TEST_F(ContentTest, UnknownTextsLeaveTheAffiliationZeroAndTheTargetAtItsDefault)
 }
 
 TEST_F(ContentTest, AnimationListsGiveLoopsAndPairedFramesWithHoldCountsNeverNegative) {
-    ASSERT_TRUE(makeDatafile("data/unit/anim.dat", {{"run1", 4}, {"run2", 5}, {"stand1", 6}, {"stand2", 7},
-                                                    {"f1"}, {"f2"}, {"f3"}, {"f4"}, {"f5"}, {"f6"}, {"f7"}}));
+    ASSERT_TRUE(makeDatafile("data/unit/anim.dat", {{"run1", 4},
+                                                    {"run2", 5},
+                                                    {"stand1", 6},
+                                                    {"stand2", 7},
+                                                    {"f1"},
+                                                    {"f2"},
+                                                    {"f3"},
+                                                    {"f4"},
+                                                    {"f5"},
+                                                    {"f6"},
+                                                    {"f7"}}));
     writeUnit("anim", "datafile = anim.dat\n"
                       "[Animation]\n"
                       "animRun = 2 -1 0 run1 3 run2 -4\n"
@@ -155,7 +164,8 @@ TEST_F(ContentTest, AnimationListsGiveLoopsAndPairedFramesWithHoldCountsNeverNeg
 
 TEST_F(ContentTest, AMissingOrNonPictureFrameIsSkippedWithOneMessageEach) {
     ASSERT_TRUE(writeWav("noise.wav", 10));
-    ASSERT_TRUE(makeDatafile("data/unit/gap.dat", {{"run1"}}, {{"blob", "noise.wav", "DATA"}, {"hurt", "noise.wav", "SAMP"}}));
+    ASSERT_TRUE(makeDatafile("data/unit/gap.dat", {{"run1"}},
+                             {{"blob", "noise.wav", "DATA"}, {"hurt", "noise.wav", "SAMP"}}));
     writeUnit("gap", "datafile = gap.dat\n[Animation]\nanimRun = 0 -1 0 ghost 1 blob 2 hurt 3 run1 4\n");
     loader.addUnit("gap");
     UnitTemplate* t = unitType("gap");
@@ -239,7 +249,8 @@ TEST_F(ContentTest, ALongChainOfAddedTypesKeepsReadingEachFileAfterItsAddedType)
         writeSimpleUnit("link" + std::to_string(i), "addedUnits = 2\naddedUnit0 = " + next +
                                                         " 1 0 1 0 0 1 0 0 0 0 0 0 false 0\n"
                                                         "addedUnit1 = spark 1 0 1 0 0 2 0 0 0 0 0 0 false 0\n"
-                                                        "maxHP = " + std::to_string(100 + i) + "\n");
+                                                        "maxHP = " +
+                                                        std::to_string(100 + i) + "\n");
     }
     loader.addUnit("link0");
     for (int i = 0; i < links; i++) {
@@ -274,17 +285,18 @@ TEST_F(ContentTest, UnitFailuresAreReportedOnceAndTheTypeStaysRecorded) {
     loader.addUnit("blank");
     loader.addUnit("parent");
     loader.addUnit("ghost");
-    EXPECT_EQ(messages(), (Messages{
-                              "Could not find data/unit/, cannot load Unit.",
-                              "Unit ghost is not valid. \n",
-                              "Could not find data/unit/, cannot load Unit.",
-                              "Unit nodat is not valid. \n",
-                              "Could not find data/unit/lost.dat, cannot load Unit.",
-                              "Unit lost is not valid. \n",
-                              "could not find nothing frame for blank, skipping it.\n",
-                              "no animations found for unit blank in file data/unit/blank.dat; cannot load unit. \n",
-                              "Unit blank is not valid. \n",
-                          }));
+    EXPECT_EQ(messages(),
+              (Messages{
+                  "Could not find data/unit/, cannot load Unit.",
+                  "Unit ghost is not valid. \n",
+                  "Could not find data/unit/, cannot load Unit.",
+                  "Unit nodat is not valid. \n",
+                  "Could not find data/unit/lost.dat, cannot load Unit.",
+                  "Unit lost is not valid. \n",
+                  "could not find nothing frame for blank, skipping it.\n",
+                  "no animations found for unit blank in file data/unit/blank.dat; cannot load unit. \n",
+                  "Unit blank is not valid. \n",
+              }));
     EXPECT_NE(loader.dontExist("ghost"), nullptr);
     EXPECT_EQ(unitType("ghost"), nullptr);
     EXPECT_EQ(unitType("lost"), nullptr);
