@@ -70,6 +70,10 @@ Loader::~Loader() {
 // ---- Unit types ----
 
 int Loader::addUnit(const std::string& name) {
+    // Frames convert to the screen's depth as they load; after the player switched depth in the
+    // menus, frames of the earlier depth cannot be drawn on the new screen.
+    if (unitDepth != 0 && unitDepth != get_color_depth()) retireUnitTypes();
+    unitDepth = get_color_depth();
     if (dontExist(name)) return 2;
     unitNames.push_back(new std::string(name));
     setUpUnitTemplate(name);
@@ -414,14 +418,21 @@ void Loader::readSelectionList(const char* path, StartGameConfig* screen, bool c
     fclose(file);
 }
 
-void Loader::unloadAll() {
-    for (UnitTemplate* t : unitTemplates)
-        delete t;
+void Loader::retireUnitTypes() {
+    retiredTemplates.insert(retiredTemplates.end(), unitTemplates.begin(), unitTemplates.end());
     unitTemplates.clear();
     for (std::string* name : unitNames)
         delete name;
     unitNames.clear();
     unitDatafiles.clear();
+}
+
+void Loader::unloadAll() {
+    retireUnitTypes();
+    for (UnitTemplate* t : retiredTemplates)
+        delete t;
+    retiredTemplates.clear();
+    unitDepth = 0;
     datafiles.releaseAll();
     campaignDatafile = roundDatafile = generalDatafile = nullptr;
     mouseCursor = youWinPic = youLosePic = nullptr;

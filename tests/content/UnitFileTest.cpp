@@ -272,6 +272,23 @@ TEST_F(ContentTest, TypesSharingADatafileShareOneCopy) {
     EXPECT_EQ(unitType("a")->vecPics[ANIM_IDLE][0], unitType("b")->vecPics[ANIM_RUN][0]);
 }
 
+TEST_F(ContentTest, AfterAChangeOfColourDepthUnitTypesLoadAgainWithFramesOfTheNewDepth) {
+    writeSimpleUnit("grunt");
+    loader.addUnit("grunt");
+    UnitTemplate* deep = unitType("grunt");
+    loader.addUnit("grunt");
+    EXPECT_EQ(unitType("grunt"), deep) << "same depth: the type is not loaded again";
+    set_color_depth(16);
+    loader.addUnit("grunt");
+    UnitTemplate* shallow = unitType("grunt");
+    set_color_depth(32);
+    ASSERT_NE(shallow, nullptr);
+    EXPECT_NE(shallow, deep);
+    EXPECT_EQ(bitmap_color_depth(shallow->vecPics[ANIM_IDLE][0]), 16);
+    EXPECT_EQ(bitmap_color_depth(deep->vecPics[ANIM_IDLE][0]), 32) << "the earlier type stays intact";
+    EXPECT_EQ(loader.getUnitTemplates()->size(), 1u);
+}
+
 TEST_F(ContentTest, UnitFailuresAreReportedOnceAndTheTypeStaysRecorded) {
     writeUnit("nodat", "maxHP = 5\n");
     writeUnit("lost", "datafile = lost.dat\n");
