@@ -3,9 +3,9 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 
-#include "support/TestEnv.h"
 
 std::vector<short> sineFrames(int rate, int channels, double seconds, double hz, double amplitude,
                               bool rightSilent) {
@@ -51,7 +51,8 @@ void writeWav(const std::string& path, int rate, int channels, const std::vector
 }
 
 bool encodeOgg(const std::string& wavPath, const std::string& oggPath) {
-    return runCommand("oggenc -Q -o '" + oggPath + "' '" + wavPath + "'") == 0;
+    std::string command = "oggenc -Q -o '" + oggPath + "' '" + wavPath + "'";
+    return std::system(command.c_str()) == 0;
 }
 
 bool writeSineOgg(const std::string& oggPath, int rate, int channels, double seconds, double hz,
