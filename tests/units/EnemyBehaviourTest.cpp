@@ -182,6 +182,17 @@ TEST(Homing, EachCorrectionTurnsAtMostTheCorrectionAngle) {
     EXPECT_EQ(me->getDrawAngle(), itofix(64));
 }
 
+TEST(Homing, AFacingNearTheEndOfTheFixedRangeStillTurnsTheShortWay) {
+    HuntWorld w;
+    w.hunter->unitInput->homeTimeInbetweenCorrection = 0;
+    Unit* me = w.place("hunter", 100, 150);
+    Unit* target = w.place("dummy", 300, 150);
+    w.aimAt(me, target);
+    me->faceAngle(itofix(32760)); // 248 plus whole turns: 8 to the left of up
+    w.brain(me)->aimIt(me, &w.round);
+    EXPECT_EQ(normalizeAngle(me->getDrawAngle()), itofix(7)); // 248 + 15, past up
+}
+
 TEST(Homing, TheDefaultCorrectsAtEveryFourthAim) {
     HuntWorld w;
     Unit* me = w.place("hunter", 100, 150);

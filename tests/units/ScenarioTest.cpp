@@ -37,6 +37,14 @@ void countedFree(void* p) noexcept {
 
 void* operator new(size_t n) { return countedAlloc(n); }
 void* operator new[](size_t n) { return countedAlloc(n); }
+void* operator new(size_t n, const std::nothrow_t&) noexcept {
+    try {
+        return countedAlloc(n);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+void operator delete(void* p, const std::nothrow_t&) noexcept { countedFree(p); }
 void operator delete(void* p) noexcept { countedFree(p); }
 void operator delete[](void* p) noexcept { countedFree(p); }
 void operator delete(void* p, size_t) noexcept { countedFree(p); }
@@ -79,7 +87,6 @@ struct Skirmish : ArenaWorld {
         brute->unitInput->careAboutArena = true;
         AddUnitTemplate* spitAttack = addAttack(brute, 1, "spit");
         spitAttack->attack1Delay = 25;
-        spitAttack->angleRandom = itofix(16);
 
         UnitTemplate* spit = addType("spit", AFF_ENEMY_PROJECTILE, 6);
         spit->timeToLive = 60;
@@ -170,7 +177,7 @@ TEST(Scenario, OneSeedGivesOneGame) {
     EXPECT_GT(first.units, 3);
     // Recorded with glibc's rand(); another C library draws other numbers.
 #if defined(__GLIBC__)
-    EXPECT_EQ(first.fingerprint, 16788090389054743948ull) << "score " << first.score << " hero " << first.heroHP;
+    EXPECT_EQ(first.fingerprint, 17055953357087082442ull) << "score " << first.score << " hero " << first.heroHP;
 #endif
 }
 
