@@ -87,6 +87,7 @@ struct Skirmish : ArenaWorld {
         brute->unitInput->careAboutArena = true;
         AddUnitTemplate* spitAttack = addAttack(brute, 1, "spit");
         spitAttack->attack1Delay = 25;
+        spitAttack->angleRandom = itofix(16);
 
         UnitTemplate* spit = addType("spit", AFF_ENEMY_PROJECTILE, 6);
         spit->timeToLive = 60;
@@ -177,7 +178,7 @@ TEST(Scenario, OneSeedGivesOneGame) {
     EXPECT_GT(first.units, 3);
     // Recorded with glibc's rand(); another C library draws other numbers.
 #if defined(__GLIBC__)
-    EXPECT_EQ(first.fingerprint, 17055953357087082442ull) << "score " << first.score << " hero " << first.heroHP;
+    EXPECT_EQ(first.fingerprint, 10795821890801731263ull) << "score " << first.score << " hero " << first.heroHP;
 #endif
 }
 
