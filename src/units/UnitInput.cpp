@@ -126,7 +126,7 @@ bool UnitInput::aimIt(Unit* self, Round* round) {
     fixed x = self->getPosX(), y = self->getPosY();
     fixed tx = target->getPosX(), ty = target->getPosY();
     // Distance between the edges of the two pictures.
-    fixed gap = calcDist(x, y, tx, ty) - (target->getPicSize() + self->getPicSize()) / 2;
+    fixed gap = calcDist(x, y, tx, ty) - (fixed)(((long long)target->getPicSize() + self->getPicSize()) / 2);
 
     fixed toTarget = calcAngle(x, y, tx, ty, self->getDrawAngle());
     fixed homing = calcAngle(x, y, tx, ty, homeAngle);
