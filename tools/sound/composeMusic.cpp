@@ -76,7 +76,7 @@ struct Ring {
         for (size_t k = 0; k < size_t(0.25f * RATE); k++) {
             float t = k / float(RATE);
             lp += 0.5f * (rnd() - lp);
-            add(at + k, level * (lp + 0.3f * std::sin(TAU * 190 * t)) * std::exp(-t * 18), 0.45f);
+            add(at + k, level * (lp + 0.3f * std::sin(TAU * 190 * t)) * std::exp(-t * 18) * std::min(1.0f, t * 1000), 0.45f);
         }
     }
     void hat(size_t at, float level) {
@@ -84,7 +84,7 @@ struct Ring {
         for (size_t k = 0; k < size_t(0.06f * RATE); k++) {
             float n = rnd(), hp = n - prev;
             prev = n;
-            add(at + k, level * hp * std::exp(-60.0f * k / float(RATE)), 0.6f);
+            add(at + k, level * hp * std::exp(-60.0f * k / float(RATE)) * std::min(1.0f, k / 44.0f), 0.6f); // 1 ms onset
         }
     }
 };
