@@ -32,12 +32,20 @@ std::vector<std::string> argv(const char* section, const char* key) {
     return std::vector<std::string>(v, v + n);
 }
 
-// One datafile, loaded once and released at the end of the test program.
+// Each datafile is loaded once and released when the test program ends (before Allegro is).
+struct DatafileCache {
+    std::map<std::string, DATAFILE*> loaded;
+    ~DatafileCache() {
+        for (auto& entry : loaded)
+            if (entry.second) unload_datafile(entry.second);
+    }
+};
+
 DATAFILE* datafile(const std::string& path) {
-    static std::map<std::string, DATAFILE*> cache;
-    auto it = cache.find(path);
-    if (it != cache.end()) return it->second;
-    return cache[path] = load_datafile(path.c_str());
+    static DatafileCache cache;
+    auto it = cache.loaded.find(path);
+    if (it != cache.loaded.end()) return it->second;
+    return cache.loaded[path] = load_datafile(path.c_str());
 }
 
 // A picture object with that name, or a failure that says which one is missing.
