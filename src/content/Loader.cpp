@@ -61,7 +61,7 @@ std::string unitFilePath(const std::string& name) {
 Loader::Loader()
     : campaignDatafile(nullptr), roundDatafile(nullptr), goodStatusPics(4, nullptr),
       badStatusPics(4, nullptr), generalDatafile(nullptr), mouseCursor(nullptr), youWinPic(nullptr),
-      youLosePic(nullptr), configArgv(nullptr) {}
+      youLosePic(nullptr), configArgv(nullptr), unitDepth(0) {}
 
 Loader::~Loader() {
     unloadAll();
