@@ -48,6 +48,13 @@ void makeWorkingData(const std::string& root) {
     }
 }
 
+std::string workingFolder;
+
+void removeWorkingFolder() {
+    if (!workingFolder.empty() && chdir("/") == 0)
+        system(("rm -rf '" + workingFolder + "'").c_str());
+}
+
 } // namespace
 
 void startFuzzing() {
@@ -68,6 +75,8 @@ void startFuzzing() {
         fprintf(stderr, "no working folder\n");
         exit(1);
     }
+    workingFolder = pattern;
+    atexit(removeWorkingFolder);
     makeWorkingData(root);
 }
 

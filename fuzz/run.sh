@@ -14,6 +14,9 @@ logs=$root/build-fuzz/logs
 findings=$root/build-fuzz/findings
 mkdir -p "$logs" "$findings"
 [ -d fuzz/seeds ] || bash fuzz/seed.sh
+# The targets read a copy of the data set, so a rebuild of data/ meanwhile cannot tear a file.
+rm -rf build-fuzz/data-copy && mkdir -p build-fuzz/data-copy && cp -r data build-fuzz/data-copy/
+export VORN_ROOT=$root/build-fuzz/data-copy
 export ASAN_OPTIONS=detect_leaks=1:allocator_may_return_null=1
 export LSAN_OPTIONS=suppressions=$root/fuzz/lsan.supp
 for t in "${targets[@]}"; do
