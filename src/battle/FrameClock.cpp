@@ -1,6 +1,8 @@
 #include "battle/FrameClock.h"
 
 #include <allegro.h>
+#include <chrono>
+#include <thread>
 
 #include "frame/globals.h"
 
@@ -28,4 +30,9 @@ void installFrameClock() {
     install_int_ex(incFrameTick, MSEC_TO_TIMER(30));
     install_int_ex(fpsReset, SECS_TO_TIMER(1));
     resetTimers();
+}
+
+void waitForTick() {
+    while (gotoNextFrame.load() == 0)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
 }
