@@ -1,9 +1,88 @@
 #include "units/Unit.h"
 
-#include "content/UnitTemplate.h"
-#include "units/UnitInput.h"
+#include <climits>
+#include <cmath>
 
-// Placeholder until unit mechanics are built: a unit that stands where it was made.
+#include "content/Round.h"
+#include "content/UnitCreate.h"
+#include "content/UnitTemplate.h"
+#include "system/MusicSound.h"
+#include "units/UnitInput.h"
+#include "units/UnitList.h"
+#include "units/vornMath.h"
+
+namespace {
+
+// Sums of fixed values are formed in 64 bits and saturated, so extreme data (a long Push, a huge
+// knockback) can never wrap a velocity or a position around.
+fixed clampFixed(long long v) {
+    if (v > INT_MAX)
+        return INT_MAX;
+    if (v < -INT_MAX)
+        return -INT_MAX;
+    return (fixed)v;
+}
+
+// A fixed factor times an integer, as a fixed value (saturated).
+fixed fixedTimesInt(fixed f, int n) { return clampFixed((long long)f * n); }
+
+bool isAttackAnim(int anim) { return anim >= ANIM_ATTACK1 && anim <= ANIM_DEAD; }
+
+bool onPlayerSide(int aff) { return aff == AFF_PLAYER || aff == AFF_PLAYER_PROJECTILE; }
+bool onEnemySide(int aff) { return aff == AFF_ENEMY || aff == AFF_ENEMY_PROJECTILE; }
+
+// Size and strength class of a unit: the factors that the variant applies.
+fixed scaleFactor(int variant) {
+    switch (variant) {
+    case 1: return ftofix(1.414);
+    case 2: return ftofix(2.0);
+    case 3: return ftofix(0.5);
+    case 4: return ftofix(0.9);
+    default: return itofix(1);
+    }
+}
+
+double juiceFactor(int variant) {
+    switch (variant) {
+    case 1: return 1.2;
+    case 2: return 1.5;
+    case 3: return 0.5;
+    case 4: return 0.8;
+    default: return 1.0;
+    }
+}
+
+// Distance factor of the units a unit adds.
+fixed spawnDistFactor(int variant) {
+    switch (variant) {
+    case 1: return ftofix(1.414);
+    case 2: return ftofix(2.0);
+    case 3: return ftofix(0.5);
+    case 4: return ftofix(0.7);
+    default: return itofix(1);
+    }
+}
+
+// Sound pitch: 1000 is the sample's own; larger units sound lower.
+int soundFrequency(int variant) {
+    switch (variant) {
+    case 1: return 750;
+    case 2: return 500;
+    case 3: return 2000;
+    default: return 1000;
+    }
+}
+
+// Strength of the Push wall after wallTime steps outside: 1.5^wallTime pixels per step, grown
+// in integer steps of 3/2 that truncate, and held at the largest fixed value once it gets there.
+fixed pushStrength(int wallTime) {
+    long long f = ftofix(1.0);
+    for (int i = 0; i < wallTime && f < INT_MAX; i++)
+        f = f * 3 / 2 > INT_MAX ? INT_MAX : f * 3 / 2;
+    return (fixed)f;
+}
+
+} // namespace
 
 Unit::Unit(UnitList* list, UnitTemplate* t, Unit* creator, fixed x, fixed y, fixed angle, fixed scale, int v)
     : unitName(t->unitName), addedUnits(&t->addedUnits), unitInput(new UnitInput(t->unitInput, v)),
@@ -17,44 +96,602 @@ Unit::Unit(UnitList* list, UnitTemplate* t, Unit* creator, fixed x, fixed y, fix
       alignTarget(creator), alignStyle(t->alignStyle), alignDist(t->alignDist), alignAngleMin(t->alignAngleMin),
       alignAngleMax(t->alignAngleMax), attackKB(t->kbDir, t->kbMag, t->kbDuration), damageDealt(t->damageDealt),
       damageTaken(0), wallTime(0), goodStatusDealt(t->goodStatus), badStatusDealt(t->badStatus), juiceStored(0),
-      juiceForPlayer(t->juiceForPlayer) {}
+      juiceForPlayer(t->juiceForPlayer) {
+    if (v < 1 || v > 4)
+        return;
+    drawScale = fixmul(drawScale, scaleFactor(v));
+    if (alignStyle == 1)
+        alignDist = fixmul(fixmul(alignDist, scaleFactor(v)), ftofix(1.77245));
+    if (v == 3 || v == 4)
+        walkspeed = fixmul(walkspeed, ftofix(2.0));
+    if (v == 3) {
+        damageDealt /= 2;
+        maxHP /= 2;
+    } else {
+        int times = v == 2 ? 4 : 2;
+        damageDealt *= times;
+        maxHP *= times;
+    }
+    hp = maxHP;
+    juiceForPlayer = (int)(juiceForPlayer * juiceFactor(v));
+}
 
 Unit::~Unit() { delete unitInput; }
 
-void Unit::draw(BITMAP*, MusicSound*, bool) {}
-void Unit::decideAction() {}
-void Unit::takeDamage() {}
-void Unit::endOfRound() {}
 void Unit::reduceScore(int) {}
-void Unit::addUnit(std::vector<AddUnitTemplate*>*, bool, int) {}
 void Unit::changeGoodStatusMax(int, int) {}
 void Unit::changeBadStatusMax(int, int) {}
-void Unit::walk(bool w) { walking = w; }
-void Unit::faceAngle(fixed a) { walkAngle = drawAngle = a; }
-void Unit::setWalkAngle(fixed a) { walkAngle = a; }
-void Unit::setFaceAngle(fixed a) { drawAngle = a; }
-fixed Unit::getFrameSize() { return 0; }
-fixed Unit::getPicSize() { return 0; }
-void Unit::changeAnim(int a) { animCurrent = a; }
-BITMAP* Unit::getPic(bool) { return nullptr; }
-void Unit::alignStyleMove() {}
-void Unit::dealDamage() {}
-int Unit::shouldCheckToGetHit(Unit*, bool&) { return 8; }
-void Unit::getHitKnockback(Unit*, bool) {}
-void Unit::getHitDamage(Unit*) {}
-void Unit::addGoodStatus(int, int) {}
-void Unit::addBadStatus(int, int) {}
-void Unit::clearGoodStatus(int) {}
-void Unit::clearBadStatus(int) {}
-bool Unit::youAreDead() { return hp <= 0; }
-void Unit::killSelf() { charAnim = 5; }
-std::vector<AddUnitTemplate*> Unit::getAddedUnits(int) { return {}; }
-bool Unit::canAddUnit(std::vector<AddUnitTemplate*>*) { return false; }
-void Unit::storeJuiceForPlayer(fixed) {}
+
+void Unit::decideAction() {
+    if (unitInput)
+        unitInput->decideAction(this, unitList, round);
+}
+
+// Movement requests: a move lock (an attack's follow-through) holds the unit's course and facing.
+
+void Unit::walk(bool w) {
+    if (moveLockLeft <= 0)
+        walking = w;
+}
+
+void Unit::faceAngle(fixed a) {
+    if (moveLockLeft <= 0)
+        walkAngle = drawAngle = a;
+}
+
+void Unit::setWalkAngle(fixed a) {
+    if (moveLockLeft <= 0)
+        walkAngle = a;
+}
+
+void Unit::setFaceAngle(fixed a) {
+    if (moveLockLeft <= 0)
+        drawAngle = a;
+}
+
+void Unit::walkingVelocity(long long& vx, long long& vy) {
+    fixed s = itofix(1);
+    if (badStatus[2] > 0)
+        s /= 2;
+    else if (goodStatus[2] > 0)
+        s *= 2;
+    vx = vy = 0;
+    if (walking) {
+        vx = fixmul(s, fixmul(walkspeed, fixsin(walkAngle)));
+        vy = -fixmul(s, fixmul(walkspeed, fixcos(walkAngle)));
+    }
+}
+
+void Unit::alignStyleMove() {
+    if (alignStyle == 0 || !alignTarget)
+        return;
+    if (!unitList || !unitList->thisUnitExists(alignTarget)) {
+        alignTarget = nullptr;
+        return;
+    }
+    fixed tx = alignTarget->posX, ty = alignTarget->posY;
+    fixed a = calcAngle(tx, ty, posX, posY, alignTarget->drawAngle);
+    fixed d = calcDist(tx, ty, posX, posY);
+    if ((alignStyle & 1) && d > alignDist) {
+        posX = tx + fixmul(alignDist, fixsin(a));
+        posY = ty - fixmul(alignDist, fixcos(a));
+    }
+}
+
+// Animation. The hold timer and the loops left live on the type, shared by all its units.
+
+int Unit::animFrames(int anim) const {
+    if (anim < 0 || anim >= (int)unitTemplate->vecPics.size())
+        return 0;
+    return (int)unitTemplate->vecPics[anim].size();
+}
+
+namespace {
+int holdCount(const UnitTemplate* t, int anim, int frame) {
+    const std::vector<int>& times = t->animFrameTimes[anim];
+    return frame >= 0 && frame < (int)times.size() ? times[frame] : 0;
+}
+
+BITMAP* firstIdlePic(const UnitTemplate* t) { return t->vecPics[ANIM_IDLE].empty() ? nullptr : t->vecPics[ANIM_IDLE][0]; }
+} // namespace
+
+void Unit::changeAnim(int a) {
+    animFrame = 0;
+    animFrameCount = animFrames(a);
+    animCurrent = a;
+    if (a < 0 || a >= ANIM_COUNT) {
+        unitTemplate->animLoopsLeft = 0;
+        unitTemplate->animFrameTimer = 0;
+        return;
+    }
+    unitTemplate->animLoopsLeft = unitTemplate->animRepeat[a];
+    unitTemplate->animFrameTimer = animFrameCount > 0 ? holdCount(unitTemplate, a, 0) : 0;
+}
+
+// The end of an attack or death animation ends the attack state; a dead unit may then go.
+void Unit::finishAnim() {
+    if (isAttackAnim(animCurrent))
+        attackState = 0;
+    if (charAnim == ANIM_DEAD)
+        removeThisUnit = true;
+}
+
+BITMAP* Unit::getPic(bool advance) {
+    UnitTemplate* t = unitTemplate;
+    if (animFrameCount <= 0 || animCurrent < 0 || animCurrent >= ANIM_COUNT) {
+        finishAnim();
+        return firstIdlePic(t);
+    }
+    BITMAP* pic = t->vecPics[animCurrent][animFrame];
+    if (!advance)
+        return pic;
+    bool changed = false;
+    if (t->animFrameTimer > 0) {
+        t->animFrameTimer--;
+    } else {
+        animFrame++;
+        changed = true;
+    }
+    int loopEnd = t->animLoopEnd[animCurrent];
+    if (animFrame >= animFrameCount || (loopEnd >= 0 && animFrame > loopEnd)) {
+        t->animLoopsLeft--;
+        animFrame = t->animLoopStart[animCurrent];
+        // A loop start past the last frame (possible in a unit file) holds the last frame too.
+        if (animFrame < 0 || animFrame >= animFrameCount || t->animLoopsLeft < 0)
+            animFrame = animFrameCount - 1;
+        if (t->animLoopsLeft < 0)
+            finishAnim();
+        changed = true;
+    }
+    if (changed)
+        t->animFrameTimer = holdCount(t, animCurrent, animFrame);
+    return pic;
+}
+
+fixed Unit::getFrameSize() {
+    BITMAP* frame = nullptr;
+    if (animFrames(animCurrent) > 0) {
+        const std::vector<BITMAP*>& pics = unitTemplate->vecPics[animCurrent];
+        frame = pics[animFrame >= 0 && animFrame < (int)pics.size() ? animFrame : 0];
+    } else {
+        frame = firstIdlePic(unitTemplate);
+    }
+    if (!frame)
+        return 0;
+    double diagonal = std::sqrt((double)frame->w * frame->w + (double)frame->h * frame->h);
+    return fixmul(ftofix(0.8), ftofix(diagonal));
+}
+
+fixed Unit::getPicSize() { return fixmul(getFrameSize(), drawScale); }
+
+void Unit::chooseAnim() {
+    if (badStatus[0] > 0)
+        charAnim = ANIM_STUN;
+    else if (attackState > 0)
+        charAnim = attackState == 1 ? ANIM_ATTACK1 : attackState == 2 ? ANIM_ATTACK2 : ANIM_ATTACK4;
+    else
+        charAnim = walking ? ANIM_RUN : ANIM_IDLE;
+}
+
+void Unit::endOfRound() {
+    if (youAreDead())
+        killSelf();
+    else
+        chooseAnim();
+    walking = false;
+    decayKnockBack();
+}
+
+void Unit::draw(BITMAP* bmp, MusicSound* sound, bool paused) {
+    if (animCurrent != charAnim)
+        changeAnim(charAnim);
+    BITMAP* pic = getPic(!paused);
+    if (pic && bmp)
+        pivot_scaled_sprite(bmp, pic, fixtoi(posX), fixtoi(posY), pic->w / 2, pic->h / 2, drawAngle,
+                            drawScale);
+    playPendingSound(sound);
+}
+
+void Unit::playPendingSound(MusicSound* sound) {
+    std::vector<SAMPLE*>& samples = unitTemplate->sounds;
+    if (soundToPlay < 0 || soundToPlay >= (int)samples.size() || !samples[soundToPlay])
+        return; // stays pending until the slot has a sample
+    int pan = 128;
+    fixed width = round ? round->getArenaSizeX() : 0;
+    if (round && width > 0) {
+        // Outside the arena (Ignore walls) the ratio leaves 0..1: keep the pan on the speakers.
+        double ratio = fixtof(fixdiv(posX, width));
+        pan = ratio <= 0.0 ? 0 : ratio >= 1.0 ? 255 : (int)(ratio * 255.0);
+    }
+    if (youAreDead())
+        soundToPlay = SOUND_DEAD;
+    if (!deadSoundPlayed && samples[soundToPlay] && sound)
+        sound->playSfx(samples[soundToPlay], pan, soundFrequency(variant));
+    if (soundToPlay == SOUND_DEAD)
+        deadSoundPlayed = true;
+    soundToPlay = -1;
+}
+
+// Combat: contact tests, the pair rule, hits.
+
+bool Unit::isAllyOf(const Unit* other) const {
+    return (onPlayerSide(affiliation) && onPlayerSide(other->affiliation)) ||
+           (onEnemySide(affiliation) && onEnemySide(other->affiliation));
+}
+
+bool Unit::diesWhenHitBy(int aff) const {
+    int h = unitPropertyHitbox;
+    return ((h & DIES_WHEN_PLAYER_PROJECTILE_HITS) && aff == AFF_PLAYER_PROJECTILE) ||
+           ((h & DIES_WHEN_PLAYER_HITS) && aff == AFF_PLAYER) || ((h & DIES_WHEN_ENEMY_HITS) && aff == AFF_ENEMY) ||
+           ((h & DIES_WHEN_ENEMY_PROJECTILE_HITS) && aff == AFF_ENEMY_PROJECTILE) ||
+           ((h & DIES_WHEN_NEUTRAL_HITS) && aff == AFF_NEUTRAL);
+}
+
+fixed Unit::contactReach(Unit* other) { return clampFixed(((long long)getPicSize() + other->getPicSize()) / 2); }
+
+void Unit::dealDamage() {
+    if (!unitList)
+        return;
+    for (auto it = unitList->beginOfList(); it != unitList->endOfList(); ++it) {
+        Unit* v = *it;
+        bool withAttackKB = true;
+        int r = shouldCheckToGetHit(v, withAttackKB);
+        if (r == 8)
+            continue;
+        if (calcDist(posX, posY, v->posX, v->posY) > contactReach(v))
+            continue;
+        if (r == 1 || r == 4)
+            getHitKnockback(v, withAttackKB);
+        if (r == 1 || r == 2)
+            getHitDamage(v);
+    }
+}
+
+int Unit::shouldCheckToGetHit(Unit* v, bool& withAttackKB) {
+    withAttackKB = true;
+    if (v == this || animCurrent == ANIM_DEAD || v->animCurrent == ANIM_DEAD)
+        return 8;
+    bool damage = true, knock = true;
+    bool allies = isAllyOf(v);
+    int aHit = unitPropertyHitbox, vHit = v->unitPropertyHitbox, vDef = v->unitPropertyDefense;
+    bool stunned = badStatus[0] > 0;
+    if (((aHit | vHit) & GOES_THROUGH_ALLY) && allies)
+        damage = knock = false;
+    if (((aHit | vHit) & GOES_THROUGH_OPPONENT) && !allies)
+        damage = knock = false;
+    if (allies && !((aHit & HITS_ALLY_WHEN_STUNNED) && stunned))
+        damage = withAttackKB = false; // allies only bump each other
+    if (!allies && !(aHit & HITS_OPPONENT_WHEN_STUNNED) && stunned)
+        damage = withAttackKB = false; // a stunned unit only bumps
+    if ((vDef & INDESTRUCTIBLE) && !(aHit & HITS_INDESTRUCTIBLE)) {
+        damage = withAttackKB = false;
+        if (!(unitPropertyDefense & INDESTRUCTIBLE))
+            knock = false;
+    }
+    if ((aHit & HITS_PLAYER) && v->affiliation == AFF_PLAYER)
+        damage = knock = withAttackKB = true;
+    if (vDef & NO_KNOCKBACK)
+        knock = withAttackKB = false;
+    if (vDef & NO_DAMAGE)
+        damage = withAttackKB = false;
+    if (v->goodStatus[0] > 0)
+        damage = knock = false;
+    if (aHit & DEALS_NO_KNOCKBACK)
+        knock = withAttackKB = false;
+    if (damage && knock)
+        return 1;
+    if (damage)
+        return 2;
+    return knock ? 4 : 8;
+}
+
+void Unit::getHitKnockback(Unit* v, bool withAttackKB) {
+    fixed a = calcAngle(posX, posY, v->posX, v->posY, walkAngle);
+    fixed d = calcDist(posX, posY, v->posX, v->posY);
+    fixed overlap;
+    if (d > itofix(1)) {
+        overlap = contactReach(v) - d;
+    } else {
+        // On top of each other: no direction to go by, so each is pushed somewhere at random.
+        overlap = itofix(2);
+        a = itofix(rand() % 256);
+    }
+    v->addKnockBack(a, overlap / 2, 1, false);
+    fixed m = variant == 1 ? ftofix(1.414) : variant == 2 ? itofix(2) : itofix(1);
+    if (v->diesWhenHitBy(affiliation))
+        v->killSelf();
+    if (withAttackKB)
+        v->addKnockBack(a + attackKB.angle, fixmul(attackKB.magnitude, m),
+                        fixtoi(fixedTimesInt(m, attackKB.duration)));
+}
+
+void Unit::getHitDamage(Unit* v) {
+    int dmg = damageDealt;
+    fixed j = 0;
+    if ((onEnemySide(v->affiliation) || v->affiliation == AFF_NEUTRAL) && onPlayerSide(affiliation))
+        j = itofix(1);
+    if (affiliation == AFF_PLAYER && goodStatus[0] > 0)
+        j = 0;
+    // A stunned enemy knocked into its fellows earns the player juice.
+    if (onEnemySide(affiliation) && onEnemySide(v->affiliation) && badStatus[0] > 0)
+        j = itofix(1);
+    if (v->diesWhenHitBy(affiliation))
+        v->killSelf();
+    if (goodStatus[3] > 0) {
+        j = fixmul(j, itofix(2));
+        dmg *= 2;
+    }
+    if (badStatus[3] > 0) {
+        j = fixmul(j, ftofix(0.5));
+        dmg /= 2;
+    }
+    storeJuiceForPlayer(j);
+    v->addDamage(dmg);
+    for (int i = 0; i < (int)goodStatusDealt.size(); i++)
+        v->addGoodStatus(i, goodStatusDealt[i]);
+    for (int i = 0; i < (int)badStatusDealt.size(); i++)
+        v->addBadStatus(i, badStatusDealt[i]);
+}
+
+void Unit::storeJuiceForPlayer(fixed factor) { juiceStored += fixtoi(fixedTimesInt(factor, juiceForPlayer)); }
+
 void Unit::giveJuiceToPlayer(int& total) {
     total += juiceStored;
     juiceStored = 0;
 }
+
+// Ailments.
+
+namespace {
+int ailmentSteps(int steps, int status, int resist, int immune) {
+    if (status & resist)
+        steps /= 2;
+    if (status & immune)
+        steps = 0;
+    return steps;
+}
+} // namespace
+
+void Unit::addGoodStatus(int i, int steps) {
+    steps = ailmentSteps(steps, unitPropertyStatus, RESIST_GOOD_AILMENTS, IMMUNE_GOOD_AILMENTS);
+    if (i < 0 || i >= (int)goodStatus.size())
+        return;
+    goodStatus[i] += steps;
+    if (steps > 0)
+        changeGoodStatusMax(i, goodStatus[i]);
+}
+
+void Unit::addBadStatus(int i, int steps) {
+    steps = ailmentSteps(steps, unitPropertyStatus, RESIST_BAD_AILMENTS, IMMUNE_BAD_AILMENTS);
+    if (i < 0 || i >= (int)badStatus.size())
+        return;
+    badStatus[i] += steps;
+    if (steps > 0)
+        changeBadStatusMax(i, badStatus[i]);
+}
+
+void Unit::clearGoodStatus(int i) {
+    if (i < 0 || i >= (int)goodStatus.size())
+        return;
+    goodStatus[i] = 0;
+    changeGoodStatusMax(i, 0);
+}
+
+void Unit::clearBadStatus(int i) {
+    if (i < 0 || i >= (int)badStatus.size())
+        return;
+    badStatus[i] = 0;
+    changeBadStatusMax(i, 0);
+}
+
+// The per-step update.
+
+void Unit::takeDamage() {
+    if ((unitPropertyPlayer & INVINCIBLE_WHEN_HIT) && damageTaken > 0)
+        addGoodStatus(0, 15);
+    hp -= damageTaken;
+    reduceScore(damageTaken);
+    if (damageTaken > 0 && soundToPlay != SOUND_DEAD)
+        soundToPlay = SOUND_HIT;
+    damageTaken = 0;
+    if (hp > maxHP)
+        hp = maxHP;
+    for (int i = 0; i < (int)goodStatus.size(); i++)
+        if (goodStatus[i] > 0 && --goodStatus[i] == 0)
+            changeGoodStatusMax(i, 0);
+    for (int i = 0; i < (int)badStatus.size(); i++)
+        if (badStatus[i] > 0 && --badStatus[i] == 0)
+            changeBadStatusMax(i, 0);
+    for (int* coolDown : {&attack1CoolDown, &attack2CoolDown, &attack4CoolDown})
+        if (*coolDown > 0)
+            (*coolDown)--;
+    if (dashLeft > 0) {
+        dashLeft--;
+        walking = true;
+        walkAngle = drawAngle;
+    }
+    long long vx, vy;
+    walkingVelocity(vx, vy);
+    if (moveLockLeft > 0)
+        moveLockLeft--;
+    alignStyleMove();
+    WallContact wall = wallTest();
+    sumKnockBack(wall, vx, vy);
+    posX = clampFixed(posX + clampFixed(vx));
+    posY = clampFixed(posY + clampFixed(vy));
+}
+
+// Walls and knockback forces.
+
+Unit::WallContact Unit::wallTest() {
+    WallContact wall = {0, 0, false};
+    if (!round)
+        return wall;
+    fixed width = round->getArenaSizeX(), height = round->getArenaSizeY();
+    int mode = round->getArenaWall();
+    wall.sideX = posX < 0 ? -1 : posX > width ? 1 : 0;
+    wall.sideY = posY < 0 ? -1 : posY > height ? 1 : 0;
+    bool ignoresWalls = unitPropertyDefense & IGNORE_WALL_KNOCKBACK;
+    bool clamps = mode == WALL_STOP || mode == WALL_BOUNCE || (mode == WALL_PUSH && wallTime > 29);
+    if (!ignoresWalls && clamps) {
+        if (wall.sideX != 0) {
+            posX = wall.sideX < 0 ? 0 : width;
+            wall.clamped = true;
+        }
+        if (wall.sideY != 0) {
+            posY = wall.sideY < 0 ? 0 : height;
+            wall.clamped = true;
+        }
+    }
+    bool outside = wall.sideX != 0 || wall.sideY != 0;
+    if (!outside) {
+        wallTime = 0;
+        return wall;
+    }
+    if (!ignoresWalls) {
+        wallTime++;
+        if (mode == WALL_PUSH) {
+            fixed f = pushStrength(wallTime);
+            if (wall.sideX != 0)
+                addKnockBack(itofix(wall.sideX < 0 ? 64 : 192), f, 1, false);
+            if (wall.sideY != 0)
+                addKnockBack(itofix(wall.sideY < 0 ? 128 : 0), f, 1, false);
+        }
+    }
+    hp -= 10;
+    reduceScore(10);
+    if (unitPropertyHitbox & DIES_WHEN_HITS_WALL)
+        killSelf();
+    return wall;
+}
+
+void Unit::sumKnockBack(const WallContact& wall, long long& vx, long long& vy) {
+    int weight = (unitPropertyDefense & BOUNCY) ? 1 : (unitPropertyDefense & HEAVY) ? 4 : 2;
+    int mode = round ? round->getArenaWall() : WALL_IGNORE;
+    bool outside = wall.sideX != 0 || wall.sideY != 0;
+    for (kbForce& f : kbForces) {
+        if (wall.clamped)
+            f.magnitude = f.duration = 0;
+        if (mode == WALL_STOP && outside) {
+            if (wall.sideX != 0 && wall.sideY != 0)
+                f.magnitude = f.duration = 0;
+            else if (wall.sideX != 0) // turned along the wall
+                f.angle = itofix(fixmul(f.magnitude, fixcos(f.angle)) >= 0 ? 0 : 128);
+            else
+                f.angle = itofix(fixmul(f.magnitude, fixsin(f.angle)) >= 0 ? 64 : 192);
+        }
+        if (mode == WALL_BOUNCE && outside) {
+            f.angle -= itofix(128);
+            f.magnitude = (fixed)((long long)f.magnitude * 3 / 4);
+        }
+        // Integer division on purpose: a Heavy unit (2 / 4 = 0) ignores weighted forces.
+        int k = f.weighted ? 2 / weight : 1;
+        vx += (long long)k * fixmul(f.magnitude, fixsin(f.angle));
+        vy -= (long long)k * fixmul(f.magnitude, fixcos(f.angle));
+    }
+}
+
+void Unit::decayKnockBack() {
+    fixed damping = round ? round->getArenaKB() : ftofix(0.5);
+    for (auto it = kbForces.begin(); it != kbForces.end();) {
+        if (it->duration > 0) {
+            it->duration--;
+        } else {
+            it->magnitude = fixmul(it->magnitude, damping);
+            if (it->magnitude < itofix(1) || !it->weighted) {
+                it = kbForces.erase(it);
+                continue;
+            }
+        }
+        ++it;
+    }
+}
+
 void Unit::addKnockBack(fixed a, fixed m, int d) { kbForces.emplace_back(a, m, d); }
 void Unit::addKnockBack(fixed a, fixed m, int d, bool w) { kbForces.emplace_back(a, m, d, w); }
-void Unit::addKnockBack(kbForce* f) { kbForces.push_back(*f); }
+void Unit::addKnockBack(kbForce* f) {
+    if (f)
+        kbForces.push_back(*f);
+}
+
+// Death and added units.
+
+bool Unit::youAreDead() {
+    if (charAnim == ANIM_DEAD)
+        return true;
+    if (timeToLive >= 0)
+        timeToLive--;
+    if (timeToLive < 0 && timeToLive > -10)
+        return true; // the lifetime has run out
+    return hp <= 0;
+}
+
+void Unit::killSelf() {
+    if (charAnim != ANIM_DEAD) {
+        std::vector<AddUnitTemplate*> deathSpawns = getAddedUnits(8);
+        if (!deathSpawns.empty())
+            addUnit(&deathSpawns, false, 0);
+    }
+    charAnim = ANIM_DEAD;
+    soundToPlay = SOUND_DEAD;
+}
+
+std::vector<AddUnitTemplate*> Unit::getAddedUnits(int mask) {
+    std::vector<AddUnitTemplate*> found;
+    if (!addedUnits)
+        return found;
+    for (AddUnitTemplate* e : *addedUnits)
+        if (mask == -1 || (e->attack & mask) != 0)
+            found.push_back(e);
+    return found;
+}
+
+bool Unit::canAddUnit(std::vector<AddUnitTemplate*>* list) {
+    if (!list || list->empty())
+        return false;
+    int t = list->front()->attack;
+    long long cost = 0;
+    for (AddUnitTemplate* e : *list)
+        cost += e->hpCost;
+    if ((t == 1 && attack1CoolDown > 0) || (t == 2 && attack2CoolDown > 0) || (t == 4 && attack4CoolDown > 0))
+        return false;
+    if (cost >= hp && !(t == 1 && (unitPropertyPlayer & IGNORE_HEALTH_FOR_1ST_ATTACK)))
+        return false;
+    return true;
+}
+
+void Unit::addUnit(std::vector<AddUnitTemplate*>* list, bool pause, int v) {
+    if (!list)
+        return;
+    int useVariant = v != 0 ? v : variant;
+    for (AddUnitTemplate* e : *list) {
+        fixed step = e->amount != 0 ? fixdiv(e->angleSpread, itofix(e->amount)) : 0;
+        fixed dist = fixmul(e->spawnDist, spawnDistFactor(useVariant));
+        for (int j = 0; j < e->amount; j++) {
+            fixed jitter = fixmul(ftofix((rand() - 16383) / 32767.0), e->angleRandom);
+            fixed angle = drawAngle + e->spawnAngle + jitter + fixedTimesInt(step, j);
+            fixed x = posX + fixmul(dist, fixsin(angle));
+            fixed y = posY - fixmul(dist, fixcos(angle));
+            if (unitList)
+                unitList->addUnitCreate(
+                    new UnitCreate(e->unitName, 1, 10, 1, e->appearDelay, 0, x, y, angle, useVariant, this));
+        }
+        attack1CoolDown += e->attack1Delay;
+        attack2CoolDown += e->attack2Delay;
+        attack4CoolDown += e->attack4Delay;
+        moveLockLeft += e->moveLock;
+        hp -= e->hpCost;
+        if (hp < 0)
+            hp = 1; // an attack never kills its user
+        if (e->dashTime > 0)
+            dashLeft += e->dashTime;
+    }
+    int t = list->empty() ? 0 : list->back()->attack;
+    if (t <= 7)
+        attackState = t;
+    soundToPlay = t == 2 ? SOUND_ATT2 : t == 4 ? SOUND_ATT3 : SOUND_ATT1;
+    if (pause) {
+        for (int* counter : {&attack1CoolDown, &attack2CoolDown, &attack4CoolDown, &moveLockLeft})
+            *counter += 10;
+    }
+}

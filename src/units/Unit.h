@@ -100,6 +100,25 @@ class Unit {
     void addKnockBack(kbForce* force);
 
   protected:
+    // What the wall test found this step: the edge crossed on each axis (-1, 0, +1) and whether
+    // the unit was put back on the edge.
+    struct WallContact {
+        int sideX, sideY;
+        bool clamped;
+    };
+
+    bool isAllyOf(const Unit* other) const;
+    bool diesWhenHitBy(int attackerAffiliation) const;
+    fixed contactReach(Unit* other); // half the summed contact diameters
+    int animFrames(int anim) const;
+    void walkingVelocity(long long& vx, long long& vy);
+    WallContact wallTest();
+    void sumKnockBack(const WallContact& wall, long long& vx, long long& vy);
+    void decayKnockBack();
+    void chooseAnim();
+    void finishAnim();
+    void playPendingSound(MusicSound* sound);
+
     std::string unitName;
     std::vector<AddUnitTemplate*>* addedUnits; // the type's list, not owned
     UnitInput* unitInput;                      // owned copy of the type's behaviour
