@@ -23,6 +23,9 @@ class PlayerUnit : public Unit {
 
     void setInputObj(InputObj* io) { inputObj = io; }
     void aim();
+    // The aiming of one step for a mouse movement of (mickeyX, mickeyY): a movement longer than
+    // threshold mickeys snaps the facing to its direction, a shorter one turns a tenth of the way.
+    void aimWith(int mickeyX, int mickeyY, int threshold);
     void addJuiceGained(int n);
     void resetJuiceGained();
     int getScore() const { return score; }
@@ -33,6 +36,9 @@ class PlayerUnit : public Unit {
     std::vector<int>& getBadStatusMax() { return badStatusMax; }
 
   private:
+    void walkFromKeys();
+    void fireAttacks(bool stunned);
+
     int juiceGained;
     InputObj* inputObj;
     int hpCostOfAttack1, hpCostOfAttack2, hpCostOfAttack3;

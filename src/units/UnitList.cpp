@@ -1,18 +1,38 @@
 #include "units/UnitList.h"
 
 #include <algorithm>
+#include <cstdlib>
 
+#include "content/Loader.h"
 #include "content/Round.h"
 #include "content/UnitCreate.h"
+#include "content/UnitTemplate.h"
+#include "units/PlayerUnit.h"
 #include "units/Unit.h"
+#include "units/vornMath.h"
 
-// The parts of the list that units need; spawning, the step's passes and the queries that the
-// battle asks are still to come.
+namespace {
+// A whole-pixel position from 0 to fixtoi(range) - 1, one draw of rand(). The draw is made even
+// for an empty range (an arena under 4 pixels), so the sequence of draws never depends on the
+// arena's size; such a range yields 0.
+fixed randomPixel(fixed range) {
+    int r = std::rand();
+    int n = fixtoi(range);
+    return n > 0 ? itofix(r % n) : 0;
+}
+
+// Frees a vector's storage too, so a round ends with the memory it began with.
+template <typename T> void releaseStorage(std::vector<T>& v) { std::vector<T>().swap(v); }
+} // namespace
 
 UnitList::UnitList() : units(new std::vector<Unit*>()), unitsToAppear(nullptr), round(nullptr) {}
 
+// The pending orders belong to the round, which releases what is left of them itself.
 UnitList::~UnitList() {
-    clear();
+    for (Unit* u : *units)
+        delete u;
+    for (Unit* u : removedUnits)
+        delete u;
     delete units;
 }
 
@@ -24,24 +44,199 @@ void UnitList::setupRound(Round* r) {
 void UnitList::clear() {
     for (Unit* u : *units)
         delete u;
-    units->clear();
+    releaseStorage(*units);
     for (Unit* u : removedUnits)
         delete u;
-    removedUnits.clear();
+    releaseStorage(removedUnits);
     if (unitsToAppear) {
         for (UnitCreate* order : *unitsToAppear)
             delete order;
-        unitsToAppear->clear();
+        releaseStorage(*unitsToAppear);
     }
 }
 
-void UnitList::makeUnits(Loader*, Round*, InputObj*) {}
-void UnitList::allUnitsMove(InputObj*, MusicSound*, Loader*) {}
-void UnitList::drawUnits(BITMAP*, MusicSound*, bool) {}
-void UnitList::positionUnitOnSide(fixed&, fixed&, fixed&, UnitCreate*, UnitTemplate*, Round*) {}
-std::vector<Unit*> UnitList::search(int, int) { return {}; }
-int UnitList::getPlayerScore() { return 0; }
-bool UnitList::anyRemainingAffiliation(int, Loader*) { return false; }
+void UnitList::makeUnits(Loader* l, Round* r, InputObj* iO) {
+    Round* arena = r ? r : round;
+    if (!unitsToAppear)
+        return;
+    // Seen once, before anything fires: every order due in this step sees the same count.
+    int enemies = 0;
+    for (Unit* u : *units)
+        if (u->getAffiliation() == AFF_ENEMY)
+            enemies++;
+
+    size_t i = 0;
+    while (i < unitsToAppear->size()) {
+        UnitCreate* order = (*unitsToAppear)[i];
+        order->delay -= 1;
+        bool waiting = (order->spawnCondition & 1) && order->delay > 0;
+        bool tooManyEnemies = (order->spawnCondition & 2) && order->enemyThreshold < enemies;
+        if (waiting || tooManyEnemies) {
+            i++;
+            continue;
+        }
+        for (int n = 0; n < order->amount; n++) {
+            UnitTemplate* type = l ? l->getUnitTemplate(order->unitName) : nullptr;
+            fixed x = 0, y = 0, angle = 0;
+            positionUnitOnSide(x, y, angle, order, type, arena);
+            if (!type)
+                continue; // never loaded: creates nothing, but the draw above is spent
+            Unit* u;
+            if (type->isThePC) {
+                PlayerUnit* p = new PlayerUnit(this, type, order->creator, x, y, angle, itofix(1), order->variant);
+                p->setInputObj(iO);
+                u = p;
+            } else {
+                u = new Unit(this, type, order->creator, x, y, angle, itofix(1), order->variant);
+            }
+            u->setRound(round);
+            units->push_back(u);
+        }
+        unitsToAppear->erase(unitsToAppear->begin() + i);
+        delete order; // fired; nothing else holds it
+    }
+}
+
+void UnitList::positionUnitOnSide(fixed& x, fixed& y, fixed& angle, UnitCreate* order, UnitTemplate*, Round* r) {
+    fixed W = r ? r->getArenaSizeX() : 0;
+    fixed H = r ? r->getArenaSizeY() : 0;
+    fixed qW = W / 4, qH = H / 4, hW = W / 2, hH = H / 2;
+    const fixed eps = 1; // 1/65536 pixel: inside the arena, right at its edge
+    fixed t;
+    switch (order->side) {
+    case 1:
+        t = randomPixel(qW + qH);
+        if (t < qH) {
+            x = eps;
+            y = t;
+        } else {
+            x = t - qH;
+            y = eps;
+        }
+        break;
+    case 2:
+        x = qW + randomPixel(hW);
+        y = eps;
+        break;
+    case 3:
+        t = randomPixel(qW + qH);
+        if (t < qW) {
+            x = 3 * qW + t;
+            y = eps;
+        } else {
+            x = W - eps;
+            y = t - qW;
+        }
+        break;
+    case 4:
+        x = W - eps;
+        y = qH + randomPixel(hH);
+        break;
+    case 5:
+        t = randomPixel(qW + qH);
+        if (t < qW) {
+            x = 3 * qW + t;
+            y = H - eps;
+        } else {
+            x = W - eps;
+            y = 3 * qH + t - qW;
+        }
+        break;
+    case 6:
+        x = qW + randomPixel(hW);
+        y = H - eps;
+        break;
+    case 7:
+        t = randomPixel(qW + qH);
+        if (t < qH) {
+            x = eps;
+            y = 3 * qH + t;
+        } else {
+            x = t - qH;
+            y = H - eps;
+        }
+        break;
+    case 8:
+        x = eps;
+        y = qH + randomPixel(hH);
+        break;
+    case 9:
+        x = hW;
+        y = hH;
+        break;
+    case 10:
+        x = order->posX;
+        y = order->posY;
+        break;
+    case 11:
+        x = randomPixel(W);
+        y = randomPixel(H);
+        break;
+    default:
+        break;
+    }
+    if (order->side == 10)
+        angle = order->getAngle();
+    else if (order->side == 11)
+        angle = itofix(std::rand() % 256);
+    else
+        angle = calcAngle(x, y, hW, hH, angle);
+}
+
+void UnitList::allUnitsMove(InputObj*, MusicSound*, Loader*) {
+    std::vector<Unit*> players = search(1, 0);
+    giveJuiceToPlayer(players.empty() ? nullptr : static_cast<PlayerUnit*>(players.front()));
+
+    // Each pass finishes for every unit before the next begins.
+    for (size_t i = 0; i < units->size(); i++)
+        (*units)[i]->decideAction();
+    for (size_t i = 0; i < units->size(); i++)
+        (*units)[i]->dealDamage();
+    for (size_t i = 0; i < units->size(); i++)
+        (*units)[i]->takeDamage();
+
+    auto firstRemoved = std::stable_partition(units->begin(), units->end(),
+                                              [](Unit* u) { return !u->getRemoveThisUnit(); });
+    removedUnits.insert(removedUnits.end(), firstRemoved, units->end());
+    units->erase(firstRemoved, units->end());
+}
+
+void UnitList::drawUnits(BITMAP* arena, MusicSound* ms, bool paused) {
+    for (size_t i = 0; i < units->size(); i++)
+        (*units)[i]->draw(arena, ms, paused);
+    if (paused)
+        return;
+    for (size_t i = 0; i < units->size(); i++)
+        (*units)[i]->endOfRound();
+}
+
+std::vector<Unit*> UnitList::search(int mode, int affiliation) {
+    std::vector<Unit*> found;
+    for (Unit* u : *units) {
+        if ((mode == 0 && u->getAffiliation() == affiliation) || (mode == 1 && dynamic_cast<PlayerUnit*>(u)))
+            found.push_back(u);
+    }
+    return found;
+}
+
+int UnitList::getPlayerScore() {
+    std::vector<Unit*> players = search(1, 0);
+    return players.empty() ? 0 : static_cast<PlayerUnit*>(players.front())->getScore();
+}
+
+bool UnitList::anyRemainingAffiliation(int aff, Loader* l) {
+    for (Unit* u : *units)
+        if (u->getAffiliation() == aff)
+            return true;
+    if (!unitsToAppear || !l)
+        return false;
+    for (UnitCreate* order : *unitsToAppear) {
+        UnitTemplate* type = l->getUnitTemplate(order->unitName);
+        if (type && type->affiliation == aff)
+            return true;
+    }
+    return false;
+}
 
 bool UnitList::thisUnitExists(Unit* u) {
     return u && std::find(units->begin(), units->end(), u) != units->end();
@@ -54,6 +249,14 @@ void UnitList::addUnitCreate(UnitCreate* order) {
         delete order; // no round to spawn into
 }
 
-void UnitList::giveJuiceToPlayer(PlayerUnit*) {}
+void UnitList::giveJuiceToPlayer(PlayerUnit* player) {
+    if (!player || player->getCharAnim() == ANIM_DEAD)
+        return;
+    int sum = 0;
+    for (Unit* u : *units)
+        u->giveJuiceToPlayer(sum);
+    player->addJuiceGained(sum);
+    player->resetJuiceGained();
+}
 
 void UnitList::appendUnit(Unit* u) { units->push_back(u); }

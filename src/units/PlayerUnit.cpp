@@ -1,0 +1,217 @@
+#include "units/PlayerUnit.h"
+
+#include "content/UnitTemplate.h"
+#include "system/InputObj.h"
+#include "units/vornMath.h"
+
+namespace {
+int sumOfHPCosts(const std::vector<AddUnitTemplate*>& entries) {
+    int sum = 0;
+    for (AddUnitTemplate* e : entries)
+        sum += e->hpCost;
+    return sum;
+}
+
+// Walk angle for the held direction keys: v is -1 up / +1 down, h is -1 left / +1 right.
+fixed walkAngleFor(int v, int h) {
+    static const int angles[3][3] = {
+        {224, 0, 32},   // up-left, up, up-right
+        {192, -1, 64},  // left, none, right
+        {160, 128, 96}, // down-left, down, down-right
+    };
+    return itofix(angles[v + 1][h + 1]);
+}
+
+const int chainPause = 30; // steps in which the next attack continues a chain
+} // namespace
+
+PlayerUnit::PlayerUnit(UnitList* list, UnitTemplate* t, Unit* creator, fixed x, fixed y, fixed angle, fixed scale,
+                       int variant)
+    : Unit(list, t, creator, x, y, angle, scale, variant), juiceGained(0), inputObj(nullptr), hpCostOfAttack1(0),
+      hpCostOfAttack2(0), hpCostOfAttack3(0), comboTimer(0), comboCount(0), score(0), goodStatusMax(4, 1),
+      badStatusMax(4, 1) {
+    hp = maxHP / 3; // the juice meter starts a third full
+    hpCostOfAttack1 = sumOfHPCosts(getAddedUnits(1));
+    hpCostOfAttack2 = sumOfHPCosts(getAddedUnits(2));
+    hpCostOfAttack3 = sumOfHPCosts(getAddedUnits(4));
+}
+
+PlayerUnit::~PlayerUnit() {}
+
+void PlayerUnit::draw(BITMAP* bmp, MusicSound* sound, bool paused) {
+    const std::vector<BITMAP*>& aimPics = unitTemplate->vecPics[ANIM_AIM];
+    if (bmp && !aimPics.empty() && aimPics.front()) {
+        BITMAP* pic = aimPics.front();
+        pivot_scaled_sprite(bmp, pic, fixtoi(posX), fixtoi(posY), pic->w / 2, pic->h / 2, drawAngle, drawScale);
+    }
+    Unit::draw(bmp, sound, paused);
+}
+
+void PlayerUnit::takeDamage() { Unit::takeDamage(); }
+
+void PlayerUnit::reduceScore(int n) { score -= n; }
+
+void PlayerUnit::changeGoodStatusMax(int index, int value) {
+    if (index >= 0 && index < (int)goodStatusMax.size())
+        goodStatusMax[index] = value;
+}
+
+void PlayerUnit::changeBadStatusMax(int index, int value) {
+    if (index >= 0 && index < (int)badStatusMax.size())
+        badStatusMax[index] = value;
+}
+
+void PlayerUnit::addJuiceGained(int n) {
+    bool drained = badStatus[1] > 0;
+    bool boosted = goodStatus[1] > 0;
+    int gain = n;
+    if (drained && !boosted)
+        gain = 0;
+    else if (boosted && !drained)
+        gain = 5 * n;
+    juiceGained += gain;
+    score += n; // the score counts the juice before the ailments
+}
+
+void PlayerUnit::resetJuiceGained() {
+    hp += juiceGained;
+    juiceGained = 0;
+}
+
+int PlayerUnit::getHPCostOfAttack(int n) const {
+    if (n == 1)
+        return hpCostOfAttack1;
+    if (n == 2)
+        return hpCostOfAttack2;
+    return hpCostOfAttack3;
+}
+
+void PlayerUnit::setHPCostOfAttack(int n, int cost) {
+    if (n == 1)
+        hpCostOfAttack1 = cost;
+    else if (n == 2)
+        hpCostOfAttack2 = cost;
+    else if (n == 3)
+        hpCostOfAttack3 = cost;
+}
+
+void PlayerUnit::decideAction() {
+    if (comboTimer > 0 && --comboTimer == 0)
+        comboCount = 0;
+    if (charAnim == ANIM_DEAD || !inputObj)
+        return;
+    bool stunned = charAnim == ANIM_STUN;
+    if (!stunned)
+        walkFromKeys();
+    fireAttacks(stunned);
+    aim();
+}
+
+void PlayerUnit::walkFromKeys() {
+    std::vector<bool>& keys = inputObj->getKeyPressed();
+    int v = 0, h = 0;
+    if (keys[ACTION_UP]) {
+        walk(true);
+        v -= 1;
+    }
+    if (keys[ACTION_DOWN]) {
+        walk(true);
+        v += 1;
+    }
+    if (keys[ACTION_LEFT]) {
+        walk(true);
+        h -= 1;
+    }
+    if (keys[ACTION_RIGHT]) {
+        walk(true);
+        h += 1;
+    }
+    // Opposite keys cancel out and keep the previous walk angle.
+    if (v != 0 || h != 0)
+        setWalkAngle(walkAngleFor(v, h));
+}
+
+void PlayerUnit::fireAttacks(bool stunned) {
+    static const int attackBits[3] = {1, 2, 4};
+    int variantOut = 0;
+    bool pause = false; // once set in a step, it holds for the later attacks of that step
+    bool endChain = false;
+    for (int i = 0; i < 3; i++) {
+        int t = attackBits[i];
+        std::vector<AddUnitTemplate*> list = getAddedUnits(t);
+        if (list.empty())
+            continue;
+        bool onClick = list.front()->onClick;
+        bool fired = onClick ? inputObj->getMouseClicked()[i] : inputObj->getMousePressed()[i];
+        if (t == 4)
+            fired = fired || (onClick ? inputObj->getKeyClicked()[ACTION_HYPER] : inputObj->getKeyPressed()[ACTION_HYPER]);
+        if (!fired)
+            continue;
+        bool breaksStun = (unitPropertyPlayer & CLEAR_STUN_FOR_3RD_ATTACK) != 0;
+        if (stunned && !(t == 4 && breaksStun))
+            continue;
+        if (!canAddUnit(&list))
+            continue;
+
+        static const int chainFlags[3] = {CHAIN_ATTACK1, CHAIN_ATTACK2, CHAIN_ATTACK4};
+        if (unitPropertyPlayer & chainFlags[i]) {
+            comboCount += 1;
+        } else {
+            comboCount = 0;
+            comboTimer = 1;
+        }
+        // Only the first attack can open or extend a chain; the other two close it.
+        endChain = t != 1 || !(unitPropertyPlayer & CHAIN_ATTACK1);
+        if (t == 2 && comboCount > 1)
+            pause = true;
+        if (comboCount <= 1) {
+            variantOut = 0;
+            comboTimer = chainPause;
+        } else if (comboCount == 2) {
+            variantOut = 1;
+            comboTimer = chainPause;
+        } else {
+            variantOut = 2;
+            endChain = true;
+            pause = true;
+        }
+        if (endChain) {
+            comboCount = 0;
+            comboTimer = 0;
+        }
+
+        if (t == 4 && breaksStun)
+            clearBadStatus(0);
+        addUnit(&list, pause, variantOut);
+    }
+}
+
+void PlayerUnit::aim() {
+    if (!inputObj)
+        return;
+    int mx = 0, my = 0;
+    inputObj->getMouseMickeys(mx, my);
+    aimWith(mx, my, inputObj->getMouseControlThreshold());
+}
+
+void PlayerUnit::aimWith(int mickeyX, int mickeyY, int threshold) {
+    fixed X = itofix(-mickeyX);
+    fixed Y = itofix(mickeyY);
+    fixed len = fixhypot(X, Y);
+    if (len <= itofix(1))
+        return; // one mickey or less is jitter, not aiming
+    fixed direction;
+    if (mickeyY == 0 && mickeyX < 0)
+        direction = itofix(-64);
+    else if (mickeyY == 0 && mickeyX > 0)
+        direction = itofix(64);
+    else {
+        direction = fixatan(fixdiv(X, Y));
+        if (mickeyY > 0)
+            direction -= itofix(128);
+    }
+    if (len > itofix(threshold))
+        setFaceAngle(direction);
+    else
+        setFaceAngle(drawAngle + angleDist(direction, drawAngle) / 10);
+}
