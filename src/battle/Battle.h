@@ -41,6 +41,8 @@ class Battle {
     int battleLoop(std::string campName, std::string charName, Loader* l);
 
     // Round flow.
+    // Plays the current round once: load, title, frame loop until it is over, then the next round.
+    void playRound(Loader* l);
     void getNextRound();
     // True when the round is over; roundState then says how.
     bool isRoundOver(Loader* l);
@@ -61,6 +63,8 @@ class Battle {
     int getRoundState() const { return roundState; }
     int getTotalScore() const { return totalScore; }
     bool getPaused() const { return paused; }
+    // The game pauses only through the Pause key; tests set it directly.
+    void setPaused(bool p) { paused = p; }
     fixed getScale() const { return scale; }
     int getArenaLeft() const { return arenaLeft; }
     int getArenaTop() const { return arenaTop; }
@@ -72,10 +76,10 @@ class Battle {
 
     // Frames shown by the last intro screen (0 when it had no picture).
     int getIntroFramesShown() const { return introFramesShown; }
+    // The screen-size frame of a battle; battleLoop makes it, tests may make it to draw into.
+    bool makeBuffer();
 
   private:
-    bool makeBuffer();
-    void playRound(Loader* l);
     void drawFrame(Loader* l);
     void copyArenaToBuffer();
     void drawCentred(BITMAP* picture);
