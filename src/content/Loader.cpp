@@ -18,6 +18,9 @@ const char* const soundKeys[SOUND_COUNT] = {"Hit", "Dead", "Att1", "Att2", "Att3
 const char* const propertyKeys[] = {"Player", "Hitbox", "Status", "Defense"};
 const char* const wallModes[] = {"Stop", "Ignore", "Bounce", "Push"};
 const int largestFixedInt = 32767; // the largest whole number a fixed holds
+// Lists in unit and campaign files hold at most 16 values; later ones are not seen, whatever
+// the Allegro build would return.
+const int maxListValues = 16;
 
 fixed readFixed(const char* section, const char* key, double def) {
     return ftofix(get_config_float(section, key, (float)def));
@@ -99,6 +102,8 @@ void Loader::get_argv(std::vector<std::string>* out, std::string* section, std::
     configArgv = get_config_argv(section ? section->c_str() : nullptr, key->c_str(), &argc);
     if (!configArgv)
         argc = 0;
+    if (argc > maxListValues)
+        argc = maxListValues;
     *count = argc;
     out->clear();
     for (int i = 0; i < argc; i++)
