@@ -1,18 +1,98 @@
 #include "system/MusicSound.h"
 
-// Placeholder until music and sound effects are built: silent.
+#include "system/Messages.h"
+#include "system/oggsnd.h"
+
+namespace {
+
+const int musicBlockSize = 32768; // bytes of 16-bit PCM per stream buffer
+
+OGGSND_STREAM* startMusicStream(const std::string& path, int volume) {
+    OGGSND_STREAM* stream = oggsnd_start_streaming(path.c_str(), musicBlockSize);
+    if (stream) {
+        int voice = oggsnd_get_audio_stream(stream)->voice;
+        voice_set_volume(voice, volume);
+        voice_set_priority(voice, 255);
+    }
+    return stream;
+}
+
+} // namespace
 
 MusicSound::MusicSound()
     : soundInstalled(false), volumeGlobal(0), volumeMusic(0), volumeSfx(0), musicStream(nullptr) {}
-MusicSound::~MusicSound() {}
-int MusicSound::initAudio() { return 0; }
-void MusicSound::setVolumeGlobal(int v) { volumeGlobal = v; }
+
+MusicSound::~MusicSound() {
+    if (soundInstalled) {
+        stopMusic();
+        oggsnd_exit();
+    }
+}
+
+int MusicSound::initAudio() {
+    bool installed = install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, nullptr) == 0;
+    // Allegro falls back to its silent driver when no sound device answers; that is no sound.
+    if (installed && (!digi_driver || digi_driver->voices <= 0)) {
+        remove_sound();
+        installed = false;
+    }
+    if (!installed) {
+        showMessage("Music/Sound Error: %s\n", allegro_error);
+        return 0;
+    }
+    soundInstalled = true;
+    oggsnd_init();
+    return 0;
+}
+
+void MusicSound::setVolumeGlobal(int v) {
+    volumeGlobal = v;
+    if (soundInstalled)
+        set_volume(v, -1);
+}
+
 void MusicSound::setVolumeMusic(int v) { volumeMusic = v; }
 void MusicSound::setVolumeSfx(int v) { volumeSfx = v; }
-void MusicSound::playMusic(std::string* path) { musicPath = path ? *path : std::string(); }
-void MusicSound::updateMusic() {}
-void MusicSound::fadeMusic() {}
-void MusicSound::stopMusic() {}
-void MusicSound::pauseMusic() {}
-void MusicSound::restartMusic() {}
-int MusicSound::playSfx(SAMPLE*, int, int) { return -1; }
+
+void MusicSound::playMusic(std::string* path) {
+    // A stream still held from the previous campaign would otherwise play on, unfed, forever.
+    stopMusic();
+    musicPath = path ? *path : std::string();
+    musicStream = startMusicStream(musicPath, volumeMusic);
+}
+
+void MusicSound::updateMusic() {
+    if (!musicStream)
+        return;
+    if (oggsnd_update_streaming(musicStream) != 0)
+        return;
+    oggsnd_stop_streaming(musicStream);
+    musicStream = startMusicStream(musicPath, volumeMusic);
+}
+
+void MusicSound::fadeMusic() {
+    if (musicStream)
+        voice_ramp_volume(oggsnd_get_audio_stream(musicStream)->voice, 1000, 0);
+}
+
+void MusicSound::stopMusic() {
+    if (musicStream)
+        oggsnd_stop_streaming(musicStream);
+    musicStream = nullptr;
+}
+
+void MusicSound::pauseMusic() {
+    if (musicStream)
+        voice_stop(oggsnd_get_audio_stream(musicStream)->voice);
+}
+
+void MusicSound::restartMusic() {
+    if (musicStream)
+        voice_start(oggsnd_get_audio_stream(musicStream)->voice);
+}
+
+int MusicSound::playSfx(SAMPLE* sample, int pan, int frequency) {
+    if (!sample)
+        return -1;
+    return play_sample(sample, volumeSfx, pan, frequency, 0);
+}
