@@ -1,6 +1,57 @@
 #include "content/Loader.h"
 
-// Placeholder bodies until the content loaders are built; they load nothing.
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "content/unitProperties.h"
+#include "menus/StartGameConfig.h"
+#include "system/Messages.h"
+#include "system/oggsnd.h"
+
+namespace {
+
+const char* const animationKeys[ANIM_COUNT] = {"animIdle",  "animRun",  "animAttack1", "animAttack2", "animAttack4",
+                                               "animDead",  "animStun", "animTaunt",   "animAim"};
+const char* const soundKeys[SOUND_COUNT] = {"Hit", "Dead", "Att1", "Att2", "Att3"};
+const char* const propertyKeys[] = {"Player", "Hitbox", "Status", "Defense"};
+const char* const wallModes[] = {"Stop", "Ignore", "Bounce", "Push"};
+const int largestFixedInt = 32767; // the largest whole number a fixed holds
+
+fixed readFixed(const char* section, const char* key, double def) {
+    return ftofix(get_config_float(section, key, (float)def));
+}
+
+fixed toFixed(const std::string& value) { return ftofix(atof(value.c_str())); }
+
+bool isTrue(const char* section, const char* key) {
+    return strcmp(get_config_string(section, key, "false"), "true") == 0;
+}
+
+// A whole number of pixels as fixed; values beyond what fixed holds are pinned to its range.
+fixed pixelsToFixed(const std::string& value) {
+    long n = strtol(value.c_str(), nullptr, 10);
+    if (n > largestFixedInt)
+        n = largestFixedInt;
+    if (n < -largestFixedInt - 1)
+        n = -largestFixedInt - 1;
+    return itofix((int)n);
+}
+
+// A usable arena side: a whole number of pixels above 0 that fixed can hold.
+bool readArenaSide(const std::string& value, int* out) {
+    errno = 0;
+    long n = strtol(value.c_str(), nullptr, 10);
+    if (errno != 0 || n <= 0 || n > largestFixedInt)
+        return false;
+    *out = (int)n;
+    return true;
+}
+
+std::string unitFilePath(const std::string& name) { return "data/unit/" + name; }
+
+} // namespace
 
 Loader::Loader()
     : campaignDatafile(nullptr), roundDatafile(nullptr), goodStatusPics(4, nullptr), badStatusPics(4, nullptr),
@@ -9,32 +60,380 @@ Loader::Loader()
 
 Loader::~Loader() { unloadAll(); }
 
-int Loader::addUnit(const std::string&) { return 0; }
+// ---- Unit types ----
+
+int Loader::addUnit(const std::string& name) {
+    if (dontExist(name))
+        return 2;
+    unitNames.push_back(new std::string(name));
+    setUpUnitTemplate(name);
+    return 0;
+}
+
 int Loader::addPC(const std::string& name) {
     addUnit(name);
     return 0;
 }
-std::string* Loader::dontExist(const std::string&) { return nullptr; }
+
+std::string* Loader::dontExist(const std::string& name) {
+    for (std::string* known : unitNames)
+        if (*known == name)
+            return known;
+    return nullptr;
+}
+
 UnitTemplate* Loader::getUnitTemplate(std::string& name) {
     for (UnitTemplate* t : unitTemplates)
         if (t->unitName == name)
             return t;
     return nullptr;
 }
+
 void Loader::addTemplate(UnitTemplate* t) {
     unitNames.push_back(new std::string(t->unitName));
     unitTemplates.push_back(t);
 }
-int Loader::setUpUnitTemplate(const std::string&) { return 0; }
-bool Loader::loadAnimation(UnitTemplate*, const std::string&) { return false; }
-void Loader::loadUnitProperties(UnitTemplate*) {}
-void Loader::get_argv(std::vector<std::string>* out, std::string*, std::string*, int* count) {
+
+void Loader::get_argv(std::vector<std::string>* out, std::string* section, std::string* key, int* count) {
+    int argc = 0;
+    configArgv = get_config_argv(section ? section->c_str() : nullptr, key->c_str(), &argc);
+    if (!configArgv)
+        argc = 0;
+    *count = argc;
     out->clear();
-    *count = 0;
+    for (int i = 0; i < argc; i++)
+        out->push_back(configArgv[i]);
 }
-int Loader::loadCampaign(Campaign&) { return 1; }
-int Loader::loadAllUnitsFromCampaign(Campaign&) { return 0; }
-int Loader::loadRound(Campaign&, int, Round*, const std::string&, MusicSound*) { return 1; }
-int Loader::loadGeneralData() { return 1; }
-int Loader::loadCharAndCamp(StartGameConfig*) { return 0; }
-void Loader::unloadAll() {}
+
+int Loader::setUpUnitTemplate(const std::string& name) {
+    std::vector<AddUnitTemplate*> added;
+    set_config_file(unitFilePath(name).c_str());
+    UnitTemplate* t = new UnitTemplate();
+    t->unitName = name;
+    t->affiliation = affiliationFromText(get_config_string(nullptr, "affiliation", "player"));
+    t->isThePC = isTrue(nullptr, "isThePC");
+    loadUnitProperties(t);
+    t->maxHP = get_config_int(nullptr, "maxHP", 1000);
+    t->timeToLive = get_config_int(nullptr, "timeToLive", -20);
+    t->walkspeed = readFixed(nullptr, "walkspeed", 5.0);
+    t->juiceForPlayer = get_config_int(nullptr, "juiceForPlayer", 0);
+    t->alignStyle = get_config_int(nullptr, "alignStyle", 0);
+    t->alignDist = readFixed(nullptr, "alignDist", 0.0);
+    t->alignAngleMin = readFixed(nullptr, "alignAngleMin", 0.0);
+    t->alignAngleMax = readFixed(nullptr, "alignAngleMax", 0.0);
+    loadAISettings(t);
+    bool valid = loadAnimation(t, name);
+    loadSounds(t);
+    loadDamage(t);
+    loadAddedUnits(name, &added);
+    t->addedUnits = added;
+    if (valid) {
+        unitTemplates.push_back(t);
+    } else {
+        showMessage("Unit %s is not valid. \n", name.c_str());
+        delete t;
+    }
+    return 0;
+}
+
+void Loader::loadAISettings(UnitTemplate* t) {
+    UnitInput* ai = t->unitInput;
+    int target = affiliationFromText(get_config_string("AI", "targetAffiliation", "player"));
+    if (target)
+        ai->targetAffiliation = target;
+    ai->targetPriorityHP = get_config_int("AI", "targetPriorityHP", 0);
+    ai->switchTarget = get_config_int("AI", "switchTarget", 0);
+    ai->homeTimeInbetweenCorrection = get_config_int("AI", "homeTimeInbetweenCorrection", 3);
+    ai->homeAngleCorrection = readFixed("AI", "homeAngleCorrection", 15.0);
+    ai->attackPeriodIndex = get_config_int("AI", "attackPeriodIndex", 0);
+    ai->attackDistMin = readFixed("AI", "attackDistMin", 0.0);
+    ai->attackDistMax = readFixed("AI", "attackDistMax", 0.0);
+    ai->attackAngleSpread = readFixed("AI", "attackAngleSpread", 256.0);
+    ai->careAboutArena = isTrue("AI", "careAboutArena");
+}
+
+void Loader::loadSounds(UnitTemplate* t) {
+    for (int slot = 0; slot < SOUND_COUNT; slot++) {
+        const char* path = get_config_string("Sound", soundKeys[slot], nullptr);
+        if (!path)
+            continue;
+        std::string file = path; // the loaders below may read configuration of their own
+        SAMPLE* sample = load_sample(file.c_str());
+        if (!sample)
+            sample = oggsnd_load_ogg(file.c_str());
+        t->sounds[slot] = sample;
+    }
+}
+
+void Loader::loadDamage(UnitTemplate* t) {
+    t->kbDir = readFixed("damage", "kbDir", 0.0);
+    t->kbMag = readFixed("damage", "kbMag", 0.0);
+    t->kbDuration = get_config_int("damage", "kbDuration", 0);
+    t->damageDealt = get_config_int("damage", "damageDealt", 0);
+    std::string section = "damage", good = "goodStatus", bad = "badStatus";
+    std::vector<std::string> values;
+    int count = 0;
+    get_argv(&values, &section, &good, &count);
+    t->setStatus(values, 0);
+    get_argv(&values, &section, &bad, &count);
+    t->setStatus(values, 1);
+}
+
+void Loader::loadAddedUnits(const std::string& name, std::vector<AddUnitTemplate*>* added) {
+    int total = get_config_int(nullptr, "addedUnits", 0);
+    for (int i = 0; i < total; i++) {
+        std::string key = "addedUnit" + std::to_string(i);
+        std::vector<std::string> v;
+        int count = 0;
+        get_argv(&v, nullptr, &key, &count);
+        if (count != 15)
+            continue;
+        AddUnitTemplate* a = new AddUnitTemplate(
+            &v[0], toFixed(v[1]), toFixed(v[2]), atoi(v[3].c_str()), toFixed(v[4]), toFixed(v[5]),
+            atoi(v[6].c_str()), atoi(v[7].c_str()), atoi(v[8].c_str()), atoi(v[9].c_str()), atoi(v[10].c_str()),
+            atoi(v[11].c_str()), atoi(v[12].c_str()), v[13] == "true", atoi(v[14].c_str()));
+        added->push_back(a);
+        // Allegro keeps only a few pushed configurations, so a deep chain of added types would
+        // lose this file; opening it again afterwards works at any depth.
+        if (addUnit(a->unitName) == 0)
+            set_config_file(unitFilePath(name).c_str());
+    }
+}
+
+bool Loader::loadAnimation(UnitTemplate* t, const std::string& name) {
+    set_color_conversion(COLORCONV_TOTAL);
+    const char* file = get_config_string(nullptr, "datafile", nullptr);
+    std::string path = unitFilePath(file ? file : "");
+    DATAFILE* dat = file ? datafiles.load(path) : nullptr;
+    if (!dat) {
+        showMessage("Could not find %s, cannot load Unit.", path.c_str());
+        return false;
+    }
+    unitDatafiles.push_back(dat);
+    bool found = false;
+    for (int anim = 0; anim < ANIM_COUNT; anim++)
+        loadAnimationFrames(t, anim, dat, &found);
+    if (!found)
+        showMessage("no animations found for unit %s in file %s; cannot load unit. \n", name.c_str(), path.c_str());
+    return found;
+}
+
+void Loader::loadAnimationFrames(UnitTemplate* t, int anim, DATAFILE* dat, bool* found) {
+    std::string section = "Animation", key = animationKeys[anim];
+    std::vector<std::string> v;
+    int count = 0;
+    get_argv(&v, &section, &key, &count);
+    if (count < 4)
+        return;
+    t->animRepeat[anim] = atoi(v[0].c_str());
+    t->animLoopEnd[anim] = atoi(v[1].c_str());
+    t->animLoopStart[anim] = atoi(v[2].c_str());
+    for (int i = 3; i + 1 < count; i += 2) {
+        BITMAP* pic = DatafileCache::findPicture(dat, v[i]);
+        if (!pic) {
+            showMessage("could not find %s frame for %s, skipping it.\n", v[i].c_str(), t->unitName.c_str());
+            continue;
+        }
+        int hold = atoi(v[i + 1].c_str());
+        t->vecPics[anim].push_back(pic);
+        t->animFrameTimes[anim].push_back(hold < 0 ? 0 : hold);
+        *found = true;
+    }
+}
+
+void Loader::loadUnitProperties(UnitTemplate* t) {
+    std::string section = "UnitProperties";
+    for (const char* k : propertyKeys) {
+        std::string key = k;
+        std::vector<std::string> names;
+        int count = 0;
+        get_argv(&names, &section, &key, &count);
+        for (const std::string& name : names)
+            setUnitProperty(t, name);
+    }
+}
+
+// ---- Campaigns and rounds ----
+
+BITMAP* Loader::getPicture(DATAFILE* dat, const std::string& object, const std::string& path) {
+    BITMAP* pic = DatafileCache::findPicture(dat, object);
+    if (!pic)
+        showMessage("Could not find picture %s in datafile %s.\n", object.c_str(), path.c_str());
+    return pic;
+}
+
+void Loader::setCampaignConfig(Campaign& campaign) {
+    set_config_file(("data/campaigns/" + *campaign.getName()).c_str());
+}
+
+int Loader::loadCampaign(Campaign& campaign) {
+    setCampaignConfig(campaign);
+    const char* file = get_config_string("Campaign", "Datafile", nullptr);
+    campaignDatafileName = file ? file : "";
+    if (file)
+        campaignDatafile = datafiles.load(campaignDatafileName);
+    if (!file || !campaignDatafile) {
+        showMessage("Campaign file %s did not load. Now exiting.\n", campaignDatafileName.c_str());
+        return 1;
+    }
+    campaign.setBeginPic(getPicture(campaignDatafile, "splashScreen", campaignDatafileName));
+    campaign.setEndPic(getPicture(campaignDatafile, "victoryScreen", campaignDatafileName));
+    campaign.setTotalRounds(get_config_int("Campaign", "TotalRounds", 0));
+    std::string music = get_config_string("Campaign", "Music", "");
+    campaign.setMusic(&music);
+    return 0;
+}
+
+int Loader::loadAllUnitsFromCampaign(Campaign& campaign) {
+    setCampaignConfig(campaign);
+    std::string section = "Campaign", key = "UnitsToAppear";
+    std::vector<std::string> names;
+    int count = 0;
+    get_argv(&names, &section, &key, &count);
+    for (const std::string& name : names)
+        addUnit(name); // loading a unit opens its own file; names were copied first
+    return 0;
+}
+
+void Loader::readArenaSize(std::string section, Round* round) {
+    std::string key = "ArenaSize";
+    std::vector<std::string> v;
+    int count = 0;
+    get_argv(&v, &section, &key, &count);
+    if (count < 2)
+        return;
+    int width = 0, height = 0;
+    if (!readArenaSide(v[0], &width) || !readArenaSide(v[1], &height)) {
+        showMessage("LoadRound: ArenaSize %s %s is not a usable size, keeping the previous one.\n", v[0].c_str(),
+                    v[1].c_str());
+        return;
+    }
+    round->setArenaSize(itofix(width), itofix(height));
+}
+
+UnitCreate* Loader::readSpawnLine(std::string section, int index) {
+    std::string key = "Spawn" + std::to_string(index);
+    std::vector<std::string> v;
+    int count = 0;
+    get_argv(&v, &section, &key, &count);
+    if (count != 7 && count != 9)
+        return nullptr;
+    int side = atoi(v[2].c_str());
+    if (count == 9 && side != 10)
+        return nullptr;
+    fixed x = count == 9 ? pixelsToFixed(v[7]) : 0;
+    fixed y = count == 9 ? pixelsToFixed(v[8]) : 0;
+    return new UnitCreate(v[0], atoi(v[1].c_str()), side, atoi(v[3].c_str()), atoi(v[4].c_str()),
+                          atoi(v[5].c_str()), x, y, 0, atoi(v[6].c_str()), nullptr);
+}
+
+int Loader::loadRound(Campaign& campaign, int roundNumber, Round* round, const std::string& charName,
+                      MusicSound*) {
+    setCampaignConfig(campaign);
+    if (!campaignDatafile) {
+        showMessage("loadround called with NULL datafile.\n");
+        return 1;
+    }
+    std::string section = "Round" + std::to_string(roundNumber);
+    readArenaSize(section, round);
+
+    std::string key = "ArenaPic";
+    std::vector<std::string> pic;
+    int count = 0;
+    get_argv(&pic, &section, &key, &count);
+    if (count < 2) {
+        showMessage("LoadRound: Arena has too few parameters");
+        return 1;
+    }
+    roundDatafile = datafiles.load(pic[0]);
+    if (!roundDatafile) {
+        showMessage("Round file %s did not load. Now exiting.\n", pic[0].c_str());
+        return 1;
+    }
+    round->setArenaPic(getPicture(roundDatafile, pic[1], pic[0]));
+    if (count >= 3)
+        round->setTitlePic(getPicture(roundDatafile, pic[2], pic[0]));
+
+    std::string name = get_config_string(section.c_str(), "name", "No Name");
+    round->setName(&name);
+    round->setArenaKB(readFixed(section.c_str(), "ArenaKB", 0.5));
+    std::string wall = get_config_string(section.c_str(), "ArenaWall", "Stop");
+    for (int mode = 0; mode < 4; mode++)
+        if (wall == wallModes[mode])
+            round->setArenaWall(mode);
+
+    int spawns = get_config_int(section.c_str(), "Spawns", 0);
+    for (int i = 0; i < spawns; i++)
+        if (UnitCreate* order = readSpawnLine(section, i))
+            round->addUnitsToAppear(order);
+    round->addUnitsToAppear(new UnitCreate(charName, 1, 9, 1, 0, 0, 0, 0, 0, 0, nullptr));
+    return 0;
+}
+
+// ---- Shared pictures, selection lists, unloading ----
+
+int Loader::loadGeneralData() {
+    const std::string path = "data/generalData.dat";
+    generalDatafile = datafiles.load(path);
+    if (!generalDatafile) {
+        showMessage("General datafile did not load. Now exiting.\n");
+        return 1;
+    }
+    mouseCursor = getPicture(generalDatafile, "cursor", path);
+    for (int i = 0; i < 4; i++) {
+        goodStatusPics[i] = getPicture(generalDatafile, "goodStatus" + std::to_string(i), path);
+        badStatusPics[i] = getPicture(generalDatafile, "badStatus" + std::to_string(i), path);
+    }
+    youWinPic = getPicture(generalDatafile, "youWin", path);
+    youLosePic = getPicture(generalDatafile, "youLose", path);
+    return 0;
+}
+
+int Loader::loadCharAndCamp(StartGameConfig* screen) {
+    readSelectionList("data/listOfCampaigns.txt", screen, true);
+    readSelectionList("data/listOfCharacters.txt", screen, false);
+    return 0;
+}
+
+void Loader::readSelectionList(const char* path, StartGameConfig* screen, bool campaigns) {
+    FILE* file = fopen(path, "r");
+    if (!file)
+        return; // a list that cannot be read offers nothing to choose
+    char line[256]; // at most 255 characters per read
+    std::string name, description;
+    bool inName = true;
+    while (fgets(line, sizeof line, file)) {
+        if (inName) {
+            name = line;
+            while (!name.empty() && (name.back() == '\n' || name.back() == '\r'))
+                name.pop_back();
+            inName = false;
+        } else if (strstr(line, "[End]")) {
+            if (screen && campaigns)
+                screen->addCampName(name, description);
+            else if (screen)
+                screen->addCharName(name, description);
+            name.clear();
+            description.clear();
+            inName = true;
+        } else {
+            description += line;
+        }
+    }
+    fclose(file);
+}
+
+void Loader::unloadAll() {
+    for (UnitTemplate* t : unitTemplates)
+        delete t;
+    unitTemplates.clear();
+    for (std::string* name : unitNames)
+        delete name;
+    unitNames.clear();
+    unitDatafiles.clear();
+    datafiles.releaseAll();
+    campaignDatafile = roundDatafile = generalDatafile = nullptr;
+    mouseCursor = youWinPic = youLosePic = nullptr;
+    goodStatusPics.assign(4, nullptr);
+    badStatusPics.assign(4, nullptr);
+}

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "content/Campaign.h"
+#include "content/DatafileCache.h"
 #include "content/Round.h"
 #include "content/UnitTemplate.h"
 
@@ -48,14 +49,30 @@ class Loader {
     std::vector<BITMAP*>* getGoodStatusPics() { return &goodStatusPics; }
     std::vector<BITMAP*>* getBadStatusPics() { return &badStatusPics; }
     int loadCharAndCamp(StartGameConfig* screen);
+    // Releases every datafile and, since their frames went with them, every unit type.
     void unloadAll();
+    // Datafiles held now; each path counts once however often it was asked for.
+    int getLoadedDatafileCount() const { return datafiles.getCount(); }
 
   private:
+    // The picture object of dat, or null with a message naming object and datafile.
+    BITMAP* getPicture(DATAFILE* dat, const std::string& object, const std::string& path);
+    void setCampaignConfig(Campaign& campaign);
+    void loadAISettings(UnitTemplate* t);
+    void loadSounds(UnitTemplate* t);
+    void loadDamage(UnitTemplate* t);
+    void loadAddedUnits(const std::string& name, std::vector<AddUnitTemplate*>* added);
+    void loadAnimationFrames(UnitTemplate* t, int anim, DATAFILE* dat, bool* found);
+    void readArenaSize(std::string section, Round* round);
+    UnitCreate* readSpawnLine(std::string section, int index);
+    void readSelectionList(const char* path, StartGameConfig* screen, bool campaigns);
+
+    DatafileCache datafiles; // owns every datafile below
     DATAFILE* campaignDatafile;
     DATAFILE* roundDatafile;
     std::string campaignDatafileName;
     std::vector<std::string*> unitNames; // owned
-    std::vector<DATAFILE*> unitDatafiles;
+    std::vector<DATAFILE*> unitDatafiles; // one per unit type loaded; held by datafiles
     std::vector<UnitTemplate*> unitTemplates;
     std::vector<BITMAP*> goodStatusPics;
     std::vector<BITMAP*> badStatusPics;
