@@ -26,10 +26,11 @@ class PlayRound : public ::testing::Test {
         ASSERT_TRUE(battle->makeBuffer());
         clearShownMessages();
     }
-    // A script that clicks the key over frames [at, at + 2).
+    // A script that holds the key over frames [at, at + 4), long enough for a poll to see it
+    // held and a later one to see it let go, however the ticks and frames interleave.
     static std::function<void(int)> clickAt(int scancode, int at) {
         return [scancode, at](int frames) {
-            if (frames >= at && frames < at + 2)
+            if (frames >= at && frames < at + 4)
                 pressKey(scancode);
             else
                 releaseKey(scancode);
@@ -68,7 +69,7 @@ TEST_F(PlayRound, TabTogglesThePauseAndItOutlastsTheRound) {
     world.place("grunt", 300, 200);
     Ticker ticker([](int frames) {
         clickAt(KEY_TAB, 2)(frames);
-        clickAt(KEY_F10, 8)(frames);
+        clickAt(KEY_F10, 10)(frames);
     });
     battle->playRound(&world.loader);
     EXPECT_EQ(battle->getRoundState(), ROUND_RESTARTED);
