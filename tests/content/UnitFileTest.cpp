@@ -113,8 +113,17 @@ TEST_F(ContentTest, UnknownTextsLeaveTheAffiliationZeroAndTheTargetAtItsDefault)
 }
 
 TEST_F(ContentTest, AnimationListsGiveLoopsAndPairedFramesWithHoldCountsNeverNegative) {
-    ASSERT_TRUE(makeDatafile("data/unit/anim.dat", {{"run1", 4}, {"run2", 5}, {"stand1", 6}, {"stand2", 7},
-                                                    {"f1"}, {"f2"}, {"f3"}, {"f4"}, {"f5"}, {"f6"}, {"f7"}}));
+    ASSERT_TRUE(makeDatafile("data/unit/anim.dat", {{"run1", 4},
+                                                    {"run2", 5},
+                                                    {"stand1", 6},
+                                                    {"stand2", 7},
+                                                    {"f1"},
+                                                    {"f2"},
+                                                    {"f3"},
+                                                    {"f4"},
+                                                    {"f5"},
+                                                    {"f6"},
+                                                    {"f7"}}));
     writeUnit("anim", "datafile = anim.dat\n"
                       "[Animation]\n"
                       "animRun = 2 -1 0 run1 3 run2 -4\n"
@@ -155,7 +164,8 @@ TEST_F(ContentTest, AnimationListsGiveLoopsAndPairedFramesWithHoldCountsNeverNeg
 
 TEST_F(ContentTest, AMissingOrNonPictureFrameIsSkippedWithOneMessageEach) {
     ASSERT_TRUE(writeWav("noise.wav", 10));
-    ASSERT_TRUE(makeDatafile("data/unit/gap.dat", {{"run1"}}, {{"blob", "noise.wav", "DATA"}, {"hurt", "noise.wav", "SAMP"}}));
+    ASSERT_TRUE(makeDatafile("data/unit/gap.dat", {{"run1"}},
+                             {{"blob", "noise.wav", "DATA"}, {"hurt", "noise.wav", "SAMP"}}));
     writeUnit("gap", "datafile = gap.dat\n[Animation]\nanimRun = 0 -1 0 ghost 1 blob 2 hurt 3 run1 4\n");
     loader.addUnit("gap");
     UnitTemplate* t = unitType("gap");
@@ -239,7 +249,8 @@ TEST_F(ContentTest, ALongChainOfAddedTypesKeepsReadingEachFileAfterItsAddedType)
         writeSimpleUnit("link" + std::to_string(i), "addedUnits = 2\naddedUnit0 = " + next +
                                                         " 1 0 1 0 0 1 0 0 0 0 0 0 false 0\n"
                                                         "addedUnit1 = spark 1 0 1 0 0 2 0 0 0 0 0 0 false 0\n"
-                                                        "maxHP = " + std::to_string(100 + i) + "\n");
+                                                        "maxHP = " +
+                                                        std::to_string(100 + i) + "\n");
     }
     loader.addUnit("link0");
     for (int i = 0; i < links; i++) {
@@ -261,6 +272,23 @@ TEST_F(ContentTest, TypesSharingADatafileShareOneCopy) {
     EXPECT_EQ(unitType("a")->vecPics[ANIM_IDLE][0], unitType("b")->vecPics[ANIM_RUN][0]);
 }
 
+TEST_F(ContentTest, AfterAChangeOfColourDepthUnitTypesLoadAgainWithFramesOfTheNewDepth) {
+    writeSimpleUnit("grunt");
+    loader.addUnit("grunt");
+    UnitTemplate* deep = unitType("grunt");
+    loader.addUnit("grunt");
+    EXPECT_EQ(unitType("grunt"), deep) << "same depth: the type is not loaded again";
+    set_color_depth(16);
+    loader.addUnit("grunt");
+    UnitTemplate* shallow = unitType("grunt");
+    set_color_depth(32);
+    ASSERT_NE(shallow, nullptr);
+    EXPECT_NE(shallow, deep);
+    EXPECT_EQ(bitmap_color_depth(shallow->vecPics[ANIM_IDLE][0]), 16);
+    EXPECT_EQ(bitmap_color_depth(deep->vecPics[ANIM_IDLE][0]), 32) << "the earlier type stays intact";
+    EXPECT_EQ(loader.getUnitTemplates()->size(), 1u);
+}
+
 TEST_F(ContentTest, UnitFailuresAreReportedOnceAndTheTypeStaysRecorded) {
     writeUnit("nodat", "maxHP = 5\n");
     writeUnit("lost", "datafile = lost.dat\n");
@@ -274,17 +302,18 @@ TEST_F(ContentTest, UnitFailuresAreReportedOnceAndTheTypeStaysRecorded) {
     loader.addUnit("blank");
     loader.addUnit("parent");
     loader.addUnit("ghost");
-    EXPECT_EQ(messages(), (Messages{
-                              "Could not find data/unit/, cannot load Unit.",
-                              "Unit ghost is not valid. \n",
-                              "Could not find data/unit/, cannot load Unit.",
-                              "Unit nodat is not valid. \n",
-                              "Could not find data/unit/lost.dat, cannot load Unit.",
-                              "Unit lost is not valid. \n",
-                              "could not find nothing frame for blank, skipping it.\n",
-                              "no animations found for unit blank in file data/unit/blank.dat; cannot load unit. \n",
-                              "Unit blank is not valid. \n",
-                          }));
+    EXPECT_EQ(messages(),
+              (Messages{
+                  "Could not find data/unit/, cannot load Unit.",
+                  "Unit ghost is not valid. \n",
+                  "Could not find data/unit/, cannot load Unit.",
+                  "Unit nodat is not valid. \n",
+                  "Could not find data/unit/lost.dat, cannot load Unit.",
+                  "Unit lost is not valid. \n",
+                  "could not find nothing frame for blank, skipping it.\n",
+                  "no animations found for unit blank in file data/unit/blank.dat; cannot load unit. \n",
+                  "Unit blank is not valid. \n",
+              }));
     EXPECT_NE(loader.dontExist("ghost"), nullptr);
     EXPECT_EQ(unitType("ghost"), nullptr);
     EXPECT_EQ(unitType("lost"), nullptr);

@@ -11,16 +11,14 @@
 namespace {
 
 std::string absolute(const std::string& path) {
-    if (!path.empty() && path[0] == '/')
-        return path;
+    if (!path.empty() && path[0] == '/') return path;
     char cwd[4096];
     return std::string(getcwd(cwd, sizeof cwd) ? cwd : ".") + "/" + path;
 }
 
 void makeParentsOf(const std::string& path) {
     size_t slash = path.rfind('/');
-    if (slash != std::string::npos && slash > 0)
-        runCommand("mkdir -p '" + path.substr(0, slash) + "'");
+    if (slash != std::string::npos && slash > 0) runCommand("mkdir -p '" + path.substr(0, slash) + "'");
 }
 
 std::string quote(const std::string& s) {
@@ -48,8 +46,7 @@ std::string datName(const std::string& file) {
 bool writePicture(const std::string& path, int w, int h, int colour) {
     makeParentsOf(absolute(path));
     BITMAP* pic = create_bitmap_ex(32, w, h);
-    if (!pic)
-        return false;
+    if (!pic) return false;
     clear_to_color(pic, makecol32((colour >> 16) & 0xff, (colour >> 8) & 0xff, colour & 0xff));
     PALETTE pal;
     get_palette(pal);
@@ -86,8 +83,7 @@ bool makeDatafile(const std::string& path, const std::vector<PictureSpec>& pictu
     makeParentsOf(target);
     unlink(target.c_str());
     char pattern[] = "/tmp/vorn-dat-XXXXXX";
-    if (!mkdtemp(pattern))
-        return false;
+    if (!mkdtemp(pattern)) return false;
     std::string scratch = pattern;
     std::string dat = "cd " + quote(scratch) + " && dat -s1 -c0 ";
     bool ok = true;
@@ -106,11 +102,13 @@ bool makeDatafile(const std::string& path, const std::vector<PictureSpec>& pictu
     for (size_t i = 0; i < files.size() && ok; i++) {
         std::string source = files[i].file;
         size_t dot = source.rfind('.');
-        std::string file = "f" + std::to_string(i) + (dot != std::string::npos && source.find('/', dot) == std::string::npos
-                                                          ? source.substr(dot)
-                                                          : std::string(".bin"));
+        std::string file =
+            "f" + std::to_string(i) +
+            (dot != std::string::npos && source.find('/', dot) == std::string::npos ? source.substr(dot)
+                                                                                    : std::string(".bin"));
         ok = runCommand("cp " + quote(absolute(source)) + " " + quote(scratch + "/" + file)) == 0 &&
-             runCommand(dat + "-a -t " + quote(files[i].type) + " " + quote(target) + " " + file + " >/dev/null") == 0;
+             runCommand(dat + "-a -t " + quote(files[i].type) + " " + quote(target) + " " + file +
+                        " >/dev/null") == 0;
         renames.push_back({datName(file), files[i].name});
     }
     for (size_t i = 0; i < renames.size() && ok; i++)
