@@ -2,6 +2,7 @@
 
 #include "content/UnitTemplate.h"
 #include "system/InputObj.h"
+#include "units/angleSum.h"
 #include "units/vornMath.h"
 
 namespace {
@@ -213,5 +214,5 @@ void PlayerUnit::aimWith(int mickeyX, int mickeyY, int threshold) {
     if (len > itofix(threshold))
         setFaceAngle(direction);
     else
-        setFaceAngle(drawAngle + angleDist(direction, drawAngle) / 10);
+        setFaceAngle(angleSum(drawAngle, angleDist(direction, drawAngle) / 10));
 }

@@ -668,7 +668,9 @@ void Unit::addUnit(std::vector<AddUnitTemplate*>* list, bool pause, int v) {
         fixed step = e->amount != 0 ? fixdiv(e->angleSpread, itofix(e->amount)) : 0;
         fixed dist = fixmul(e->spawnDist, spawnDistFactor(useVariant));
         for (int j = 0; j < e->amount; j++) {
-            fixed jitter = fixmul(ftofix((rand() - 16383) / 32767.0), e->angleRandom);
+            // A 15-bit draw, so the turn stays within half of angleRandom either way whatever
+            // the platform's RAND_MAX.
+            fixed jitter = fixmul(ftofix((rand() % 32768 - 16383) / 32767.0), e->angleRandom);
             fixed angle = drawAngle + e->spawnAngle + jitter + fixedTimesInt(step, j);
             fixed x = posX + fixmul(dist, fixsin(angle));
             fixed y = posY - fixmul(dist, fixcos(angle));

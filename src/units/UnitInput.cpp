@@ -7,6 +7,7 @@
 #include "units/Unit.h"
 #include "units/UnitList.h"
 #include "units/aiUnitSort.h"
+#include "units/angleSum.h"
 #include "units/randShuffle.h"
 #include "units/vornMath.h"
 
@@ -166,7 +167,7 @@ bool UnitInput::aimIt(Unit* self, Round* round) {
 
     if (homeCounter > homeTimeInbetweenCorrection) {
         // Measured from the walk angle, applied to the facing.
-        homeAngle = self->getDrawAngle() + std::clamp(walkDiff, -homeAngleCorrection, homeAngleCorrection);
+        homeAngle = angleSum(self->getDrawAngle(), std::clamp(walkDiff, -homeAngleCorrection, homeAngleCorrection));
         self->faceAngle(homeAngle);
         homeCounter = 0;
     }
@@ -175,7 +176,7 @@ bool UnitInput::aimIt(Unit* self, Round* round) {
     if (inWindow && !atWall)
         walk = false;
     if (gap < attackDistMin && !atWall)
-        self->setWalkAngle(toTarget + itofix(128)); // back away, still facing the target
+        self->setWalkAngle(angleSum(toTarget, itofix(128))); // back away, still facing the target
     if (atWall) {
         fixed a = normalizeAngle(self->getWalkAngle());
         self->setWalkAngle(deflectFromWalls(a, wallX, wallY, self->getWalkAngle()));

@@ -195,10 +195,14 @@ void UnitList::allUnitsMove(InputObj*, MusicSound*, Loader*) {
     for (size_t i = 0; i < units->size(); i++)
         (*units)[i]->takeDamage();
 
-    auto firstRemoved = std::stable_partition(units->begin(), units->end(),
-                                              [](Unit* u) { return !u->getRemoveThisUnit(); });
-    removedUnits.insert(removedUnits.end(), firstRemoved, units->end());
-    units->erase(firstRemoved, units->end());
+    size_t kept = 0;
+    for (Unit* u : *units) {
+        if (u->getRemoveThisUnit())
+            removedUnits.push_back(u);
+        else
+            (*units)[kept++] = u;
+    }
+    units->resize(kept);
 }
 
 void UnitList::drawUnits(BITMAP* arena, MusicSound* ms, bool paused) {

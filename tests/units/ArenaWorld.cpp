@@ -49,15 +49,19 @@ UnitCreate* ArenaWorld::order(const std::string& name, int side, int condition, 
 }
 
 Unit* ArenaWorld::place(const std::string& name, int x, int y, int angle) {
+    return placeExact(name, itofix(x), itofix(y), itofix(angle));
+}
+
+Unit* ArenaWorld::placeExact(const std::string& name, fixed x, fixed y, fixed angle) {
     std::string n = name;
     UnitTemplate* t = loader.getUnitTemplate(n);
     Unit* u;
     if (t->isThePC) {
-        PlayerUnit* p = new PlayerUnit(&list, t, nullptr, itofix(x), itofix(y), itofix(angle), itofix(1), 0);
+        PlayerUnit* p = new PlayerUnit(&list, t, nullptr, x, y, angle, itofix(1), 0);
         p->setInputObj(&input);
         u = p;
     } else {
-        u = new Unit(&list, t, nullptr, itofix(x), itofix(y), itofix(angle), itofix(1), 0);
+        u = new Unit(&list, t, nullptr, x, y, angle, itofix(1), 0);
     }
     u->setRound(&round);
     list.appendUnit(u);

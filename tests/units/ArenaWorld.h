@@ -40,6 +40,7 @@ class ArenaWorld {
     // Puts a unit of that type at (x, y) facing angle (whole angle units) at the end of the list,
     // without touching the pending orders.
     Unit* place(const std::string& name, int x, int y, int angle = 0);
+    Unit* placeExact(const std::string& name, fixed x, fixed y, fixed angle);
     // One simulation step as the battle runs it.
     void step();
     int count(int affiliation);
