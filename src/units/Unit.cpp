@@ -31,46 +31,20 @@ bool isAttackAnim(int anim) { return anim >= ANIM_ATTACK1 && anim <= ANIM_DEAD; 
 bool onPlayerSide(int aff) { return aff == AFF_PLAYER || aff == AFF_PLAYER_PROJECTILE; }
 bool onEnemySide(int aff) { return aff == AFF_ENEMY || aff == AFF_ENEMY_PROJECTILE; }
 
-// Size and strength class of a unit: the factors that the variant applies.
-fixed scaleFactor(int variant) {
-    switch (variant) {
-    case 1: return ftofix(1.414);
-    case 2: return ftofix(2.0);
-    case 3: return ftofix(0.5);
-    case 4: return ftofix(0.9);
-    default: return itofix(1);
-    }
-}
-
-double juiceFactor(int variant) {
-    switch (variant) {
-    case 1: return 1.2;
-    case 2: return 1.5;
-    case 3: return 0.5;
-    case 4: return 0.8;
-    default: return 1.0;
-    }
-}
-
-// Distance factor of the units a unit adds.
-fixed spawnDistFactor(int variant) {
-    switch (variant) {
-    case 1: return ftofix(1.414);
-    case 2: return ftofix(2.0);
-    case 3: return ftofix(0.5);
-    case 4: return ftofix(0.7);
-    default: return itofix(1);
-    }
-}
-
-// Sound pitch: 1000 is the sample's own; larger units sound lower.
-int soundFrequency(int variant) {
-    switch (variant) {
-    case 1: return 750;
-    case 2: return 500;
-    case 3: return 2000;
-    default: return 1000;
-    }
+// What a unit's variant (its size and strength class) changes; unknown variants act as 0.
+struct VariantClass {
+    double scale;     // sprite scale and station distance
+    double spawnDist; // distance of the units it adds
+    double juice;     // juice it earns the player
+    int timesHP;      // hit points and damage dealt: x timesHP, or halved when 0
+    int frequency;    // sound pitch, 1000 the sample's own: larger units sound lower
+};
+const VariantClass variantClasses[] = {
+    {1.0, 1.0, 1.0, 1, 1000}, {1.414, 1.414, 1.2, 2, 750}, {2.0, 2.0, 1.5, 4, 500},
+    {0.5, 0.5, 0.5, 0, 2000}, {0.9, 0.7, 0.8, 2, 1000},
+};
+const VariantClass& variantClass(int variant) {
+    return variantClasses[variant >= 1 && variant <= 4 ? variant : 0];
 }
 
 // Strength of the Push wall after wallTime steps outside: 1.5^wallTime pixels per step, grown
@@ -99,21 +73,16 @@ Unit::Unit(UnitList* list, UnitTemplate* t, Unit* creator, fixed x, fixed y, fix
       juiceForPlayer(t->juiceForPlayer) {
     if (v < 1 || v > 4)
         return;
-    drawScale = fixmul(drawScale, scaleFactor(v));
+    const VariantClass& c = variantClass(v);
+    drawScale = fixmul(drawScale, ftofix(c.scale));
     if (alignStyle == 1)
-        alignDist = fixmul(fixmul(alignDist, scaleFactor(v)), ftofix(1.77245));
+        alignDist = fixmul(fixmul(alignDist, ftofix(c.scale)), ftofix(1.77245));
     if (v == 3 || v == 4)
         walkspeed = fixmul(walkspeed, ftofix(2.0));
-    if (v == 3) {
-        damageDealt /= 2;
-        maxHP /= 2;
-    } else {
-        int times = v == 2 ? 4 : 2;
-        damageDealt *= times;
-        maxHP *= times;
-    }
+    damageDealt = c.timesHP ? damageDealt * c.timesHP : damageDealt / 2;
+    maxHP = c.timesHP ? maxHP * c.timesHP : maxHP / 2;
     hp = maxHP;
-    juiceForPlayer = (int)(juiceForPlayer * juiceFactor(v));
+    juiceForPlayer = (int)(juiceForPlayer * c.juice);
 }
 
 Unit::~Unit() { delete unitInput; }
@@ -192,7 +161,9 @@ int holdCount(const UnitTemplate* t, int anim, int frame) {
     return frame >= 0 && frame < (int)times.size() ? times[frame] : 0;
 }
 
-BITMAP* firstIdlePic(const UnitTemplate* t) { return t->vecPics[ANIM_IDLE].empty() ? nullptr : t->vecPics[ANIM_IDLE][0]; }
+BITMAP* firstIdlePic(const UnitTemplate* t) {
+    return t->vecPics[ANIM_IDLE].empty() ? nullptr : t->vecPics[ANIM_IDLE][0];
+}
 } // namespace
 
 void Unit::changeAnim(int a) {
@@ -306,7 +277,7 @@ void Unit::playPendingSound(MusicSound* sound) {
     if (youAreDead())
         soundToPlay = SOUND_DEAD;
     if (!deadSoundPlayed && samples[soundToPlay] && sound)
-        sound->playSfx(samples[soundToPlay], pan, soundFrequency(variant));
+        sound->playSfx(samples[soundToPlay], pan, variantClass(variant).frequency);
     if (soundToPlay == SOUND_DEAD)
         deadSoundPlayed = true;
     soundToPlay = -1;
@@ -322,12 +293,15 @@ bool Unit::isAllyOf(const Unit* other) const {
 bool Unit::diesWhenHitBy(int aff) const {
     int h = unitPropertyHitbox;
     return ((h & DIES_WHEN_PLAYER_PROJECTILE_HITS) && aff == AFF_PLAYER_PROJECTILE) ||
-           ((h & DIES_WHEN_PLAYER_HITS) && aff == AFF_PLAYER) || ((h & DIES_WHEN_ENEMY_HITS) && aff == AFF_ENEMY) ||
+           ((h & DIES_WHEN_PLAYER_HITS) && aff == AFF_PLAYER) ||
+           ((h & DIES_WHEN_ENEMY_HITS) && aff == AFF_ENEMY) ||
            ((h & DIES_WHEN_ENEMY_PROJECTILE_HITS) && aff == AFF_ENEMY_PROJECTILE) ||
            ((h & DIES_WHEN_NEUTRAL_HITS) && aff == AFF_NEUTRAL);
 }
 
-fixed Unit::contactReach(Unit* other) { return clampFixed(((long long)getPicSize() + other->getPicSize()) / 2); }
+fixed Unit::contactReach(Unit* other) {
+    return clampFixed(((long long)getPicSize() + other->getPicSize()) / 2);
+}
 
 void Unit::dealDamage() {
     if (!unitList)
@@ -666,7 +640,7 @@ void Unit::addUnit(std::vector<AddUnitTemplate*>* list, bool pause, int v) {
     int useVariant = v != 0 ? v : variant;
     for (AddUnitTemplate* e : *list) {
         fixed step = e->amount != 0 ? fixdiv(e->angleSpread, itofix(e->amount)) : 0;
-        fixed dist = fixmul(e->spawnDist, spawnDistFactor(useVariant));
+        fixed dist = fixmul(e->spawnDist, ftofix(variantClass(useVariant).spawnDist));
         for (int j = 0; j < e->amount; j++) {
             // A 15-bit draw, so the turn stays within half of angleRandom either way whatever
             // the platform's RAND_MAX.
