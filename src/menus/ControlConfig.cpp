@@ -68,7 +68,9 @@ static void setLabelsFromMapping() {
 }
 
 ControlConfig::ControlConfig(InputObj* io, GameSettings* gs) {
-    install_int_ex(incTick, MSEC_TO_TIMER(30));
+    // Allegro started without a system driver (tools, unit tests) cannot install timers.
+    if (system_driver && system_driver->id != SYSTEM_NONE)
+        install_int_ex(incTick, MSEC_TO_TIMER(30));
     thresholdTemp = create_bitmap(previewSize, previewSize);
     thresholdColor = makecol(0, 0, 0);
     controlConfigIO = io;
