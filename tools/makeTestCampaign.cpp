@@ -73,19 +73,19 @@ const char* const drifterFile = "affiliation = enemy\n"
 
 bool writeDataSet() {
     bool ok = true;
-    ok &= makeDatafile("data/generalData.dat",
-                       {{"cursor", 8, 8, 0xffffff},
-                        {"goodStatus0", 16, 16, 0x00ff00},
-                        {"goodStatus1", 16, 16, 0x00ff00},
-                        {"goodStatus2", 16, 16, 0x00ff00},
-                        {"goodStatus3", 16, 16, 0x00ff00},
-                        {"badStatus0", 16, 16, 0xff0000},
-                        {"badStatus1", 16, 16, 0xff0000},
-                        {"badStatus2", 16, 16, 0xff0000},
-                        {"badStatus3", 16, 16, 0xff0000},
-                        {"youWin", 200, 60, 0x00c000},
-                        {"youLose", 200, 60, 0xc00000}});
-    ok &= makeDatafile("data/trial.dat", {{"splashScreen", 300, 200, 0x2040ff}, {"victoryScreen", 300, 200, 0xffd700}});
+    ok &= makeDatafile("data/generalData.dat", {{"cursor", 8, 8, 0xffffff},
+                                                {"goodStatus0", 16, 16, 0x00ff00},
+                                                {"goodStatus1", 16, 16, 0x00ff00},
+                                                {"goodStatus2", 16, 16, 0x00ff00},
+                                                {"goodStatus3", 16, 16, 0x00ff00},
+                                                {"badStatus0", 16, 16, 0xff0000},
+                                                {"badStatus1", 16, 16, 0xff0000},
+                                                {"badStatus2", 16, 16, 0xff0000},
+                                                {"badStatus3", 16, 16, 0xff0000},
+                                                {"youWin", 200, 60, 0x00c000},
+                                                {"youLose", 200, 60, 0xc00000}});
+    ok &= makeDatafile("data/trial.dat",
+                       {{"splashScreen", 300, 200, 0x2040ff}, {"victoryScreen", 300, 200, 0xffd700}});
     ok &= makeDatafile("data/trialRounds.dat", {{"arena1", 400, 300, 0x306030},
                                                 {"arena2", 400, 300, 0x303060},
                                                 {"title1", 160, 40, 0xff8000},

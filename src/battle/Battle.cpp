@@ -14,19 +14,16 @@
 #include "units/UnitList.h"
 
 Battle::Battle()
-    : roundNumber(0), unitList(new UnitList()), buffer(nullptr), round(new Round()), arenaLeft(10), arenaTop(10),
-      scale(itofix(1)), angle(0), arena(nullptr), statusIcon(nullptr), paused(false), roundState(ROUND_IN_PLAY),
-      totalScore(0), introFramesShown(0) {
+    : roundNumber(0), unitList(new UnitList()), buffer(nullptr), round(new Round()), arenaLeft(10),
+      arenaTop(10), scale(itofix(1)), angle(0), arena(nullptr), statusIcon(nullptr), paused(false),
+      roundState(ROUND_IN_PLAY), totalScore(0), introFramesShown(0) {
     installFrameClock();
 }
 
 Battle::~Battle() {
-    if (statusIcon)
-        destroy_bitmap(statusIcon);
-    if (arena)
-        destroy_bitmap(arena);
-    if (buffer)
-        destroy_bitmap(buffer);
+    if (statusIcon) destroy_bitmap(statusIcon);
+    if (arena) destroy_bitmap(arena);
+    if (buffer) destroy_bitmap(buffer);
     // The unit list works on the round's own spawn list: it goes first.
     delete unitList;
     delete round;
@@ -52,8 +49,8 @@ int Battle::battleLoop(std::string campName, std::string chosenChar, Loader* l) 
     musicSound->playMusic(campaign.getMusic());
     l->addPC(charName);
     if (!makeBuffer()) {
-        showMessage("The screen buffer of %d x %d pixels could not be made. Leaving the campaign.\n", screenWidth(),
-                    screenHeight());
+        showMessage("The screen buffer of %d x %d pixels could not be made. Leaving the campaign.\n",
+                    screenWidth(), screenHeight());
         musicSound->fadeMusic();
         return 0;
     }
@@ -75,12 +72,10 @@ int Battle::battleLoop(std::string campName, std::string chosenChar, Loader* l) 
 }
 
 bool Battle::makeBuffer() {
-    if (buffer)
-        destroy_bitmap(buffer);
+    if (buffer) destroy_bitmap(buffer);
     int w = screenWidth(), h = screenHeight();
     buffer = (w > 0 && h > 0) ? create_bitmap(w, h) : nullptr;
-    if (buffer)
-        clear_bitmap(buffer);
+    if (buffer) clear_bitmap(buffer);
     return buffer != nullptr;
 }
 
@@ -101,19 +96,16 @@ void Battle::playRound(Loader* l) {
     showRoundIntro(30, 0, round->getTitlePic(), l->getMouseCursor(), false);
     // Without a title nothing has polled the input since the click that ended the previous
     // round; one poll here lets that click end only that round.
-    if (introFramesShown == 0)
-        inputObj->processInput(false);
+    if (introFramesShown == 0) inputObj->processInput(false);
 
     while (!isRoundOver(l)) {
         inputObj->processInput(false);
-        if (inputObj->getKeyClicked()[ACTION_PAUSE])
-            paused = !paused;
+        if (inputObj->getKeyClicked()[ACTION_PAUSE]) paused = !paused;
         waitForTick();
         runPendingSteps(l);
         drawFrame(l);
     }
-    if (roundState == ROUND_WON)
-        totalScore += unitList->getPlayerScore();
+    if (roundState == ROUND_WON) totalScore += unitList->getPlayerScore();
     unitList->clear();
     getNextRound();
 }
@@ -123,8 +115,7 @@ int Battle::runPendingSteps(Loader* l) {
     // Every pending tick is one step; ticks still drain while paused, so unpausing brings no burst.
     while (gotoNextFrame.load() > 0) {
         gotoNextFrame.fetch_sub(1);
-        if (paused)
-            continue;
+        if (paused) continue;
         unitList->makeUnits(l, round, inputObj);
         unitList->allUnitsMove(inputObj, musicSound, l);
         steps++;
@@ -143,8 +134,7 @@ void Battle::drawFrame(Loader* l) {
 }
 
 void Battle::getNextRound() {
-    if (roundState == ROUND_WON)
-        roundNumber++;
+    if (roundState == ROUND_WON) roundNumber++;
     if (roundNumber >= campaign.getTotalRounds()) {
         showCampaignIntro(campaign.getEndPic());
         roundState = CAMPAIGN_COMPLETE;
@@ -183,11 +173,9 @@ int Battle::setUpArena() {
         arena = nullptr;
     }
     ArenaPlacement placement;
-    if (!placeArena(screenWidth(), screenHeight(), w, h, placement))
-        return 1;
+    if (!placeArena(screenWidth(), screenHeight(), w, h, placement)) return 1;
     arena = create_bitmap(w, h);
-    if (!arena)
-        return 1;
+    if (!arena) return 1;
     clear_bitmap(arena);
     scale = placement.scale;
     arenaLeft = placement.left;

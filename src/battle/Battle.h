@@ -19,8 +19,8 @@ enum {
     ROUND_WON = 1,
     ROUND_LOST = 2,
     ROUND_RESTARTED = 4,
-    ROUND_LEFT = 8,          // the Menu key: the campaign ends at once
-    CAMPAIGN_COMPLETE = 16   // no round left
+    ROUND_LEFT = 8,        // the Menu key: the campaign ends at once
+    CAMPAIGN_COMPLETE = 16 // no round left
 };
 
 // Plays one campaign from its opening picture to its end: the rounds in order, each in a
@@ -91,10 +91,10 @@ class Battle {
     MusicSound* musicSound = nullptr;
     InputObj* inputObj = nullptr;
     GameSettings* gameSettings = nullptr; // kept, not read during play
-    Round* round; // owned, refilled for every round played
+    Round* round;                         // owned, refilled for every round played
     int arenaLeft, arenaTop;
     fixed scale;
-    fixed angle; // rotation of the arena on screen; always 0
+    fixed angle;        // rotation of the arena on screen; always 0
     BITMAP* arena;      // owned, arena size, remade every round
     BITMAP* statusIcon; // owned scratch bitmap of one HUD icon
     bool paused;

@@ -16,23 +16,22 @@
 
 void Battle::drawArena(BITMAP* target) {
     BITMAP* pic = round->getArenaPic();
-    if (pic && target)
-        stretch_blit(pic, target, 0, 0, pic->w, pic->h, 0, 0, target->w, target->h);
+    if (pic && target) stretch_blit(pic, target, 0, 0, pic->w, pic->h, 0, 0, target->w, target->h);
 }
 
 void Battle::copyArenaToBuffer() {
     // The arena's centre lands on the frame's centre.
-    pivot_scaled_sprite(buffer, arena, buffer->w / 2, buffer->h / 2, arena->w / 2, arena->h / 2, angle, scale);
+    pivot_scaled_sprite(buffer, arena, buffer->w / 2, buffer->h / 2, arena->w / 2, arena->h / 2, angle,
+                        scale);
 }
 
 void Battle::drawCentred(BITMAP* picture) {
-    masked_blit(picture, buffer, 0, 0, buffer->w / 2 - picture->w / 2, buffer->h / 2 - picture->h / 2, picture->w,
-                picture->h);
+    masked_blit(picture, buffer, 0, 0, buffer->w / 2 - picture->w / 2, buffer->h / 2 - picture->h / 2,
+                picture->w, picture->h);
 }
 
 void Battle::drawToScreen(BITMAP* cursor, bool wait) {
-    if (cursor)
-        pivot_sprite(buffer, cursor, mouse_x, mouse_y, cursor->w / 2, cursor->h / 2, itofix(0));
+    if (cursor) pivot_sprite(buffer, cursor, mouse_x, mouse_y, cursor->w / 2, cursor->h / 2, itofix(0));
     if (wait) {
         // One frame per tick; a backlog is dropped, not caught up.
         waitForTick();
@@ -53,20 +52,17 @@ void Battle::drawHUD(Loader* l) {
 
     std::vector<Unit*> players = unitList->search(1, 0);
     PlayerUnit* player = players.empty() ? nullptr : dynamic_cast<PlayerUnit*>(players.front());
-    if (!player)
-        return;
+    if (!player) return;
     snprintf(text, sizeof text, "score: %d", player->getScore() + totalScore);
     textout_centre_ex(buffer, font, text, hud.textX, hud.scoreY, grey, -1);
 
     if (!statusIcon || statusIcon->w != hud.iconSize || statusIcon->h != hud.iconSize) {
-        if (statusIcon)
-            destroy_bitmap(statusIcon);
+        if (statusIcon) destroy_bitmap(statusIcon);
         statusIcon = hud.iconSize > 0 ? create_bitmap(hud.iconSize, hud.iconSize) : nullptr;
     }
     drawHealthBar(buffer, hud, player->getHP(), player->getMaxHP(), player->getHPCostOfAttack(2),
                   player->getHPCostOfAttack(3));
-    if (!statusIcon)
-        return;
+    if (!statusIcon) return;
     drawAilmentIcons(buffer, statusIcon, hud, goodIconX(hud, arenaLeft), *l->getGoodStatusPics(),
                      player->getGoodStatus(), player->getGoodStatusMax());
     drawAilmentIcons(buffer, statusIcon, hud, badIconX(arenaLeft, scale, arena ? arena->w : 0),
@@ -82,8 +78,7 @@ void Battle::showCampaignIntro(BITMAP* picture) {
             musicSound->updateMusic();
             inputObj->processInput(false);
             introFramesShown++;
-            if (inputObj->anyClicked())
-                break;
+            if (inputObj->anyClicked()) break;
         }
     }
     resetTimers();
@@ -94,8 +89,7 @@ void Battle::showRoundIntro(int frames, int minFrames, BITMAP* picture, BITMAP*,
     if (picture && buffer && arena) {
         for (int i = 0; i < frames; i++) {
             drawArena(arena);
-            if (withUnits)
-                unitList->drawUnits(arena, musicSound, true);
+            if (withUnits) unitList->drawUnits(arena, musicSound, true);
             copyArenaToBuffer();
             drawCentred(picture);
             drawToScreen(NULL, true);
@@ -103,8 +97,7 @@ void Battle::showRoundIntro(int frames, int minFrames, BITMAP* picture, BITMAP*,
             inputObj->processInput(false);
             introFramesShown++;
             // The first minFrames + 1 frames cannot be skipped.
-            if (i > minFrames && inputObj->anyClicked())
-                break;
+            if (i > minFrames && inputObj->anyClicked()) break;
         }
     }
     resetTimers();

@@ -6,7 +6,9 @@
 
 #include "frame/globals.h"
 
-void incFrameTick() { gotoNextFrame.fetch_add(1); }
+void incFrameTick() {
+    gotoNextFrame.fetch_add(1);
+}
 END_OF_FUNCTION(incFrameTick)
 
 void fpsReset() {

@@ -1,6 +1,7 @@
 #include "battle/hudDrawing.h"
 
-void drawHealthBar(BITMAP* target, const HudLayout& hud, int hp, int maxHP, int costOfAttack2, int costOfAttack3) {
+void drawHealthBar(BITMAP* target, const HudLayout& hud, int hp, int maxHP, int costOfAttack2,
+                   int costOfAttack3) {
     int barWidth = hud.barRight - hud.barLeft;
     rectfill(target, hud.barLeft, hud.barTop, hud.barRight, hud.barBottom, makecol(0, 0, 0));
     struct Layer {
@@ -20,17 +21,17 @@ void drawHealthBar(BITMAP* target, const HudLayout& hud, int hp, int maxHP, int 
     rect(target, hud.barLeft, hud.barTop, hud.barRight, hud.barBottom, makecol(160, 160, 160));
 }
 
-void drawAilmentIcons(BITMAP* target, BITMAP* icon, const HudLayout& hud, int x, const std::vector<BITMAP*>& pics,
-                      const std::vector<int>& counters, const std::vector<int>& fullValues) {
+void drawAilmentIcons(BITMAP* target, BITMAP* icon, const HudLayout& hud, int x,
+                      const std::vector<BITMAP*>& pics, const std::vector<int>& counters,
+                      const std::vector<int>& fullValues) {
     set_trans_blender(255, 255, 255, 255);
     for (size_t j = 0; j < counters.size() && j < 4; j++) {
-        if (counters[j] <= 0)
-            continue;
+        if (counters[j] <= 0) continue;
         int full = j < fullValues.size() ? fullValues[j] : 0;
         clear_bitmap(icon);
         BITMAP* pic = j < pics.size() ? pics[j] : nullptr;
-        if (pic)
-            stretch_blit(pic, icon, 0, 0, pic->w, pic->h, 0, 0, icon->w, icon->h);
-        draw_lit_sprite(target, icon, x, hud.iconTop + (int)j * hud.iconPitch, ailmentLight(counters[j], full));
+        if (pic) stretch_blit(pic, icon, 0, 0, pic->w, pic->h, 0, 0, icon->w, icon->h);
+        draw_lit_sprite(target, icon, x, hud.iconTop + (int)j * hud.iconPitch,
+                        ailmentLight(counters[j], full));
     }
 }

@@ -1,20 +1,17 @@
 #include "battle/screenLayout.h"
 
 int screenWidth() {
-    if (gfx_driver)
-        return SCREEN_W;
+    if (gfx_driver) return SCREEN_W;
     return screen ? screen->w : 0;
 }
 
 int screenHeight() {
-    if (gfx_driver)
-        return SCREEN_H;
+    if (gfx_driver) return SCREEN_H;
     return screen ? screen->h : 0;
 }
 
 bool placeArena(int screenW, int screenH, int arenaW, int arenaH, ArenaPlacement& placement) {
-    if (arenaW <= 0 || arenaH <= 0)
-        return false;
+    if (arenaW <= 0 || arenaH <= 0) return false;
     // Both quotients in single precision: the zoom must come out the same on every machine.
     fixed sx = ftofix((float)(screenW * 0.7) / (float)arenaW);
     fixed sy = ftofix((float)(screenH * 0.7) / (float)arenaH);
@@ -40,22 +37,22 @@ HudLayout computeHudLayout(int w, int h) {
     return hud;
 }
 
-int goodIconX(const HudLayout& hud, int arenaLeft) { return arenaLeft - hud.iconSize; }
+int goodIconX(const HudLayout& hud, int arenaLeft) {
+    return arenaLeft - hud.iconSize;
+}
 
-int badIconX(int arenaLeft, fixed scale, int arenaW) { return arenaLeft + fixtoi(fixmul(scale, itofix(arenaW))); }
+int badIconX(int arenaLeft, fixed scale, int arenaW) {
+    return arenaLeft + fixtoi(fixmul(scale, itofix(arenaW)));
+}
 
 int healthBarWidth(int value, int maxHP, int barWidth) {
-    if (value <= 0 || maxHP <= 0 || barWidth <= 0)
-        return 0;
-    if (value >= maxHP)
-        return barWidth;
+    if (value <= 0 || maxHP <= 0 || barWidth <= 0) return 0;
+    if (value >= maxHP) return barWidth;
     return (int)((double)value / (double)maxHP * (double)barWidth);
 }
 
 int ailmentLight(int counter, int full) {
-    if (counter <= 0)
-        return 0;
-    if (full <= 0 || counter >= full)
-        return 255;
+    if (counter <= 0) return 0;
+    if (full <= 0 || counter >= full) return 255;
     return (int)(counter * 255.0 / full);
 }

@@ -22,13 +22,13 @@ bool placeArena(int screenW, int screenH, int arenaW, int arenaH, ArenaPlacement
 
 // HUD positions in screen pixels, integer arithmetic truncating.
 struct HudLayout {
-    int textX;                  // centre of the three text lines
-    int nameY, scoreY, fpsY;    // round name, "score: %d", "fps: %d"
-    int barLeft, barRight;      // health bar
+    int textX;               // centre of the three text lines
+    int nameY, scoreY, fpsY; // round name, "score: %d", "fps: %d"
+    int barLeft, barRight;   // health bar
     int barTop, barBottom;
-    int iconSize;               // status icons are square
-    int iconTop;                // top of the first icon
-    int iconPitch;              // downwards from one icon to the next
+    int iconSize;  // status icons are square
+    int iconTop;   // top of the first icon
+    int iconPitch; // downwards from one icon to the next
 };
 HudLayout computeHudLayout(int screenW, int screenH);
 // Good ailments stand left of the arena, bad ones right of it.

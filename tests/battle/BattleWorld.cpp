@@ -12,7 +12,9 @@
 
 // The arena test asks for a bitmap too big to exist: the allocator must say no, as the C library
 // does, instead of stopping the sanitizer build.
-extern "C" __attribute__((used)) const char* __asan_default_options() { return "allocator_may_return_null=1"; }
+extern "C" __attribute__((used)) const char* __asan_default_options() {
+    return "allocator_may_return_null=1";
+}
 
 BattleWorld::BattleWorld(int screenW, int screenH) : previousScreen(screen) {
     screen = create_bitmap(screenW, screenH);
@@ -84,10 +86,8 @@ Ticker::Ticker(std::function<void(int)> script) {
         for (int tick = 0; running; tick++) {
             incFrameTick();
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
-            if (script)
-                script(fpsCount.load());
-            if (tick > 20000)
-                pressKey(KEY_ESC);
+            if (script) script(fpsCount.load());
+            if (tick > 20000) pressKey(KEY_ESC);
         }
     });
 }
@@ -97,5 +97,9 @@ Ticker::~Ticker() {
     thread.join();
 }
 
-void pressKey(int scancode) { key[scancode] = 1; }
-void releaseKey(int scancode) { key[scancode] = 0; }
+void pressKey(int scancode) {
+    key[scancode] = 1;
+}
+void releaseKey(int scancode) {
+    key[scancode] = 0;
+}

@@ -40,8 +40,7 @@ class PlayRound : public ::testing::Test {
 
 bool shownAnywhere(const std::string& text) {
     for (const std::string& m : getShownMessages())
-        if (m.find(text) != std::string::npos)
-            return true;
+        if (m.find(text) != std::string::npos) return true;
     return false;
 }
 
@@ -147,7 +146,8 @@ TEST(BattleLoop, LoadFailuresReturnToTheMenus) {
 TEST(BattleLoop, ACampaignWithoutRoundsShowsItsTwoPicturesAndEnds) {
     TempDir dir;
     ASSERT_TRUE(makeDatafile("data/generalData.dat", {{"cursor", 4, 4, 0xffffff}}));
-    ASSERT_TRUE(makeDatafile("data/empty.dat", {{"splashScreen", 40, 30, 0x00ff00}, {"victoryScreen", 40, 30, 0x0000ff}}));
+    ASSERT_TRUE(makeDatafile("data/empty.dat",
+                             {{"splashScreen", 40, 30, 0x00ff00}, {"victoryScreen", 40, 30, 0x0000ff}}));
     dir.write("data/campaigns/Empty", "[Campaign]\nDatafile = data/empty.dat\nTotalRounds = 0\n");
     BattleWorld world;
     clearShownMessages();

@@ -137,8 +137,7 @@ TEST(BattleHud, TextsBarAndIconsOfTheRound) {
     auto rowHasInk = [&](int y0, int y1) {
         for (int y = y0; y < y1; y++)
             for (int x = 200; x < 440; x++)
-                if (getpixel(buffer, x, y) == makecol(160, 160, 160))
-                    return true;
+                if (getpixel(buffer, x, y) == makecol(160, 160, 160)) return true;
         return false;
     };
 
