@@ -35,11 +35,9 @@ start_game() {
     GAME_PID=$!
     E2E_PIDS+=($GAME_PID)
     wait_for 15 xdotool search --pid "$GAME_PID" --name vorn || { echo "no game window" >&2; return 1; }
-    GAME_WIN=$(xdotool search --pid "$GAME_PID" --name vorn | head -1)
+    find_window
     # No window manager runs: give the window the keyboard and put the pointer on it.
     xdotool windowfocus "$GAME_WIN" 2>/dev/null || true
-    eval "$(xdotool getwindowgeometry --shell "$GAME_WIN")"
-    WIN_X=$X WIN_Y=$Y
     # Allegro moves the pointer once, soon after the menu first shows: wait for the menu, then
     # move until the pointer stays where it was put.
     wait_colour 5 5 $MAIN_BG
@@ -52,8 +50,20 @@ start_game() {
     done
 }
 
+# find_window: the game's window (a mode switch makes a new one) and its position.
+find_window() {
+    GAME_WIN=$(xdotool search --pid "$GAME_PID" --name vorn | tail -1)
+    [ -n "$GAME_WIN" ] || return 1
+    local X Y WIDTH HEIGHT SCREEN WINDOW
+    eval "$(xdotool getwindowgeometry --shell "$GAME_WIN")"
+    WIN_X=$X WIN_Y=$Y
+}
+
 # shot: takes a screenshot of the game window into $E2E_TMP/shot.png.
-shot() { import -window "$GAME_WIN" "$E2E_TMP/shot.png" 2>/dev/null; }
+shot() {
+    import -window "$GAME_WIN" "$E2E_TMP/shot.png" 2>/dev/null ||
+        { find_window && import -window "$GAME_WIN" "$E2E_TMP/shot.png" 2>/dev/null; }
+}
 
 # pixel X Y: "r,g,b" of the last screenshot.
 pixel() {
