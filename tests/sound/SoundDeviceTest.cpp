@@ -214,7 +214,7 @@ TEST_F(RecordedSound, TheMusicVolumeAppliesFromTheNextLoop) {
     std::string path = file("music.ogg");
     sound->setVolumeMusic(255);
     sound->playMusic(&path);
-    play(44100 / 2 + 3 * 8192); // well inside the first pass, past the stream's first buffers
+    play(44100 / 2); // about the middle of the first pass
     sound->setVolumeMusic(64);
     play(3 * 44100);
     finish();
@@ -250,6 +250,23 @@ TEST_F(RecordedSound, FadedMusicStaysSilentThroughItsEndAndTheNextCampaignsMusic
     const Run& last = runs.back();
     EXPECT_GT(last.from, faded);
     EXPECT_NEAR(cyclesPerFrame(left, last.from, last.to) * rate, 882, 882 * 0.02);
+}
+
+TEST_F(RecordedSound, NewMusicStopsTheStreamStillHeld) {
+    ASSERT_TRUE(writeSineOgg(file("first.ogg"), 44100, 2, 2.0, 441, 0.5));
+    ASSERT_TRUE(writeSineOgg(file("second.ogg"), 44100, 2, 2.0, 882, 0.5));
+    std::string first = file("first.ogg"), second = file("second.ogg");
+    sound->setVolumeMusic(255);
+    sound->playMusic(&first);
+    play(44100);
+    long switched = recordedFrames();
+    sound->playMusic(&second);
+    play(44100);
+    finish();
+    // An old stream left behind would go on repeating its last buffers under the new music.
+    long from = switched + 16384, to = switched + 32768;
+    EXPECT_NEAR(cyclesPerFrame(left, from, to) * rate, 882, 882 * 0.02);
+    EXPECT_NEAR(acRms(left, from, to) / acRms(left, switched - 16384, switched), 1.0, 0.1);
 }
 
 TEST(NoSoundDevice, StartUpSaysSoAndTheGameRunsSilent) {
