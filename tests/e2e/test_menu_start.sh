@@ -75,6 +75,15 @@ shot
 [ "$(row_dark $camp_x 0)" -gt 1000 ] || fail "campaign 0 not selected on reopening"
 click $((char_x + 40)) $((list_y + 2 + ROW + ROW / 2)) # "Rogue"
 click $((300 + START_DX)) $((110 + START_DY))          # "Start"
+# This folder has no game data: the battle says so twice (the loader, then the battle) and
+# returns to the menus. Each message is an xmessage box that holds the game until it closes.
+for expected in "General datafile did not load" "Load General failed"; do
+    wait_for 10 pgrep -P "$GAME_PID" xmessage || fail "no message about the missing data"
+    box=$(pgrep -P "$GAME_PID" xmessage | head -1)
+    grep -q "$expected" "/proc/$box/cmdline" || fail "unexpected message: $(tr '\0' ' ' <"/proc/$box/cmdline")"
+    kill "$box"
+    wait_for 5 bash -c "! kill -0 $box" || true
+done
 wait_colour 5 5 $MAIN_BG
 expect_setting StartGame pc 1
 expect_setting StartGame camp 0
