@@ -26,11 +26,11 @@ fixed walkAngleFor(int v, int h) {
 const int chainPause = 30; // steps in which the next attack continues a chain
 } // namespace
 
-PlayerUnit::PlayerUnit(UnitList* list, UnitTemplate* t, Unit* creator, fixed x, fixed y, fixed angle, fixed scale,
-                       int variant)
-    : Unit(list, t, creator, x, y, angle, scale, variant), juiceGained(0), inputObj(nullptr), hpCostOfAttack1(0),
-      hpCostOfAttack2(0), hpCostOfAttack3(0), comboTimer(0), comboCount(0), score(0), goodStatusMax(4, 1),
-      badStatusMax(4, 1) {
+PlayerUnit::PlayerUnit(UnitList* list, UnitTemplate* t, Unit* creator, fixed x, fixed y, fixed angle,
+                       fixed scale, int variant)
+    : Unit(list, t, creator, x, y, angle, scale, variant), juiceGained(0), inputObj(nullptr),
+      hpCostOfAttack1(0), hpCostOfAttack2(0), hpCostOfAttack3(0), comboTimer(0), comboCount(0), score(0),
+      goodStatusMax(4, 1), badStatusMax(4, 1) {
     hp = maxHP / 3; // the juice meter starts a third full
     hpCostOfAttack1 = sumOfHPCosts(getAddedUnits(1));
     hpCostOfAttack2 = sumOfHPCosts(getAddedUnits(2));
@@ -43,23 +43,26 @@ void PlayerUnit::draw(BITMAP* bmp, MusicSound* sound, bool paused) {
     const std::vector<BITMAP*>& aimPics = unitTemplate->vecPics[ANIM_AIM];
     if (bmp && !aimPics.empty() && aimPics.front()) {
         BITMAP* pic = aimPics.front();
-        pivot_scaled_sprite(bmp, pic, fixtoi(posX), fixtoi(posY), pic->w / 2, pic->h / 2, drawAngle, drawScale);
+        pivot_scaled_sprite(bmp, pic, fixtoi(posX), fixtoi(posY), pic->w / 2, pic->h / 2, drawAngle,
+                            drawScale);
     }
     Unit::draw(bmp, sound, paused);
 }
 
-void PlayerUnit::takeDamage() { Unit::takeDamage(); }
+void PlayerUnit::takeDamage() {
+    Unit::takeDamage();
+}
 
-void PlayerUnit::reduceScore(int n) { score -= n; }
+void PlayerUnit::reduceScore(int n) {
+    score -= n;
+}
 
 void PlayerUnit::changeGoodStatusMax(int index, int value) {
-    if (index >= 0 && index < (int)goodStatusMax.size())
-        goodStatusMax[index] = value;
+    if (index >= 0 && index < (int)goodStatusMax.size()) goodStatusMax[index] = value;
 }
 
 void PlayerUnit::changeBadStatusMax(int index, int value) {
-    if (index >= 0 && index < (int)badStatusMax.size())
-        badStatusMax[index] = value;
+    if (index >= 0 && index < (int)badStatusMax.size()) badStatusMax[index] = value;
 }
 
 void PlayerUnit::addJuiceGained(int n) {
@@ -80,10 +83,8 @@ void PlayerUnit::resetJuiceGained() {
 }
 
 int PlayerUnit::getHPCostOfAttack(int n) const {
-    if (n == 1)
-        return hpCostOfAttack1;
-    if (n == 2)
-        return hpCostOfAttack2;
+    if (n == 1) return hpCostOfAttack1;
+    if (n == 2) return hpCostOfAttack2;
     return hpCostOfAttack3;
 }
 
@@ -97,13 +98,10 @@ void PlayerUnit::setHPCostOfAttack(int n, int cost) {
 }
 
 void PlayerUnit::decideAction() {
-    if (comboTimer > 0 && --comboTimer == 0)
-        comboCount = 0;
-    if (charAnim == ANIM_DEAD || !inputObj)
-        return;
+    if (comboTimer > 0 && --comboTimer == 0) comboCount = 0;
+    if (charAnim == ANIM_DEAD || !inputObj) return;
     bool stunned = charAnim == ANIM_STUN;
-    if (!stunned)
-        walkFromKeys();
+    if (!stunned) walkFromKeys();
     fireAttacks(stunned);
     aim();
 }
@@ -128,8 +126,7 @@ void PlayerUnit::walkFromKeys() {
         h += 1;
     }
     // Opposite keys cancel out and keep the previous walk angle.
-    if (v != 0 || h != 0)
-        setWalkAngle(walkAngleFor(v, h));
+    if (v != 0 || h != 0) setWalkAngle(walkAngleFor(v, h));
 }
 
 void PlayerUnit::fireAttacks(bool stunned) {
@@ -140,19 +137,16 @@ void PlayerUnit::fireAttacks(bool stunned) {
     for (int i = 0; i < 3; i++) {
         int t = attackBits[i];
         std::vector<AddUnitTemplate*> list = getAddedUnits(t);
-        if (list.empty())
-            continue;
+        if (list.empty()) continue;
         bool onClick = list.front()->onClick;
         bool fired = onClick ? inputObj->getMouseClicked()[i] : inputObj->getMousePressed()[i];
         if (t == 4)
-            fired = fired || (onClick ? inputObj->getKeyClicked()[ACTION_HYPER] : inputObj->getKeyPressed()[ACTION_HYPER]);
-        if (!fired)
-            continue;
+            fired = fired || (onClick ? inputObj->getKeyClicked()[ACTION_HYPER]
+                                      : inputObj->getKeyPressed()[ACTION_HYPER]);
+        if (!fired) continue;
         bool breaksStun = (unitPropertyPlayer & CLEAR_STUN_FOR_3RD_ATTACK) != 0;
-        if (stunned && !(t == 4 && breaksStun))
-            continue;
-        if (!canAddUnit(&list))
-            continue;
+        if (stunned && !(t == 4 && breaksStun)) continue;
+        if (!canAddUnit(&list)) continue;
 
         static const int chainFlags[3] = {CHAIN_ATTACK1, CHAIN_ATTACK2, CHAIN_ATTACK4};
         if (unitPropertyPlayer & chainFlags[i]) {
@@ -163,8 +157,7 @@ void PlayerUnit::fireAttacks(bool stunned) {
         }
         // Only the first attack can open or extend a chain; the other two close it.
         endChain = t != 1 || !(unitPropertyPlayer & CHAIN_ATTACK1);
-        if (t == 2 && comboCount > 1)
-            pause = true;
+        if (t == 2 && comboCount > 1) pause = true;
         if (comboCount <= 1) {
             variantOut = 0;
             comboTimer = chainPause;
@@ -181,15 +174,13 @@ void PlayerUnit::fireAttacks(bool stunned) {
             comboTimer = 0;
         }
 
-        if (t == 4 && breaksStun)
-            clearBadStatus(0);
+        if (t == 4 && breaksStun) clearBadStatus(0);
         addUnit(&list, pause, variantOut);
     }
 }
 
 void PlayerUnit::aim() {
-    if (!inputObj)
-        return;
+    if (!inputObj) return;
     int mx = 0, my = 0;
     inputObj->getMouseMickeys(mx, my);
     aimWith(mx, my, inputObj->getMouseControlThreshold());
@@ -199,8 +190,7 @@ void PlayerUnit::aimWith(int mickeyX, int mickeyY, int threshold) {
     fixed X = itofix(-mickeyX);
     fixed Y = itofix(mickeyY);
     fixed len = fixhypot(X, Y);
-    if (len <= itofix(1))
-        return; // one mickey or less is jitter, not aiming
+    if (len <= itofix(1)) return; // one mickey or less is jitter, not aiming
     fixed direction;
     if (mickeyY == 0 && mickeyX < 0)
         direction = itofix(-64);
@@ -208,8 +198,7 @@ void PlayerUnit::aimWith(int mickeyX, int mickeyY, int threshold) {
         direction = itofix(64);
     else {
         direction = fixatan(fixdiv(X, Y));
-        if (mickeyY > 0)
-            direction -= itofix(128);
+        if (mickeyY > 0) direction -= itofix(128);
     }
     if (len > itofix(threshold))
         setFaceAngle(direction);

@@ -40,18 +40,12 @@ namespace {
 // is positive), wounded ones high. A unit without positive maxHP counts as 0 % healthy.
 int healthScore(const Unit* u, int P) {
     int h = u->getMaxHP() > 0 ? (int)((long long)u->getHP() * 100 / u->getMaxHP()) : 0;
-    if (h >= 96)
-        return -3 * P;
-    if (h >= 81)
-        return -2 * P;
-    if (h >= 66)
-        return -P;
-    if (h >= 51)
-        return 0;
-    if (h >= 36)
-        return P;
-    if (h >= 21)
-        return 2 * P;
+    if (h >= 96) return -3 * P;
+    if (h >= 81) return -2 * P;
+    if (h >= 66) return -P;
+    if (h >= 51) return 0;
+    if (h >= 36) return P;
+    if (h >= 21) return 2 * P;
     return 3 * P;
 }
 
@@ -60,53 +54,36 @@ int healthScore(const Unit* u, int P) {
 fixed deflectFromWalls(fixed a, int wallX, int wallY, fixed current) {
     auto in = [a](int lo, int hi) { return a >= itofix(lo) && a < itofix(hi); };
     fixed out = current;
-    if (wallY == -1 && in(0, 64))
-        out = itofix(65);
-    if (wallY == -1 && in(192, 256))
-        out = itofix(191);
-    if (wallY == 1 && in(64, 128))
-        out = itofix(63);
-    if (wallY == 1 && in(128, 192))
-        out = itofix(193);
-    if (wallX == -1 && in(128, 192))
-        out = itofix(127);
-    if (wallX == -1 && in(192, 256))
-        out = itofix(1);
-    if (wallX == 1 && in(0, 64))
-        out = itofix(255);
-    if (wallX == 1 && in(64, 128))
-        out = itofix(129);
-    if (wallY == 1 && wallX == -1)
-        out = itofix(32);
-    if (wallY == -1 && wallX == -1)
-        out = itofix(96);
-    if (wallY == -1 && wallX == 1)
-        out = itofix(160);
-    if (wallY == 1 && wallX == 1)
-        out = itofix(224);
+    if (wallY == -1 && in(0, 64)) out = itofix(65);
+    if (wallY == -1 && in(192, 256)) out = itofix(191);
+    if (wallY == 1 && in(64, 128)) out = itofix(63);
+    if (wallY == 1 && in(128, 192)) out = itofix(193);
+    if (wallX == -1 && in(128, 192)) out = itofix(127);
+    if (wallX == -1 && in(192, 256)) out = itofix(1);
+    if (wallX == 1 && in(0, 64)) out = itofix(255);
+    if (wallX == 1 && in(64, 128)) out = itofix(129);
+    if (wallY == 1 && wallX == -1) out = itofix(32);
+    if (wallY == -1 && wallX == -1) out = itofix(96);
+    if (wallY == -1 && wallX == 1) out = itofix(160);
+    if (wallY == 1 && wallX == 1) out = itofix(224);
     return out;
 }
 
 // -1 at the near edge, +1 at the far one (which wins in an arena smaller than the unit), else 0.
 int wallSide(fixed pos, fixed half, fixed size) {
     int side = 0;
-    if (pos <= half)
-        side = -1;
-    if (pos >= size - half)
-        side = 1;
+    if (pos <= half) side = -1;
+    if (pos >= size - half) side = 1;
     return side;
 }
 } // namespace
 
 void UnitInput::decideAction(Unit* self, UnitList* list, Round* round) {
     int anim = self->getCharAnim();
-    if (anim == ANIM_DEAD || anim == ANIM_STUN)
-        return;
-    if (!hasTarget || !list->thisUnitExists(target))
-        locateTarget(self, list);
+    if (anim == ANIM_DEAD || anim == ANIM_STUN) return;
+    if (!hasTarget || !list->thisUnitExists(target)) locateTarget(self, list);
     bool walk = true;
-    if (hasTarget)
-        walk = aimIt(self, round);
+    if (hasTarget) walk = aimIt(self, round);
     moveIt(self, walk);
     if (attackNow) {
         attackP(self, 1);
@@ -116,8 +93,7 @@ void UnitInput::decideAction(Unit* self, UnitList* list, Round* round) {
 
 void UnitInput::locateTarget(Unit* self, UnitList* list) {
     std::vector<Unit*> candidates = list->search(0, targetAffiliation);
-    if (candidates.empty())
-        return;
+    if (candidates.empty()) return;
     std::vector<aiUnitSort*> records;
     target = prepAIUnitSort(self, &candidates, &records);
     hasTarget = target != nullptr;
@@ -126,7 +102,8 @@ void UnitInput::locateTarget(Unit* self, UnitList* list) {
 }
 
 // The records are made here and handed back in records; the caller releases them.
-Unit* UnitInput::prepAIUnitSort(Unit* self, std::vector<Unit*>* candidates, std::vector<aiUnitSort*>* records) {
+Unit* UnitInput::prepAIUnitSort(Unit* self, std::vector<Unit*>* candidates,
+                                std::vector<aiUnitSort*>* records) {
     for (Unit* u : *candidates) {
         aiUnitSort* r = new aiUnitSort();
         r->unit = u;
@@ -139,8 +116,7 @@ Unit* UnitInput::prepAIUnitSort(Unit* self, std::vector<Unit*>* candidates, std:
     randShuffle(records->begin(), records->end());
     std::sort(records->begin(), records->end(), aiULess);
     for (aiUnitSort* r : *records)
-        if (r->unit != self)
-            return r->unit;
+        if (r->unit != self) return r->unit;
     return nullptr;
 }
 
@@ -150,7 +126,7 @@ bool UnitInput::aimIt(Unit* self, Round* round) {
     fixed x = self->getPosX(), y = self->getPosY();
     fixed tx = target->getPosX(), ty = target->getPosY();
     // Distance between the edges of the two pictures.
-    fixed gap = calcDist(x, y, tx, ty) - (target->getPicSize() + self->getPicSize()) / 2;
+    fixed gap = calcDist(x, y, tx, ty) - (fixed)(((long long)target->getPicSize() + self->getPicSize()) / 2);
 
     fixed toTarget = calcAngle(x, y, tx, ty, self->getDrawAngle());
     fixed homing = calcAngle(x, y, tx, ty, homeAngle);
@@ -167,14 +143,14 @@ bool UnitInput::aimIt(Unit* self, Round* round) {
 
     if (homeCounter > homeTimeInbetweenCorrection) {
         // Measured from the walk angle, applied to the facing.
-        homeAngle = angleSum(self->getDrawAngle(), std::clamp(walkDiff, -homeAngleCorrection, homeAngleCorrection));
+        homeAngle =
+            angleSum(self->getDrawAngle(), std::clamp(walkDiff, -homeAngleCorrection, homeAngleCorrection));
         self->faceAngle(homeAngle);
         homeCounter = 0;
     }
 
     bool inWindow = attackDistMin <= gap && gap <= attackDistMax;
-    if (inWindow && !atWall)
-        walk = false;
+    if (inWindow && !atWall) walk = false;
     if (gap < attackDistMin && !atWall)
         self->setWalkAngle(angleSum(toTarget, itofix(128))); // back away, still facing the target
     if (atWall) {
@@ -186,14 +162,12 @@ bool UnitInput::aimIt(Unit* self, Round* round) {
 }
 
 void UnitInput::moveIt(Unit* self, bool walk) {
-    if (walk)
-        self->walk(true);
+    if (walk) self->walk(true);
 }
 
 void UnitInput::attackP(Unit* self, int attack) {
     std::vector<AddUnitTemplate*> added = self->getAddedUnits(attack);
-    if (!added.empty() && self->canAddUnit(&added))
-        self->addUnit(&added, false, 0);
+    if (!added.empty() && self->canAddUnit(&added)) self->addUnit(&added, false, 0);
 }
 
 void UnitInput::switchTargets(Unit*, UnitList* list) {
@@ -203,5 +177,9 @@ void UnitInput::switchTargets(Unit*, UnitList* list) {
         hasTarget = false;
 }
 
-bool UnitInput::aiULess(aiUnitSort* a, aiUnitSort* b) { return a->isLessThan(*b); }
-bool UnitInput::aiUEqual(aiUnitSort* a, aiUnitSort* b) { return a->isEqualTo(*b); }
+bool UnitInput::aiULess(aiUnitSort* a, aiUnitSort* b) {
+    return a->isLessThan(*b);
+}
+bool UnitInput::aiUEqual(aiUnitSort* a, aiUnitSort* b) {
+    return a->isEqualTo(*b);
+}

@@ -22,7 +22,9 @@ fixed randomPixel(fixed range) {
 }
 
 // Frees a vector's storage too, so a round ends with the memory it began with.
-template <typename T> void releaseStorage(std::vector<T>& v) { std::vector<T>().swap(v); }
+template <typename T> void releaseStorage(std::vector<T>& v) {
+    std::vector<T>().swap(v);
+}
 } // namespace
 
 UnitList::UnitList() : units(new std::vector<Unit*>()), unitsToAppear(nullptr), round(nullptr) {}
@@ -57,13 +59,11 @@ void UnitList::clear() {
 
 void UnitList::makeUnits(Loader* l, Round* r, InputObj* iO) {
     Round* arena = r ? r : round;
-    if (!unitsToAppear)
-        return;
+    if (!unitsToAppear) return;
     // Seen once, before anything fires: every order due in this step sees the same count.
     int enemies = 0;
     for (Unit* u : *units)
-        if (u->getAffiliation() == AFF_ENEMY)
-            enemies++;
+        if (u->getAffiliation() == AFF_ENEMY) enemies++;
 
     size_t i = 0;
     while (i < unitsToAppear->size()) {
@@ -79,11 +79,11 @@ void UnitList::makeUnits(Loader* l, Round* r, InputObj* iO) {
             UnitTemplate* type = l ? l->getUnitTemplate(order->unitName) : nullptr;
             fixed x = 0, y = 0, angle = 0;
             positionUnitOnSide(x, y, angle, order, type, arena);
-            if (!type)
-                continue; // never loaded: creates nothing, but the draw above is spent
+            if (!type) continue; // never loaded: creates nothing, but the draw above is spent
             Unit* u;
             if (type->isThePC) {
-                PlayerUnit* p = new PlayerUnit(this, type, order->creator, x, y, angle, itofix(1), order->variant);
+                PlayerUnit* p =
+                    new PlayerUnit(this, type, order->creator, x, y, angle, itofix(1), order->variant);
                 p->setInputObj(iO);
                 u = p;
             } else {
@@ -97,7 +97,8 @@ void UnitList::makeUnits(Loader* l, Round* r, InputObj* iO) {
     }
 }
 
-void UnitList::positionUnitOnSide(fixed& x, fixed& y, fixed& angle, UnitCreate* order, UnitTemplate*, Round* r) {
+void UnitList::positionUnitOnSide(fixed& x, fixed& y, fixed& angle, UnitCreate* order, UnitTemplate*,
+                                  Round* r) {
     fixed W = r ? r->getArenaSizeX() : 0;
     fixed H = r ? r->getArenaSizeY() : 0;
     fixed qW = W / 4, qH = H / 4, hW = W / 2, hH = H / 2;
@@ -208,8 +209,7 @@ void UnitList::allUnitsMove(InputObj*, MusicSound*, Loader*) {
 void UnitList::drawUnits(BITMAP* arena, MusicSound* ms, bool paused) {
     for (size_t i = 0; i < units->size(); i++)
         (*units)[i]->draw(arena, ms, paused);
-    if (paused)
-        return;
+    if (paused) return;
     for (size_t i = 0; i < units->size(); i++)
         (*units)[i]->endOfRound();
 }
@@ -230,14 +230,11 @@ int UnitList::getPlayerScore() {
 
 bool UnitList::anyRemainingAffiliation(int aff, Loader* l) {
     for (Unit* u : *units)
-        if (u->getAffiliation() == aff)
-            return true;
-    if (!unitsToAppear || !l)
-        return false;
+        if (u->getAffiliation() == aff) return true;
+    if (!unitsToAppear || !l) return false;
     for (UnitCreate* order : *unitsToAppear) {
         UnitTemplate* type = l->getUnitTemplate(order->unitName);
-        if (type && type->affiliation == aff)
-            return true;
+        if (type && type->affiliation == aff) return true;
     }
     return false;
 }
@@ -254,8 +251,7 @@ void UnitList::addUnitCreate(UnitCreate* order) {
 }
 
 void UnitList::giveJuiceToPlayer(PlayerUnit* player) {
-    if (!player || player->getCharAnim() == ANIM_DEAD)
-        return;
+    if (!player || player->getCharAnim() == ANIM_DEAD) return;
     int sum = 0;
     for (Unit* u : *units)
         u->giveJuiceToPlayer(sum);
@@ -263,4 +259,6 @@ void UnitList::giveJuiceToPlayer(PlayerUnit* player) {
     player->resetJuiceGained();
 }
 
-void UnitList::appendUnit(Unit* u) { units->push_back(u); }
+void UnitList::appendUnit(Unit* u) {
+    units->push_back(u);
+}

@@ -8,12 +8,10 @@
 // library made: element i swaps with element rand() % (i + 1), for i from 1 up, one draw of rand()
 // each. Keeping exactly this sequence of draws keeps one seed giving one game.
 template <typename RandomIt> void randShuffle(RandomIt first, RandomIt last) {
-    if (first == last)
-        return;
+    if (first == last) return;
     for (RandomIt i = first + 1; i != last; ++i) {
         RandomIt j = first + std::rand() % ((i - first) + 1);
-        if (i != j)
-            std::iter_swap(i, j);
+        if (i != j) std::iter_swap(i, j);
     }
 }
 

@@ -36,7 +36,8 @@ UnitTemplate* ArenaWorld::addType(const std::string& name, int affiliation, int 
 AddUnitTemplate* ArenaWorld::addAttack(UnitTemplate* t, int attack, const std::string& name, int hpCost,
                                        bool onClick) {
     std::string n = name;
-    AddUnitTemplate* a = new AddUnitTemplate(&n, itofix(10), 0, 1, 0, 0, attack, 0, 0, 0, 0, 0, 0, onClick, hpCost);
+    AddUnitTemplate* a =
+        new AddUnitTemplate(&n, itofix(10), 0, 1, 0, 0, attack, 0, 0, 0, 0, 0, 0, onClick, hpCost);
     t->addedUnits.push_back(a);
     return a;
 }
@@ -73,4 +74,6 @@ void ArenaWorld::step() {
     list.allUnitsMove(&input, nullptr, &loader);
 }
 
-int ArenaWorld::count(int affiliation) { return (int)list.search(0, affiliation).size(); }
+int ArenaWorld::count(int affiliation) {
+    return (int)list.search(0, affiliation).size();
+}

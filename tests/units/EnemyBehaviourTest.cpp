@@ -51,8 +51,9 @@ int scoreFor(HuntWorld& w, Unit* self, Unit* candidate) {
 TEST(TargetChoice, HealthBracketsOnTheirEdges) {
     HuntWorld w;
     Unit* self = w.place("hunter", 100, 100);
-    std::vector<std::pair<int, int>> edges = {{100, -3}, {96, -3}, {95, -2}, {81, -2}, {80, -1}, {66, -1}, {65, 0},
-                                              {51, 0},   {50, 1},  {36, 1},  {35, 2},  {21, 2},  {20, 3},  {0, 3}};
+    std::vector<std::pair<int, int>> edges = {{100, -3}, {96, -3}, {95, -2}, {81, -2}, {80, -1},
+                                              {66, -1},  {65, 0},  {51, 0},  {50, 1},  {36, 1},
+                                              {35, 2},   {21, 2},  {20, 3},  {0, 3}};
     for (int P : {10, -10, 0}) {
         w.hunter->unitInput->targetPriorityHP = P;
         Unit* me = w.place("hunter", 100, 100);
@@ -215,8 +216,7 @@ void setGap(HuntWorld& w, Unit*& me, Unit*& target, fixed gap) {
     // Nudge by raw units until the measured gap is exact.
     for (int i = 0; i < 8; i++) {
         fixed measured = calcDist(x, y, target->getPosX(), y) - (me->getPicSize() + target->getPicSize()) / 2;
-        if (measured == gap)
-            break;
+        if (measured == gap) break;
         w.list.getUnits()->pop_back();
         fixed tx = target->getPosX() + (measured < gap ? 1 : -1);
         delete target;
@@ -281,10 +281,11 @@ TEST(Walls, AUnitAtAWallSlidesAlongItAndLeavesCornersDiagonally) {
     };
     // Pictures are 10 pixels square: a unit within about 5.7 pixels of an edge is at it.
     std::vector<Case> cases = {
-        {200, 3, 10, 65},    {200, 3, 200, 191},  {200, 3, 100, 100},  {200, 3, 256, 256}, {200, 3, -246, 65},
-        {200, 297, 70, 63},  {200, 297, 150, 193}, {200, 297, 10, 10}, {3, 150, 150, 127},  {3, 150, 200, 1},
-        {3, 150, 40, 40},    {397, 150, 10, 255},  {397, 150, 100, 129}, {397, 150, 200, 200},
-        {3, 3, 0, 96},       {3, 3, 200, 96},      {397, 3, 100, 160}, {3, 297, 0, 32},     {397, 297, 0, 224},
+        {200, 3, 10, 65},     {200, 3, 200, 191},   {200, 3, 100, 100},   {200, 3, 256, 256},
+        {200, 3, -246, 65},   {200, 297, 70, 63},   {200, 297, 150, 193}, {200, 297, 10, 10},
+        {3, 150, 150, 127},   {3, 150, 200, 1},     {3, 150, 40, 40},     {397, 150, 10, 255},
+        {397, 150, 100, 129}, {397, 150, 200, 200}, {3, 3, 0, 96},        {3, 3, 200, 96},
+        {397, 3, 100, 160},   {3, 297, 0, 32},      {397, 297, 0, 224},
     };
     for (const Case& c : cases) {
         HuntWorld w;

@@ -46,8 +46,7 @@ struct HeroWorld : ArenaWorld {
     // One step of the whole list with the given button clicked (released) at this poll.
     void clickStep(int button) {
         resetInput();
-        if (button >= 0)
-            input.getMouseClicked()[button] = true;
+        if (button >= 0) input.getMouseClicked()[button] = true;
         list.allUnitsMove(&input, nullptr, &loader);
     }
 };
@@ -138,12 +137,11 @@ TEST(PlayerWalking, KeysGiveEightDirectionsAndOppositeKeysKeepTheLastOne) {
         bool up, down, left, right;
         int angle; // -1: unchanged
     };
-    std::vector<Keys> cases = {{true, false, false, false, 0},   {false, true, false, false, 128},
-                               {false, false, false, true, 64},  {false, false, true, false, 192},
-                               {true, false, false, true, 32},   {true, false, true, false, 224},
-                               {false, true, false, true, 96},   {false, true, true, false, 160},
-                               {true, true, false, false, -1},   {false, false, true, true, -1},
-                               {true, true, true, false, 192},   {true, true, true, true, -1}};
+    std::vector<Keys> cases = {
+        {true, false, false, false, 0},   {false, true, false, false, 128}, {false, false, false, true, 64},
+        {false, false, true, false, 192}, {true, false, false, true, 32},   {true, false, true, false, 224},
+        {false, true, false, true, 96},   {false, true, true, false, 160},  {true, true, false, false, -1},
+        {false, false, true, true, -1},   {true, true, true, false, 192},   {true, true, true, true, -1}};
     p->setWalkAngle(itofix(77));
     fixed previous = itofix(77);
     for (const Keys& k : cases) {
@@ -156,7 +154,7 @@ TEST(PlayerWalking, KeysGiveEightDirectionsAndOppositeKeysKeepTheLastOne) {
         p->decideAction();
         fixed expected = k.angle < 0 ? previous : itofix(k.angle);
         EXPECT_EQ(p->getWalkAngle(), expected) << k.up << k.down << k.left << k.right;
-        EXPECT_TRUE(p->getWalking()); // a held key walks, even when its opposite cancels it
+        EXPECT_TRUE(p->getWalking());            // a held key walks, even when its opposite cancels it
         EXPECT_EQ(p->getDrawAngle(), itofix(0)); // the keys never turn the facing
         previous = p->getWalkAngle();
     }
@@ -195,12 +193,11 @@ TEST(PlayerAttacks, ButtonsAndTheHyperKeyMapToTheThreeAttacks) {
     w.hero->addedUnits[2]->unitName = "third";
     auto firedName = [&](int button, int hyperKey) {
         w.resetInput();
-        if (button >= 0)
-            w.input.getMouseClicked()[button] = true;
-        if (hyperKey)
-            w.input.getKeyClicked()[ACTION_HYPER] = true;
+        if (button >= 0) w.input.getMouseClicked()[button] = true;
+        if (hyperKey) w.input.getKeyClicked()[ACTION_HYPER] = true;
         p->decideAction();
-        std::string name = w.round.getUnitsToAppear()->empty() ? "" : w.round.getUnitsToAppear()->back()->unitName;
+        std::string name =
+            w.round.getUnitsToAppear()->empty() ? "" : w.round.getUnitsToAppear()->back()->unitName;
         w.firedVariants();
         return name;
     };

@@ -19,24 +19,26 @@ const size_t sizeHeader = alignof(std::max_align_t);
 
 void* countedAlloc(size_t n) {
     void* p = std::malloc(n + sizeHeader);
-    if (!p)
-        throw std::bad_alloc();
+    if (!p) throw std::bad_alloc();
     *static_cast<size_t*>(p) = n;
     liveBytes += (long long)n;
     return static_cast<char*>(p) + sizeHeader;
 }
 
 void countedFree(void* p) noexcept {
-    if (!p)
-        return;
+    if (!p) return;
     void* block = static_cast<char*>(p) - sizeHeader;
     liveBytes -= (long long)*static_cast<size_t*>(block);
     std::free(block);
 }
 } // namespace
 
-void* operator new(size_t n) { return countedAlloc(n); }
-void* operator new[](size_t n) { return countedAlloc(n); }
+void* operator new(size_t n) {
+    return countedAlloc(n);
+}
+void* operator new[](size_t n) {
+    return countedAlloc(n);
+}
 void* operator new(size_t n, const std::nothrow_t&) noexcept {
     try {
         return countedAlloc(n);
@@ -44,15 +46,27 @@ void* operator new(size_t n, const std::nothrow_t&) noexcept {
         return nullptr;
     }
 }
-void operator delete(void* p, const std::nothrow_t&) noexcept { countedFree(p); }
-void operator delete(void* p) noexcept { countedFree(p); }
-void operator delete[](void* p) noexcept { countedFree(p); }
-void operator delete(void* p, size_t) noexcept { countedFree(p); }
-void operator delete[](void* p, size_t) noexcept { countedFree(p); }
+void operator delete(void* p, const std::nothrow_t&) noexcept {
+    countedFree(p);
+}
+void operator delete(void* p) noexcept {
+    countedFree(p);
+}
+void operator delete[](void* p) noexcept {
+    countedFree(p);
+}
+void operator delete(void* p, size_t) noexcept {
+    countedFree(p);
+}
+void operator delete[](void* p, size_t) noexcept {
+    countedFree(p);
+}
 
 namespace {
 
-long long bytesInUse() { return liveBytes.load(); }
+long long bytesInUse() {
+    return liveBytes.load();
+}
 
 // A small round: the hero holding the first attack and walking a pattern, three brutes coming in
 // from three sides and homing in on it, bolts and spit flying both ways.
@@ -87,6 +101,7 @@ struct Skirmish : ArenaWorld {
         brute->unitInput->careAboutArena = true;
         AddUnitTemplate* spitAttack = addAttack(brute, 1, "spit");
         spitAttack->attack1Delay = 25;
+        spitAttack->angleRandom = itofix(16);
 
         UnitTemplate* spit = addType("spit", AFF_ENEMY_PROJECTILE, 6);
         spit->timeToLive = 60;
@@ -114,7 +129,10 @@ struct Skirmish : ArenaWorld {
         for (int a = 0; a < ACTION_COUNT; a++)
             input.getKeyPressed()[a] = false;
         int phase = (s / 25) % 4;
-        input.getKeyPressed()[phase == 0 ? ACTION_UP : phase == 1 ? ACTION_RIGHT : phase == 2 ? ACTION_DOWN : ACTION_LEFT] = true;
+        input.getKeyPressed()[phase == 0   ? ACTION_UP
+                              : phase == 1 ? ACTION_RIGHT
+                              : phase == 2 ? ACTION_DOWN
+                                           : ACTION_LEFT] = true;
         input.getMousePressed()[0] = s % 40 < 30;
     }
 
@@ -155,10 +173,8 @@ Outcome playSkirmish() {
     destroy_bitmap(arena);
     Outcome o{w.fingerprint(), w.list.getPlayerScore(), (int)w.list.getUnits()->size(), 0, 0};
     for (Unit* u : *w.list.getUnits()) {
-        if (u->getAffiliation() == AFF_ENEMY && u->getHP() < u->getMaxHP())
-            o.brutesHurt++;
-        if (u->getAffiliation() == AFF_PLAYER)
-            o.heroHP = u->getHP();
+        if (u->getAffiliation() == AFF_ENEMY && u->getHP() < u->getMaxHP()) o.brutesHurt++;
+        if (u->getAffiliation() == AFF_PLAYER) o.heroHP = u->getHP();
     }
     return o;
 }
@@ -177,7 +193,8 @@ TEST(Scenario, OneSeedGivesOneGame) {
     EXPECT_GT(first.units, 3);
     // Recorded with glibc's rand(); another C library draws other numbers.
 #if defined(__GLIBC__)
-    EXPECT_EQ(first.fingerprint, 17055953357087082442ull) << "score " << first.score << " hero " << first.heroHP;
+    EXPECT_EQ(first.fingerprint, 10795821890801731263ull)
+        << "score " << first.score << " hero " << first.heroHP;
 #endif
 }
 
@@ -195,8 +212,8 @@ TEST(Scenario, ARoundOfAHundredThousandProjectilesEndsWithTheMemoryItBeganWith) 
     const int perStep = 25, steps = 4000;
     for (int s = 0; s < steps; s++) {
         for (int i = 0; i < perStep; i++)
-            w.list.addUnitCreate(new UnitCreate("bolt", 1, 10, 1, 0, 0, itofix(200), itofix(100), itofix(i * 10), 0,
-                                                nullptr));
+            w.list.addUnitCreate(
+                new UnitCreate("bolt", 1, 10, 1, 0, 0, itofix(200), itofix(100), itofix(i * 10), 0, nullptr));
         w.step();
         w.list.drawUnits(arena, nullptr, false);
         // Searches made every step hand back lists that nobody has to release.

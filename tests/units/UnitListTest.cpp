@@ -15,8 +15,7 @@ namespace {
 int stepsUntilSpawn(ArenaWorld& w, int affiliation, int maxSteps = 10) {
     for (int s = 1; s <= maxSteps; s++) {
         w.list.makeUnits(&w.loader, &w.round, &w.input);
-        if (w.count(affiliation) > 0)
-            return s;
+        if (w.count(affiliation) > 0) return s;
     }
     return 0;
 }
@@ -24,7 +23,8 @@ int stepsUntilSpawn(ArenaWorld& w, int affiliation, int maxSteps = 10) {
 } // namespace
 
 TEST(SpawnTiming, TheDelayIsLoweredBeforeItIsTested) {
-    for (auto [delay, expectedStep] : std::vector<std::pair<int, int>>{{1, 1}, {3, 3}, {0, 1}, {-4, 1}, {2, 2}}) {
+    for (auto [delay, expectedStep] :
+         std::vector<std::pair<int, int>>{{1, 1}, {3, 3}, {0, 1}, {-4, 1}, {2, 2}}) {
         ArenaWorld w;
         w.addType("grunt", AFF_ENEMY);
         w.order("grunt", 9, 1, delay);
@@ -181,15 +181,16 @@ struct Placed {
 
 Placed placeOnSide(ArenaWorld& w, int side, UnitCreate* order = nullptr) {
     UnitCreate local("grunt", 1, side, 1, 0, 0, 0, 0, 0, 0, nullptr);
-    if (!order)
-        order = &local;
+    if (!order) order = &local;
     order->side = side;
     Placed p;
     w.list.positionUnitOnSide(p.x, p.y, p.angle, order, nullptr, &w.round);
     return p;
 }
 
-bool wholePixel(fixed v) { return (v & 0xFFFF) == 0; }
+bool wholePixel(fixed v) {
+    return (v & 0xFFFF) == 0;
+}
 
 // Moving a little along the facing brings the unit closer to the centre.
 bool facesTheCentre(const Placed& p, fixed cx, fixed cy) {
@@ -276,10 +277,8 @@ TEST(Placement, EachCornerIsAnLChosenByOneDraw) {
             ASSERT_TRUE(facesTheCentre(p, W / 2, H / 2));
             if (side == 1) {
                 (t < 75 ? sawLeftOfSide1 : sawTopOfSide1) = true;
-                if (t == 74)
-                    sawEdgeT[0] = true;
-                if (t == 75)
-                    sawEdgeT[1] = true;
+                if (t == 74) sawEdgeT[0] = true;
+                if (t == 75) sawEdgeT[1] = true;
             }
         }
     }
@@ -287,8 +286,7 @@ TEST(Placement, EachCornerIsAnLChosenByOneDraw) {
     EXPECT_TRUE(sawTopOfSide1);
     // Whether the seeds hit t = 74 and 75 depends on the C library; the expectations above hold
     // either way, this only reports the coverage.
-    if (!sawEdgeT[0] || !sawEdgeT[1])
-        std::printf("note: corner edge draws 74/75 not both reached\n");
+    if (!sawEdgeT[0] || !sawEdgeT[1]) std::printf("note: corner edge draws 74/75 not both reached\n");
 }
 
 TEST(Placement, CentreGivenAndRandomSides) {
@@ -329,7 +327,7 @@ TEST(Placement, TinyArenasNeverDivideByZero) {
         ArenaWorld w(width, height);
         for (int side = 0; side <= 12; side++) {
             Placed p = placeOnSide(w, side); // an integer division by zero would end the test here
-            if (side != 10) { // within the arena, give or take the edge offset of an empty one
+            if (side != 10) {                // within the arena, give or take the edge offset of an empty one
                 EXPECT_GE(p.x, -EPS);
                 EXPECT_LE(p.x, itofix(width) + EPS);
                 EXPECT_GE(p.y, -EPS);
@@ -344,9 +342,9 @@ TEST(Placement, TinyArenasNeverDivideByZero) {
 namespace {
 
 // A unit that writes what happens to it into a shared log.
-class ProbeUnit : public Unit {
+class LoggingUnit : public Unit {
   public:
-    ProbeUnit(ArenaWorld& w, UnitTemplate* t, int x, std::string name, std::vector<std::string>& log)
+    LoggingUnit(ArenaWorld& w, UnitTemplate* t, int x, std::string name, std::vector<std::string>& log)
         : Unit(&w.list, t, nullptr, itofix(x), itofix(100), 0, itofix(1), 0), name(std::move(name)), log(log),
           world(w) {
         setRound(&w.round);
@@ -355,10 +353,10 @@ class ProbeUnit : public Unit {
     void takeDamage() override {
         log.push_back("take " + name + " damage " + std::to_string(damageTaken));
         if (watched)
-            log.push_back(std::string("watched ") + (world.list.thisUnitExists(watched) ? "present" : "gone"));
+            log.push_back(std::string("watched ") +
+                          (world.list.thisUnitExists(watched) ? "present" : "gone"));
         Unit::takeDamage();
-        if (removeAfterUpdate)
-            removeThisUnit = true;
+        if (removeAfterUpdate) removeThisUnit = true;
     }
 
     std::string name;
@@ -377,10 +375,10 @@ TEST(StepPasses, DecisionsThenContactsThenUpdatesThenRemovals) {
     hero->damageDealt = 7;
     std::vector<std::string> log;
     // a and b touch; b's hit on a is dealt after a's own contact test but before a's update.
-    auto* a = new ProbeUnit(w, enemy, 100, "a", log);
-    auto* b = new ProbeUnit(w, hero, 110, "b", log);
-    auto* c = new ProbeUnit(w, enemy, 300, "c", log);
-    auto* d = new ProbeUnit(w, enemy, 350, "d", log);
+    auto* a = new LoggingUnit(w, enemy, 100, "a", log);
+    auto* b = new LoggingUnit(w, hero, 110, "b", log);
+    auto* c = new LoggingUnit(w, enemy, 300, "c", log);
+    auto* d = new LoggingUnit(w, enemy, 350, "d", log);
     for (Unit* u : {(Unit*)a, (Unit*)b, (Unit*)c, (Unit*)d})
         w.list.appendUnit(u);
     a->removeAfterUpdate = true;
@@ -388,8 +386,9 @@ TEST(StepPasses, DecisionsThenContactsThenUpdatesThenRemovals) {
     d->watched = a;
     w.list.allUnitsMove(&w.input, nullptr, &w.loader);
 
-    std::vector<std::string> expected = {"decide a", "decide b", "decide c", "decide d", "take a damage 7",
-                                         "take b damage 0", "take c damage 0", "take d damage 0", "watched present"};
+    std::vector<std::string> expected = {"decide a",        "decide b",        "decide c",
+                                         "decide d",        "take a damage 7", "take b damage 0",
+                                         "take c damage 0", "take d damage 0", "watched present"};
     EXPECT_EQ(log, expected);
     EXPECT_EQ(*w.list.getUnits(), (std::vector<Unit*>{c, d}));
     // Taken out, not destroyed: the address stays valid and unused until the round ends.
