@@ -81,7 +81,14 @@ bool Battle::makeBuffer() {
 
 void Battle::playRound(Loader* l) {
     roundState = ROUND_IN_PLAY;
-    l->loadRound(campaign, roundNumber, round, charName, musicSound);
+    // A round that cannot load has no player's order, so it would be lost and replayed, its
+    // message shown again and again; the loader has said what is wrong, so leave the campaign.
+    if (l->loadRound(campaign, roundNumber, round, charName, musicSound) != 0) {
+        unitList->setupRound(round);
+        unitList->clear();
+        roundState = ROUND_LEFT;
+        return;
+    }
     musicSound->updateMusic();
     unitList->setupRound(round);
     musicSound->updateMusic();
