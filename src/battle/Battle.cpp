@@ -81,11 +81,11 @@ bool Battle::makeBuffer() {
 
 void Battle::playRound(Loader* l) {
     roundState = ROUND_IN_PLAY;
-    // A round that cannot load has no player's order, so it would be lost and replayed, its
-    // message shown again and again; the loader has said what is wrong, so leave the campaign.
-    if (l->loadRound(campaign, roundNumber, round, charName, musicSound) != 0) {
-        unitList->setupRound(round);
-        unitList->clear();
+    // A round that did not load and holds nothing to play, not even the player, would be lost
+    // and replayed with its message again and again; the loader has said what is wrong, so the
+    // campaign is left instead.
+    bool loaded = l->loadRound(campaign, roundNumber, round, charName, musicSound) == 0;
+    if (!loaded && round->getUnitsToAppear()->empty() && unitList->getUnits()->empty()) {
         roundState = ROUND_LEFT;
         return;
     }
