@@ -2,7 +2,7 @@
 # builds and runs every test, a sanitizer build of the unit tests included.
 JOBS ?= 2
 
-.PHONY: run test deps build build-asan unit-test clean fuzz fuzz-build
+.PHONY: run test deps build build-asan unit-test clean fuzz fuzz-build soak
 
 run: build
 	./vorn
@@ -37,6 +37,13 @@ fuzz-build: build
 fuzz: fuzz-build
 	bash fuzz/seed.sh
 	bash fuzz/run.sh $(FUZZ_SECONDS) $(FUZZ_TARGETS)
+
+# Soak runs, not part of `make test`: every round of a campaign replayed 1,000 times under
+# AddressSanitizer and LeakSanitizer, resident memory compared after warm-up and at the end.
+soak: build
+	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DVORN_SANITIZE=ON
+	cmake --build build-asan -j$(JOBS) --target soakRounds
+	ASAN_OPTIONS=detect_leaks=1 build-asan/fuzz/soakRounds Conquest 1000 300
 
 clean:
 	rm -rf build build-asan build-fuzz vorn

@@ -25,8 +25,7 @@ std::string sourceRoot() {
 }
 
 void linkShared(const std::string& target, const std::string& name) {
-    if (symlink(target.c_str(), name.c_str()) != 0 && errno != EEXIST)
-        perror(name.c_str());
+    if (symlink(target.c_str(), name.c_str()) != 0 && errno != EEXIST) perror(name.c_str());
 }
 
 // data/unit holds links to every shipped unit file and to the unit pictures, so added units
@@ -41,8 +40,7 @@ void makeWorkingData(const std::string& root) {
     if (DIR* units = opendir((root + "/data/unit").c_str())) {
         while (dirent* entry = readdir(units)) {
             std::string name = entry->d_name;
-            if (name[0] != '.' && name != "gfx")
-                linkShared(root + "/data/unit/" + name, "data/unit/" + name);
+            if (name[0] != '.' && name != "gfx") linkShared(root + "/data/unit/" + name, "data/unit/" + name);
         }
         closedir(units);
     }
@@ -51,16 +49,14 @@ void makeWorkingData(const std::string& root) {
 std::string workingFolder;
 
 void removeWorkingFolder() {
-    if (!workingFolder.empty() && chdir("/") == 0)
-        system(("rm -rf '" + workingFolder + "'").c_str());
+    if (!workingFolder.empty() && chdir("/") == 0) system(("rm -rf '" + workingFolder + "'").c_str());
 }
 
 } // namespace
 
 void startFuzzing() {
     static bool started = false;
-    if (started)
-        return;
+    if (started) return;
     started = true;
     if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0) {
         fprintf(stderr, "Allegro did not start\n");
@@ -82,10 +78,8 @@ void startFuzzing() {
 
 void writeFuzzFile(const std::string& path, const uint8_t* data, size_t size) {
     FILE* file = fopen(path.c_str(), "wb");
-    if (!file)
-        return;
-    if (size > 0)
-        fwrite(data, 1, size, file);
+    if (!file) return;
+    if (size > 0) fwrite(data, 1, size, file);
     fclose(file);
 }
 

@@ -20,10 +20,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         loader.loadCharAndCamp(&screen);
     }
     if (StartGameConfig::campNames.size() != StartGameConfig::campDesc.size() ||
-        StartGameConfig::campNames != StartGameConfig::charNames || StartGameConfig::campDesc != StartGameConfig::charDesc)
+        StartGameConfig::campNames != StartGameConfig::charNames ||
+        StartGameConfig::campDesc != StartGameConfig::charDesc)
         abort();
     for (const std::string& name : StartGameConfig::campNames)
-        if (name.size() > 255 || name.find('\n') != std::string::npos)
-            abort();
+        if (name.size() > 255 || name.find('\n') != std::string::npos) abort();
     return 0;
 }

@@ -32,11 +32,9 @@ Snapshot load() {
 
 bool operator==(const Snapshot& a, const Snapshot& b) {
     for (int i = 0; i < 4; i++)
-        if (a.gfx[i] != b.gfx[i])
-            return false;
+        if (a.gfx[i] != b.gfx[i]) return false;
     for (int i = 0; i < 3; i++)
-        if (a.volumes[i] != b.volumes[i])
-            return false;
+        if (a.volumes[i] != b.volumes[i]) return false;
     return a.keys == b.keys && a.threshold == b.threshold && a.camp == b.camp && a.pc == b.pc;
 }
 
@@ -65,8 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                   StartGameConfig::settingsIndexChar};
     }
     set_config_file("data/other");
-    if (!(load() == before))
-        abort(); // a saved value was lost or changed on the way
+    if (!(load() == before)) abort(); // a saved value was lost or changed on the way
     forgetMessages();
     return 0;
 }

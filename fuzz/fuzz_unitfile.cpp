@@ -18,7 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         int variant = 0;
         for (UnitTemplate* t : *loader.getUnitTemplates())
             if (t->unitName != "Warden")
-                round.addUnitsToAppear(new UnitCreate(t->unitName, 2, 11, 1, 5, 0, 0, 0, 0, variant++ % 5, nullptr));
+                round.addUnitsToAppear(
+                    new UnitCreate(t->unitName, 2, 11, 1, 5, 0, 0, 0, 0, variant++ % 5, nullptr));
         playRound(&loader, &round, 90);
     }
     forgetMessages();

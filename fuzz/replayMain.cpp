@@ -17,19 +17,16 @@ namespace {
 
 void collect(const std::string& path, std::vector<std::string>* files) {
     struct stat st;
-    if (stat(path.c_str(), &st) != 0)
-        return;
+    if (stat(path.c_str(), &st) != 0) return;
     if (!S_ISDIR(st.st_mode)) {
         files->push_back(path);
         return;
     }
     DIR* dir = opendir(path.c_str());
-    if (!dir)
-        return;
+    if (!dir) return;
     std::vector<std::string> names;
     while (dirent* entry = readdir(dir))
-        if (entry->d_name[0] != '.')
-            names.push_back(entry->d_name);
+        if (entry->d_name[0] != '.') names.push_back(entry->d_name);
     closedir(dir);
     std::sort(names.begin(), names.end());
     for (const std::string& name : names)

@@ -27,8 +27,8 @@ for t in "${targets[@]}"; do
         -artifact_prefix="$findings/$t-" -print_final_stats=1 \
         "$work" "$root/fuzz/corpus/$t" "$root/fuzz/seeds/$t" >"$logs/$t.log" 2>&1 || echo "  $t stopped: see $logs/$t.log"
     grep -E "^stat::number_of_executed_units|^stat::peak_rss_mb|cov: " "$logs/$t.log" | tail -3 || true
-    # Keep a small corpus: only the inputs that add coverage.
+    # Keep a small corpus: only the inputs that reach code no other one reaches.
     rm -rf "$work.min" && mkdir -p "$work.min"
-    "$bin/fuzz_$t" -merge=1 "$work.min" "$root/fuzz/corpus/$t" "$work" "$root/fuzz/seeds/$t" >>"$logs/$t.log" 2>&1
+    "$bin/fuzz_$t" -merge=1 -use_counters=0 "$work.min" "$root/fuzz/corpus/$t" "$work" "$root/fuzz/seeds/$t" >>"$logs/$t.log" 2>&1
     rm -rf "fuzz/corpus/$t" && mv "$work.min" "fuzz/corpus/$t"
 done

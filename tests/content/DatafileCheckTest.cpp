@@ -22,7 +22,9 @@ void writeBytes(const std::string& path, const std::string& bytes) {
 
 // Where the first object's type starts in an unpacked datafile of one named picture: magic,
 // "ALL.", the count, then the NAME property (type, size, name).
-size_t firstTypeOffset(const std::string& name) { return 4 + 4 + 4 + 4 + 4 + 4 + name.size(); }
+size_t firstTypeOffset(const std::string& name) {
+    return 4 + 4 + 4 + 4 + 4 + 4 + name.size();
+}
 
 } // namespace
 
@@ -62,11 +64,20 @@ TEST(DatafileCheck, DamagedObjectHeadersAreRefusedAndTheCacheLoadsNothing) {
     std::string ownCompression = good;
     ownCompression.replace(type + 4, 4, std::string("\xff\xff\xff\x10", 4));
     writeBytes("own.dat", ownCompression);
+    // A picture of a depth Allegro cannot make (it then frees twice), and one claiming more
+    // pixels than its chunk holds.
+    std::string badDepth = good;
+    badDepth.replace(type + 12, 2, std::string("\x00\x30", 2));
+    writeBytes("badDepth.dat", badDepth);
+    std::string tall = good;
+    tall.replace(type + 16, 2, std::string("\x40\x00", 2));
+    writeBytes("tall.dat", tall);
     // Cut in the middle of its picture.
     writeBytes("cut.dat", good.substr(0, good.size() / 2));
 
     DatafileCache cache;
-    for (const char* path : {"emptySlot.dat", "overlong.dat", "own.dat", "cut.dat"}) {
+    for (const char* path :
+         {"emptySlot.dat", "overlong.dat", "own.dat", "badDepth.dat", "tall.dat", "cut.dat"}) {
         SCOPED_TRACE(path);
         EXPECT_FALSE(DatafileCache::isWellFormed(path));
         EXPECT_EQ(cache.load(path), nullptr);

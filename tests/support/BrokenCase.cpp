@@ -53,10 +53,8 @@ std::string roundsCampaign(int count, const std::string& spawnLine) {
 bool makePiece(std::istringstream& line, const std::string& verb, std::string* error) {
     std::string path;
     line >> path;
-    if (verb == "remove")
-        return remove(path.c_str()) == 0 || (*error = "cannot remove " + path, false);
-    if (verb == "empty")
-        return writeText(path, "");
+    if (verb == "remove") return remove(path.c_str()) == 0 || (*error = "cannot remove " + path, false);
+    if (verb == "empty") return writeText(path, "");
     if (verb == "datafile") {
         std::vector<PictureSpec> pictures;
         for (std::string spec; line >> spec;) {
@@ -76,8 +74,7 @@ bool makePiece(std::istringstream& line, const std::string& verb, std::string* e
             line >> seconds;
         else
             line >> bytes;
-        if (!writeSineOgg(path, 22050, 1, seconds, 440))
-            return *error = "cannot encode " + path, false;
+        if (!writeSineOgg(path, 22050, 1, seconds, 440)) return *error = "cannot encode " + path, false;
         if (verb == "ogg-cut" && truncate(path.c_str(), bytes) != 0)
             return *error = "cannot cut " + path, false;
         return true;
@@ -105,10 +102,8 @@ bool applyBrokenCase(const std::string& caseFolder, std::string* error) {
     for (std::string text; std::getline(make, text);) {
         std::istringstream line(text);
         std::string verb;
-        if (!(line >> verb) || verb[0] == '#')
-            continue;
-        if (!makePiece(line, verb, error))
-            return false;
+        if (!(line >> verb) || verb[0] == '#') continue;
+        if (!makePiece(line, verb, error)) return false;
     }
     return true;
 }
@@ -118,7 +113,8 @@ BrokenCaseExpectation readBrokenCaseExpectation(const std::string& caseFolder) {
     std::ifstream in(caseFolder + "/expect");
     for (std::string text; std::getline(in, text);) {
         size_t space = text.find(' ');
-        std::string verb = text.substr(0, space), rest = space == std::string::npos ? "" : text.substr(space + 1);
+        std::string verb = text.substr(0, space),
+                    rest = space == std::string::npos ? "" : text.substr(space + 1);
         if (verb == "message") {
             expected.messages.push_back(unescape(rest));
         } else if (verb == "outcome") {

@@ -84,4 +84,3 @@ bool writeTrialDataSet() {
     ok &= writeText("data/gameSettings", "[Gfx]\nResX = 640\nResY = 480\nDepth = 32\nDriver = 2\n");
     return ok;
 }
-

@@ -27,8 +27,7 @@ namespace {
         input.setMouseControlThreshold(i);
         settings.saveVolume(&sound);
         settings.saveControls(&input);
-        if (write(reportFd, &i, sizeof i) != sizeof i)
-            _exit(1);
+        if (write(reportFd, &i, sizeof i) != sizeof i) _exit(1);
     }
 }
 
