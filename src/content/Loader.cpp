@@ -28,6 +28,31 @@ const int maxListValues = 16;
 // thousand still plays.
 const int maxUnitsPerOrder = 1000;
 
+// Whole numbers of unit and campaign files are pinned to a million either way: hit points,
+// damage, durations and counts beyond it mean nothing in a round, and sums of them (the damage a
+// unit takes in one step, a score) must not overflow.
+const long maxMagnitude = 1000000;
+
+int pinned(long n) {
+    return static_cast<int>(n > maxMagnitude ? maxMagnitude : n < -maxMagnitude ? -maxMagnitude : n);
+}
+
+int readInt(const char* section, const char* key, int def) {
+    const char* text = get_config_string(section, key, nullptr);
+    return text ? pinned(strtol(text, nullptr, 0)) : def;
+}
+
+int listInt(const std::string& value) {
+    return pinned(strtol(value.c_str(), nullptr, 10));
+}
+
+std::vector<std::string> pinnedList(const std::vector<std::string>& values) {
+    std::vector<std::string> out;
+    for (const std::string& v : values)
+        out.push_back(std::to_string(listInt(v)));
+    return out;
+}
+
 fixed readFixed(const char* section, const char* key, double def) {
     return ftofix(get_config_float(section, key, (float)def));
 }
@@ -126,11 +151,11 @@ int Loader::setUpUnitTemplate(const std::string& name) {
     t->affiliation = affiliationFromText(get_config_string(nullptr, "affiliation", "player"));
     t->isThePC = isTrue(nullptr, "isThePC");
     loadUnitProperties(t);
-    t->maxHP = get_config_int(nullptr, "maxHP", 1000);
-    t->timeToLive = get_config_int(nullptr, "timeToLive", -20);
+    t->maxHP = readInt(nullptr, "maxHP", 1000);
+    t->timeToLive = readInt(nullptr, "timeToLive", -20);
     t->walkspeed = readFixed(nullptr, "walkspeed", 5.0);
-    t->juiceForPlayer = get_config_int(nullptr, "juiceForPlayer", 0);
-    t->alignStyle = get_config_int(nullptr, "alignStyle", 0);
+    t->juiceForPlayer = readInt(nullptr, "juiceForPlayer", 0);
+    t->alignStyle = readInt(nullptr, "alignStyle", 0);
     t->alignDist = readFixed(nullptr, "alignDist", 0.0);
     t->alignAngleMin = readFixed(nullptr, "alignAngleMin", 0.0);
     t->alignAngleMax = readFixed(nullptr, "alignAngleMax", 0.0);
@@ -153,11 +178,11 @@ void Loader::loadAISettings(UnitTemplate* t) {
     UnitInput* ai = t->unitInput;
     int target = affiliationFromText(get_config_string("AI", "targetAffiliation", "player"));
     if (target) ai->targetAffiliation = target;
-    ai->targetPriorityHP = get_config_int("AI", "targetPriorityHP", 0);
-    ai->switchTarget = get_config_int("AI", "switchTarget", 0);
-    ai->homeTimeInbetweenCorrection = get_config_int("AI", "homeTimeInbetweenCorrection", 3);
+    ai->targetPriorityHP = readInt("AI", "targetPriorityHP", 0);
+    ai->switchTarget = readInt("AI", "switchTarget", 0);
+    ai->homeTimeInbetweenCorrection = readInt("AI", "homeTimeInbetweenCorrection", 3);
     ai->homeAngleCorrection = readFixed("AI", "homeAngleCorrection", 15.0);
-    ai->attackPeriodIndex = get_config_int("AI", "attackPeriodIndex", 0);
+    ai->attackPeriodIndex = readInt("AI", "attackPeriodIndex", 0);
     ai->attackDistMin = readFixed("AI", "attackDistMin", 0.0);
     ai->attackDistMax = readFixed("AI", "attackDistMax", 0.0);
     ai->attackAngleSpread = readFixed("AI", "attackAngleSpread", 256.0);
@@ -178,36 +203,35 @@ void Loader::loadSounds(UnitTemplate* t) {
 void Loader::loadDamage(UnitTemplate* t) {
     t->kbDir = readFixed("damage", "kbDir", 0.0);
     t->kbMag = readFixed("damage", "kbMag", 0.0);
-    t->kbDuration = get_config_int("damage", "kbDuration", 0);
-    t->damageDealt = get_config_int("damage", "damageDealt", 0);
+    t->kbDuration = readInt("damage", "kbDuration", 0);
+    t->damageDealt = readInt("damage", "damageDealt", 0);
     std::string section = "damage", good = "goodStatus", bad = "badStatus";
     std::vector<std::string> values;
     int count = 0;
     get_argv(&values, &section, &good, &count);
-    t->setStatus(values, 0);
+    t->setStatus(pinnedList(values), 0);
     get_argv(&values, &section, &bad, &count);
-    t->setStatus(values, 1);
+    t->setStatus(pinnedList(values), 1);
 }
 
 void Loader::loadAddedUnits(const std::string& name, std::vector<AddUnitTemplate*>* added) {
-    int total = get_config_int(nullptr, "addedUnits", 0);
+    int total = readInt(nullptr, "addedUnits", 0);
     for (int i = 0; i < total; i++) {
         std::string key = "addedUnit" + std::to_string(i);
         std::vector<std::string> v;
         int count = 0;
         get_argv(&v, nullptr, &key, &count);
         if (count != 15) continue;
-        int amount = atoi(v[3].c_str());
+        int amount = listInt(v[3]);
         if (amount > maxUnitsPerOrder) {
             showMessage("Unit %s: %s adds %d units; only %d are made.\n", name.c_str(), key.c_str(), amount,
                         maxUnitsPerOrder);
             v[3] = std::to_string(maxUnitsPerOrder);
         }
         AddUnitTemplate* a =
-            new AddUnitTemplate(&v[0], toFixed(v[1]), toFixed(v[2]), atoi(v[3].c_str()), toFixed(v[4]),
-                                toFixed(v[5]), atoi(v[6].c_str()), atoi(v[7].c_str()), atoi(v[8].c_str()),
-                                atoi(v[9].c_str()), atoi(v[10].c_str()), atoi(v[11].c_str()),
-                                atoi(v[12].c_str()), v[13] == "true", atoi(v[14].c_str()));
+            new AddUnitTemplate(&v[0], toFixed(v[1]), toFixed(v[2]), listInt(v[3]), toFixed(v[4]), toFixed(v[5]),
+                                listInt(v[6]), listInt(v[7]), listInt(v[8]), listInt(v[9]), listInt(v[10]),
+                                listInt(v[11]), listInt(v[12]), v[13] == "true", listInt(v[14]));
         added->push_back(a);
         // Allegro keeps only a few pushed configurations, so a deep chain of added types would
         // lose this file; opening it again afterwards works at any depth.
@@ -240,16 +264,16 @@ void Loader::loadAnimationFrames(UnitTemplate* t, int anim, DATAFILE* dat, bool*
     int count = 0;
     get_argv(&v, &section, &key, &count);
     if (count < 4) return;
-    t->animRepeat[anim] = atoi(v[0].c_str());
-    t->animLoopEnd[anim] = atoi(v[1].c_str());
-    t->animLoopStart[anim] = atoi(v[2].c_str());
+    t->animRepeat[anim] = listInt(v[0]);
+    t->animLoopEnd[anim] = listInt(v[1]);
+    t->animLoopStart[anim] = listInt(v[2]);
     for (int i = 3; i + 1 < count; i += 2) {
         BITMAP* pic = DatafileCache::findPicture(dat, v[i]);
         if (!pic) {
             showMessage("could not find %s frame for %s, skipping it.\n", v[i].c_str(), t->unitName.c_str());
             continue;
         }
-        int hold = atoi(v[i + 1].c_str());
+        int hold = listInt(v[i + 1]);
         t->vecPics[anim].push_back(pic);
         t->animFrameTimes[anim].push_back(hold < 0 ? 0 : hold);
         *found = true;
@@ -291,7 +315,7 @@ int Loader::loadCampaign(Campaign& campaign) {
     }
     campaign.setBeginPic(getPicture(campaignDatafile, "splashScreen", campaignDatafileName));
     campaign.setEndPic(getPicture(campaignDatafile, "victoryScreen", campaignDatafileName));
-    campaign.setTotalRounds(get_config_int("Campaign", "TotalRounds", 0));
+    campaign.setTotalRounds(readInt("Campaign", "TotalRounds", 0));
     std::string music = get_config_string("Campaign", "Music", "");
     campaign.setMusic(&music);
     return 0;
@@ -329,18 +353,18 @@ UnitCreate* Loader::readSpawnLine(std::string section, int index) {
     int count = 0;
     get_argv(&v, &section, &key, &count);
     if (count != 7 && count != 9) return nullptr;
-    int side = atoi(v[2].c_str());
+    int side = listInt(v[2]);
     if (count == 9 && side != 10) return nullptr;
     fixed x = count == 9 ? pixelsToFixed(v[7]) : 0;
     fixed y = count == 9 ? pixelsToFixed(v[8]) : 0;
-    int amount = atoi(v[1].c_str());
+    int amount = listInt(v[1]);
     if (amount > maxUnitsPerOrder) {
         showMessage("%s: Spawn%d asks for %d units; only %d are made.\n", section.c_str(), index, amount,
                     maxUnitsPerOrder);
         amount = maxUnitsPerOrder;
     }
-    return new UnitCreate(v[0], amount, side, atoi(v[3].c_str()), atoi(v[4].c_str()),
-                          atoi(v[5].c_str()), x, y, 0, atoi(v[6].c_str()), nullptr);
+    return new UnitCreate(v[0], amount, side, listInt(v[3]), listInt(v[4]), listInt(v[5]), x, y, 0, listInt(v[6]),
+                          nullptr);
 }
 
 int Loader::loadRound(Campaign& campaign, int roundNumber, Round* round, const std::string& charName,
@@ -376,7 +400,7 @@ int Loader::loadRound(Campaign& campaign, int roundNumber, Round* round, const s
     for (int mode = 0; mode < 4; mode++)
         if (wall == wallModes[mode]) round->setArenaWall(mode);
 
-    int spawns = get_config_int(section.c_str(), "Spawns", 0);
+    int spawns = readInt(section.c_str(), "Spawns", 0);
     for (int i = 0; i < spawns; i++)
         if (UnitCreate* order = readSpawnLine(section, i)) round->addUnitsToAppear(order);
     round->addUnitsToAppear(new UnitCreate(charName, 1, 9, 1, 0, 0, 0, 0, 0, 0, nullptr));

@@ -9,6 +9,7 @@
 #include "system/MusicSound.h"
 #include "units/UnitInput.h"
 #include "units/UnitList.h"
+#include "units/angleSum.h"
 #include "units/vornMath.h"
 
 namespace {
@@ -375,7 +376,7 @@ void Unit::getHitKnockback(Unit* v, bool withAttackKB) {
     if (v->diesWhenHitBy(affiliation))
         v->killSelf();
     if (withAttackKB)
-        v->addKnockBack(a + attackKB.angle, fixmul(attackKB.magnitude, m),
+        v->addKnockBack(angleSum(a, attackKB.angle), fixmul(attackKB.magnitude, m),
                         fixtoi(fixedTimesInt(m, attackKB.duration)));
 }
 
@@ -645,7 +646,7 @@ void Unit::addUnit(std::vector<AddUnitTemplate*>* list, bool pause, int v) {
             // A 15-bit draw, so the turn stays within half of angleRandom either way whatever
             // the platform's RAND_MAX.
             fixed jitter = fixmul(ftofix((rand() % 32768 - 16383) / 32767.0), e->angleRandom);
-            fixed angle = drawAngle + e->spawnAngle + jitter + fixedTimesInt(step, j);
+            fixed angle = angleSum(angleSum(drawAngle, e->spawnAngle), angleSum(jitter, fixedTimesInt(step, j)));
             fixed x = posX + fixmul(dist, fixsin(angle));
             fixed y = posY - fixmul(dist, fixcos(angle));
             if (unitList)
