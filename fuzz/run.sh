@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The long fuzzing run: each target for SECONDS (default 600) from its kept corpus and the seeds
 # of the shipped data, then the corpus is minimised back into fuzz/corpus/<target>. Findings
-# land in build-fuzz/findings/. Usage: fuzz/run.sh [SECONDS] [TARGET...]
+# land in build-fuzz/findings/; once mended, copy each to fuzz/regressions/<target>/, which the
+# tests replay with the corpus. Usage: fuzz/run.sh [SECONDS] [TARGET...]
 set -euo pipefail
 seconds=${1:-600}
 shift || true

@@ -23,10 +23,10 @@ const int largestFixedInt = 32767; // the largest whole number a fixed holds
 // Lists in unit and campaign files hold at most 16 values; later ones are not seen, whatever
 // the Allegro build would return.
 const int maxListValues = 16;
-// Most units one spawn line or one added-unit entry makes. Every unit is simulated against
-// every other one, so a line of a million would stall the game and exhaust its memory; a
-// thousand still plays.
-const int maxUnitsPerOrder = 1000;
+// Most units one spawn line or one added-unit entry makes. Every unit is tested against every
+// other one each step, so a line of a million would stall the game and exhaust its memory; 500
+// take well under a step's 30 ms.
+const int maxUnitsPerOrder = 500;
 
 // Whole numbers of unit and campaign files are pinned to a million either way: hit points,
 // damage, durations and counts beyond it mean nothing in a round, and sums of them (the damage a
@@ -228,10 +228,10 @@ void Loader::loadAddedUnits(const std::string& name, std::vector<AddUnitTemplate
                         maxUnitsPerOrder);
             v[3] = std::to_string(maxUnitsPerOrder);
         }
-        AddUnitTemplate* a =
-            new AddUnitTemplate(&v[0], toFixed(v[1]), toFixed(v[2]), listInt(v[3]), toFixed(v[4]), toFixed(v[5]),
-                                listInt(v[6]), listInt(v[7]), listInt(v[8]), listInt(v[9]), listInt(v[10]),
-                                listInt(v[11]), listInt(v[12]), v[13] == "true", listInt(v[14]));
+        AddUnitTemplate* a = new AddUnitTemplate(&v[0], toFixed(v[1]), toFixed(v[2]), listInt(v[3]),
+                                                 toFixed(v[4]), toFixed(v[5]), listInt(v[6]), listInt(v[7]),
+                                                 listInt(v[8]), listInt(v[9]), listInt(v[10]), listInt(v[11]),
+                                                 listInt(v[12]), v[13] == "true", listInt(v[14]));
         added->push_back(a);
         // Allegro keeps only a few pushed configurations, so a deep chain of added types would
         // lose this file; opening it again afterwards works at any depth.
@@ -363,8 +363,8 @@ UnitCreate* Loader::readSpawnLine(std::string section, int index) {
                     maxUnitsPerOrder);
         amount = maxUnitsPerOrder;
     }
-    return new UnitCreate(v[0], amount, side, listInt(v[3]), listInt(v[4]), listInt(v[5]), x, y, 0, listInt(v[6]),
-                          nullptr);
+    return new UnitCreate(v[0], amount, side, listInt(v[3]), listInt(v[4]), listInt(v[5]), x, y, 0,
+                          listInt(v[6]), nullptr);
 }
 
 int Loader::loadRound(Campaign& campaign, int roundNumber, Round* round, const std::string& charName,

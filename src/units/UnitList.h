@@ -28,7 +28,8 @@ class UnitList {
     void makeUnits(Loader* l, Round* r, InputObj* iO);
     void allUnitsMove(InputObj* iO, MusicSound* ms, Loader* l);
     void drawUnits(BITMAP* arena, MusicSound* ms, bool paused);
-    void positionUnitOnSide(fixed& x, fixed& y, fixed& angle, UnitCreate* order, UnitTemplate* type, Round* r);
+    void positionUnitOnSide(fixed& x, fixed& y, fixed& angle, UnitCreate* order, UnitTemplate* type,
+                            Round* r);
     // mode 0: units of exactly that affiliation; mode 1: the player units; other modes: none.
     std::vector<Unit*> search(int mode, int affiliation);
     int getPlayerScore();
@@ -42,16 +43,24 @@ class UnitList {
     // Puts a unit into the arena at the end of the list; the list owns it from then on.
     void appendUnit(Unit* u);
     std::vector<Unit*>* getUnits() { return units; }
+    // Most units alive at once; orders that fire while the arena is full make nothing. Units
+    // that add units (a type that adds itself twice on every death) would otherwise multiply
+    // until a step takes longer than its 30 ms tick and the game never catches up. Headless
+    // tools that measure larger crowds raise it.
+    static constexpr size_t defaultMaxLiveUnits = 500;
+    void setMaxLiveUnits(size_t most) { maxLiveUnits = most; }
+    size_t getMaxLiveUnits() const { return maxLiveUnits; }
     std::vector<UnitCreate*>* getUnitsToAppear() { return unitsToAppear; }
     Round* getRound() { return round; }
 
   private:
-    std::vector<Unit*>* units;              // owned
+    std::vector<Unit*>* units;               // owned
     std::vector<UnitCreate*>* unitsToAppear; // the round's own list, borrowed
     Round* round;
     // Units taken out of the arena during the round. Kept alive until clear() so that no
     // address is reused while other units may still hold it as a target.
     std::vector<Unit*> removedUnits;
+    size_t maxLiveUnits;
 };
 
 #endif

@@ -1,6 +1,6 @@
 // Whole numbers beyond a million either way are pinned where unit and campaign files are read,
 // so a hand-written 99999999999 cannot overflow the sums of a round; a spawn line or an added
-// unit makes at most 1000 units, and says so.
+// unit makes at most 500 units, and says so.
 #include "ContentFixture.h"
 
 TEST_F(ContentTest, HugeAndNegativeWholeNumbersArePinnedToAMillion) {
@@ -17,8 +17,9 @@ TEST_F(ContentTest, HugeAndNegativeWholeNumbersArePinnedToAMillion) {
     EXPECT_EQ(t->kbDuration, 1); // read as a whole number, as before: "1e9" is 1
     EXPECT_EQ(t->goodStatus, (std::vector<int>{1000000, -1000000, 12, 0}));
     ASSERT_EQ(t->addedUnits.size(), 1u);
-    EXPECT_EQ(t->addedUnits[0]->amount, 1000);
+    EXPECT_EQ(t->addedUnits[0]->amount, 500);
     EXPECT_EQ(t->addedUnits[0]->attack1Delay, -1000000);
     EXPECT_EQ(t->addedUnits[0]->hpCost, 1000000);
-    EXPECT_EQ(messages(), std::vector<std::string>{"Unit Ogre: addedUnit0 adds 5000 units; only 1000 are made.\n"});
+    EXPECT_EQ(messages(),
+              std::vector<std::string>{"Unit Ogre: addedUnit0 adds 5000 units; only 500 are made.\n"});
 }
