@@ -191,8 +191,7 @@ void UnitList::allUnitsMove(InputObj*, MusicSound*, Loader*) {
     // Each pass finishes for every unit before the next begins.
     for (size_t i = 0; i < units->size(); i++)
         (*units)[i]->decideAction();
-    for (size_t i = 0; i < units->size(); i++)
-        (*units)[i]->dealDamage();
+    contactPass();
     for (size_t i = 0; i < units->size(); i++)
         (*units)[i]->takeDamage();
 
@@ -204,6 +203,16 @@ void UnitList::allUnitsMove(InputObj*, MusicSound*, Loader*) {
             (*units)[kept++] = u;
     }
     units->resize(kept);
+}
+
+void UnitList::contactPass() {
+    for (size_t i = 0; i < units->size(); i++)
+        (*units)[i]->dealDamage();
+}
+
+void UnitList::simulationStep(Loader* l, Round* r, InputObj* iO, MusicSound* ms) {
+    makeUnits(l, r, iO);
+    allUnitsMove(iO, ms, l);
 }
 
 void UnitList::drawUnits(BITMAP* arena, MusicSound* ms, bool paused) {

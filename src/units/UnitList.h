@@ -27,6 +27,10 @@ class UnitList {
     void clear();
     void makeUnits(Loader* l, Round* r, InputObj* iO);
     void allUnitsMove(InputObj* iO, MusicSound* ms, Loader* l);
+    // The contact pass of a step: every unit's contact tests, in list order.
+    void contactPass();
+    // One whole simulation step as the battle runs it: makeUnits, then allUnitsMove.
+    void simulationStep(Loader* l, Round* r, InputObj* iO, MusicSound* ms);
     void drawUnits(BITMAP* arena, MusicSound* ms, bool paused);
     void positionUnitOnSide(fixed& x, fixed& y, fixed& angle, UnitCreate* order, UnitTemplate* type, Round* r);
     // mode 0: units of exactly that affiliation; mode 1: the player units; other modes: none.
@@ -38,6 +42,10 @@ class UnitList {
     std::vector<Unit*>::iterator endOfList() { return units->end(); }
     void addUnitCreate(UnitCreate* order);
     void giveJuiceToPlayer(PlayerUnit* player);
+
+    // Contact tests by the plain scan of every pair (the reference) instead of the grid.
+    void setExhaustiveContacts(bool on) { exhaustiveContacts = on; }
+    bool getExhaustiveContacts() const { return exhaustiveContacts; }
 
     // Puts a unit into the arena at the end of the list; the list owns it from then on.
     void appendUnit(Unit* u);
@@ -52,6 +60,7 @@ class UnitList {
     // Units taken out of the arena during the round. Kept alive until clear() so that no
     // address is reused while other units may still hold it as a target.
     std::vector<Unit*> removedUnits;
+    bool exhaustiveContacts = false;
 };
 
 #endif
