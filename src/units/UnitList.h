@@ -4,6 +4,8 @@
 #include <allegro.h>
 #include <vector>
 
+#include "units/ContactGrid.h"
+
 class InputObj;
 class Loader;
 class MusicSound;
@@ -27,7 +29,8 @@ class UnitList {
     void clear();
     void makeUnits(Loader* l, Round* r, InputObj* iO);
     void allUnitsMove(InputObj* iO, MusicSound* ms, Loader* l);
-    // The contact pass of a step: every unit's contact tests, in list order.
+    // The contact pass of a step: every unit's contact tests, in list order, by way of the
+    // contact grid unless the all-pairs scan was asked for; both deal the same hits.
     void contactPass();
     // One whole simulation step as the battle runs it: makeUnits, then allUnitsMove.
     void simulationStep(Loader* l, Round* r, InputObj* iO, MusicSound* ms);
@@ -61,6 +64,17 @@ class UnitList {
     // address is reused while other units may still hold it as a target.
     std::vector<Unit*> removedUnits;
     bool exhaustiveContacts = false;
+    ContactGrid contactGrid;
+    // While a step's passes run the list does not change: membership and searches are answered
+    // from an index made at the start of the step instead of a walk over every unit.
+    bool stepIndexed = false;
+    std::vector<Unit*> sortedUnits;
+    struct CachedSearch {
+        int mode, affiliation;
+        std::vector<Unit*> found;
+    };
+    std::vector<CachedSearch> searchCache;
+    void indexStep();
 };
 
 #endif
