@@ -10,7 +10,8 @@
 // differences) is at most their reach, half their summed contact diameters, which is at most the
 // larger diameter. fixhypot is never below the larger coordinate difference, so touching units
 // are at most one diameter apart on each axis. Cells are wider than every gridded unit's
-// diameter, so touching gridded units lie in the same or in neighbouring cells.
+// diameter, so touching gridded units lie in the same or in neighbouring cells. The same bound
+// on each axis then drops most of the neighbours before the exact test.
 //
 // Two kinds of unit are kept out of the cells and tested against everyone instead: units much
 // larger than the crowd (a few giants must not make every cell huge) and stragglers far outside
@@ -129,22 +130,37 @@ void ContactGrid::release() {
     *this = ContactGrid();
 }
 
+// Whether units i and j may touch: neither lies farther from the other along an axis than their
+// reach, half their summed diameters (computed as the contact test computes it).
+bool ContactGrid::mayTouch(int i, int j) const {
+    long long reach = ((long long)size[i] + size[j]) / 2;
+    reach = std::min<long long>(reach, INT_MAX);
+    long long dx = (long long)x[j] - x[i], dy = (long long)y[j] - y[i];
+    return dx <= reach && -dx <= reach && dy <= reach && -dy <= reach;
+}
+
 const std::vector<int>& ContactGrid::candidates(int i) {
     found.clear();
     if (i < 0 || i >= (int)kind.size() || kind[i] == OUT)
         return found;
     if (kind[i] == WIDE) {
-        found = live;
+        for (int j : live)
+            if (mayTouch(i, j))
+                found.push_back(j);
         return found;
     }
     int cx = cellOf[i] % cols, cy = cellOf[i] / cols;
     for (int ny = std::max(cy - 1, 0); ny <= std::min(cy + 1, rows - 1); ny++) {
         for (int nx = std::max(cx - 1, 0); nx <= std::min(cx + 1, cols - 1); nx++) {
             int c = ny * cols + nx;
-            found.insert(found.end(), items.begin() + cellStart[c], items.begin() + cellStart[c + 1]);
+            for (int k = cellStart[c]; k < cellStart[c + 1]; k++)
+                if (mayTouch(i, items[k]))
+                    found.push_back(items[k]);
         }
     }
-    found.insert(found.end(), wide.begin(), wide.end());
+    for (int j : wide)
+        if (mayTouch(i, j))
+            found.push_back(j);
     std::sort(found.begin(), found.end());
     return found;
 }

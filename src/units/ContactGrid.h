@@ -29,6 +29,7 @@ class ContactGrid {
 
   private:
     enum Kind { OUT, GRIDDED, WIDE };
+    bool mayTouch(int i, int j) const;
     void chooseCellSize();
     void sortIntoCells();
 
