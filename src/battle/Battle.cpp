@@ -1,13 +1,184 @@
 #include "battle/Battle.h"
 
+#include <vector>
+
 #include "battle/FrameClock.h"
+#include "battle/screenLayout.h"
+#include "content/Loader.h"
+#include "content/Round.h"
+#include "content/UnitTemplate.h"
+#include "frame/globals.h"
+#include "system/InputObj.h"
+#include "system/Messages.h"
+#include "system/MusicSound.h"
+#include "units/UnitList.h"
 
-Battle::Battle() { installFrameClock(); }
+Battle::Battle()
+    : roundNumber(0), unitList(new UnitList()), buffer(nullptr), round(new Round()), arenaLeft(10),
+      arenaTop(10), scale(itofix(1)), angle(0), arena(nullptr), statusIcon(nullptr), paused(false),
+      roundState(ROUND_IN_PLAY), totalScore(0), introFramesShown(0) {
+    installFrameClock();
+}
 
-Battle::~Battle() {}
+Battle::~Battle() {
+    if (statusIcon) destroy_bitmap(statusIcon);
+    if (arena) destroy_bitmap(arena);
+    if (buffer) destroy_bitmap(buffer);
+    // The unit list works on the round's own spawn list: it goes first.
+    delete unitList;
+    delete round;
+}
 
-// Placeholder until the battle is built: back to the menus at once.
-int Battle::battleLoop(std::string, std::string chosenChar, Loader*) {
+int Battle::battleLoop(std::string campName, std::string chosenChar, Loader* l) {
+    inputObj->clear();
+    campaign.setName(&campName);
     charName = chosenChar;
+    if (l->loadGeneralData() != 0) {
+        showMessage("Load General failed\n");
+        return 0;
+    }
+    if (l->loadCampaign(campaign) != 0) {
+        showMessage("Load Campaign failed\n");
+        return 0;
+    }
+    unitList->clear();
+    if (l->loadAllUnitsFromCampaign(campaign) != 0) {
+        showMessage("Loading units from campaign failed\n");
+        return 0;
+    }
+    musicSound->playMusic(campaign.getMusic());
+    l->addPC(charName);
+    if (!makeBuffer()) {
+        showMessage("The screen buffer of %d x %d pixels could not be made. Leaving the campaign.\n",
+                    screenWidth(), screenHeight());
+        musicSound->fadeMusic();
+        return 0;
+    }
+    show_mouse(NULL);
+
+    showCampaignIntro(campaign.getBeginPic());
+    roundState = ROUND_IN_PLAY;
+    roundNumber = 0;
+    getNextRound();
+    totalScore = 0;
+    while (roundState != ROUND_LEFT && roundState != CAMPAIGN_COMPLETE)
+        playRound(l);
+
+    musicSound->fadeMusic();
+    destroy_bitmap(buffer);
+    buffer = nullptr;
+    show_mouse(screen);
+    return 0;
+}
+
+bool Battle::makeBuffer() {
+    if (buffer) destroy_bitmap(buffer);
+    int w = screenWidth(), h = screenHeight();
+    buffer = (w > 0 && h > 0) ? create_bitmap(w, h) : nullptr;
+    if (buffer) clear_bitmap(buffer);
+    return buffer != nullptr;
+}
+
+void Battle::playRound(Loader* l) {
+    roundState = ROUND_IN_PLAY;
+    l->loadRound(campaign, roundNumber, round, charName, musicSound);
+    musicSound->updateMusic();
+    unitList->setupRound(round);
+    musicSound->updateMusic();
+    if (setUpArena() != 0) {
+        showMessage("The arena of %d x %d pixels could not be made. Leaving the campaign.\n",
+                    fixtoi(round->getArenaSizeX()), fixtoi(round->getArenaSizeY()));
+        unitList->clear();
+        roundState = ROUND_LEFT;
+        return;
+    }
+    musicSound->updateMusic();
+    showRoundIntro(30, 0, round->getTitlePic(), l->getMouseCursor(), false);
+    // Without a title nothing has polled the input since the click that ended the previous
+    // round; one poll here lets that click end only that round.
+    if (introFramesShown == 0) inputObj->processInput(false);
+
+    while (!isRoundOver(l)) {
+        inputObj->processInput(false);
+        if (inputObj->getKeyClicked()[ACTION_PAUSE]) paused = !paused;
+        waitForTick();
+        runPendingSteps(l);
+        drawFrame(l);
+    }
+    if (roundState == ROUND_WON) totalScore += unitList->getPlayerScore();
+    unitList->clear();
+    getNextRound();
+}
+
+int Battle::runPendingSteps(Loader* l) {
+    int steps = 0;
+    // Every pending tick is one step; ticks still drain while paused, so unpausing brings no burst.
+    while (gotoNextFrame.load() > 0) {
+        gotoNextFrame.fetch_sub(1);
+        if (paused) continue;
+        unitList->makeUnits(l, round, inputObj);
+        unitList->allUnitsMove(inputObj, musicSound, l);
+        steps++;
+    }
+    return steps;
+}
+
+void Battle::drawFrame(Loader* l) {
+    drawArena(arena);
+    unitList->drawUnits(arena, musicSound, paused);
+    copyArenaToBuffer();
+    drawHUD(l);
+    recordStats();
+    drawToScreen(NULL, false);
+    musicSound->updateMusic();
+}
+
+void Battle::getNextRound() {
+    if (roundState == ROUND_WON) roundNumber++;
+    if (roundNumber >= campaign.getTotalRounds()) {
+        showCampaignIntro(campaign.getEndPic());
+        roundState = CAMPAIGN_COMPLETE;
+    }
+}
+
+bool Battle::isRoundOver(Loader* l) {
+    std::vector<bool>& clicked = inputObj->getKeyClicked();
+    if (clicked[ACTION_MENU]) {
+        roundState = ROUND_LEFT;
+        return true;
+    }
+    if (clicked[ACTION_RESTART]) {
+        roundState = ROUND_RESTARTED;
+        return true;
+    }
+    // Both sides gone at once counts as lost: the player's side is asked first.
+    if (!unitList->anyRemainingAffiliation(AFF_PLAYER, l)) {
+        showRoundIntro(90, 15, l->getYouLosePic(), l->getMouseCursor(), true);
+        roundState = ROUND_LOST;
+        return true;
+    }
+    if (!unitList->anyRemainingAffiliation(AFF_ENEMY, l)) {
+        showRoundIntro(90, 15, l->getYouWinPic(), l->getMouseCursor(), true);
+        roundState = ROUND_WON;
+        return true;
+    }
+    return false;
+}
+
+int Battle::setUpArena() {
+    int w = fixtoi(round->getArenaSizeX());
+    int h = fixtoi(round->getArenaSizeY());
+    if (arena) {
+        destroy_bitmap(arena);
+        arena = nullptr;
+    }
+    ArenaPlacement placement;
+    if (!placeArena(screenWidth(), screenHeight(), w, h, placement)) return 1;
+    arena = create_bitmap(w, h);
+    if (!arena) return 1;
+    clear_bitmap(arena);
+    scale = placement.scale;
+    arenaLeft = placement.left;
+    arenaTop = placement.top;
     return 0;
 }

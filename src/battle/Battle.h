@@ -1,19 +1,38 @@
 #ifndef VORN_BATTLE_BATTLE_H
 #define VORN_BATTLE_BATTLE_H
 
+#include <allegro.h>
 #include <string>
+
+#include "content/Campaign.h"
 
 class GameSettings;
 class InputObj;
 class Loader;
 class MusicSound;
+class Round;
+class UnitList;
 
-// Plays one campaign from its opening picture to its end.
+// Outcome of the round being played; single bits.
+enum {
+    ROUND_IN_PLAY = 0,
+    ROUND_WON = 1,
+    ROUND_LOST = 2,
+    ROUND_RESTARTED = 4,
+    ROUND_LEFT = 8,        // the Menu key: the campaign ends at once
+    CAMPAIGN_COMPLETE = 16 // no round left
+};
+
+// Plays one campaign from its opening picture to its end: the rounds in order, each in a
+// fixed-step loop (one simulation step per 30 ms tick, one drawn frame per pass), with pause,
+// restart, leaving, replay of lost rounds and the campaign score. One Battle serves the run.
 class Battle {
   public:
     // Installs the frame clock.
     Battle();
     ~Battle();
+    Battle(const Battle&) = delete;
+    Battle& operator=(const Battle&) = delete;
 
     void setGameSettings(GameSettings* g) { gameSettings = g; }
     void setMusicSound(MusicSound* m) { musicSound = m; }
@@ -21,11 +40,68 @@ class Battle {
     // Always 0: the mode loop goes back to the menus.
     int battleLoop(std::string campName, std::string charName, Loader* l);
 
+    // Round flow.
+    // Plays the current round once: load, title, frame loop until it is over, then the next round.
+    void playRound(Loader* l);
+    void getNextRound();
+    // True when the round is over; roundState then says how.
+    bool isRoundOver(Loader* l);
+    // Makes the round's arena bitmap and the zoom. Non-zero when the bitmap could not be made.
+    int setUpArena();
+    // Runs one simulation step per pending tick, none while paused; returns the steps run.
+    int runPendingSteps(Loader* l);
+    void recordStats() {}
+
+    // Screens.
+    void drawArena(BITMAP* target);
+    void drawToScreen(BITMAP* cursor, bool wait);
+    void drawHUD(Loader* l);
+    void showCampaignIntro(BITMAP* picture);
+    void showRoundIntro(int frames, int minFrames, BITMAP* picture, BITMAP* cursor, bool withUnits);
+
+    int getRoundNumber() const { return roundNumber; }
+    int getRoundState() const { return roundState; }
+    int getTotalScore() const { return totalScore; }
+    bool getPaused() const { return paused; }
+    // The game pauses only through the Pause key; tests set it directly.
+    void setPaused(bool p) { paused = p; }
+    fixed getScale() const { return scale; }
+    int getArenaLeft() const { return arenaLeft; }
+    int getArenaTop() const { return arenaTop; }
+    BITMAP* getArena() const { return arena; }
+    BITMAP* getBuffer() const { return buffer; }
+    UnitList* getUnitList() const { return unitList; }
+    Round* getRound() const { return round; }
+    Campaign& getCampaign() { return campaign; }
+
+    // Frames shown by the last intro screen (0 when it had no picture).
+    int getIntroFramesShown() const { return introFramesShown; }
+    // The screen-size frame of a battle; battleLoop makes it, tests may make it to draw into.
+    bool makeBuffer();
+
   private:
+    void drawFrame(Loader* l);
+    void copyArenaToBuffer();
+    void drawCentred(BITMAP* picture);
+
     std::string charName;
+    int roundNumber;
+    UnitList* unitList; // owned
+    BITMAP* buffer;     // screen-size frame, lives for one battleLoop call
     MusicSound* musicSound = nullptr;
     InputObj* inputObj = nullptr;
-    GameSettings* gameSettings = nullptr;
+    GameSettings* gameSettings = nullptr; // kept, not read during play
+    Round* round;                         // owned, refilled for every round played
+    int arenaLeft, arenaTop;
+    fixed scale;
+    fixed angle;        // rotation of the arena on screen; always 0
+    BITMAP* arena;      // owned, arena size, remade every round
+    BITMAP* statusIcon; // owned scratch bitmap of one HUD icon
+    bool paused;
+    int roundState;
+    Campaign campaign;
+    int totalScore;
+    int introFramesShown;
 };
 
 #endif

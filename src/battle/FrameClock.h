@@ -10,6 +10,9 @@ void incFrameTick();
 void fpsReset();
 // Zeroes fpsCount, fpsMax and gotoNextFrame (end of every intro picture).
 void resetTimers();
+// Returns once at least one tick is pending. Sleeps a millisecond at a time meanwhile, so the
+// wait leaves the processor to others; against a 30 ms tick that costs no pace.
+void waitForTick();
 // Installs both callbacks and resets the counters; the clock is never removed.
 void installFrameClock();
 

@@ -16,7 +16,7 @@ unset VORN_SOUND_FILE
 "$listener" --gtest_brief=1 --gtest_filter='NoSoundDevice.*' 2>/dev/null
 
 # The game itself without a sound device: one message naming the sound error, then it runs on
-# silently and quits normally.
+# silently to its main menu and quits normally.
 work="$E2E_TMP/game"
 mkdir -p "$work/data"
 cd "$work"
@@ -32,7 +32,12 @@ case "$text" in
 esac
 window=$(xdotool search --sync --class xmessage | head -1)
 xdotool key --window "$window" Return 2>/dev/null || true
+# The main menu follows; Esc held as it closes ends the game.
+wait_for 10 bash -c "! pgrep -P $pid xmessage"
+sleep 0.5
+xdotool keydown Escape
 wait_exit "$pid" 30
+xdotool keyup Escape
 if [ "$E2E_STATUS" != 0 ]; then
     echo "vorn ended with status $E2E_STATUS after the sound message" >&2
     exit 1

@@ -1,0 +1,25 @@
+#include "menus/menuAlert.h"
+
+#include <allegro.h>
+
+namespace {
+std::vector<std::string> shownAlerts;
+}
+
+int showAlert(const char* s1, const char* s2, const char* s3, const char* b1, const char* b2, int c1, int c2) {
+    std::string text;
+    for (const char* line : {s1, s2, s3}) {
+        if (!line)
+            continue;
+        if (!text.empty())
+            text += '\n';
+        text += line;
+    }
+    shownAlerts.push_back(text);
+    if (!screen)
+        return 1;
+    return alert(s1, s2, s3, b1, b2, c1, c2);
+}
+
+const std::vector<std::string>& getShownAlerts() { return shownAlerts; }
+void clearShownAlerts() { shownAlerts.clear(); }

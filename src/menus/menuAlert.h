@@ -1,0 +1,14 @@
+#ifndef VORN_MENUS_MENUALERT_H
+#define VORN_MENUS_MENUALERT_H
+
+#include <string>
+#include <vector>
+
+// The menus' alert boxes. Every alert is recorded (its non-null lines joined by '\n') so tests can
+// read what the player was told; without a screen it is only recorded and reports button 1.
+int showAlert(const char* s1, const char* s2, const char* s3, const char* b1, const char* b2, int c1, int c2);
+
+const std::vector<std::string>& getShownAlerts();
+void clearShownAlerts();
+
+#endif

@@ -1,0 +1,164 @@
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include "BattleWorld.h"
+#include "battle/FrameClock.h"
+#include "content/Round.h"
+#include "frame/globals.h"
+#include "support/DataBuilder.h"
+#include "support/TestEnv.h"
+#include "system/Messages.h"
+#include "units/PlayerUnit.h"
+#include "units/UnitList.h"
+
+namespace {
+
+class PlayRound : public ::testing::Test {
+  protected:
+    BattleWorld world;
+    Battle* battle = world.battle;
+
+    void SetUp() override {
+        world.addType("hero", AFF_PLAYER, true, 300);
+        world.addType("grunt", AFF_ENEMY);
+        world.bindRound(400, 300);
+        battle->getCampaign().setTotalRounds(2);
+        ASSERT_TRUE(battle->makeBuffer());
+        clearShownMessages();
+    }
+    // A script that holds the key over frames [at, at + 4), long enough for a poll to see it
+    // held and a later one to see it let go, however the ticks and frames interleave.
+    static std::function<void(int)> clickAt(int scancode, int at) {
+        return [scancode, at](int frames) {
+            if (frames >= at && frames < at + 4)
+                pressKey(scancode);
+            else
+                releaseKey(scancode);
+        };
+    }
+};
+
+bool shownAnywhere(const std::string& text) {
+    for (const std::string& m : getShownMessages())
+        if (m.find(text) != std::string::npos) return true;
+    return false;
+}
+
+double cpuSeconds() {
+    rusage use;
+    getrusage(RUSAGE_THREAD, &use);
+    return use.ru_utime.tv_sec + use.ru_stime.tv_sec + (use.ru_utime.tv_usec + use.ru_stime.tv_usec) / 1e6;
+}
+
+} // namespace
+
+TEST_F(PlayRound, ARestartClickEndsOneRoundEvenWithoutATitle) {
+    // The previous round ended on a Restart click; this round has no title picture to poll through.
+    world.input.getKeyClicked()[ACTION_RESTART] = true;
+    world.place("hero", 100, 100);
+    world.place("grunt", 300, 200);
+    Ticker ticker(clickAt(KEY_ESC, 5));
+    battle->playRound(&world.loader);
+    EXPECT_EQ(battle->getRoundState(), ROUND_LEFT) << "the old click restarted the round again";
+    EXPECT_EQ(battle->getRoundNumber(), 0);
+}
+
+TEST_F(PlayRound, TabTogglesThePauseAndItOutlastsTheRound) {
+    world.place("hero", 100, 100);
+    world.place("grunt", 300, 200);
+    Ticker ticker([](int frames) {
+        clickAt(KEY_TAB, 2)(frames);
+        clickAt(KEY_F10, 10)(frames);
+    });
+    battle->playRound(&world.loader);
+    EXPECT_EQ(battle->getRoundState(), ROUND_RESTARTED);
+    EXPECT_TRUE(battle->getPaused()) << "a restarted round starts paused again";
+    EXPECT_EQ(battle->getTotalScore(), 0);
+}
+
+TEST_F(PlayRound, OnlyAWonRoundAddsItsScore) {
+    PlayerUnit* hero = static_cast<PlayerUnit*>(world.place("hero", 100, 100));
+    world.place("grunt", 300, 200);
+    hero->addJuiceGained(40);
+    hero->resetJuiceGained();
+    {
+        Ticker ticker(clickAt(KEY_F10, 3));
+        battle->playRound(&world.loader);
+    }
+    EXPECT_EQ(battle->getTotalScore(), 0) << "a restarted round scores nothing";
+
+    hero = static_cast<PlayerUnit*>(world.place("hero", 100, 100));
+    hero->addJuiceGained(40);
+    hero->resetJuiceGained();
+    {
+        Ticker ticker;
+        battle->playRound(&world.loader);
+    }
+    EXPECT_EQ(battle->getRoundState(), ROUND_WON);
+    EXPECT_EQ(battle->getTotalScore(), 40);
+    EXPECT_EQ(battle->getRoundNumber(), 1);
+    EXPECT_TRUE(battle->getUnitList()->getUnits()->empty()) << "the round's units go with it";
+}
+
+TEST_F(PlayRound, AnArenaThatCannotBeMadeEndsTheCampaignWithAMessage) {
+    // 32767 x 32767 at 32 bits is more than a bitmap can hold.
+    for (int size : {32767, 0}) {
+        clearShownMessages();
+        world.bindRound(size, size);
+        world.place("hero", 100, 100);
+        battle->playRound(&world.loader);
+        EXPECT_EQ(battle->getRoundState(), ROUND_LEFT);
+        EXPECT_EQ(battle->getArena(), nullptr);
+        EXPECT_TRUE(shownAnywhere("could not be made")) << size;
+        EXPECT_TRUE(battle->getUnitList()->getUnits()->empty());
+    }
+}
+
+TEST(TickWait, YieldsTheProcessorAndReturnsOnTheTick) {
+    resetTimers();
+    std::thread timer([] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(150));
+        incFrameTick();
+    });
+    double before = cpuSeconds();
+    waitForTick();
+    double spent = cpuSeconds() - before;
+    timer.join();
+    EXPECT_EQ(gotoNextFrame.load(), 1) << "the wait consumes nothing";
+    EXPECT_LT(spent, 0.05) << "the wait spun the processor";
+    resetTimers();
+}
+
+TEST(BattleLoop, LoadFailuresReturnToTheMenus) {
+    TempDir dir;
+    BattleWorld world;
+    clearShownMessages();
+    EXPECT_EQ(world.battle->battleLoop("nowhere", "hero", &world.loader), 0);
+    ASSERT_FALSE(getShownMessages().empty());
+    EXPECT_EQ(getShownMessages().back(), "Load General failed\n");
+
+    ASSERT_TRUE(makeDatafile("data/generalData.dat", {{"cursor", 4, 4, 0xffffff}}));
+    clearShownMessages();
+    EXPECT_EQ(world.battle->battleLoop("nowhere", "hero", &world.loader), 0);
+    EXPECT_EQ(getShownMessages().back(), "Load Campaign failed\n");
+}
+
+TEST(BattleLoop, ACampaignWithoutRoundsShowsItsTwoPicturesAndEnds) {
+    TempDir dir;
+    ASSERT_TRUE(makeDatafile("data/generalData.dat", {{"cursor", 4, 4, 0xffffff}}));
+    ASSERT_TRUE(makeDatafile("data/empty.dat",
+                             {{"splashScreen", 40, 30, 0x00ff00}, {"victoryScreen", 40, 30, 0x0000ff}}));
+    dir.write("data/campaigns/Empty", "[Campaign]\nDatafile = data/empty.dat\nTotalRounds = 0\n");
+    BattleWorld world;
+    clearShownMessages();
+    int framesShown = 0;
+    {
+        Ticker ticker([&](int frames) { framesShown = std::max(framesShown, frames); });
+        EXPECT_EQ(world.battle->battleLoop("Empty", "hero", &world.loader), 0);
+    }
+    EXPECT_FALSE(shownAnywhere("failed"));
+    EXPECT_EQ(world.battle->getRoundState(), CAMPAIGN_COMPLETE);
+    EXPECT_EQ(world.pixel(320, 240), makecol(0, 0, 255)) << "the closing picture is the last frame";
+    EXPECT_EQ(world.pixel(320 - 21, 240), 0) << "centred, at its own size";
+    EXPECT_EQ(world.battle->getBuffer(), nullptr) << "the frame buffer lives for one campaign";
+}
