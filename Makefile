@@ -2,7 +2,7 @@
 # builds and runs every test, a sanitizer build of the unit tests included.
 JOBS ?= 2
 
-.PHONY: run test deps build build-asan unit-test clean
+.PHONY: run test deps build build-asan unit-test bench clean
 
 run: build
 	./vorn
@@ -25,5 +25,9 @@ build: deps
 unit-test: build
 	ctest --test-dir build --output-on-failure -L unit
 
+# Benchmarks of the step, the contact pass, a drawn frame and a campaign round; not part of the tests.
+bench: build
+	build/bench/vorn-bench --benchmark_repetitions=3 --benchmark_report_aggregates_only=true
+
 clean:
-	rm -rf build build-asan vorn
+	rm -rf build build-asan vorn vorn-sim
