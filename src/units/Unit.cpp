@@ -142,8 +142,8 @@ void Unit::alignStyleMove() {
     fixed a = calcAngle(tx, ty, posX, posY, alignTarget->drawAngle);
     fixed d = calcDist(tx, ty, posX, posY);
     if ((alignStyle & 1) && d > alignDist) {
-        posX = tx + fixmul(alignDist, fixsin(a));
-        posY = ty - fixmul(alignDist, fixcos(a));
+        posX = clampFixed((long long)tx + fixmul(alignDist, fixsin(a)));
+        posY = clampFixed((long long)ty - fixmul(alignDist, fixcos(a)));
     }
 }
 
@@ -493,8 +493,8 @@ void Unit::takeDamage() {
     alignStyleMove();
     WallContact wall = wallTest();
     sumKnockBack(wall, vx, vy);
-    posX = clampFixed(posX + clampFixed(vx));
-    posY = clampFixed(posY + clampFixed(vy));
+    posX = clampFixed((long long)posX + clampFixed(vx));
+    posY = clampFixed((long long)posY + clampFixed(vy));
 }
 
 // Walls and knockback forces.
@@ -648,8 +648,10 @@ void Unit::addUnit(std::vector<AddUnitTemplate*>* list, bool pause, int v) {
             // the platform's RAND_MAX.
             fixed jitter = fixmul(ftofix((rand() % 32768 - 16383) / 32767.0), e->angleRandom);
             fixed angle = drawAngle + e->spawnAngle + jitter + fixedTimesInt(step, j);
-            fixed x = posX + fixmul(dist, fixsin(angle));
-            fixed y = posY - fixmul(dist, fixcos(angle));
+            // Saturated like every position: a unit at the edge of the range of fixed (drifted
+            // out of an arena without walls) places its units at that edge, not across the range.
+            fixed x = clampFixed((long long)posX + fixmul(dist, fixsin(angle)));
+            fixed y = clampFixed((long long)posY - fixmul(dist, fixcos(angle)));
             if (unitList)
                 unitList->addUnitCreate(
                     new UnitCreate(e->unitName, 1, 10, 1, e->appearDelay, 0, x, y, angle, useVariant, this));
