@@ -1,6 +1,8 @@
 #include "system/GameSettings.h"
 
 #include <allegro.h>
+#include <cstdio>
+#include <string>
 
 #include "menus/StartGameConfig.h"
 #include "system/InputObj.h"
@@ -15,6 +17,46 @@ const char* const controlKeys[ACTION_COUNT] = {"Up",   "Down",  "Left", "Right",
                                                "Restart", "Pause", "Menu", "Taunt"};
 
 void openSettings() { set_config_file(settingsPath); }
+
+// Allegro adds a new key to a section at the first blank line after the section's header, so in
+// a file whose sections are not separated by blank lines the key would land in the next section
+// and be lost to its own. Separate them before a save.
+void separateSections() {
+    FILE* file = fopen(settingsPath, "rb");
+    if (!file)
+        return;
+    std::string text, fixed;
+    char chunk[4096];
+    for (size_t n; (n = fread(chunk, 1, sizeof chunk, file)) > 0;)
+        text.append(chunk, n);
+    fclose(file);
+    bool previousBlank = true;
+    for (size_t start = 0; start < text.size();) {
+        size_t end = text.find('\n', start);
+        end = end == std::string::npos ? text.size() : end + 1;
+        std::string line = text.substr(start, end - start);
+        size_t first = line.find_first_not_of(" \t\r\n");
+        if (first != std::string::npos && line[first] == '[' && !previousBlank)
+            fixed += "\n";
+        if (line.back() != '\n')
+            line += "\n";
+        fixed += line;
+        previousBlank = first == std::string::npos;
+        start = end;
+    }
+    if (fixed == text)
+        return;
+    file = fopen(settingsPath, "wb");
+    if (!file)
+        return;
+    fwrite(fixed.data(), 1, fixed.size(), file);
+    fclose(file);
+}
+
+void openSettingsForSave() {
+    separateSections();
+    openSettings();
+}
 
 // Writes the file now, so a saved group survives a crash or a kill later in the run.
 void closeSettings() { flush_config_file(); }
@@ -42,7 +84,7 @@ int GameSettings::loadGraphicsSettings() {
 }
 
 int GameSettings::saveGraphicsSettings() {
-    openSettings();
+    openSettingsForSave();
     set_config_int("Gfx", "ResX", resX);
     set_config_int("Gfx", "ResY", resY);
     set_config_int("Gfx", "Depth", colorDepth);
@@ -60,7 +102,7 @@ int GameSettings::loadControls(InputObj* input) {
 }
 
 int GameSettings::saveControls(InputObj* input) {
-    openSettings();
+    openSettingsForSave();
     const std::vector<int>& mapping = input->getKeyMappings();
     for (int i = 0; i < ACTION_COUNT; ++i)
         set_config_int("Controls", controlKeys[i], mapping[i]);
@@ -78,7 +120,7 @@ int GameSettings::loadVolume(MusicSound* sound) {
 }
 
 int GameSettings::saveVolume(MusicSound* sound) {
-    openSettings();
+    openSettingsForSave();
     set_config_int("Sound", "Global", sound->getVolumeGlobal());
     set_config_int("Sound", "Music", sound->getVolumeMusic());
     set_config_int("Sound", "Sfx", sound->getVolumeSfx());
@@ -94,7 +136,7 @@ int GameSettings::loadStartSettings() {
 }
 
 int GameSettings::saveStartSettings() {
-    openSettings();
+    openSettingsForSave();
     set_config_int("StartGame", "pc", StartGameConfig::settingsIndexChar);
     set_config_int("StartGame", "camp", StartGameConfig::settingsIndexCamp);
     closeSettings();

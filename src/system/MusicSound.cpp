@@ -20,7 +20,8 @@ OGGSND_STREAM* startMusicStream(const std::string& path, int volume) {
 } // namespace
 
 MusicSound::MusicSound()
-    : soundInstalled(false), volumeGlobal(0), volumeMusic(0), volumeSfx(0), musicStream(nullptr) {}
+    : soundInstalled(false), volumeGlobal(0), volumeMusic(0), volumeSfx(0), musicStream(nullptr),
+      musicFaded(false) {}
 
 MusicSound::~MusicSound() {
     if (soundInstalled) {
@@ -59,6 +60,7 @@ void MusicSound::playMusic(std::string* path) {
     stopMusic();
     musicPath = path ? *path : std::string();
     musicStream = startMusicStream(musicPath, volumeMusic);
+    musicFaded = false;
 }
 
 void MusicSound::updateMusic() {
@@ -67,12 +69,15 @@ void MusicSound::updateMusic() {
     if (oggsnd_update_streaming(musicStream) != 0)
         return;
     oggsnd_stop_streaming(musicStream);
-    musicStream = startMusicStream(musicPath, volumeMusic);
+    // Faded music that reaches its end stays silent instead of looping back at full volume.
+    musicStream = musicFaded ? nullptr : startMusicStream(musicPath, volumeMusic);
 }
 
 void MusicSound::fadeMusic() {
-    if (musicStream)
+    if (musicStream) {
         voice_ramp_volume(oggsnd_get_audio_stream(musicStream)->voice, 1000, 0);
+        musicFaded = true;
+    }
 }
 
 void MusicSound::stopMusic() {

@@ -38,6 +38,7 @@ class MusicSound {
     int volumeSfx;
     OGGSND_STREAM* musicStream;
     std::string musicPath;
+    bool musicFaded; // fadeMusic ran on the stream now held
 };
 
 #endif

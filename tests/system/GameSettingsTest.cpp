@@ -1,0 +1,139 @@
+#include <allegro.h>
+#include <gtest/gtest.h>
+
+#include "menus/StartGameConfig.h"
+#include "support/TestEnv.h"
+#include "system/GameSettings.h"
+#include "system/InputObj.h"
+#include "system/MusicSound.h"
+
+namespace {
+
+const std::vector<int> defaultMapping(InputObj::defaultKeyMappings, InputObj::defaultKeyMappings + ACTION_COUNT);
+
+// One run of the game as far as its settings go.
+struct GameRun {
+    InputObj input;
+    MusicSound sound;
+    GameSettings settings;
+    GameRun() { settings.init(&input, &sound, nullptr); }
+};
+
+// Every "key = value" line of one section of a settings file, in order.
+std::vector<std::string> sectionLines(const std::string& text, const std::string& section) {
+    std::vector<std::string> lines;
+    bool inside = false;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string line = text.substr(start, end - start);
+        start = end + 1;
+        if (!line.empty() && line[0] == '[')
+            inside = line == "[" + section + "]";
+        else if (inside && line.find('=') != std::string::npos)
+            lines.push_back(line);
+    }
+    return lines;
+}
+
+} // namespace
+
+TEST(SettingsFile, NoFileGivesEveryDefaultAndWritesNothing) {
+    TempDir dir;
+    dir.write("data/keep", "");
+    GameRun run;
+    EXPECT_EQ(run.settings.getResX(), 640);
+    EXPECT_EQ(run.settings.getResY(), 480);
+    EXPECT_EQ(run.settings.getColorDepth(), 24);
+    EXPECT_EQ(run.settings.getGfxDriver(), GFX_AUTODETECT_WINDOWED);
+    EXPECT_EQ(run.input.getKeyMappings(), defaultMapping);
+    EXPECT_EQ(run.input.getMouseControlThreshold(), 30);
+    EXPECT_EQ(run.sound.getVolumeGlobal(), 128);
+    EXPECT_EQ(run.sound.getVolumeMusic(), 128);
+    EXPECT_EQ(run.sound.getVolumeSfx(), 128);
+    EXPECT_FALSE(dir.exists("data/gameSettings"));
+}
+
+TEST(SettingsFile, AFileWithOneKeyChangesOnlyThatValue) {
+    TempDir dir;
+    dir.write("data/gameSettings", "[Controls]\nUp = 84\n");
+    GameRun run;
+    std::vector<int> expected = defaultMapping;
+    expected[ACTION_UP] = KEY_UP;
+    EXPECT_EQ(run.input.getKeyMappings(), expected);
+    EXPECT_EQ(run.input.getMouseControlThreshold(), 30);
+    EXPECT_EQ(run.settings.getResX(), 640);
+    EXPECT_EQ(run.settings.getColorDepth(), 24);
+    EXPECT_EQ(run.sound.getVolumeSfx(), 128);
+}
+
+TEST(SettingsFile, SavingAGroupWritesAllItsKeysAtOnceAndKeepsTheOtherGroups) {
+    TempDir dir;
+    dir.write("data/gameSettings", "[Gfx]\nResX = 1024\nResY = 768\n[Sound]\nMusic = 40\n[StartGame]\n"
+                                   "camp = 2\n[Controls]\nUp = 84\n");
+    GameRun run;
+    run.input.setKeyMapping(ACTION_TAUNT, KEY_T);
+    run.settings.saveControls(&run.input);
+
+    // On disk now, without any later configuration call: a kill here keeps the save.
+    std::string text = dir.read("data/gameSettings");
+    EXPECT_EQ(sectionLines(text, "Controls"),
+              (std::vector<std::string>{"Up = 84", "Down = 19", "Left = 1", "Right = 4", "Hyper = 75",
+                                        "Restart = 56", "Pause = 64", "Menu = 59", "Taunt = 20",
+                                        "MouseThreshold = 30"}));
+    EXPECT_EQ(sectionLines(text, "Gfx"), (std::vector<std::string>{"ResX = 1024", "ResY = 768"}));
+    EXPECT_EQ(sectionLines(text, "Sound"), (std::vector<std::string>{"Music = 40"}));
+    EXPECT_EQ(sectionLines(text, "StartGame"), (std::vector<std::string>{"camp = 2"}));
+
+    run.sound.setVolumeSfx(200);
+    run.settings.saveVolume(&run.sound);
+    text = dir.read("data/gameSettings");
+    EXPECT_EQ(sectionLines(text, "Sound"),
+              (std::vector<std::string>{"Music = 40", "Global = 128", "Sfx = 200"}));
+    EXPECT_EQ(sectionLines(text, "Controls").size(), 10u);
+}
+
+TEST(SettingsFile, ValuesWrittenByOneRunAreReadByTheNext) {
+    TempDir dir;
+    dir.write("data/keep", "");
+    {
+        GameRun first;
+        first.settings.setGfxSettings(16, GFX_AUTODETECT_FULLSCREEN, 800, 600);
+        first.settings.saveGraphicsSettings();
+        first.input.setKeyMapping(ACTION_LEFT, KEY_LEFT);
+        first.input.setMouseControlThreshold(12);
+        first.settings.saveControls(&first.input);
+        first.sound.setVolumeGlobal(255);
+        first.sound.setVolumeMusic(0);
+        first.sound.setVolumeSfx(64);
+        first.settings.saveVolume(&first.sound);
+    }
+    EXPECT_TRUE(dir.exists("data/gameSettings"));
+    GameRun second;
+    EXPECT_EQ(second.settings.getColorDepth(), 16);
+    EXPECT_EQ(second.settings.getGfxDriver(), GFX_AUTODETECT_FULLSCREEN);
+    EXPECT_EQ(second.settings.getResX(), 800);
+    EXPECT_EQ(second.settings.getResY(), 600);
+    EXPECT_EQ(second.input.getKeyMappings()[ACTION_LEFT], KEY_LEFT);
+    EXPECT_EQ(second.input.getMouseControlThreshold(), 12);
+    EXPECT_EQ(second.sound.getVolumeGlobal(), 255);
+    EXPECT_EQ(second.sound.getVolumeMusic(), 0);
+    EXPECT_EQ(second.sound.getVolumeSfx(), 64);
+}
+
+TEST(SettingsFile, StartSettingsTravelThroughTheStartScreenStatics) {
+    TempDir dir;
+    dir.write("data/gameSettings", "[StartGame]\npc = 3\n[Gfx]\nDepth = 32\n");
+    GameSettings::loadStartSettings();
+    EXPECT_EQ(StartGameConfig::settingsIndexChar, 3);
+    EXPECT_EQ(StartGameConfig::settingsIndexCamp, 0);
+
+    StartGameConfig::settingsIndexCamp = 5;
+    GameSettings::saveStartSettings();
+    std::string text = dir.read("data/gameSettings");
+    EXPECT_EQ(sectionLines(text, "StartGame"), (std::vector<std::string>{"pc = 3", "camp = 5"}));
+    EXPECT_EQ(sectionLines(text, "Gfx"), (std::vector<std::string>{"Depth = 32"}));
+    StartGameConfig::settingsIndexChar = StartGameConfig::settingsIndexCamp = 0;
+}
