@@ -5,9 +5,10 @@
 #include <map>
 #include <string>
 
-// Every datafile the game loads, by path. A path is loaded once and then reused, so replaying a
-// round or starting a campaign again costs no memory, and pictures taken from an earlier load
-// stay valid until releaseAll.
+// Every datafile the game loads, by path and colour depth. A path is loaded once per depth and
+// then reused, so replaying a round or starting a campaign again costs no memory, pictures taken
+// from an earlier load stay valid until releaseAll, and after a change of screen depth the next
+// load converts the pictures to the new depth.
 class DatafileCache {
   public:
     DatafileCache() {}
@@ -15,8 +16,8 @@ class DatafileCache {
     DatafileCache(const DatafileCache&) = delete;
     DatafileCache& operator=(const DatafileCache&) = delete;
 
-    // The datafile at path, loaded on first use; null when it does not load (not remembered, so
-    // a file that appears later loads then).
+    // The datafile at path for the current colour depth, loaded on first use; null when it does not load (not
+    // remembered, so a file that appears later loads then).
     DATAFILE* load(const std::string& path);
     // Unloads every datafile; pictures taken from them are gone with them.
     void releaseAll();
@@ -27,7 +28,7 @@ class DatafileCache {
     static BITMAP* findPicture(DATAFILE* dat, const std::string& name);
 
   private:
-    std::map<std::string, DATAFILE*> loaded;
+    std::map<std::pair<std::string, int>, DATAFILE*> loaded; // by path and colour depth
 };
 
 #endif

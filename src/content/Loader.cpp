@@ -12,18 +12,24 @@
 
 namespace {
 
-const char* const animationKeys[ANIM_COUNT] = {"animIdle",  "animRun",  "animAttack1", "animAttack2", "animAttack4",
-                                               "animDead",  "animStun", "animTaunt",   "animAim"};
+const char* const animationKeys[ANIM_COUNT] = {"animIdle",    "animRun",     "animAttack1",
+                                               "animAttack2", "animAttack4", "animDead",
+                                               "animStun",    "animTaunt",   "animAim"};
 const char* const soundKeys[SOUND_COUNT] = {"Hit", "Dead", "Att1", "Att2", "Att3"};
 const char* const propertyKeys[] = {"Player", "Hitbox", "Status", "Defense"};
 const char* const wallModes[] = {"Stop", "Ignore", "Bounce", "Push"};
 const int largestFixedInt = 32767; // the largest whole number a fixed holds
+// Lists in unit and campaign files hold at most 16 values; later ones are not seen, whatever
+// the Allegro build would return.
+const int maxListValues = 16;
 
 fixed readFixed(const char* section, const char* key, double def) {
     return ftofix(get_config_float(section, key, (float)def));
 }
 
-fixed toFixed(const std::string& value) { return ftofix(atof(value.c_str())); }
+fixed toFixed(const std::string& value) {
+    return ftofix(atof(value.c_str()));
+}
 
 bool isTrue(const char* section, const char* key) {
     return strcmp(get_config_string(section, key, "false"), "true") == 0;
@@ -32,10 +38,8 @@ bool isTrue(const char* section, const char* key) {
 // A whole number of pixels as fixed; values beyond what fixed holds are pinned to its range.
 fixed pixelsToFixed(const std::string& value) {
     long n = strtol(value.c_str(), nullptr, 10);
-    if (n > largestFixedInt)
-        n = largestFixedInt;
-    if (n < -largestFixedInt - 1)
-        n = -largestFixedInt - 1;
+    if (n > largestFixedInt) n = largestFixedInt;
+    if (n < -largestFixedInt - 1) n = -largestFixedInt - 1;
     return itofix((int)n);
 }
 
@@ -43,28 +47,34 @@ fixed pixelsToFixed(const std::string& value) {
 bool readArenaSide(const std::string& value, int* out) {
     errno = 0;
     long n = strtol(value.c_str(), nullptr, 10);
-    if (errno != 0 || n <= 0 || n > largestFixedInt)
-        return false;
+    if (errno != 0 || n <= 0 || n > largestFixedInt) return false;
     *out = (int)n;
     return true;
 }
 
-std::string unitFilePath(const std::string& name) { return "data/unit/" + name; }
+std::string unitFilePath(const std::string& name) {
+    return "data/unit/" + name;
+}
 
 } // namespace
 
 Loader::Loader()
-    : campaignDatafile(nullptr), roundDatafile(nullptr), goodStatusPics(4, nullptr), badStatusPics(4, nullptr),
-      generalDatafile(nullptr), mouseCursor(nullptr), youWinPic(nullptr), youLosePic(nullptr),
-      configArgv(nullptr) {}
+    : campaignDatafile(nullptr), roundDatafile(nullptr), goodStatusPics(4, nullptr),
+      badStatusPics(4, nullptr), generalDatafile(nullptr), mouseCursor(nullptr), youWinPic(nullptr),
+      youLosePic(nullptr), configArgv(nullptr) {}
 
-Loader::~Loader() { unloadAll(); }
+Loader::~Loader() {
+    unloadAll();
+}
 
 // ---- Unit types ----
 
 int Loader::addUnit(const std::string& name) {
-    if (dontExist(name))
-        return 2;
+    // Frames convert to the screen's depth as they load; after the player switched depth in the
+    // menus, frames of the earlier depth cannot be drawn on the new screen.
+    if (unitDepth != 0 && unitDepth != get_color_depth()) retireUnitTypes();
+    unitDepth = get_color_depth();
+    if (dontExist(name)) return 2;
     unitNames.push_back(new std::string(name));
     setUpUnitTemplate(name);
     return 0;
@@ -77,15 +87,13 @@ int Loader::addPC(const std::string& name) {
 
 std::string* Loader::dontExist(const std::string& name) {
     for (std::string* known : unitNames)
-        if (*known == name)
-            return known;
+        if (*known == name) return known;
     return nullptr;
 }
 
 UnitTemplate* Loader::getUnitTemplate(std::string& name) {
     for (UnitTemplate* t : unitTemplates)
-        if (t->unitName == name)
-            return t;
+        if (t->unitName == name) return t;
     return nullptr;
 }
 
@@ -97,8 +105,8 @@ void Loader::addTemplate(UnitTemplate* t) {
 void Loader::get_argv(std::vector<std::string>* out, std::string* section, std::string* key, int* count) {
     int argc = 0;
     configArgv = get_config_argv(section ? section->c_str() : nullptr, key->c_str(), &argc);
-    if (!configArgv)
-        argc = 0;
+    if (!configArgv) argc = 0;
+    if (argc > maxListValues) argc = maxListValues;
     *count = argc;
     out->clear();
     for (int i = 0; i < argc; i++)
@@ -139,8 +147,7 @@ int Loader::setUpUnitTemplate(const std::string& name) {
 void Loader::loadAISettings(UnitTemplate* t) {
     UnitInput* ai = t->unitInput;
     int target = affiliationFromText(get_config_string("AI", "targetAffiliation", "player"));
-    if (target)
-        ai->targetAffiliation = target;
+    if (target) ai->targetAffiliation = target;
     ai->targetPriorityHP = get_config_int("AI", "targetPriorityHP", 0);
     ai->switchTarget = get_config_int("AI", "switchTarget", 0);
     ai->homeTimeInbetweenCorrection = get_config_int("AI", "homeTimeInbetweenCorrection", 3);
@@ -155,12 +162,10 @@ void Loader::loadAISettings(UnitTemplate* t) {
 void Loader::loadSounds(UnitTemplate* t) {
     for (int slot = 0; slot < SOUND_COUNT; slot++) {
         const char* path = get_config_string("Sound", soundKeys[slot], nullptr);
-        if (!path)
-            continue;
+        if (!path) continue;
         std::string file = path; // the loaders below may read configuration of their own
         SAMPLE* sample = load_sample(file.c_str());
-        if (!sample)
-            sample = oggsnd_load_ogg(file.c_str());
+        if (!sample) sample = oggsnd_load_ogg(file.c_str());
         t->sounds[slot] = sample;
     }
 }
@@ -186,17 +191,16 @@ void Loader::loadAddedUnits(const std::string& name, std::vector<AddUnitTemplate
         std::vector<std::string> v;
         int count = 0;
         get_argv(&v, nullptr, &key, &count);
-        if (count != 15)
-            continue;
-        AddUnitTemplate* a = new AddUnitTemplate(
-            &v[0], toFixed(v[1]), toFixed(v[2]), atoi(v[3].c_str()), toFixed(v[4]), toFixed(v[5]),
-            atoi(v[6].c_str()), atoi(v[7].c_str()), atoi(v[8].c_str()), atoi(v[9].c_str()), atoi(v[10].c_str()),
-            atoi(v[11].c_str()), atoi(v[12].c_str()), v[13] == "true", atoi(v[14].c_str()));
+        if (count != 15) continue;
+        AddUnitTemplate* a =
+            new AddUnitTemplate(&v[0], toFixed(v[1]), toFixed(v[2]), atoi(v[3].c_str()), toFixed(v[4]),
+                                toFixed(v[5]), atoi(v[6].c_str()), atoi(v[7].c_str()), atoi(v[8].c_str()),
+                                atoi(v[9].c_str()), atoi(v[10].c_str()), atoi(v[11].c_str()),
+                                atoi(v[12].c_str()), v[13] == "true", atoi(v[14].c_str()));
         added->push_back(a);
         // Allegro keeps only a few pushed configurations, so a deep chain of added types would
         // lose this file; opening it again afterwards works at any depth.
-        if (addUnit(a->unitName) == 0)
-            set_config_file(unitFilePath(name).c_str());
+        if (addUnit(a->unitName) == 0) set_config_file(unitFilePath(name).c_str());
     }
 }
 
@@ -214,7 +218,8 @@ bool Loader::loadAnimation(UnitTemplate* t, const std::string& name) {
     for (int anim = 0; anim < ANIM_COUNT; anim++)
         loadAnimationFrames(t, anim, dat, &found);
     if (!found)
-        showMessage("no animations found for unit %s in file %s; cannot load unit. \n", name.c_str(), path.c_str());
+        showMessage("no animations found for unit %s in file %s; cannot load unit. \n", name.c_str(),
+                    path.c_str());
     return found;
 }
 
@@ -223,8 +228,7 @@ void Loader::loadAnimationFrames(UnitTemplate* t, int anim, DATAFILE* dat, bool*
     std::vector<std::string> v;
     int count = 0;
     get_argv(&v, &section, &key, &count);
-    if (count < 4)
-        return;
+    if (count < 4) return;
     t->animRepeat[anim] = atoi(v[0].c_str());
     t->animLoopEnd[anim] = atoi(v[1].c_str());
     t->animLoopStart[anim] = atoi(v[2].c_str());
@@ -257,8 +261,7 @@ void Loader::loadUnitProperties(UnitTemplate* t) {
 
 BITMAP* Loader::getPicture(DATAFILE* dat, const std::string& object, const std::string& path) {
     BITMAP* pic = DatafileCache::findPicture(dat, object);
-    if (!pic)
-        showMessage("Could not find picture %s in datafile %s.\n", object.c_str(), path.c_str());
+    if (!pic) showMessage("Could not find picture %s in datafile %s.\n", object.c_str(), path.c_str());
     return pic;
 }
 
@@ -270,8 +273,7 @@ int Loader::loadCampaign(Campaign& campaign) {
     setCampaignConfig(campaign);
     const char* file = get_config_string("Campaign", "Datafile", nullptr);
     campaignDatafileName = file ? file : "";
-    if (file)
-        campaignDatafile = datafiles.load(campaignDatafileName);
+    if (file) campaignDatafile = datafiles.load(campaignDatafileName);
     if (!file || !campaignDatafile) {
         showMessage("Campaign file %s did not load. Now exiting.\n", campaignDatafileName.c_str());
         return 1;
@@ -300,12 +302,11 @@ void Loader::readArenaSize(std::string section, Round* round) {
     std::vector<std::string> v;
     int count = 0;
     get_argv(&v, &section, &key, &count);
-    if (count < 2)
-        return;
+    if (count < 2) return;
     int width = 0, height = 0;
     if (!readArenaSide(v[0], &width) || !readArenaSide(v[1], &height)) {
-        showMessage("LoadRound: ArenaSize %s %s is not a usable size, keeping the previous one.\n", v[0].c_str(),
-                    v[1].c_str());
+        showMessage("LoadRound: ArenaSize %s %s is not a usable size, keeping the previous one.\n",
+                    v[0].c_str(), v[1].c_str());
         return;
     }
     round->setArenaSize(itofix(width), itofix(height));
@@ -316,11 +317,9 @@ UnitCreate* Loader::readSpawnLine(std::string section, int index) {
     std::vector<std::string> v;
     int count = 0;
     get_argv(&v, &section, &key, &count);
-    if (count != 7 && count != 9)
-        return nullptr;
+    if (count != 7 && count != 9) return nullptr;
     int side = atoi(v[2].c_str());
-    if (count == 9 && side != 10)
-        return nullptr;
+    if (count == 9 && side != 10) return nullptr;
     fixed x = count == 9 ? pixelsToFixed(v[7]) : 0;
     fixed y = count == 9 ? pixelsToFixed(v[8]) : 0;
     return new UnitCreate(v[0], atoi(v[1].c_str()), side, atoi(v[3].c_str()), atoi(v[4].c_str()),
@@ -351,21 +350,18 @@ int Loader::loadRound(Campaign& campaign, int roundNumber, Round* round, const s
         return 1;
     }
     round->setArenaPic(getPicture(roundDatafile, pic[1], pic[0]));
-    if (count >= 3)
-        round->setTitlePic(getPicture(roundDatafile, pic[2], pic[0]));
+    if (count >= 3) round->setTitlePic(getPicture(roundDatafile, pic[2], pic[0]));
 
     std::string name = get_config_string(section.c_str(), "name", "No Name");
     round->setName(&name);
     round->setArenaKB(readFixed(section.c_str(), "ArenaKB", 0.5));
     std::string wall = get_config_string(section.c_str(), "ArenaWall", "Stop");
     for (int mode = 0; mode < 4; mode++)
-        if (wall == wallModes[mode])
-            round->setArenaWall(mode);
+        if (wall == wallModes[mode]) round->setArenaWall(mode);
 
     int spawns = get_config_int(section.c_str(), "Spawns", 0);
     for (int i = 0; i < spawns; i++)
-        if (UnitCreate* order = readSpawnLine(section, i))
-            round->addUnitsToAppear(order);
+        if (UnitCreate* order = readSpawnLine(section, i)) round->addUnitsToAppear(order);
     round->addUnitsToAppear(new UnitCreate(charName, 1, 9, 1, 0, 0, 0, 0, 0, 0, nullptr));
     return 0;
 }
@@ -397,9 +393,8 @@ int Loader::loadCharAndCamp(StartGameConfig* screen) {
 
 void Loader::readSelectionList(const char* path, StartGameConfig* screen, bool campaigns) {
     FILE* file = fopen(path, "r");
-    if (!file)
-        return; // a list that cannot be read offers nothing to choose
-    char line[256]; // at most 255 characters per read
+    if (!file) return; // a list that cannot be read offers nothing to choose
+    char line[256];    // at most 255 characters per read
     std::string name, description;
     bool inName = true;
     while (fgets(line, sizeof line, file)) {
@@ -423,14 +418,21 @@ void Loader::readSelectionList(const char* path, StartGameConfig* screen, bool c
     fclose(file);
 }
 
-void Loader::unloadAll() {
-    for (UnitTemplate* t : unitTemplates)
-        delete t;
+void Loader::retireUnitTypes() {
+    retiredTemplates.insert(retiredTemplates.end(), unitTemplates.begin(), unitTemplates.end());
     unitTemplates.clear();
     for (std::string* name : unitNames)
         delete name;
     unitNames.clear();
     unitDatafiles.clear();
+}
+
+void Loader::unloadAll() {
+    retireUnitTypes();
+    for (UnitTemplate* t : retiredTemplates)
+        delete t;
+    retiredTemplates.clear();
+    unitDepth = 0;
     datafiles.releaseAll();
     campaignDatafile = roundDatafile = generalDatafile = nullptr;
     mouseCursor = youWinPic = youLosePic = nullptr;

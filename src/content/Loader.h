@@ -66,12 +66,14 @@ class Loader {
     void readArenaSize(std::string section, Round* round);
     UnitCreate* readSpawnLine(std::string section, int index);
     void readSelectionList(const char* path, StartGameConfig* screen, bool campaigns);
+    // Sets the unit types loaded so far aside, so every type loads afresh at the current depth.
+    void retireUnitTypes();
 
     DatafileCache datafiles; // owns every datafile below
     DATAFILE* campaignDatafile;
     DATAFILE* roundDatafile;
     std::string campaignDatafileName;
-    std::vector<std::string*> unitNames; // owned
+    std::vector<std::string*> unitNames;  // owned
     std::vector<DATAFILE*> unitDatafiles; // one per unit type loaded; held by datafiles
     std::vector<UnitTemplate*> unitTemplates;
     std::vector<BITMAP*> goodStatusPics;
@@ -81,6 +83,9 @@ class Loader {
     BITMAP* youWinPic;
     BITMAP* youLosePic;
     char** configArgv; // owned by Allegro; read at once
+    int unitDepth;     // colour depth of the frames of unitTemplates; 0 before any type
+    // Types loaded at an earlier colour depth; kept, not deleted, so no pointer to them dangles.
+    std::vector<UnitTemplate*> retiredTemplates;
 };
 
 #endif

@@ -60,7 +60,6 @@ bool setUnitProperty(UnitTemplate* t, const std::string& name) {
 int affiliationFromText(const std::string& text) {
     static const char* const texts[] = {"player", "enemy", "neutral", "playerProjectile", "enemyProjectile"};
     for (int i = 0; i < 5; i++)
-        if (text == texts[i])
-            return 1 << i;
+        if (text == texts[i]) return 1 << i;
     return 0;
 }
