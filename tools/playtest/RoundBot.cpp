@@ -105,7 +105,7 @@ RoundOutcome RoundBot::play(long maxSteps, bool trace) {
         if (trace && out.steps % 10 == 0) {
             PlayerUnit* p = findPlayer();
             int near = 0;
-            Unit* t = p ? nearestEnemy(p, near) : nullptr;
+            Unit* t = p ? chooseTarget(p, near) : nullptr;
             std::printf("  step %5ld hp %4d enemies %2zu near %d", out.steps, p ? p->getHP() : 0,
                         list.search(0, AFF_ENEMY).size(), near);
             if (p && t)
@@ -138,7 +138,7 @@ PlayerUnit* RoundBot::findPlayer() {
     return nullptr;
 }
 
-Unit* RoundBot::nearestEnemy(PlayerUnit* p, int& enemiesNear) {
+Unit* RoundBot::chooseTarget(PlayerUnit* p, int& enemiesNear) {
     Unit* best = nullptr;
     double bestDist = 1e9;
     enemiesNear = 0;
@@ -146,8 +146,10 @@ Unit* RoundBot::nearestEnemy(PlayerUnit* p, int& enemiesNear) {
         if (!isAlive(u) || (u->getUnitPropertyDefense() & INDESTRUCTIBLE)) continue;
         double d = std::hypot(px(u->getPosX() - p->getPosX()), px(u->getPosY() - p->getPosY()));
         if (d < 70) enemiesNear++;
-        if (d < bestDist) {
-            bestDist = d;
+        // Big ones first, as a person would: a summoner left alone fills the arena.
+        double rank = d - std::min(u->getMaxHP(), 1500) / 8.0;
+        if (rank < bestDist) {
+            bestDist = rank;
             best = u;
         }
     }
@@ -162,7 +164,7 @@ void RoundBot::script() {
     PlayerUnit* p = findPlayer();
     if (!p) return;
     int enemiesNear = 0;
-    Unit* target = nearestEnemy(p, enemiesNear);
+    Unit* target = chooseTarget(p, enemiesNear);
     if (passes % 120 == 0) strafeSign = -strafeSign;
     steer(p, target);
     if (!target) return;

@@ -51,7 +51,8 @@ class RoundBot {
   private:
     void script();
     PlayerUnit* findPlayer();
-    Unit* nearestEnemy(PlayerUnit* p, int& enemiesNear);
+    // The enemy to fight: the nearest, the big ones counted nearer; enemiesNear counts the close ones.
+    Unit* chooseTarget(PlayerUnit* p, int& enemiesNear);
     void steer(PlayerUnit* p, Unit* target);
     void attack(PlayerUnit* p, Unit* target, int enemiesNear);
 
