@@ -196,9 +196,10 @@ void RoundBot::steer(PlayerUnit* p, Unit* target) {
         my = h / 2 - y;
         if (std::hypot(mx, my) < 20) mx = my = 0;
     }
-    // Missiles and crowding push the wish away; so do the walls.
+    // A shooter steps away from missiles and crowds (a fighter cuts missiles down instead); the
+    // walls push everyone back.
     for (Unit* u : list.getUnits() ? *list.getUnits() : std::vector<Unit*>()) {
-        bool missile = u->getAffiliation() == AFF_ENEMY_PROJECTILE;
+        bool missile = ranged && u->getAffiliation() == AFF_ENEMY_PROJECTILE;
         bool crowd = ranged && u->getAffiliation() == AFF_ENEMY;
         if (!(missile || crowd) || !isAlive(u)) continue;
         double dx = x - px(u->getPosX()), dy = y - px(u->getPosY());
@@ -221,6 +222,15 @@ void RoundBot::attack(PlayerUnit* p, Unit* target, int enemiesNear) {
     double d = std::hypot(px(target->getPosX() - p->getPosX()), px(target->getPosY() - p->getPosY()));
     int hp = p->getHP();
     bool inReach = ranged ? d < shotRange * 0.9 : d < 60;
+    if (!ranged) { // a missile close by is worth a swing
+        for (Unit* u : list.search(0, AFF_ENEMY_PROJECTILE))
+            if (std::hypot(px(u->getPosX() - p->getPosX()), px(u->getPosY() - p->getPosY())) < 45) {
+                inReach = true;
+                int mx = fixtoi(u->getPosX() - p->getPosX()), my = fixtoi(u->getPosY() - p->getPosY());
+                p->aimWith(mx * 4, my * 4, 1);
+                break;
+            }
+    }
     std::vector<AddUnitTemplate*> first = p->getAddedUnits(1);
     bool firstOnClick = !first.empty() && first.front()->onClick;
     bool ignoresHealth = (p->getUnitPropertyPlayer() & IGNORE_HEALTH_FOR_1ST_ATTACK) != 0;
