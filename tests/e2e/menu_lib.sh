@@ -41,15 +41,17 @@ launch() {
 
 # start_game GAME: starts the game and waits for its main menu. On a heavily loaded machine the
 # game now and then ends with status 1 before any window exists (Allegro could not start); that
-# start alone is repeated once, and reported.
+# start alone is repeated, up to three tries, and reported.
 start_game() {
-    if ! launch "$1"; then
+    local attempt
+    for attempt in 1 2 3; do
+        launch "$1" && break
         local status=running
         kill -0 "$GAME_PID" 2>/dev/null || { status=0; wait "$GAME_PID" || status=$?; }
-        echo "no game window on $DISPLAY (game: $status)" >&2
+        echo "no game window on $DISPLAY (game: $status, attempt $attempt)" >&2
         grep -v ALSA "$E2E_TMP/game.log" >&2 || true
-        [ "$status" = 1 ] && launch "$1" || return 1
-    fi
+        [ "$status" = 1 ] && [ "$attempt" -lt 3 ] || return 1
+    done
     find_window
     # No window manager runs: give the window the keyboard and put the pointer on it.
     xdotool windowfocus "$GAME_WIN" 2>/dev/null || true
