@@ -5,23 +5,13 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "content/fileFormat.h"
 #include "content/unitProperties.h"
 #include "menus/StartGameConfig.h"
 #include "system/Messages.h"
 #include "system/oggsnd.h"
 
 namespace {
-
-const char* const animationKeys[ANIM_COUNT] = {"animIdle",    "animRun",     "animAttack1",
-                                               "animAttack2", "animAttack4", "animDead",
-                                               "animStun",    "animTaunt",   "animAim"};
-const char* const soundKeys[SOUND_COUNT] = {"Hit", "Dead", "Att1", "Att2", "Att3"};
-const char* const propertyKeys[] = {"Player", "Hitbox", "Status", "Defense"};
-const char* const wallModes[] = {"Stop", "Ignore", "Bounce", "Push"};
-const int largestFixedInt = 32767; // the largest whole number a fixed holds
-// Lists in unit and campaign files hold at most 16 values; later ones are not seen, whatever
-// the Allegro build would return.
-const int maxListValues = 16;
 
 fixed readFixed(const char* section, const char* key, double def) {
     return ftofix(get_config_float(section, key, (float)def));
@@ -41,15 +31,6 @@ fixed pixelsToFixed(const std::string& value) {
     if (n > largestFixedInt) n = largestFixedInt;
     if (n < -largestFixedInt - 1) n = -largestFixedInt - 1;
     return itofix((int)n);
-}
-
-// A usable arena side: a whole number of pixels above 0 that fixed can hold.
-bool readArenaSide(const std::string& value, int* out) {
-    errno = 0;
-    long n = strtol(value.c_str(), nullptr, 10);
-    if (errno != 0 || n <= 0 || n > largestFixedInt) return false;
-    *out = (int)n;
-    return true;
 }
 
 std::string unitFilePath(const std::string& name) {
@@ -191,7 +172,7 @@ void Loader::loadAddedUnits(const std::string& name, std::vector<AddUnitTemplate
         std::vector<std::string> v;
         int count = 0;
         get_argv(&v, nullptr, &key, &count);
-        if (count != 15) continue;
+        if (count != addedUnitValues) continue;
         AddUnitTemplate* a =
             new AddUnitTemplate(&v[0], toFixed(v[1]), toFixed(v[2]), atoi(v[3].c_str()), toFixed(v[4]),
                                 toFixed(v[5]), atoi(v[6].c_str()), atoi(v[7].c_str()), atoi(v[8].c_str()),
@@ -317,11 +298,11 @@ UnitCreate* Loader::readSpawnLine(std::string section, int index) {
     std::vector<std::string> v;
     int count = 0;
     get_argv(&v, &section, &key, &count);
-    if (count != 7 && count != 9) return nullptr;
+    if (count != spawnValues && count != spawnValuesWithPosition) return nullptr;
     int side = atoi(v[2].c_str());
-    if (count == 9 && side != 10) return nullptr;
-    fixed x = count == 9 ? pixelsToFixed(v[7]) : 0;
-    fixed y = count == 9 ? pixelsToFixed(v[8]) : 0;
+    if (count == spawnValuesWithPosition && side != sideAtPosition) return nullptr;
+    fixed x = count == spawnValuesWithPosition ? pixelsToFixed(v[7]) : 0;
+    fixed y = count == spawnValuesWithPosition ? pixelsToFixed(v[8]) : 0;
     return new UnitCreate(v[0], atoi(v[1].c_str()), side, atoi(v[3].c_str()), atoi(v[4].c_str()),
                           atoi(v[5].c_str()), x, y, 0, atoi(v[6].c_str()), nullptr);
 }
@@ -356,7 +337,7 @@ int Loader::loadRound(Campaign& campaign, int roundNumber, Round* round, const s
     round->setName(&name);
     round->setArenaKB(readFixed(section.c_str(), "ArenaKB", 0.5));
     std::string wall = get_config_string(section.c_str(), "ArenaWall", "Stop");
-    for (int mode = 0; mode < 4; mode++)
+    for (int mode = 0; mode < WALL_MODE_COUNT; mode++)
         if (wall == wallModes[mode]) round->setArenaWall(mode);
 
     int spawns = get_config_int(section.c_str(), "Spawns", 0);
