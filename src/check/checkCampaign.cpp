@@ -16,7 +16,7 @@ const std::vector<std::string> campaignPainterKeys = {"Title", "Subtitle"};
 const std::vector<std::string> roundPainterKeys = {"Floor", "Hint"};
 const std::vector<std::string> roundKeys = {"ArenaSize", "ArenaPic", "name", "ArenaKB", "ArenaWall", "Spawns"};
 // Most units one spawn line makes; more stall the game.
-const int maxSpawnAmount = 1000;
+const int maxSpawnAmount = maxUnitsPerOrder;
 const int sideCount = 11;
 const int variantCount = 5;
 

@@ -9,6 +9,7 @@
 #include "content/unitProperties.h"
 #include "menus/StartGameConfig.h"
 #include "system/Messages.h"
+#include "system/configText.h"
 #include "system/oggsnd.h"
 
 namespace {
@@ -42,7 +43,7 @@ std::string unitFilePath(const std::string& name) {
 Loader::Loader()
     : campaignDatafile(nullptr), roundDatafile(nullptr), goodStatusPics(4, nullptr),
       badStatusPics(4, nullptr), generalDatafile(nullptr), mouseCursor(nullptr), youWinPic(nullptr),
-      youLosePic(nullptr), configArgv(nullptr) {}
+      youLosePic(nullptr), configArgv(nullptr), unitDepth(0) {}
 
 Loader::~Loader() {
     unloadAll();
@@ -96,7 +97,7 @@ void Loader::get_argv(std::vector<std::string>* out, std::string* section, std::
 
 int Loader::setUpUnitTemplate(const std::string& name) {
     std::vector<AddUnitTemplate*> added;
-    set_config_file(unitFilePath(name).c_str());
+    useConfigText(unitFilePath(name).c_str());
     UnitTemplate* t = new UnitTemplate();
     t->unitName = name;
     t->affiliation = affiliationFromText(get_config_string(nullptr, "affiliation", "player"));
@@ -173,6 +174,12 @@ void Loader::loadAddedUnits(const std::string& name, std::vector<AddUnitTemplate
         int count = 0;
         get_argv(&v, nullptr, &key, &count);
         if (count != addedUnitValues) continue;
+        int amount = atoi(v[3].c_str());
+        if (amount > maxUnitsPerOrder) {
+            showMessage("Unit %s: %s adds %d units; only %d are made.\n", name.c_str(), key.c_str(), amount,
+                        maxUnitsPerOrder);
+            v[3] = std::to_string(maxUnitsPerOrder);
+        }
         AddUnitTemplate* a =
             new AddUnitTemplate(&v[0], toFixed(v[1]), toFixed(v[2]), atoi(v[3].c_str()), toFixed(v[4]),
                                 toFixed(v[5]), atoi(v[6].c_str()), atoi(v[7].c_str()), atoi(v[8].c_str()),
@@ -181,7 +188,7 @@ void Loader::loadAddedUnits(const std::string& name, std::vector<AddUnitTemplate
         added->push_back(a);
         // Allegro keeps only a few pushed configurations, so a deep chain of added types would
         // lose this file; opening it again afterwards works at any depth.
-        if (addUnit(a->unitName) == 0) set_config_file(unitFilePath(name).c_str());
+        if (addUnit(a->unitName) == 0) useConfigText(unitFilePath(name).c_str());
     }
 }
 
@@ -247,7 +254,7 @@ BITMAP* Loader::getPicture(DATAFILE* dat, const std::string& object, const std::
 }
 
 void Loader::setCampaignConfig(Campaign& campaign) {
-    set_config_file(("data/campaigns/" + *campaign.getName()).c_str());
+    useConfigText(("data/campaigns/" + *campaign.getName()).c_str());
 }
 
 int Loader::loadCampaign(Campaign& campaign) {
@@ -303,7 +310,13 @@ UnitCreate* Loader::readSpawnLine(std::string section, int index) {
     if (count == spawnValuesWithPosition && side != sideAtPosition) return nullptr;
     fixed x = count == spawnValuesWithPosition ? pixelsToFixed(v[7]) : 0;
     fixed y = count == spawnValuesWithPosition ? pixelsToFixed(v[8]) : 0;
-    return new UnitCreate(v[0], atoi(v[1].c_str()), side, atoi(v[3].c_str()), atoi(v[4].c_str()),
+    int amount = atoi(v[1].c_str());
+    if (amount > maxUnitsPerOrder) {
+        showMessage("%s: Spawn%d asks for %d units; only %d are made.\n", section.c_str(), index, amount,
+                    maxUnitsPerOrder);
+        amount = maxUnitsPerOrder;
+    }
+    return new UnitCreate(v[0], amount, side, atoi(v[3].c_str()), atoi(v[4].c_str()),
                           atoi(v[5].c_str()), x, y, 0, atoi(v[6].c_str()), nullptr);
 }
 

@@ -31,6 +31,10 @@ const int addedUnitValues = 15;
 const int spawnValues = 7;
 const int spawnValuesWithPosition = 9;
 const int sideAtPosition = 10;
+// Most units one spawn line or one added-unit entry makes. Every unit is simulated against
+// every other one, so a line of a million would stall the game and exhaust its memory; a
+// thousand still plays.
+const int maxUnitsPerOrder = 1000;
 
 // The largest whole number a fixed holds.
 const int largestFixedInt = 32767;
