@@ -164,7 +164,8 @@ std::set<std::string> DataCheck::loadedWith(const std::vector<std::string>& name
 
 void DataCheck::checkUnreachable(const std::set<std::string>& reached, const std::set<std::string>& campaignsListed) {
     for (const std::string& name : regularFilesIn("data/unit"))
-        if (!reached.count(name))
+        if (!reached.count(name) && !datafilesNamed.count("data/unit/" + name) &&
+            !(name.size() > 4 && name.compare(name.size() - 4, 4, ".dat") == 0))
             report.warning({"data/unit/" + name, "", "", 0}, "no campaign, character or added unit uses this unit file",
                            "never loads it", "list it in a campaign's UnitsToAppear, add it from another type, or remove it");
     for (const std::string& name : regularFilesIn("data/campaigns"))

@@ -87,6 +87,7 @@ class DataCheck {
     std::map<std::string, UnitFacts> units;
     std::vector<std::string> characters;
     std::map<std::string, bool> decodedSounds;
+    std::set<std::string> datafilesNamed; // by unit files, so they are not taken for unit files
 };
 
 // Where a key of a file stands, for problems about it.

@@ -206,9 +206,6 @@ void DataCheck::checkRound(const ConfigFile& f, int index, const std::set<std::s
     else if (!hasTitle)
         report.warning(picAt, "no title picture, here or in an earlier round", "starts the round without a title",
                        "add a third value naming the title picture");
-    if (!f.has(section, "name"))
-        report.warning({f.getPath(), section, "name", 0}, "the round has no name", "shows \"No Name\"",
-                       "add name = <what the player reads>");
     checkRealKey(f, section, "ArenaKB");
     double kb = f.getFloat(section, "ArenaKB", 0.5);
     if (kb >= 1.0 || kb < 0)
@@ -307,10 +304,14 @@ void DataCheck::checkSpawnLine(const ConfigFile& f, const std::string& section, 
     }
     if (amount <= 0)
         report.warning(at, textf("an amount of %d", amount), "creates no unit", "write how many units to create");
-    if (amount > maxSpawnAmount)
-        report.warning(at, textf("an amount of %d", amount),
-                       textf("makes at most %d units, and that many stall the game", maxSpawnAmount),
-                       "spread the units over several lines with delays");
+    if (amount > maxSpawnAmount) {
+        std::string message = textf("%s: %s asks for %d units; only %d are made.\n", section.c_str(), key.c_str(),
+                                    amount, maxSpawnAmount);
+        Problem& p = report.error(at, textf("an amount of %d", amount),
+                                  "shows \"" + message.substr(0, message.size() - 1) + "\"",
+                                  "spread the units over several lines with delays");
+        p.gameMessages = {message};
+    }
     if (side < 1 || side > sideCount)
         report.warning(at, textf("side %d is no placement", side),
                        "puts the units on the arena's top-left corner (0, 0), facing up",
@@ -321,7 +322,7 @@ void DataCheck::checkSpawnLine(const ConfigFile& f, const std::string& section, 
                        "puts the units on the arena's top-left corner (0, 0)", "add x and y as values 8 and 9");
     if (total == spawnValuesWithPosition) {
         int x = atoi(v[7].c_str()), y = atoi(v[8].c_str());
-        if (x < 0 || y < 0 || x > width || y > height)
+        if (width > 0 && height > 0 && (x < 0 || y < 0 || x > width || y > height))
             report.warning(at, textf("the position (%d, %d) is outside the %d x %d arena", x, y, width, height),
                            "puts the units outside the walls, which push them in and cost them 10 hit points a step",
                            "give a position inside the arena");

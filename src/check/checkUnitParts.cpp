@@ -11,6 +11,7 @@ bool DataCheck::checkAnimations(const ConfigFile& f, const std::string& name) {
     bool hasKey = f.has("", "datafile");
     std::string file = f.getString("", "datafile", "");
     std::string path = "data/unit/" + file;
+    if (hasKey) datafilesNamed.insert(path);
     DATAFILE* dat = hasKey ? datafiles.load(path) : nullptr;
     if (!dat) {
         std::string message = textf("Could not find %s, cannot load Unit.", path.c_str());
@@ -135,6 +136,14 @@ void DataCheck::checkAddedUnits(const ConfigFile& f, const std::string& name, Un
                            "write true or false");
         if (atoi(v[3].c_str()) <= 0)
             report.warning(at, "an amount of 0 or less", "adds no unit from this entry", "write how many units to add");
+        if (atoi(v[3].c_str()) > maxUnitsPerOrder) {
+            std::string message = textf("Unit %s: %s adds %d units; only %d are made.\n", name.c_str(), key.c_str(),
+                                        atoi(v[3].c_str()), maxUnitsPerOrder);
+            Problem& p = report.error(at, textf("an amount of %s", v[3].c_str()),
+                                      "shows \"" + message.substr(0, message.size() - 1) + "\"",
+                                      textf("add at most %d units per entry", maxUnitsPerOrder));
+            p.gameMessages = {message};
+        }
         entries.push_back({i, v});
         const UnitFacts& added = checkUnit(v[0], at);
         if (added.exists && !added.valid)
@@ -143,7 +152,6 @@ void DataCheck::checkAddedUnits(const ConfigFile& f, const std::string& name, Un
         facts.adds.push_back(v[0]);
     }
     checkAttackGroups(f, entries, facts.isThePC);
-    (void)name;
 }
 
 void DataCheck::checkAttackGroups(const ConfigFile& f,
