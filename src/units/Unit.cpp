@@ -306,19 +306,21 @@ fixed Unit::contactReach(Unit* other) {
 void Unit::dealDamage() {
     if (!unitList)
         return;
-    for (auto it = unitList->beginOfList(); it != unitList->endOfList(); ++it) {
-        Unit* v = *it;
-        bool withAttackKB = true;
-        int r = shouldCheckToGetHit(v, withAttackKB);
-        if (r == 8)
-            continue;
-        if (calcDist(posX, posY, v->posX, v->posY) > contactReach(v))
-            continue;
-        if (r == 1 || r == 4)
-            getHitKnockback(v, withAttackKB);
-        if (r == 1 || r == 2)
-            getHitDamage(v);
-    }
+    for (auto it = unitList->beginOfList(); it != unitList->endOfList(); ++it)
+        contactWith(*it);
+}
+
+void Unit::contactWith(Unit* v) {
+    bool withAttackKB = true;
+    int r = shouldCheckToGetHit(v, withAttackKB);
+    if (r == 8)
+        return;
+    if (calcDist(posX, posY, v->posX, v->posY) > contactReach(v))
+        return;
+    if (r == 1 || r == 4)
+        getHitKnockback(v, withAttackKB);
+    if (r == 1 || r == 2)
+        getHitDamage(v);
 }
 
 int Unit::shouldCheckToGetHit(Unit* v, bool& withAttackKB) {

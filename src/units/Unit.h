@@ -65,6 +65,7 @@ class Unit {
     UnitInput* getUnitInput() const { return unitInput; }
     const std::vector<kbForce>& getKbForces() const { return kbForces; }
 
+    UnitList* getUnitList() const { return unitList; }
     void setUnitList(UnitList* list) { unitList = list; }
     void setUnitTemplate(UnitTemplate* t) { unitTemplate = t; }
     void setRound(Round* r) { round = r; }
@@ -77,7 +78,10 @@ class Unit {
     void alignStyleMove();
 
     // Combat.
-    void dealDamage();
+    void dealDamage(); // contactWith every unit of the list, in list order
+    // The contact test of this unit as attacker against v: the pair rule, the touch test, then
+    // the hit. Changes nothing when the two do not touch.
+    void contactWith(Unit* v);
     int shouldCheckToGetHit(Unit* other, bool& withAttackKB); // 1 hit, 2 damage only, 4 knock only, 8 nothing
     void getHitKnockback(Unit* other, bool withAttackKB);
     void getHitDamage(Unit* other);
