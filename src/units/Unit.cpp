@@ -494,8 +494,8 @@ void Unit::takeDamage() {
     alignStyleMove();
     WallContact wall = wallTest();
     sumKnockBack(wall, vx, vy);
-    posX = clampFixed(posX + clampFixed(vx));
-    posY = clampFixed(posY + clampFixed(vy));
+    posX = clampFixed((long long)posX + clampFixed(vx));
+    posY = clampFixed((long long)posY + clampFixed(vy));
 }
 
 // Walls and knockback forces.
@@ -649,8 +649,8 @@ void Unit::addUnit(std::vector<AddUnitTemplate*>* list, bool pause, int v) {
             // the platform's RAND_MAX.
             fixed jitter = fixmul(ftofix((rand() % 32768 - 16383) / 32767.0), e->angleRandom);
             fixed angle = angleSum(angleSum(angleSum(drawAngle, e->spawnAngle), jitter), fixedTimesInt(step, j));
-            fixed x = posX + fixmul(dist, fixsin(angle));
-            fixed y = posY - fixmul(dist, fixcos(angle));
+            fixed x = clampFixed((long long)posX + fixmul(dist, fixsin(angle)));
+            fixed y = clampFixed((long long)posY - fixmul(dist, fixcos(angle)));
             if (unitList)
                 unitList->addUnitCreate(
                     new UnitCreate(e->unitName, 1, 10, 1, e->appearDelay, 0, x, y, angle, useVariant, this));
