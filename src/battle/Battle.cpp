@@ -81,7 +81,14 @@ bool Battle::makeBuffer() {
 
 void Battle::playRound(Loader* l) {
     roundState = ROUND_IN_PLAY;
-    l->loadRound(campaign, roundNumber, round, charName, musicSound);
+    // A round that did not load and holds nothing to play, not even the player, would be lost
+    // and replayed with its message again and again; the loader has said what is wrong, so the
+    // campaign is left instead.
+    bool loaded = l->loadRound(campaign, roundNumber, round, charName, musicSound) == 0;
+    if (!loaded && round->getUnitsToAppear()->empty() && unitList->getUnits()->empty()) {
+        roundState = ROUND_LEFT;
+        return;
+    }
     musicSound->updateMusic();
     unitList->setupRound(round);
     musicSound->updateMusic();
@@ -116,8 +123,7 @@ int Battle::runPendingSteps(Loader* l) {
     while (gotoNextFrame.load() > 0) {
         gotoNextFrame.fetch_sub(1);
         if (paused) continue;
-        unitList->makeUnits(l, round, inputObj);
-        unitList->allUnitsMove(inputObj, musicSound, l);
+        unitList->simulationStep(l, round, inputObj, musicSound);
         steps++;
     }
     return steps;

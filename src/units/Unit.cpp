@@ -9,6 +9,7 @@
 #include "system/MusicSound.h"
 #include "units/UnitInput.h"
 #include "units/UnitList.h"
+#include "units/angleSum.h"
 #include "units/vornMath.h"
 
 namespace {
@@ -306,19 +307,21 @@ fixed Unit::contactReach(Unit* other) {
 void Unit::dealDamage() {
     if (!unitList)
         return;
-    for (auto it = unitList->beginOfList(); it != unitList->endOfList(); ++it) {
-        Unit* v = *it;
-        bool withAttackKB = true;
-        int r = shouldCheckToGetHit(v, withAttackKB);
-        if (r == 8)
-            continue;
-        if (calcDist(posX, posY, v->posX, v->posY) > contactReach(v))
-            continue;
-        if (r == 1 || r == 4)
-            getHitKnockback(v, withAttackKB);
-        if (r == 1 || r == 2)
-            getHitDamage(v);
-    }
+    for (auto it = unitList->beginOfList(); it != unitList->endOfList(); ++it)
+        contactWith(*it);
+}
+
+void Unit::contactWith(Unit* v) {
+    bool withAttackKB = true;
+    int r = shouldCheckToGetHit(v, withAttackKB);
+    if (r == 8)
+        return;
+    if (calcDist(posX, posY, v->posX, v->posY) > contactReach(v))
+        return;
+    if (r == 1 || r == 4)
+        getHitKnockback(v, withAttackKB);
+    if (r == 1 || r == 2)
+        getHitDamage(v);
 }
 
 int Unit::shouldCheckToGetHit(Unit* v, bool& withAttackKB) {
@@ -375,7 +378,7 @@ void Unit::getHitKnockback(Unit* v, bool withAttackKB) {
     if (v->diesWhenHitBy(affiliation))
         v->killSelf();
     if (withAttackKB)
-        v->addKnockBack(a + attackKB.angle, fixmul(attackKB.magnitude, m),
+        v->addKnockBack(angleSum(a, attackKB.angle), fixmul(attackKB.magnitude, m),
                         fixtoi(fixedTimesInt(m, attackKB.duration)));
 }
 
@@ -463,7 +466,7 @@ void Unit::clearBadStatus(int i) {
 void Unit::takeDamage() {
     if ((unitPropertyPlayer & INVINCIBLE_WHEN_HIT) && damageTaken > 0)
         addGoodStatus(0, 15);
-    hp -= damageTaken;
+    hp = clampFixed((long long)hp - damageTaken); // extreme damage values saturate
     reduceScore(damageTaken);
     if (damageTaken > 0 && soundToPlay != SOUND_DEAD)
         soundToPlay = SOUND_HIT;
@@ -491,8 +494,8 @@ void Unit::takeDamage() {
     alignStyleMove();
     WallContact wall = wallTest();
     sumKnockBack(wall, vx, vy);
-    posX = clampFixed(posX + clampFixed(vx));
-    posY = clampFixed(posY + clampFixed(vy));
+    posX = clampFixed((long long)posX + clampFixed(vx));
+    posY = clampFixed((long long)posY + clampFixed(vy));
 }
 
 // Walls and knockback forces.
@@ -645,9 +648,9 @@ void Unit::addUnit(std::vector<AddUnitTemplate*>* list, bool pause, int v) {
             // A 15-bit draw, so the turn stays within half of angleRandom either way whatever
             // the platform's RAND_MAX.
             fixed jitter = fixmul(ftofix((rand() % 32768 - 16383) / 32767.0), e->angleRandom);
-            fixed angle = drawAngle + e->spawnAngle + jitter + fixedTimesInt(step, j);
-            fixed x = posX + fixmul(dist, fixsin(angle));
-            fixed y = posY - fixmul(dist, fixcos(angle));
+            fixed angle = angleSum(angleSum(angleSum(drawAngle, e->spawnAngle), jitter), fixedTimesInt(step, j));
+            fixed x = clampFixed((long long)posX + fixmul(dist, fixsin(angle)));
+            fixed y = clampFixed((long long)posY - fixmul(dist, fixcos(angle)));
             if (unitList)
                 unitList->addUnitCreate(
                     new UnitCreate(e->unitName, 1, 10, 1, e->appearDelay, 0, x, y, angle, useVariant, this));
@@ -656,7 +659,7 @@ void Unit::addUnit(std::vector<AddUnitTemplate*>* list, bool pause, int v) {
         attack2CoolDown += e->attack2Delay;
         attack4CoolDown += e->attack4Delay;
         moveLockLeft += e->moveLock;
-        hp -= e->hpCost;
+        hp = clampFixed((long long)hp - e->hpCost);
         if (hp < 0)
             hp = 1; // an attack never kills its user
         if (e->dashTime > 0)
