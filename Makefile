@@ -2,7 +2,7 @@
 # builds and runs every test, a sanitizer build of the unit tests included.
 JOBS ?= 2
 
-.PHONY: run test deps build build-asan unit-test bench clean
+.PHONY: run test deps build build-asan unit-test bench clean fuzz fuzz-build
 
 run: build
 	./vorn
@@ -29,5 +29,18 @@ unit-test: build
 bench: build
 	build/bench/vorn-bench --benchmark_repetitions=3 --benchmark_report_aggregates_only=true
 
+# Long fuzzing runs with libFuzzer (clang); not part of `make test`, which only replays the
+# kept corpora. FUZZ_SECONDS per target; FUZZ_TARGETS to pick some.
+FUZZ_SECONDS ?= 600
+FUZZ_TARGETS ?=
+
+fuzz-build: build
+	CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORN_FUZZ=ON
+	cmake --build build-fuzz -j$(JOBS)
+
+fuzz: fuzz-build
+	bash fuzz/seed.sh
+	bash fuzz/run.sh $(FUZZ_SECONDS) $(FUZZ_TARGETS)
+
 clean:
-	rm -rf build build-asan vorn vorn-sim
+	rm -rf build build-asan build-fuzz vorn vorn-sim

@@ -81,7 +81,14 @@ bool Battle::makeBuffer() {
 
 void Battle::playRound(Loader* l) {
     roundState = ROUND_IN_PLAY;
-    l->loadRound(campaign, roundNumber, round, charName, musicSound);
+    // A round that did not load and holds nothing to play, not even the player, would be lost
+    // and replayed with its message again and again; the loader has said what is wrong, so the
+    // campaign is left instead.
+    bool loaded = l->loadRound(campaign, roundNumber, round, charName, musicSound) == 0;
+    if (!loaded && round->getUnitsToAppear()->empty() && unitList->getUnits()->empty()) {
+        roundState = ROUND_LEFT;
+        return;
+    }
     musicSound->updateMusic();
     unitList->setupRound(round);
     musicSound->updateMusic();

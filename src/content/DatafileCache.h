@@ -27,6 +27,10 @@ class DatafileCache {
     // Names match as Allegro's datafile lookup matches them (not case-sensitive).
     static BITMAP* findPicture(DATAFILE* dat, const std::string& name);
 
+    // Whether the file is a datafile whose objects Allegro's loader can walk safely: it crashes on
+    // some malformed object headers instead of failing, so every load is checked first.
+    static bool isWellFormed(const std::string& path);
+
   private:
     std::map<std::pair<std::string, int>, DATAFILE*> loaded; // by path and colour depth
 };

@@ -5,23 +5,14 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "content/fileFormat.h"
 #include "content/unitProperties.h"
 #include "menus/StartGameConfig.h"
 #include "system/Messages.h"
+#include "system/configText.h"
 #include "system/oggsnd.h"
 
 namespace {
-
-const char* const animationKeys[ANIM_COUNT] = {"animIdle",    "animRun",     "animAttack1",
-                                               "animAttack2", "animAttack4", "animDead",
-                                               "animStun",    "animTaunt",   "animAim"};
-const char* const soundKeys[SOUND_COUNT] = {"Hit", "Dead", "Att1", "Att2", "Att3"};
-const char* const propertyKeys[] = {"Player", "Hitbox", "Status", "Defense"};
-const char* const wallModes[] = {"Stop", "Ignore", "Bounce", "Push"};
-const int largestFixedInt = 32767; // the largest whole number a fixed holds
-// Lists in unit and campaign files hold at most 16 values; later ones are not seen, whatever
-// the Allegro build would return.
-const int maxListValues = 16;
 
 fixed readFixed(const char* section, const char* key, double def) {
     return ftofix(get_config_float(section, key, (float)def));
@@ -43,15 +34,6 @@ fixed pixelsToFixed(const std::string& value) {
     return itofix((int)n);
 }
 
-// A usable arena side: a whole number of pixels above 0 that fixed can hold.
-bool readArenaSide(const std::string& value, int* out) {
-    errno = 0;
-    long n = strtol(value.c_str(), nullptr, 10);
-    if (errno != 0 || n <= 0 || n > largestFixedInt) return false;
-    *out = (int)n;
-    return true;
-}
-
 std::string unitFilePath(const std::string& name) {
     return "data/unit/" + name;
 }
@@ -61,7 +43,7 @@ std::string unitFilePath(const std::string& name) {
 Loader::Loader()
     : campaignDatafile(nullptr), roundDatafile(nullptr), goodStatusPics(4, nullptr),
       badStatusPics(4, nullptr), generalDatafile(nullptr), mouseCursor(nullptr), youWinPic(nullptr),
-      youLosePic(nullptr), configArgv(nullptr) {}
+      youLosePic(nullptr), configArgv(nullptr), unitDepth(0) {}
 
 Loader::~Loader() {
     unloadAll();
@@ -115,7 +97,7 @@ void Loader::get_argv(std::vector<std::string>* out, std::string* section, std::
 
 int Loader::setUpUnitTemplate(const std::string& name) {
     std::vector<AddUnitTemplate*> added;
-    set_config_file(unitFilePath(name).c_str());
+    useConfigText(unitFilePath(name).c_str());
     UnitTemplate* t = new UnitTemplate();
     t->unitName = name;
     t->affiliation = affiliationFromText(get_config_string(nullptr, "affiliation", "player"));
@@ -191,7 +173,13 @@ void Loader::loadAddedUnits(const std::string& name, std::vector<AddUnitTemplate
         std::vector<std::string> v;
         int count = 0;
         get_argv(&v, nullptr, &key, &count);
-        if (count != 15) continue;
+        if (count != addedUnitValues) continue;
+        int amount = atoi(v[3].c_str());
+        if (amount > maxUnitsPerOrder) {
+            showMessage("Unit %s: %s adds %d units; only %d are made.\n", name.c_str(), key.c_str(), amount,
+                        maxUnitsPerOrder);
+            v[3] = std::to_string(maxUnitsPerOrder);
+        }
         AddUnitTemplate* a =
             new AddUnitTemplate(&v[0], toFixed(v[1]), toFixed(v[2]), atoi(v[3].c_str()), toFixed(v[4]),
                                 toFixed(v[5]), atoi(v[6].c_str()), atoi(v[7].c_str()), atoi(v[8].c_str()),
@@ -200,7 +188,7 @@ void Loader::loadAddedUnits(const std::string& name, std::vector<AddUnitTemplate
         added->push_back(a);
         // Allegro keeps only a few pushed configurations, so a deep chain of added types would
         // lose this file; opening it again afterwards works at any depth.
-        if (addUnit(a->unitName) == 0) set_config_file(unitFilePath(name).c_str());
+        if (addUnit(a->unitName) == 0) useConfigText(unitFilePath(name).c_str());
     }
 }
 
@@ -266,7 +254,7 @@ BITMAP* Loader::getPicture(DATAFILE* dat, const std::string& object, const std::
 }
 
 void Loader::setCampaignConfig(Campaign& campaign) {
-    set_config_file(("data/campaigns/" + *campaign.getName()).c_str());
+    useConfigText(("data/campaigns/" + *campaign.getName()).c_str());
 }
 
 int Loader::loadCampaign(Campaign& campaign) {
@@ -317,12 +305,18 @@ UnitCreate* Loader::readSpawnLine(std::string section, int index) {
     std::vector<std::string> v;
     int count = 0;
     get_argv(&v, &section, &key, &count);
-    if (count != 7 && count != 9) return nullptr;
+    if (count != spawnValues && count != spawnValuesWithPosition) return nullptr;
     int side = atoi(v[2].c_str());
-    if (count == 9 && side != 10) return nullptr;
-    fixed x = count == 9 ? pixelsToFixed(v[7]) : 0;
-    fixed y = count == 9 ? pixelsToFixed(v[8]) : 0;
-    return new UnitCreate(v[0], atoi(v[1].c_str()), side, atoi(v[3].c_str()), atoi(v[4].c_str()),
+    if (count == spawnValuesWithPosition && side != sideAtPosition) return nullptr;
+    fixed x = count == spawnValuesWithPosition ? pixelsToFixed(v[7]) : 0;
+    fixed y = count == spawnValuesWithPosition ? pixelsToFixed(v[8]) : 0;
+    int amount = atoi(v[1].c_str());
+    if (amount > maxUnitsPerOrder) {
+        showMessage("%s: Spawn%d asks for %d units; only %d are made.\n", section.c_str(), index, amount,
+                    maxUnitsPerOrder);
+        amount = maxUnitsPerOrder;
+    }
+    return new UnitCreate(v[0], amount, side, atoi(v[3].c_str()), atoi(v[4].c_str()),
                           atoi(v[5].c_str()), x, y, 0, atoi(v[6].c_str()), nullptr);
 }
 
@@ -356,7 +350,7 @@ int Loader::loadRound(Campaign& campaign, int roundNumber, Round* round, const s
     round->setName(&name);
     round->setArenaKB(readFixed(section.c_str(), "ArenaKB", 0.5));
     std::string wall = get_config_string(section.c_str(), "ArenaWall", "Stop");
-    for (int mode = 0; mode < 4; mode++)
+    for (int mode = 0; mode < WALL_MODE_COUNT; mode++)
         if (wall == wallModes[mode]) round->setArenaWall(mode);
 
     int spawns = get_config_int(section.c_str(), "Spawns", 0);

@@ -2,11 +2,14 @@
 
 #include <allegro.h>
 #include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
 #include <string>
 
 #include "menus/StartGameConfig.h"
 #include "system/InputObj.h"
 #include "system/MusicSound.h"
+#include "system/configText.h"
 
 namespace {
 
@@ -16,20 +19,15 @@ const char* const settingsPath = "data/gameSettings";
 const char* const controlKeys[ACTION_COUNT] = {"Up",   "Down",  "Left", "Right", "Hyper",
                                                "Restart", "Pause", "Menu", "Taunt"};
 
-void openSettings() { set_config_file(settingsPath); }
+const char* const savingPath = "data/gameSettings.new"; // the next file, until it is complete
+
+void openSettings() { useConfigText(settingsPath); }
 
 // Allegro adds a new key to a section at the first blank line after the section's header, so in
 // a file whose sections are not separated by blank lines the key would land in the next section
 // and be lost to its own. Separate them before a save.
-void separateSections() {
-    FILE* file = fopen(settingsPath, "rb");
-    if (!file)
-        return;
-    std::string text, fixed;
-    char chunk[4096];
-    for (size_t n; (n = fread(chunk, 1, sizeof chunk, file)) > 0;)
-        text.append(chunk, n);
-    fclose(file);
+std::string separateSections(const std::string& text) {
+    std::string fixed;
     bool previousBlank = true;
     for (size_t start = 0; start < text.size();) {
         size_t end = text.find('\n', start);
@@ -44,22 +42,40 @@ void separateSections() {
         previousBlank = first == std::string::npos;
         start = end;
     }
-    if (fixed == text)
-        return;
-    file = fopen(settingsPath, "wb");
+    return fixed;
+}
+
+bool writeWhole(const char* path, const std::string& text) {
+    FILE* file = fopen(path, "wb");
     if (!file)
+        return false;
+    bool written = fwrite(text.data(), 1, text.size(), file) == text.size();
+    return fclose(file) == 0 && written;
+}
+
+bool syncFile(const char* path) {
+    int fd = open(path, O_RDONLY);
+    if (fd < 0)
+        return false;
+    bool synced = fsync(fd) == 0;
+    close(fd);
+    return synced;
+}
+
+// A save goes to a new file that replaces the old one only once it is complete, so the game
+// stopped at any moment leaves either the previous settings or the new ones, never a part.
+template <typename WriteKeys> void saveSettings(WriteKeys writeKeys) {
+    if (!writeWhole(savingPath, separateSections(readConfigText(settingsPath))))
         return;
-    fwrite(fixed.data(), 1, fixed.size(), file);
-    fclose(file);
+    set_config_file(savingPath);
+    writeKeys();
+    flush_config_file();
+    useConfigText(settingsPath); // lets go of the new file before it is renamed
+    if (syncFile(savingPath))
+        rename(savingPath, settingsPath);
+    else
+        remove(savingPath);
 }
-
-void openSettingsForSave() {
-    separateSections();
-    openSettings();
-}
-
-// Writes the file now, so a saved group survives a crash or a kill later in the run.
-void closeSettings() { flush_config_file(); }
 
 } // namespace
 
@@ -84,12 +100,12 @@ int GameSettings::loadGraphicsSettings() {
 }
 
 int GameSettings::saveGraphicsSettings() {
-    openSettingsForSave();
-    set_config_int("Gfx", "ResX", resX);
-    set_config_int("Gfx", "ResY", resY);
-    set_config_int("Gfx", "Depth", colorDepth);
-    set_config_int("Gfx", "Driver", gfxDriver);
-    closeSettings();
+    saveSettings([this] {
+        set_config_int("Gfx", "ResX", resX);
+        set_config_int("Gfx", "ResY", resY);
+        set_config_int("Gfx", "Depth", colorDepth);
+        set_config_int("Gfx", "Driver", gfxDriver);
+    });
     return 0;
 }
 
@@ -102,12 +118,12 @@ int GameSettings::loadControls(InputObj* input) {
 }
 
 int GameSettings::saveControls(InputObj* input) {
-    openSettingsForSave();
-    const std::vector<int>& mapping = input->getKeyMappings();
-    for (int i = 0; i < ACTION_COUNT; ++i)
-        set_config_int("Controls", controlKeys[i], mapping[i]);
-    set_config_int("Controls", "MouseThreshold", input->getMouseControlThreshold());
-    closeSettings();
+    saveSettings([input] {
+        const std::vector<int>& mapping = input->getKeyMappings();
+        for (int i = 0; i < ACTION_COUNT; ++i)
+            set_config_int("Controls", controlKeys[i], mapping[i]);
+        set_config_int("Controls", "MouseThreshold", input->getMouseControlThreshold());
+    });
     return 0;
 }
 
@@ -120,11 +136,11 @@ int GameSettings::loadVolume(MusicSound* sound) {
 }
 
 int GameSettings::saveVolume(MusicSound* sound) {
-    openSettingsForSave();
-    set_config_int("Sound", "Global", sound->getVolumeGlobal());
-    set_config_int("Sound", "Music", sound->getVolumeMusic());
-    set_config_int("Sound", "Sfx", sound->getVolumeSfx());
-    closeSettings();
+    saveSettings([sound] {
+        set_config_int("Sound", "Global", sound->getVolumeGlobal());
+        set_config_int("Sound", "Music", sound->getVolumeMusic());
+        set_config_int("Sound", "Sfx", sound->getVolumeSfx());
+    });
     return 0;
 }
 
@@ -136,10 +152,10 @@ int GameSettings::loadStartSettings() {
 }
 
 int GameSettings::saveStartSettings() {
-    openSettingsForSave();
-    set_config_int("StartGame", "pc", StartGameConfig::settingsIndexChar);
-    set_config_int("StartGame", "camp", StartGameConfig::settingsIndexCamp);
-    closeSettings();
+    saveSettings([] {
+        set_config_int("StartGame", "pc", StartGameConfig::settingsIndexChar);
+        set_config_int("StartGame", "camp", StartGameConfig::settingsIndexCamp);
+    });
     return 0;
 }
 

@@ -1,5 +1,6 @@
 #include "system/oggsnd.h"
 
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -13,6 +14,10 @@ namespace {
 const int readPiece = 4096;       // bytes asked of the decoder at a time
 const long firstGrowth = 65536;   // bytes; each later growth is 1.5 times the one before
 const unsigned short silence = 0x8000; // centre of unsigned 16-bit PCM
+// Largest sample decoded, in bytes (six minutes of 44.1 kHz stereo). Allegro counts sample
+// lengths and their bytes in int, and a file's pages may claim any length: one that claims more
+// is decoded as a file of unknown length and cut here.
+const long maxSampleBytes = 64L * 1024 * 1024;
 
 // libvorbisfile reads with size 1, so every callback counts bytes.
 
@@ -62,9 +67,15 @@ SAMPLE* decodeWhole(void* source, const ov_callbacks& callbacks) {
     bool stereo = info->channels > 1;
     long frameBytes = stereo ? 4 : 2;
     ogg_int64_t total = ov_pcm_total(&decoder, -1);
+    if (total > maxSampleBytes / frameBytes)
+        total = -1;
     bool lengthKnown = total >= 0;
     long length = total > 0 ? static_cast<long>(total) : 1;
-    SAMPLE* sample = create_sample(16, stereo, info->rate, length);
+    if (info->rate <= 0 || info->rate > INT_MAX) {
+        ov_clear(&decoder);
+        return nullptr;
+    }
+    SAMPLE* sample = create_sample(16, stereo, static_cast<int>(info->rate), length);
     if (!sample) {
         ov_clear(&decoder);
         return nullptr;
@@ -73,8 +84,10 @@ SAMPLE* decodeWhole(void* source, const ov_callbacks& callbacks) {
     long position = 0;
     double growth = firstGrowth;
     for (;;) {
-        if (!lengthKnown && capacity - position < readPiece) {
+        if (!lengthKnown && capacity - position < readPiece && capacity < maxSampleBytes) {
             long grown = capacity + static_cast<long>(growth);
+            if (grown > maxSampleBytes)
+                grown = maxSampleBytes;
             void* data = realloc(sample->data, grown);
             if (!data) {
                 destroy_sample(sample);
@@ -123,7 +136,8 @@ struct OGGSND_STREAM {
     int blockSize; // bytes, as asked at start
     int bufferBytes; // bytes in one Allegro stream buffer: whole frames of at most blockSize
     int ended;
-    int channels;
+    int channels;   // 1 or 2; a file of more channels is taken as stereo, as the whole layer does
+    long rate;      // frames per second
     unsigned short held[2]; // last frame decoded, repeated when the data runs out
     int (*update)(OGGSND_STREAM*);
 };
@@ -139,12 +153,9 @@ void holdLastFrame(OGGSND_STREAM* stream, const unsigned char* data, int bytes) 
         stream->held[c] = static_cast<unsigned short>(last[2 * c] | (last[2 * c + 1] << 8));
 }
 
-// Fills the next free buffer with decoded PCM; after the data ends, one more buffer holds the
-// last frame, and only the call after that reports the end.
-int basicStreamer(OGGSND_STREAM* stream) {
-    unsigned char* buffer = static_cast<unsigned char*>(get_audio_stream_buffer(stream->audio));
-    if (!buffer)
-        return 1;
+// Fills one buffer with decoded PCM; after the data ends, one more buffer holds the last frame,
+// and only the fill after that reports the end (0).
+int fillBlock(OGGSND_STREAM* stream, unsigned char* buffer) {
     int size = stream->bufferBytes;
     int filled = 0;
     while (filled < size) {
@@ -163,12 +174,20 @@ int basicStreamer(OGGSND_STREAM* stream) {
     unsigned short* words = reinterpret_cast<unsigned short*>(buffer);
     for (int i = filled / 2; i < size / 2; ++i)
         words[i] = stream->held[(i * 2 % frameBytes) / 2];
-    free_audio_stream_buffer(stream->audio);
     if (stream->ended)
         return 0;
     if (filled == 0)
         stream->ended = 1;
     return 1;
+}
+
+int basicStreamer(OGGSND_STREAM* stream) {
+    unsigned char* buffer = static_cast<unsigned char*>(get_audio_stream_buffer(stream->audio));
+    if (!buffer)
+        return 1;
+    int playing = fillBlock(stream, buffer);
+    free_audio_stream_buffer(stream->audio);
+    return playing;
 }
 
 void releaseStream(OGGSND_STREAM* stream) {
@@ -201,7 +220,7 @@ SAMPLE* oggsnd_load_ogg(const char* path) {
     return sample;
 }
 
-OGGSND_STREAM* oggsnd_start_streaming(const char* path, int block_size) {
+OGGSND_STREAM* oggsnd_open_stream(const char* path, int block_size) {
     if (!path || block_size < 4)
         return nullptr;
     PACKFILE* packfile = pack_fopen(path, "r");
@@ -222,21 +241,39 @@ OGGSND_STREAM* oggsnd_start_streaming(const char* path, int block_size) {
         return nullptr;
     }
     vorbis_info* info = ov_info(stream->decoder, -1);
-    bool stereo = info && info->channels > 1;
-    stream->channels = stereo ? 2 : 1;
+    if (!info || info->channels < 1 || info->rate <= 0) {
+        releaseStream(stream);
+        return nullptr;
+    }
+    stream->channels = info->channels > 1 ? 2 : 1;
+    stream->rate = info->rate;
     stream->held[0] = stream->held[1] = silence;
     int frames = block_size / (stream->channels * 2);
     stream->bufferBytes = frames * stream->channels * 2;
+    return stream;
+}
+
+OGGSND_STREAM* oggsnd_start_streaming(const char* path, int block_size) {
+    OGGSND_STREAM* stream = oggsnd_open_stream(path, block_size);
+    if (!stream)
+        return nullptr;
     // Without a digital driver Allegro hands out a stream that nothing ever plays; refuse it
     // so the caller knows there is no music.
-    if (info && digi_driver && digi_driver->voices > 0)
-        stream->audio = play_audio_stream(frames, 16, stereo, info->rate, 255, 128);
+    int frames = stream->bufferBytes / (stream->channels * 2);
+    if (digi_driver && digi_driver->voices > 0 && stream->rate <= INT_MAX)
+        stream->audio = play_audio_stream(frames, 16, stream->channels > 1, static_cast<int>(stream->rate), 255, 128);
     if (!stream->audio) {
         releaseStream(stream);
         return nullptr;
     }
     return stream;
 }
+
+int oggsnd_decode_block(OGGSND_STREAM* stream, void* buffer) {
+    return stream && buffer ? fillBlock(stream, static_cast<unsigned char*>(buffer)) : 0;
+}
+
+int oggsnd_get_block_bytes(OGGSND_STREAM* stream) { return stream ? stream->bufferBytes : 0; }
 
 int oggsnd_update_streaming(OGGSND_STREAM* stream) { return stream ? stream->update(stream) : 0; }
 

@@ -24,4 +24,12 @@ int oggsnd_update_streaming(OGGSND_STREAM* stream);
 int oggsnd_stop_streaming(OGGSND_STREAM* stream);
 AUDIOSTREAM* oggsnd_get_audio_stream(OGGSND_STREAM* stream);
 
+// Decoding a stream without playing it (tools, checks): the same blocks the update hands to
+// Allegro come back to the caller. Stop such a stream with oggsnd_stop_streaming.
+OGGSND_STREAM* oggsnd_open_stream(const char* path, int block_size);
+// Bytes of one block: whole frames of at most the block size asked for.
+int oggsnd_get_block_bytes(OGGSND_STREAM* stream);
+// Fills buffer with the next block; returns what the update would (0 once finished).
+int oggsnd_decode_block(OGGSND_STREAM* stream, void* buffer);
+
 #endif

@@ -9,6 +9,7 @@
 #include "system/MusicSound.h"
 #include "units/UnitInput.h"
 #include "units/UnitList.h"
+#include "units/angleSum.h"
 #include "units/vornMath.h"
 
 namespace {
@@ -377,7 +378,7 @@ void Unit::getHitKnockback(Unit* v, bool withAttackKB) {
     if (v->diesWhenHitBy(affiliation))
         v->killSelf();
     if (withAttackKB)
-        v->addKnockBack(a + attackKB.angle, fixmul(attackKB.magnitude, m),
+        v->addKnockBack(angleSum(a, attackKB.angle), fixmul(attackKB.magnitude, m),
                         fixtoi(fixedTimesInt(m, attackKB.duration)));
 }
 
@@ -465,7 +466,7 @@ void Unit::clearBadStatus(int i) {
 void Unit::takeDamage() {
     if ((unitPropertyPlayer & INVINCIBLE_WHEN_HIT) && damageTaken > 0)
         addGoodStatus(0, 15);
-    hp -= damageTaken;
+    hp = clampFixed((long long)hp - damageTaken); // extreme damage values saturate
     reduceScore(damageTaken);
     if (damageTaken > 0 && soundToPlay != SOUND_DEAD)
         soundToPlay = SOUND_HIT;
@@ -647,9 +648,7 @@ void Unit::addUnit(std::vector<AddUnitTemplate*>* list, bool pause, int v) {
             // A 15-bit draw, so the turn stays within half of angleRandom either way whatever
             // the platform's RAND_MAX.
             fixed jitter = fixmul(ftofix((rand() % 32768 - 16383) / 32767.0), e->angleRandom);
-            fixed angle = drawAngle + e->spawnAngle + jitter + fixedTimesInt(step, j);
-            // Saturated like every position: a unit at the edge of the range of fixed (drifted
-            // out of an arena without walls) places its units at that edge, not across the range.
+            fixed angle = angleSum(angleSum(angleSum(drawAngle, e->spawnAngle), jitter), fixedTimesInt(step, j));
             fixed x = clampFixed((long long)posX + fixmul(dist, fixsin(angle)));
             fixed y = clampFixed((long long)posY - fixmul(dist, fixcos(angle)));
             if (unitList)
@@ -660,7 +659,7 @@ void Unit::addUnit(std::vector<AddUnitTemplate*>* list, bool pause, int v) {
         attack2CoolDown += e->attack2Delay;
         attack4CoolDown += e->attack4Delay;
         moveLockLeft += e->moveLock;
-        hp -= e->hpCost;
+        hp = clampFixed((long long)hp - e->hpCost);
         if (hp < 0)
             hp = 1; // an attack never kills its user
         if (e->dashTime > 0)

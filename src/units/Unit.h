@@ -2,6 +2,7 @@
 #define VORN_UNITS_UNIT_H
 
 #include <allegro.h>
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -85,7 +86,11 @@ class Unit {
     int shouldCheckToGetHit(Unit* other, bool& withAttackKB); // 1 hit, 2 damage only, 4 knock only, 8 nothing
     void getHitKnockback(Unit* other, bool withAttackKB);
     void getHitDamage(Unit* other);
-    void addDamage(int d) { damageTaken += d; }
+    // Saturates: extreme damage values from a unit file must not wrap around.
+    void addDamage(int d) {
+        long long sum = (long long)damageTaken + d;
+        damageTaken = sum > INT_MAX ? INT_MAX : sum < -INT_MAX ? -INT_MAX : (int)sum;
+    }
     void addGoodStatus(int index, int steps);
     void addBadStatus(int index, int steps);
     void clearGoodStatus(int index);

@@ -13,6 +13,11 @@
 #include "units/vornMath.h"
 
 namespace {
+// Most units alive in the arena at once. Units that add units (a type that adds itself on every
+// attack, for one) could otherwise multiply until the game stalls and memory runs out; orders
+// that fire while the arena is full make nothing.
+const size_t maxLiveUnits = 2000;
+
 // A whole-pixel position from 0 to fixtoi(range) - 1, one draw of rand(). The draw is made even
 // for an empty range (an arena under 4 pixels), so the sequence of draws never depends on the
 // arena's size; such a range yields 0.
@@ -81,7 +86,7 @@ void UnitList::makeUnits(Loader* l, Round* r, InputObj* iO) {
             (*unitsToAppear)[kept++] = order;
             continue;
         }
-        for (int n = 0; n < order->amount; n++) {
+        for (int n = 0; n < order->amount && units->size() < maxLiveUnits; n++) {
             UnitTemplate* type = l ? l->getUnitTemplate(order->unitName) : nullptr;
             fixed x = 0, y = 0, angle = 0;
             positionUnitOnSide(x, y, angle, order, type, arena);

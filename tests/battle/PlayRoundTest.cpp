@@ -162,3 +162,12 @@ TEST(BattleLoop, ACampaignWithoutRoundsShowsItsTwoPicturesAndEnds) {
     EXPECT_EQ(world.pixel(320 - 21, 240), 0) << "centred, at its own size";
     EXPECT_EQ(world.battle->getBuffer(), nullptr) << "the frame buffer lives for one campaign";
 }
+
+TEST_F(PlayRound, ARoundThatDidNotLoadAndHoldsNothingLeavesTheCampaignAfterOneMessage) {
+    // No campaign datafile is loaded, so the round does not load; with nothing to play it would
+    // be lost and replayed for ever.
+    battle->playRound(&world.loader);
+    EXPECT_EQ(battle->getRoundState(), ROUND_LEFT);
+    EXPECT_EQ(getShownMessages(), std::vector<std::string>{"loadround called with NULL datafile.\n"});
+    EXPECT_EQ(battle->getRoundNumber(), 0);
+}

@@ -1,0 +1,55 @@
+#include "system/configText.h"
+
+#include <allegro.h>
+#include <cstdio>
+
+namespace {
+
+// Length of the well-formed UTF-8 character at s[i], or 0 when it is not one.
+size_t characterLength(const std::string& s, size_t i) {
+    unsigned char c = static_cast<unsigned char>(s[i]);
+    if (c != 0 && c < 0x80)
+        return 1;
+    size_t length = c >= 0xc2 && c <= 0xdf ? 2 : c >= 0xe0 && c <= 0xef ? 3 : c >= 0xf0 && c <= 0xf4 ? 4 : 0;
+    if (length == 0 || i + length > s.size())
+        return 0;
+    for (size_t k = 1; k < length; k++)
+        if ((static_cast<unsigned char>(s[i + k]) & 0xc0) != 0x80)
+            return 0;
+    return length;
+}
+
+} // namespace
+
+std::string makeConfigText(const std::string& bytes) {
+    std::string text;
+    text.reserve(bytes.size());
+    for (size_t i = 0; i < bytes.size();) {
+        size_t length = characterLength(bytes, i);
+        if (length == 0) {
+            text += '?';
+            i++;
+        } else {
+            text.append(bytes, i, length);
+            i += length;
+        }
+    }
+    return text;
+}
+
+std::string readConfigText(const char* path) {
+    FILE* file = fopen(path, "rb");
+    if (!file)
+        return std::string();
+    std::string bytes;
+    char chunk[4096];
+    for (size_t n; (n = fread(chunk, 1, sizeof chunk, file)) > 0;)
+        bytes.append(chunk, n);
+    fclose(file);
+    return makeConfigText(bytes);
+}
+
+void useConfigText(const char* path) {
+    std::string text = readConfigText(path);
+    set_config_data(text.data(), static_cast<int>(text.size()));
+}

@@ -1,0 +1,18 @@
+#ifndef VORN_SYSTEM_CONFIGTEXT_H
+#define VORN_SYSTEM_CONFIGTEXT_H
+
+#include <string>
+
+// Allegro's configuration reader walks its text as UTF-8 and runs past the end of a line, and
+// hangs, on a malformed sequence. The game therefore hands it text, never raw file bytes: every
+// byte that does not belong to a well-formed UTF-8 character (and every NUL) becomes '?'.
+
+// The file's text made safe as above; empty when the file cannot be read.
+std::string readConfigText(const char* path);
+// The same for text already in memory.
+std::string makeConfigText(const std::string& bytes);
+// Makes the file at path Allegro's current configuration, read as safe text. Nothing is ever
+// written back through it: writers use their own file (see GameSettings).
+void useConfigText(const char* path);
+
+#endif

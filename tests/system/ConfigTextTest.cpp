@@ -1,0 +1,24 @@
+#include <allegro.h>
+#include <gtest/gtest.h>
+
+#include "support/TestEnv.h"
+#include "system/configText.h"
+
+TEST(ConfigText, WellFormedTextPassesAndEveryMalformedByteBecomesAQuestionMark) {
+    EXPECT_EQ(makeConfigText("[Sound]\nGlobal = 12 # caf\xc3\xa9 \xe2\x82\xac\n"), "[Sound]\nGlobal = 12 # caf\xc3\xa9 \xe2\x82\xac\n");
+    EXPECT_EQ(makeConfigText(std::string("a\0b", 3)), "a?b");
+    EXPECT_EQ(makeConfigText("\xff\xed\xff" "GrnC"), "???GrnC");
+    EXPECT_EQ(makeConfigText("x\xc3"), "x?");            // cut inside a character
+    EXPECT_EQ(makeConfigText("\xe2\x82" "A"), "??A");     // a lead byte without its continuation
+    EXPECT_EQ(makeConfigText("\xc0\xaf\xf8\x88"), "????"); // bytes that never lead a character
+}
+
+TEST(ConfigText, AFileOfMalformedTextIsReadWithoutHangingAndKeepsItsGoodKeys) {
+    TempDir dir;
+    // Raw, these bytes send Allegro's reader past the end of its text for good.
+    dir.write("settings", "[\xff\xed\xff" "GrnC\xff\xff\xff\x9d\x9d\n[Sound]\nMusic = 77\n");
+    useConfigText("settings");
+    EXPECT_EQ(get_config_int("Sound", "Music", -1), 77);
+    useConfigText("missing");
+    EXPECT_EQ(get_config_int("Sound", "Music", -1), -1);
+}
