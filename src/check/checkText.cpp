@@ -8,19 +8,6 @@
 
 #include "check/ConfigFile.h"
 
-std::string textf(const char* format, ...) {
-    va_list args;
-    va_start(args, format);
-    va_list copy;
-    va_copy(copy, args);
-    int length = vsnprintf(nullptr, 0, format, copy);
-    va_end(copy);
-    std::string out(length > 0 ? length : 0, '\0');
-    if (length > 0) vsnprintf(&out[0], out.size() + 1, format, args);
-    va_end(args);
-    return out;
-}
-
 bool isWholeNumber(const std::string& s) {
     size_t i = (!s.empty() && (s[0] == '-' || s[0] == '+')) ? 1 : 0;
     if (i >= s.size()) return false;

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "system/textFormat.h"
+
 // Small text helpers of the data checker.
 
-// printf into a string.
-std::string textf(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // A decimal whole number as written by hand ("12", "-3"), nothing else.
 bool isWholeNumber(const std::string& s);
 // A decimal number ("1.5", "-2", "3e2"), nothing else.
