@@ -2,7 +2,7 @@
 # builds and runs every test, a sanitizer build of the unit tests included.
 JOBS ?= 2
 
-.PHONY: run test deps build build-asan unit-test clean fuzz fuzz-build soak
+.PHONY: run test deps build build-asan unit-test bench clean fuzz fuzz-build soak
 
 run: build
 	./vorn
@@ -24,6 +24,10 @@ build: deps
 
 unit-test: build
 	ctest --test-dir build --output-on-failure -L unit
+
+# Benchmarks of the step, the contact pass, a drawn frame and a campaign round; not part of the tests.
+bench: build
+	build/bench/vorn-bench --benchmark_repetitions=3 --benchmark_report_aggregates_only=true
 
 # Long fuzzing runs with libFuzzer (clang); not part of `make test`, which only replays the
 # kept corpora. FUZZ_SECONDS per target; FUZZ_TARGETS to pick some.
@@ -48,4 +52,4 @@ soak: build
 	ASAN_OPTIONS=detect_leaks=1:quarantine_size_mb=4 build-asan/fuzz/soakRounds Gauntlet 1000 300
 
 clean:
-	rm -rf build build-asan build-fuzz vorn
+	rm -rf build build-asan build-fuzz vorn vorn-sim

@@ -123,8 +123,7 @@ int Battle::runPendingSteps(Loader* l) {
     while (gotoNextFrame.load() > 0) {
         gotoNextFrame.fetch_sub(1);
         if (paused) continue;
-        unitList->makeUnits(l, round, inputObj);
-        unitList->allUnitsMove(inputObj, musicSound, l);
+        unitList->simulationStep(l, round, inputObj, musicSound);
         steps++;
     }
     return steps;

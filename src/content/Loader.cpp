@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "content/fileFormat.h"
 #include "content/unitProperties.h"
 #include "menus/StartGameConfig.h"
 #include "system/Messages.h"
@@ -12,21 +13,6 @@
 #include "system/oggsnd.h"
 
 namespace {
-
-const char* const animationKeys[ANIM_COUNT] = {"animIdle",    "animRun",     "animAttack1",
-                                               "animAttack2", "animAttack4", "animDead",
-                                               "animStun",    "animTaunt",   "animAim"};
-const char* const soundKeys[SOUND_COUNT] = {"Hit", "Dead", "Att1", "Att2", "Att3"};
-const char* const propertyKeys[] = {"Player", "Hitbox", "Status", "Defense"};
-const char* const wallModes[] = {"Stop", "Ignore", "Bounce", "Push"};
-const int largestFixedInt = 32767; // the largest whole number a fixed holds
-// Lists in unit and campaign files hold at most 16 values; later ones are not seen, whatever
-// the Allegro build would return.
-const int maxListValues = 16;
-// Most units one spawn line or one added-unit entry makes. Every unit is tested against every
-// other one each step, so a line of a million would stall the game and exhaust its memory; 500
-// take well under a step's 30 ms.
-const int maxUnitsPerOrder = 500;
 
 // Whole numbers of unit and campaign files are pinned to a million either way: hit points,
 // damage, durations and counts beyond it mean nothing in a round, and sums of them (the damage a
@@ -71,15 +57,6 @@ fixed pixelsToFixed(const std::string& value) {
     if (n > largestFixedInt) n = largestFixedInt;
     if (n < -largestFixedInt - 1) n = -largestFixedInt - 1;
     return itofix((int)n);
-}
-
-// A usable arena side: a whole number of pixels above 0 that fixed can hold.
-bool readArenaSide(const std::string& value, int* out) {
-    errno = 0;
-    long n = strtol(value.c_str(), nullptr, 10);
-    if (errno != 0 || n <= 0 || n > largestFixedInt) return false;
-    *out = (int)n;
-    return true;
 }
 
 std::string unitFilePath(const std::string& name) {
@@ -221,7 +198,7 @@ void Loader::loadAddedUnits(const std::string& name, std::vector<AddUnitTemplate
         std::vector<std::string> v;
         int count = 0;
         get_argv(&v, nullptr, &key, &count);
-        if (count != 15) continue;
+        if (count != addedUnitValues) continue;
         int amount = listInt(v[3]);
         if (amount > maxUnitsPerOrder) {
             showMessage("Unit %s: %s adds %d units; only %d are made.\n", name.c_str(), key.c_str(), amount,
@@ -352,11 +329,11 @@ UnitCreate* Loader::readSpawnLine(std::string section, int index) {
     std::vector<std::string> v;
     int count = 0;
     get_argv(&v, &section, &key, &count);
-    if (count != 7 && count != 9) return nullptr;
+    if (count != spawnValues && count != spawnValuesWithPosition) return nullptr;
     int side = listInt(v[2]);
-    if (count == 9 && side != 10) return nullptr;
-    fixed x = count == 9 ? pixelsToFixed(v[7]) : 0;
-    fixed y = count == 9 ? pixelsToFixed(v[8]) : 0;
+    if (count == spawnValuesWithPosition && side != sideAtPosition) return nullptr;
+    fixed x = count == spawnValuesWithPosition ? pixelsToFixed(v[7]) : 0;
+    fixed y = count == spawnValuesWithPosition ? pixelsToFixed(v[8]) : 0;
     int amount = listInt(v[1]);
     if (amount > maxUnitsPerOrder) {
         showMessage("%s: Spawn%d asks for %d units; only %d are made.\n", section.c_str(), index, amount,
@@ -397,7 +374,7 @@ int Loader::loadRound(Campaign& campaign, int roundNumber, Round* round, const s
     round->setName(&name);
     round->setArenaKB(readFixed(section.c_str(), "ArenaKB", 0.5));
     std::string wall = get_config_string(section.c_str(), "ArenaWall", "Stop");
-    for (int mode = 0; mode < 4; mode++)
+    for (int mode = 0; mode < WALL_MODE_COUNT; mode++)
         if (wall == wallModes[mode]) round->setArenaWall(mode);
 
     int spawns = readInt(section.c_str(), "Spawns", 0);

@@ -1,6 +1,7 @@
 #include "content/unitProperties.h"
 
 #include "content/UnitTemplate.h"
+#include "content/fileFormat.h"
 
 namespace {
 
@@ -58,8 +59,15 @@ bool setUnitProperty(UnitTemplate* t, const std::string& name) {
 }
 
 int affiliationFromText(const std::string& text) {
-    static const char* const texts[] = {"player", "enemy", "neutral", "playerProjectile", "enemyProjectile"};
-    for (int i = 0; i < 5; i++)
-        if (text == texts[i]) return 1 << i;
+    for (int i = 0; i < AFFILIATION_COUNT; i++)
+        if (text == affiliationTexts[i]) return 1 << i;
     return 0;
+}
+
+int unitPropertyCount() {
+    return (int)(sizeof propertyNames / sizeof propertyNames[0]);
+}
+
+const char* unitPropertyName(int index) {
+    return index >= 0 && index < unitPropertyCount() ? propertyNames[index].name : nullptr;
 }

@@ -12,4 +12,8 @@ bool setUnitProperty(UnitTemplate* t, const std::string& name);
 // Affiliation code of a unit-file text ("player" 1 ... "enemyProjectile" 16); 0 when unknown.
 int affiliationFromText(const std::string& text);
 
+// The property names, for tools that list or suggest them: index 0 to unitPropertyCount() - 1.
+int unitPropertyCount();
+const char* unitPropertyName(int index);
+
 #endif

@@ -1,5 +1,7 @@
 #include "system/Messages.h"
 
+#include "system/textFormat.h"
+
 #include <allegro.h>
 #include <cstdarg>
 #include <cstdio>
@@ -12,13 +14,7 @@ bool silent = false;
 void showMessage(const char* format, ...) {
     va_list args;
     va_start(args, format);
-    va_list copy;
-    va_copy(copy, args);
-    int length = vsnprintf(nullptr, 0, format, copy);
-    va_end(copy);
-    std::string text(length > 0 ? length : 0, '\0');
-    if (length > 0)
-        vsnprintf(&text[0], text.size() + 1, format, args);
+    std::string text = vtextf(format, args);
     va_end(args);
 
     shown.push_back(text);

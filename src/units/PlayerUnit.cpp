@@ -1,5 +1,7 @@
 #include "units/PlayerUnit.h"
 
+#include <climits>
+
 #include "content/UnitTemplate.h"
 #include "system/InputObj.h"
 #include "units/angleSum.h"
@@ -54,7 +56,8 @@ void PlayerUnit::takeDamage() {
 }
 
 void PlayerUnit::reduceScore(int n) {
-    score -= n;
+    long long lowered = (long long)score - n; // extreme damage values saturate
+    score = lowered < -INT_MAX ? -INT_MAX : lowered > INT_MAX ? INT_MAX : (int)lowered;
 }
 
 void PlayerUnit::changeGoodStatusMax(int index, int value) {

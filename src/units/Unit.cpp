@@ -143,8 +143,8 @@ void Unit::alignStyleMove() {
     fixed a = calcAngle(tx, ty, posX, posY, alignTarget->drawAngle);
     fixed d = calcDist(tx, ty, posX, posY);
     if ((alignStyle & 1) && d > alignDist) {
-        posX = tx + fixmul(alignDist, fixsin(a));
-        posY = ty - fixmul(alignDist, fixcos(a));
+        posX = clampFixed((long long)tx + fixmul(alignDist, fixsin(a)));
+        posY = clampFixed((long long)ty - fixmul(alignDist, fixcos(a)));
     }
 }
 
@@ -307,19 +307,21 @@ fixed Unit::contactReach(Unit* other) {
 void Unit::dealDamage() {
     if (!unitList)
         return;
-    for (auto it = unitList->beginOfList(); it != unitList->endOfList(); ++it) {
-        Unit* v = *it;
-        bool withAttackKB = true;
-        int r = shouldCheckToGetHit(v, withAttackKB);
-        if (r == 8)
-            continue;
-        if (calcDist(posX, posY, v->posX, v->posY) > contactReach(v))
-            continue;
-        if (r == 1 || r == 4)
-            getHitKnockback(v, withAttackKB);
-        if (r == 1 || r == 2)
-            getHitDamage(v);
-    }
+    for (auto it = unitList->beginOfList(); it != unitList->endOfList(); ++it)
+        contactWith(*it);
+}
+
+void Unit::contactWith(Unit* v) {
+    bool withAttackKB = true;
+    int r = shouldCheckToGetHit(v, withAttackKB);
+    if (r == 8)
+        return;
+    if (calcDist(posX, posY, v->posX, v->posY) > contactReach(v))
+        return;
+    if (r == 1 || r == 4)
+        getHitKnockback(v, withAttackKB);
+    if (r == 1 || r == 2)
+        getHitDamage(v);
 }
 
 int Unit::shouldCheckToGetHit(Unit* v, bool& withAttackKB) {
@@ -464,7 +466,7 @@ void Unit::clearBadStatus(int i) {
 void Unit::takeDamage() {
     if ((unitPropertyPlayer & INVINCIBLE_WHEN_HIT) && damageTaken > 0)
         addGoodStatus(0, 15);
-    hp -= damageTaken;
+    hp = clampFixed((long long)hp - damageTaken); // extreme damage values saturate
     reduceScore(damageTaken);
     if (damageTaken > 0 && soundToPlay != SOUND_DEAD)
         soundToPlay = SOUND_HIT;
@@ -492,8 +494,8 @@ void Unit::takeDamage() {
     alignStyleMove();
     WallContact wall = wallTest();
     sumKnockBack(wall, vx, vy);
-    posX = clampFixed(posX + clampFixed(vx));
-    posY = clampFixed(posY + clampFixed(vy));
+    posX = clampFixed((long long)posX + clampFixed(vx));
+    posY = clampFixed((long long)posY + clampFixed(vy));
 }
 
 // Walls and knockback forces.
@@ -646,9 +648,9 @@ void Unit::addUnit(std::vector<AddUnitTemplate*>* list, bool pause, int v) {
             // A 15-bit draw, so the turn stays within half of angleRandom either way whatever
             // the platform's RAND_MAX.
             fixed jitter = fixmul(ftofix((rand() % 32768 - 16383) / 32767.0), e->angleRandom);
-            fixed angle = angleSum(angleSum(drawAngle, e->spawnAngle), angleSum(jitter, fixedTimesInt(step, j)));
-            fixed x = posX + fixmul(dist, fixsin(angle));
-            fixed y = posY - fixmul(dist, fixcos(angle));
+            fixed angle = angleSum(angleSum(angleSum(drawAngle, e->spawnAngle), jitter), fixedTimesInt(step, j));
+            fixed x = clampFixed((long long)posX + fixmul(dist, fixsin(angle)));
+            fixed y = clampFixed((long long)posY - fixmul(dist, fixcos(angle)));
             if (unitList)
                 unitList->addUnitCreate(
                     new UnitCreate(e->unitName, 1, 10, 1, e->appearDelay, 0, x, y, angle, useVariant, this));
@@ -657,7 +659,7 @@ void Unit::addUnit(std::vector<AddUnitTemplate*>* list, bool pause, int v) {
         attack2CoolDown += e->attack2Delay;
         attack4CoolDown += e->attack4Delay;
         moveLockLeft += e->moveLock;
-        hp -= e->hpCost;
+        hp = clampFixed((long long)hp - e->hpCost);
         if (hp < 0)
             hp = 1; // an attack never kills its user
         if (e->dashTime > 0)

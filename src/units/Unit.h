@@ -2,6 +2,7 @@
 #define VORN_UNITS_UNIT_H
 
 #include <allegro.h>
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -65,6 +66,7 @@ class Unit {
     UnitInput* getUnitInput() const { return unitInput; }
     const std::vector<kbForce>& getKbForces() const { return kbForces; }
 
+    UnitList* getUnitList() const { return unitList; }
     void setUnitList(UnitList* list) { unitList = list; }
     void setUnitTemplate(UnitTemplate* t) { unitTemplate = t; }
     void setRound(Round* r) { round = r; }
@@ -77,11 +79,18 @@ class Unit {
     void alignStyleMove();
 
     // Combat.
-    void dealDamage();
+    void dealDamage(); // contactWith every unit of the list, in list order
+    // The contact test of this unit as attacker against v: the pair rule, the touch test, then
+    // the hit. Changes nothing when the two do not touch.
+    void contactWith(Unit* v);
     int shouldCheckToGetHit(Unit* other, bool& withAttackKB); // 1 hit, 2 damage only, 4 knock only, 8 nothing
     void getHitKnockback(Unit* other, bool withAttackKB);
     void getHitDamage(Unit* other);
-    void addDamage(int d) { damageTaken += d; }
+    // Saturates: extreme damage values from a unit file must not wrap around.
+    void addDamage(int d) {
+        long long sum = (long long)damageTaken + d;
+        damageTaken = sum > INT_MAX ? INT_MAX : sum < -INT_MAX ? -INT_MAX : (int)sum;
+    }
     void addGoodStatus(int index, int steps);
     void addBadStatus(int index, int steps);
     void clearGoodStatus(int index);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 
 #include "content/Loader.h"
 #include "content/Round.h"
@@ -52,6 +53,9 @@ void UnitList::clear() {
     for (Unit* u : removedUnits)
         delete u;
     releaseStorage(removedUnits);
+    contactGrid.release();
+    releaseStorage(sortedUnits);
+    releaseStorage(searchCache);
     if (unitsToAppear) {
         for (UnitCreate* order : *unitsToAppear)
             delete order;
@@ -67,14 +71,16 @@ void UnitList::makeUnits(Loader* l, Round* r, InputObj* iO) {
     for (Unit* u : *units)
         if (u->getAffiliation() == AFF_ENEMY) enemies++;
 
-    size_t i = 0;
-    while (i < unitsToAppear->size()) {
+    // Orders still waiting move up over the fired ones, keeping their order; nothing appends
+    // to the list while units are made.
+    size_t kept = 0;
+    for (size_t i = 0; i < unitsToAppear->size(); i++) {
         UnitCreate* order = (*unitsToAppear)[i];
         order->delay -= 1;
         bool waiting = (order->spawnCondition & 1) && order->delay > 0;
         bool tooManyEnemies = (order->spawnCondition & 2) && order->enemyThreshold < enemies;
         if (waiting || tooManyEnemies) {
-            i++;
+            (*unitsToAppear)[kept++] = order;
             continue;
         }
         for (int n = 0; n < order->amount; n++) {
@@ -96,9 +102,9 @@ void UnitList::makeUnits(Loader* l, Round* r, InputObj* iO) {
             u->setRound(round);
             units->push_back(u);
         }
-        unitsToAppear->erase(unitsToAppear->begin() + i);
         delete order; // fired; nothing else holds it
     }
+    unitsToAppear->resize(kept);
 }
 
 void UnitList::positionUnitOnSide(fixed& x, fixed& y, fixed& angle, UnitCreate* order, UnitTemplate*,
@@ -188,18 +194,27 @@ void UnitList::positionUnitOnSide(fixed& x, fixed& y, fixed& angle, UnitCreate* 
         angle = calcAngle(x, y, hW, hH, angle);
 }
 
+void UnitList::indexStep() {
+    sortedUnits.assign(units->begin(), units->end());
+    std::sort(sortedUnits.begin(), sortedUnits.end(), std::less<Unit*>());
+    searchCache.clear();
+    stepIndexed = true;
+}
+
 void UnitList::allUnitsMove(InputObj*, MusicSound*, Loader*) {
+    // Units join only in makeUnits and leave only at the end of this step.
+    indexStep();
     std::vector<Unit*> players = search(1, 0);
     giveJuiceToPlayer(players.empty() ? nullptr : static_cast<PlayerUnit*>(players.front()));
 
     // Each pass finishes for every unit before the next begins.
     for (size_t i = 0; i < units->size(); i++)
         (*units)[i]->decideAction();
-    for (size_t i = 0; i < units->size(); i++)
-        (*units)[i]->dealDamage();
+    contactPass();
     for (size_t i = 0; i < units->size(); i++)
         (*units)[i]->takeDamage();
 
+    stepIndexed = false;
     size_t kept = 0;
     for (Unit* u : *units) {
         if (u->getRemoveThisUnit())
@@ -208,6 +223,29 @@ void UnitList::allUnitsMove(InputObj*, MusicSound*, Loader*) {
             (*units)[kept++] = u;
     }
     units->resize(kept);
+}
+
+void UnitList::contactPass() {
+    if (exhaustiveContacts) {
+        for (size_t i = 0; i < units->size(); i++)
+            (*units)[i]->dealDamage();
+        return;
+    }
+    contactGrid.build(*units);
+    for (size_t i = 0; i < units->size(); i++) {
+        Unit* a = (*units)[i];
+        if (a->getUnitList() != this) { // tests against another list, or none
+            a->dealDamage();
+            continue;
+        }
+        for (int j : contactGrid.candidates((int)i))
+            a->contactWith((*units)[j]);
+    }
+}
+
+void UnitList::simulationStep(Loader* l, Round* r, InputObj* iO, MusicSound* ms) {
+    makeUnits(l, r, iO);
+    allUnitsMove(iO, ms, l);
 }
 
 void UnitList::drawUnits(BITMAP* arena, MusicSound* ms, bool paused) {
@@ -219,6 +257,15 @@ void UnitList::drawUnits(BITMAP* arena, MusicSound* ms, bool paused) {
 }
 
 std::vector<Unit*> UnitList::search(int mode, int affiliation) {
+    if (stepIndexed && (mode == 0 || mode == 1)) {
+        for (const CachedSearch& cached : searchCache)
+            if (cached.mode == mode && (mode == 1 || cached.affiliation == affiliation))
+                return cached.found;
+        stepIndexed = false;
+        searchCache.push_back({mode, affiliation, search(mode, affiliation)});
+        stepIndexed = true;
+        return searchCache.back().found;
+    }
     std::vector<Unit*> found;
     for (Unit* u : *units) {
         if ((mode == 0 && u->getAffiliation() == affiliation) || (mode == 1 && dynamic_cast<PlayerUnit*>(u)))
@@ -244,7 +291,11 @@ bool UnitList::anyRemainingAffiliation(int aff, Loader* l) {
 }
 
 bool UnitList::thisUnitExists(Unit* u) {
-    return u && std::find(units->begin(), units->end(), u) != units->end();
+    if (!u)
+        return false;
+    if (stepIndexed)
+        return std::binary_search(sortedUnits.begin(), sortedUnits.end(), u, std::less<Unit*>());
+    return std::find(units->begin(), units->end(), u) != units->end();
 }
 
 void UnitList::addUnitCreate(UnitCreate* order) {

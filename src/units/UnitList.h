@@ -4,6 +4,8 @@
 #include <allegro.h>
 #include <vector>
 
+#include "units/ContactGrid.h"
+
 class InputObj;
 class Loader;
 class MusicSound;
@@ -27,6 +29,11 @@ class UnitList {
     void clear();
     void makeUnits(Loader* l, Round* r, InputObj* iO);
     void allUnitsMove(InputObj* iO, MusicSound* ms, Loader* l);
+    // The contact pass of a step: every unit's contact tests, in list order, by way of the
+    // contact grid unless the all-pairs scan was asked for; both deal the same hits.
+    void contactPass();
+    // One whole simulation step as the battle runs it: makeUnits, then allUnitsMove.
+    void simulationStep(Loader* l, Round* r, InputObj* iO, MusicSound* ms);
     void drawUnits(BITMAP* arena, MusicSound* ms, bool paused);
     void positionUnitOnSide(fixed& x, fixed& y, fixed& angle, UnitCreate* order, UnitTemplate* type,
                             Round* r);
@@ -39,6 +46,10 @@ class UnitList {
     std::vector<Unit*>::iterator endOfList() { return units->end(); }
     void addUnitCreate(UnitCreate* order);
     void giveJuiceToPlayer(PlayerUnit* player);
+
+    // Contact tests by the plain scan of every pair (the reference) instead of the grid.
+    void setExhaustiveContacts(bool on) { exhaustiveContacts = on; }
+    bool getExhaustiveContacts() const { return exhaustiveContacts; }
 
     // Puts a unit into the arena at the end of the list; the list owns it from then on.
     void appendUnit(Unit* u);
@@ -61,6 +72,18 @@ class UnitList {
     // address is reused while other units may still hold it as a target.
     std::vector<Unit*> removedUnits;
     size_t maxLiveUnits;
+    bool exhaustiveContacts = false;
+    ContactGrid contactGrid;
+    // While a step's passes run the list does not change: membership and searches are answered
+    // from an index made at the start of the step instead of a walk over every unit.
+    bool stepIndexed = false;
+    std::vector<Unit*> sortedUnits;
+    struct CachedSearch {
+        int mode, affiliation;
+        std::vector<Unit*> found;
+    };
+    std::vector<CachedSearch> searchCache;
+    void indexStep();
 };
 
 #endif

@@ -1,12 +1,20 @@
 #include "units/vornMath.h"
 
+#include <climits>
+
 namespace {
 const fixed FULL_TURN = itofix(256);
+
+// b - a without wrapping: points at the two ends of the range of fixed are far apart, not close.
+fixed difference(fixed b, fixed a) {
+    long long d = (long long)b - a;
+    return d > INT_MAX ? INT_MAX : d < -INT_MAX ? -INT_MAX : (fixed)d;
+}
 } // namespace
 
 fixed calcAngle(const fixed& x1, const fixed& y1, const fixed& x2, const fixed& y2, const fixed& fallback) {
-    fixed dx = x1 - x2;
-    fixed dy = y2 - y1;
+    fixed dx = difference(x1, x2);
+    fixed dy = difference(y2, y1);
     if (dx == 0 && dy == 0)
         return fallback;
     if (dy == 0)
@@ -18,7 +26,7 @@ fixed calcAngle(const fixed& x1, const fixed& y1, const fixed& x2, const fixed& 
 }
 
 fixed calcDist(const fixed& x1, const fixed& y1, const fixed& x2, const fixed& y2) {
-    return fixhypot(x2 - x1, y2 - y1);
+    return fixhypot(difference(x2, x1), difference(y2, y1));
 }
 
 fixed normalizeAngle(const fixed& a) {

@@ -12,20 +12,24 @@ e2e_cleanup() {
 }
 trap e2e_cleanup EXIT
 
-# Starts Xvfb on a free display and exports DISPLAY.
+# Starts Xvfb on a free display and exports DISPLAY. The server picks the number itself and
+# reports it, so tests running at the same time never share a display.
 start_x() {
-    local n
-    for n in $(seq 91 140); do
-        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$E2E_TMP/xvfb.log" 2>&1 &
-        E2E_PIDS+=($!)
-        export DISPLAY=":$n"
-        for _ in $(seq 1 100); do
-            xdpyinfo >/dev/null 2>&1 && return 0
-            sleep 0.05
-        done
+    local fifo="$E2E_TMP/displayfd" n
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >"$E2E_TMP/xvfb.log" 2>&1 &
+    E2E_PIDS+=($!)
+    if ! read -r -t 20 n <"$fifo" || [ -z "$n" ]; then
+        echo "no X server could be started" >&2
+        cat "$E2E_TMP/xvfb.log" >&2
+        return 1
+    fi
+    export DISPLAY=":$n"
+    for _ in $(seq 1 100); do
+        xdpyinfo >/dev/null 2>&1 && return 0
+        sleep 0.05
     done
-    echo "no X server could be started" >&2
+    echo "X server :$n does not answer" >&2
     return 1
 }
 

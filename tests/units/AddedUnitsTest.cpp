@@ -149,6 +149,22 @@ TEST(Attack, VariantsPlaceAddedUnitsFartherOrNearer) {
     }
 }
 
+TEST(Attack, AUnitAtTheEdgeOfTheRangePlacesItsUnitsAtThatEdge) {
+    // Units that drift out of an arena without walls end at the largest position fixed holds.
+    UnitWorld w;
+    UnitTemplate* t = w.type(AFF_ENEMY);
+    UnitWorld::addEntry(t, "rock", 2)->spawnDist = itofix(20);
+    ProbeUnit* u = w.add(t, 0, 0);
+    u->posX = 0x7FFFFFF0;
+    u->posY = -0x7FFFFFF0;
+    u->drawAngle = itofix(32); // up and to the right: beyond both edges
+    std::vector<AddUnitTemplate*> list = u->getAddedUnits(2);
+    u->addUnit(&list, false, 0);
+    ASSERT_EQ(w.orders().size(), 1u);
+    EXPECT_EQ(w.orders()[0]->posX, 0x7FFFFFFF);
+    EXPECT_EQ(w.orders()[0]->posY, -0x7FFFFFFF);
+}
+
 TEST(Attack, RandomTurnStaysWithinHalfTheRange) {
     UnitWorld w;
     UnitTemplate* t = w.type(AFF_ENEMY);

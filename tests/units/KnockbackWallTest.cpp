@@ -157,6 +157,17 @@ TEST(Walls, IgnoreLetsUnitsLeaveAtACost) {
     EXPECT_EQ(a.u->wallTime, 0);
 }
 
+TEST(Walls, AUnitOutsideStopsAtTheEdgeOfTheRangeOfFixed) {
+    // Pushed on and on out of an arena without walls, it stays at the largest position.
+    Arena a(WALL_IGNORE, 100, 100);
+    a.u->posX = 0x7FFFFFF0;
+    a.u->posY = -0x7FFFFFF0;
+    a.u->addKnockBack(itofix(32), itofix(8), 5); // up and to the right, beyond both edges
+    a.w.step();
+    EXPECT_EQ(a.u->posX, 0x7FFFFFFF);
+    EXPECT_EQ(a.u->posY, -0x7FFFFFFF);
+}
+
 TEST(Walls, BounceTurnsForcesBackForUnitsThatIgnoreTheWall) {
     Arena plain(WALL_BOUNCE, -5, 100);
     plain.u->addKnockBack(itofix(192), itofix(8), 5);

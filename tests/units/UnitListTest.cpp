@@ -397,4 +397,11 @@ TEST(StepPasses, DecisionsThenContactsThenUpdatesThenRemovals) {
     Unit* fresh = w.place("grunt", 10, 10);
     EXPECT_NE(fresh, a);
     EXPECT_NE(fresh, b);
+    // The next step sees the list as it is now, newcomers included.
+    log.clear();
+    c->watched = fresh;
+    w.list.allUnitsMove(&w.input, nullptr, &w.loader);
+    EXPECT_EQ(log.back(), "watched gone");
+    EXPECT_EQ(log[log.size() - 3], "watched present");
+    EXPECT_EQ(w.list.search(0, AFF_ENEMY), (std::vector<Unit*>{c, d, fresh}));
 }

@@ -37,6 +37,16 @@ TEST(Compass, CalcAngleSaturatesForNearlyLevelPoints) {
     EXPECT_TRUE(nearAngle(calcAngle(O, O, itofix(20000), -1, 0), 64, 1.0));
 }
 
+TEST(Compass, PointsAtTheTwoEndsOfTheRangeAreFarApartNotClose) {
+    // Units outside an arena without walls drift to the ends of the range of fixed; a difference
+    // taken there must not wrap round to a few pixels.
+    const fixed east = 0x7FFF0000, west = -0x7FFF0000;
+    EXPECT_GT(calcDist(west, O, east, O), itofix(32000));
+    EXPECT_GT(calcDist(O, east, O, west), itofix(32000));
+    EXPECT_TRUE(nearAngle(calcAngle(west, O, east, O, 0), 64, 1.0)); // east lies to the right
+    EXPECT_TRUE(nearAngle(calcAngle(O, west, O, east, 0), -128, 1.0)); // and below
+}
+
 TEST(Compass, MovingAlongCalcAngleReachesTheTarget) {
     // The compass rule: x += r sin(a), y -= r cos(a).
     const int targets[][2] = {{30, -40}, {-25, 60}, {70, 5}, {-3, -90}, {50, 50}};

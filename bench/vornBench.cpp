@@ -1,0 +1,153 @@
+// Benchmarks of the simulation step, the contact pass, the drawn frame and a whole campaign round.
+// Run from the repository root (they read data/): `make bench`.
+
+#include <allegro.h>
+#include <benchmark/benchmark.h>
+
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "sim/Simulation.h"
+#include "system/Messages.h"
+
+namespace {
+
+// The mixed population: crawlers, throwers, bursting and freezing enemies, neutral crystals and
+// orbs, and stones and shards in flight.
+const std::vector<std::string> mixedTypes = {"Grub",     "Slinger",    "Crystal",  "SlingStone",
+                                             "Bloater",  "VigorOrb",   "IceShard", "Icer"};
+
+// About 40 x 40 pixels of arena per unit, as in a crowded round.
+int arenaSide(int units) { return std::max(200, (int)(40 * std::sqrt((double)units))); }
+
+// A fresh arena of n units after its first step (in which they all appear).
+std::unique_ptr<Simulation> crowd(int n, bool exhaustive, int width = 0, int height = 0) {
+    std::srand(12345);
+    auto sim = std::make_unique<Simulation>();
+    sim->getUnitList().setExhaustiveContacts(exhaustive);
+    int w = width ? width : arenaSide(n), h = height ? height : arenaSide(n);
+    if (sim->makeArena(w, h, mixedTypes, n, "Warden", true) != 0)
+        return nullptr;
+    sim->setScripted(true);
+    sim->runPass(1, true);
+    return sim;
+}
+
+// Steps a crowd, starting afresh every 100 steps so the population stays what was asked for.
+void stepCrowd(benchmark::State& state, bool exhaustive) {
+    int n = (int)state.range(0);
+    std::unique_ptr<Simulation> sim = crowd(n, exhaustive);
+    if (!sim) {
+        state.SkipWithError("data/ not found: run from the repository root after building");
+        return;
+    }
+    long done = 0;
+    for (auto _ : state) {
+        sim->step();
+        if (++done % 100 == 0) {
+            state.PauseTiming();
+            sim = crowd(n, exhaustive);
+            state.ResumeTiming();
+        }
+    }
+    state.counters["units"] = (double)sim->getUnitList().getUnits()->size();
+}
+
+void BM_Step(benchmark::State& state) { stepCrowd(state, false); }
+void BM_StepExhaustive(benchmark::State& state) { stepCrowd(state, true); }
+
+// The contact tests alone, on a crowd that has walked for 30 steps.
+void contactPass(benchmark::State& state, bool exhaustive) {
+    int n = (int)state.range(0);
+    std::unique_ptr<Simulation> sim;
+    long done = 0;
+    for (auto _ : state) {
+        // Repeated passes only pile up forces and damage that no pass reads; a fresh crowd now
+        // and then keeps the lists short.
+        if (done++ % 200 == 0) {
+            state.PauseTiming();
+            sim = crowd(n, exhaustive);
+            for (int i = 0; i < 30 && sim; i++)
+                sim->runPass(1, true);
+            state.ResumeTiming();
+            if (!sim) {
+                state.SkipWithError("data/ not found: run from the repository root after building");
+                return;
+            }
+        }
+        sim->getUnitList().contactPass();
+    }
+}
+
+void BM_ContactPass(benchmark::State& state) { contactPass(state, false); }
+void BM_ContactPassExhaustive(benchmark::State& state) { contactPass(state, true); }
+
+// One drawn frame of 1,000 units in a 640 x 480 arena shown on a 640 x 480 frame: the arena
+// picture, every sprite rotated and scaled, the end-of-frame work, the arena scaled onto the frame.
+void BM_DrawFrame(benchmark::State& state) {
+    int n = (int)state.range(0);
+    std::unique_ptr<Simulation> sim = crowd(n, false, 640, 480);
+    if (!sim) {
+        state.SkipWithError("data/ not found: run from the repository root after building");
+        return;
+    }
+    long done = 0;
+    for (auto _ : state) {
+        sim->drawFrame();
+        if (++done % 100 == 0) {
+            state.PauseTiming();
+            sim = crowd(n, false, 640, 480);
+            state.ResumeTiming();
+        }
+    }
+}
+
+// The first round of the main campaign played by the scripted Sparrow until it is won or lost
+// (at most 3,000 steps), one frame drawn per step.
+void BM_ConquestRound(benchmark::State& state) {
+    long steps = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::srand(12345);
+        auto sim = std::make_unique<Simulation>();
+        if (sim->loadCampaignRound("Conquest", (int)state.range(0), "Sparrow") != 0) {
+            state.SkipWithError("data/ not found: run from the repository root after building");
+            return;
+        }
+        sim->setScripted(true);
+        state.ResumeTiming();
+        for (int i = 0; i < 3000 && sim->getRoundState() == 0; i++)
+            sim->runPass(1, true);
+        steps = sim->getStepsRun();
+        state.PauseTiming();
+        sim.reset();
+        state.ResumeTiming();
+    }
+    state.counters["steps"] = (double)steps;
+}
+
+} // namespace
+
+BENCHMARK(BM_Step)->Arg(100)->Arg(1000)->Arg(2000)->Arg(5000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StepExhaustive)->Arg(100)->Arg(1000)->Arg(2000)->Arg(5000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ContactPass)->Arg(1000)->Arg(2000)->Arg(5000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ContactPassExhaustive)->Arg(1000)->Arg(2000)->Arg(5000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DrawFrame)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ConquestRound)->Arg(0)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+int main(int argc, char** argv) {
+    if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0)
+        return 1;
+    set_color_depth(32);
+    setMessagesSilent(true);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

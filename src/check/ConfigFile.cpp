@@ -1,0 +1,130 @@
+#include "check/ConfigFile.h"
+
+#include <allegro.h>
+#include <cstdio>
+#include <strings.h>
+
+#include "content/fileFormat.h"
+
+namespace {
+
+std::string trim(const std::string& s) {
+    size_t b = s.find_first_not_of(" \t\r\n");
+    if (b == std::string::npos) return "";
+    size_t e = s.find_last_not_of(" \t\r\n");
+    return s.substr(b, e - b + 1);
+}
+
+const char* sectionArg(const std::string& section) {
+    return section.empty() ? nullptr : section.c_str();
+}
+
+} // namespace
+
+bool sameName(const std::string& a, const std::string& b) {
+    return strcasecmp(a.c_str(), b.c_str()) == 0;
+}
+
+bool ConfigFile::load(const std::string& p) {
+    path = p;
+    text.clear();
+    entries.clear();
+    sections.clear();
+    strayLines.clear();
+    FILE* f = fopen(p.c_str(), "rb");
+    found = f != nullptr;
+    if (!f) return false;
+    char chunk[4096];
+    for (size_t n; (n = fread(chunk, 1, sizeof chunk, f)) > 0;)
+        text.append(chunk, n);
+    fclose(f);
+
+    std::string section;
+    int number = 0;
+    size_t pos = 0;
+    while (pos < text.size()) {
+        size_t end = text.find('\n', pos);
+        if (end == std::string::npos) end = text.size();
+        std::string line = trim(text.substr(pos, end - pos));
+        pos = end + 1;
+        number++;
+        if (line.empty() || line[0] == '#') continue;
+        if (line[0] == '[') {
+            size_t close = line.find(']');
+            section = line.substr(1, close == std::string::npos ? std::string::npos : close - 1);
+            bool known = false;
+            for (auto& s : sections)
+                known = known || sameName(s.first, section);
+            if (!known) sections.push_back({section, number});
+            continue;
+        }
+        size_t eq = line.find('=');
+        if (eq == std::string::npos) {
+            strayLines.push_back(number);
+            continue;
+        }
+        entries.push_back({section, trim(line.substr(0, eq)), trim(line.substr(eq + 1)), number});
+    }
+    return true;
+}
+
+const ConfigEntry* ConfigFile::find(const std::string& section, const std::string& key) const {
+    for (const ConfigEntry& e : entries)
+        if (sameName(e.section, section) && sameName(e.key, key)) return &e;
+    return nullptr;
+}
+
+int ConfigFile::lineOf(const std::string& section, const std::string& key) const {
+    const ConfigEntry* e = find(section, key);
+    return e ? e->line : 0;
+}
+
+std::vector<const ConfigEntry*> ConfigFile::entriesOf(const std::string& section) const {
+    std::vector<const ConfigEntry*> out;
+    for (const ConfigEntry& e : entries)
+        if (sameName(e.section, section)) out.push_back(&e);
+    return out;
+}
+
+std::vector<const ConfigEntry*> ConfigFile::shadowedEntries() const {
+    std::vector<const ConfigEntry*> out;
+    for (const ConfigEntry& e : entries)
+        if (find(e.section, e.key) != &e) out.push_back(&e);
+    return out;
+}
+
+void ConfigFile::use() const {
+    set_config_data(text.data(), (int)text.size());
+}
+
+bool ConfigFile::has(const std::string& section, const std::string& key) const {
+    use();
+    return get_config_string(sectionArg(section), key.c_str(), nullptr) != nullptr;
+}
+
+std::string ConfigFile::getString(const std::string& section, const std::string& key, const std::string& def) const {
+    use();
+    return get_config_string(sectionArg(section), key.c_str(), def.c_str());
+}
+
+int ConfigFile::getInt(const std::string& section, const std::string& key, int def) const {
+    use();
+    return get_config_int(sectionArg(section), key.c_str(), def);
+}
+
+double ConfigFile::getFloat(const std::string& section, const std::string& key, double def) const {
+    use();
+    return get_config_float(sectionArg(section), key.c_str(), (float)def);
+}
+
+std::vector<std::string> ConfigFile::getList(const std::string& section, const std::string& key, int* total) const {
+    use();
+    int argc = 0;
+    char** argv = get_config_argv(sectionArg(section), key.c_str(), &argc);
+    if (!argv) argc = 0;
+    if (total) *total = argc;
+    std::vector<std::string> out;
+    for (int i = 0; i < argc && i < maxListValues; i++)
+        out.push_back(argv[i]);
+    return out;
+}

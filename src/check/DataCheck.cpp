@@ -1,0 +1,249 @@
+#include "check/DataCheck.h"
+
+#include <allegro.h>
+#include <cstdio>
+#include <cstring>
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include "check/checkText.h"
+#include "content/UnitTemplate.h"
+#include "system/oggsnd.h"
+
+namespace {
+
+const char* const campaignList = "data/listOfCampaigns.txt";
+const char* const characterList = "data/listOfCharacters.txt";
+// Lines of the selection lists are read this many characters at a time.
+const int listLineLength = 255;
+
+std::vector<std::string> regularFilesIn(const std::string& dir) {
+    std::vector<std::string> out;
+    if (DIR* d = opendir(dir.c_str())) {
+        while (dirent* e = readdir(d)) {
+            struct stat st;
+            if (e->d_name[0] != '.' && stat((dir + "/" + e->d_name).c_str(), &st) == 0 && S_ISREG(st.st_mode))
+                out.push_back(e->d_name);
+        }
+        closedir(d);
+    }
+    return out;
+}
+
+} // namespace
+
+Place placeOf(const ConfigFile& f, const std::string& section, const std::string& key) {
+    return {f.getPath(), section, key, f.lineOf(section, key)};
+}
+
+void DataCheck::run() {
+    std::vector<std::pair<std::string, int>> campaigns = checkList(campaignList);
+    std::vector<std::pair<std::string, int>> chars = checkList(characterList);
+    checkGeneralData();
+    std::set<std::string> campaignNames;
+    std::vector<std::string> toLoad;
+    for (const auto& c : chars) {
+        Place from{characterList, "", "", c.second};
+        const UnitFacts& facts = checkUnit(c.first, from);
+        characters.push_back(c.first);
+        toLoad.push_back(c.first);
+        if (!facts.exists) continue;
+        if (!facts.isThePC)
+            report.error(from, "the character \"" + c.first + "\" is not a player's unit",
+                         "puts it in the arena as a plain unit that no key or mouse steers",
+                         "set isThePC = true in data/unit/" + c.first);
+        if (facts.affiliation != AFF_PLAYER)
+            report.error(from, "the character \"" + c.first + "\" is not on the player's side",
+                         "loses every round at once, since nothing of the player's side is in the arena",
+                         "set affiliation = player in data/unit/" + c.first);
+    }
+    std::vector<std::string> campaignOrder;
+    for (const auto& c : campaigns) {
+        if (!campaignNames.insert(c.first).second) continue;
+        campaignOrder.push_back(c.first);
+        checkCampaign(c.first, {campaignList, "", "", c.second});
+        ConfigFile f;
+        f.load("data/campaigns/" + c.first);
+        for (const std::string& t : f.getList("Campaign", "UnitsToAppear"))
+            toLoad.push_back(t);
+    }
+    checkUnreachable(loadedWith(toLoad), campaignNames);
+    checkWithGameLoader(campaignOrder);
+}
+
+std::vector<std::pair<std::string, int>> DataCheck::checkList(const std::string& path) {
+    std::vector<std::pair<std::string, int>> records;
+    FILE* file = fopen(path.c_str(), "r");
+    if (!file) {
+        report.error({path, "", "", 0}, "the selection list is missing",
+                     "offers nothing to choose on the start-game screen, so no campaign can be played",
+                     "create it: a name line, description lines, then a line [End], for each entry");
+        return records;
+    }
+    char line[listLineLength + 1];
+    std::string name;
+    bool inName = true, lineContinues = false;
+    int number = 0, nameLine = 0;
+    while (fgets(line, sizeof line, file)) {
+        size_t length = strlen(line);
+        bool ends = length > 0 && line[length - 1] == '\n';
+        if (!lineContinues) number++;
+        if (!lineContinues && !ends && length == (size_t)listLineLength)
+            report.warning({path, "", "", number}, textf("the line is longer than %d characters", listLineLength),
+                           "reads it in pieces, each piece as a line of its own", "break the line");
+        lineContinues = !ends;
+        if (inName) {
+            name = line;
+            while (!name.empty() && (name.back() == '\n' || name.back() == '\r'))
+                name.pop_back();
+            nameLine = number;
+            inName = false;
+            if (strstr(line, "[End]"))
+                report.warning({path, "", "", number}, "\"[End]\" stands where a name is expected",
+                               "takes the line as the next entry's name", "remove the extra [End] line");
+        } else if (strstr(line, "[End]")) {
+            for (const auto& r : records)
+                if (r.first == name)
+                    report.warning({path, "", "", nameLine}, "\"" + name + "\" is listed twice",
+                                   "offers it twice on the start-game screen", "remove one entry");
+            records.push_back({name, nameLine});
+            inName = true;
+        }
+    }
+    fclose(file);
+    if (!inName)
+        report.warning({path, "", "", nameLine}, "the entry \"" + name + "\" has no closing [End] line",
+                       "does not offer this entry", "add a line [End] after its description");
+    if (records.empty())
+        report.error({path, "", "", 0}, "the selection list has no entry",
+                     "offers nothing to choose on the start-game screen",
+                     "add an entry: a name line, description lines, then [End]");
+    return records;
+}
+
+void DataCheck::checkGeneralData() {
+    const std::string path = "data/generalData.dat";
+    DATAFILE* dat = datafiles.load(path);
+    if (!dat) {
+        Problem& p = report.error({path, "", "", 0}, "the general datafile does not load",
+                                  "shows \"General datafile did not load. Now exiting.\" and \"Load General "
+                                  "failed\" and plays no campaign",
+                                  "build the data set (cmake --build build --target vorndata)");
+        p.gameMessages = {"General datafile did not load. Now exiting.\n", "Load General failed\n"};
+        return;
+    }
+    std::vector<std::string> objects = {"cursor", "youWin", "youLose"};
+    for (int i = 0; i < 4; i++) {
+        objects.push_back("goodStatus" + std::to_string(i));
+        objects.push_back("badStatus" + std::to_string(i));
+    }
+    for (const std::string& o : objects)
+        if (!DatafileCache::findPicture(dat, o)) {
+            std::string message = "Could not find picture " + o + " in datafile " + path + ".\n";
+            Problem& p = report.error({path, "", o, 0}, "the picture \"" + o + "\" is missing",
+                                      "shows \"" + message.substr(0, message.size() - 1) + "\" and draws nothing in its place",
+                                      "add a picture object named " + o);
+            p.gameMessages = {message};
+        }
+}
+
+std::set<std::string> DataCheck::loadedWith(const std::vector<std::string>& names) {
+    std::set<std::string> out;
+    std::vector<std::string> todo(names.rbegin(), names.rend());
+    while (!todo.empty()) {
+        std::string n = todo.back();
+        todo.pop_back();
+        if (!out.insert(n).second) continue;
+        auto u = units.find(n);
+        if (u != units.end())
+            for (const std::string& a : u->second.adds)
+                todo.push_back(a);
+    }
+    return out;
+}
+
+void DataCheck::checkUnreachable(const std::set<std::string>& reached, const std::set<std::string>& campaignsListed) {
+    for (const std::string& name : regularFilesIn("data/unit"))
+        if (!reached.count(name) && !datafilesNamed.count("data/unit/" + name) &&
+            !(name.size() > 4 && name.compare(name.size() - 4, 4, ".dat") == 0))
+            report.warning({"data/unit/" + name, "", "", 0}, "no campaign, character or added unit uses this unit file",
+                           "never loads it", "list it in a campaign's UnitsToAppear, add it from another type, or remove it");
+    for (const std::string& name : regularFilesIn("data/campaigns"))
+        if (!campaignsListed.count(name))
+            report.warning({"data/campaigns/" + name, "", "", 0}, "the campaign is not in data/listOfCampaigns.txt",
+                           "never offers it", "add an entry for it to the list, or remove the file");
+}
+
+bool DataCheck::soundDecodes(const std::string& path) {
+    auto known = decodedSounds.find(path);
+    if (known != decodedSounds.end()) return known->second;
+    SAMPLE* s = load_sample(path.c_str());
+    if (!s) s = oggsnd_load_ogg(path.c_str());
+    if (s) destroy_sample(s);
+    return decodedSounds[path] = s != nullptr;
+}
+
+bool DataCheck::musicDecodes(const std::string& path) {
+    return soundDecodes(path);
+}
+
+// ---- values of keys ----
+
+void DataCheck::checkLayout(const ConfigFile& f) {
+    for (int line : f.getStrayLines())
+        report.warning({f.getPath(), "", "", line}, "the line is neither a [section], a key = value line nor a comment",
+                       "ignores it", "write key = value, or start a comment with #");
+    for (const ConfigEntry* e : f.shadowedEntries())
+        report.warning({f.getPath(), e->section, e->key, e->line},
+                       textf("the key already stands on line %d of this section", f.lineOf(e->section, e->key)),
+                       "reads only the first one (key names ignore case)", "remove one of the two lines");
+    // An empty list of properties is a way to write "none"; elsewhere an empty value is a slip.
+    for (const auto& s : f.getSections())
+        for (const ConfigEntry* e : f.entriesOf(s.first))
+            if (e->value.empty() && f.find(e->section, e->key) == e && !sameName(s.first, "UnitProperties"))
+                report.warning({f.getPath(), e->section, e->key, e->line}, "the key has no value",
+                               "treats it as missing and uses the default", "write a value or remove the line");
+    for (const ConfigEntry* e : f.entriesOf(""))
+        if (e->value.empty() && f.find("", e->key) == e)
+            report.warning({f.getPath(), "", e->key, e->line}, "the key has no value",
+                           "treats it as missing and uses the default", "write a value or remove the line");
+}
+
+void DataCheck::checkUnknownKeys(const ConfigFile& f, const std::string& section, const std::vector<std::string>& known,
+                                 const std::string& readBy) {
+    for (const ConfigEntry* e : f.entriesOf(section)) {
+        bool ok = false;
+        for (const std::string& k : known)
+            ok = ok || sameName(k, e->key);
+        if (!ok)
+            report.warning({f.getPath(), e->section, e->key, e->line}, "the game never reads this key",
+                           "ignores the line" + readBy,
+                           "correct or remove it." + didYouMean(e->key, known));
+    }
+}
+
+void DataCheck::checkWholeKey(const ConfigFile& f, const std::string& section, const std::string& key) {
+    const ConfigEntry* e = f.find(section, key);
+    if (!e || e->value.empty()) return;
+    bool leadingZero = e->value.size() > 1 && e->value[0] == '0';
+    if (!isWholeNumber(e->value) || leadingZero)
+        report.warning(placeOf(f, section, key), "\"" + e->value + "\" is not a plain whole number",
+                       textf("reads it as %d%s", f.getInt(section, key, 0),
+                             leadingZero ? " (a leading 0 makes it octal, 0x hexadecimal)" : ""),
+                       "write a whole number in decimal digits");
+}
+
+void DataCheck::checkRealKey(const ConfigFile& f, const std::string& section, const std::string& key) {
+    const ConfigEntry* e = f.find(section, key);
+    if (!e || e->value.empty()) return;
+    if (!isRealNumber(e->value))
+        report.warning(placeOf(f, section, key), "\"" + e->value + "\" is not a number",
+                       textf("reads it as %g", f.getFloat(section, key, 0)), "write a number such as 2.5");
+}
+
+void DataCheck::checkTrueFalseKey(const ConfigFile& f, const std::string& section, const std::string& key) {
+    const ConfigEntry* e = f.find(section, key);
+    if (!e || e->value.empty() || e->value == "true" || e->value == "false") return;
+    report.warning(placeOf(f, section, key), "\"" + e->value + "\" is neither true nor false",
+                   "reads anything but the exact word true as false", "write true or false in small letters");
+}

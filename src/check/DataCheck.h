@@ -1,0 +1,96 @@
+#ifndef VORN_CHECK_DATACHECK_H
+#define VORN_CHECK_DATACHECK_H
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "check/ConfigFile.h"
+#include "check/Report.h"
+#include "content/DatafileCache.h"
+
+// What the checker learnt about one unit type, for the checks of the files that use it.
+struct UnitFacts {
+    bool exists = false; // its unit file can be read
+    bool valid = false;  // the game keeps the type (its datafile loads and has a frame)
+    int affiliation = 1;
+    bool isThePC = false;
+    int timeToLive = -20;
+    int hitbox = 0;
+    int defense = 0;
+    std::vector<std::string> adds; // the types its added-unit entries name, in file order
+};
+
+// Reads a data set the way the game does, from the two selection lists through every campaign,
+// round, spawn line and unit type to the pictures, sounds and music, and reports every problem:
+// what the game rejects with a message and what it silently skips, ignores or defaults.
+// Allegro must be started with a colour depth; the working directory is the data folder's
+// parent, since the game and the files themselves name paths as data/...
+class DataCheck {
+  public:
+    explicit DataCheck(Report& report) : report(report) {}
+    DataCheck(const DataCheck&) = delete;
+    DataCheck& operator=(const DataCheck&) = delete;
+
+    void run();
+
+  private:
+    // Selection lists: the names of the records the start-game screen offers, with their lines.
+    std::vector<std::pair<std::string, int>> checkList(const std::string& path);
+    void checkGeneralData();
+    void checkCampaign(const std::string& name, const Place& from);
+    void checkCampaignUnitsList(const ConfigFile& f, std::vector<std::string>& listed);
+    // One round section; width and height carry the arena size from round to round.
+    void checkRound(const ConfigFile& f, int index, const std::set<std::string>& loaded,
+                    const std::vector<std::string>& listed, int& width, int& height, bool& hasTitle);
+    void checkSpawnLine(const ConfigFile& f, const std::string& section, int index, int width, int height,
+                        const std::set<std::string>& loaded, const std::vector<std::string>& listed,
+                        int& enemyOrders, bool& stuckEnemy);
+
+    // Unit types: each file is checked once; later requests get the facts.
+    const UnitFacts& checkUnit(const std::string& name, const Place& from);
+    void checkUnitLayout(const ConfigFile& f);
+    void checkUnitGlobals(const ConfigFile& f, UnitFacts& facts);
+    void checkUnitAI(const ConfigFile& f, const UnitFacts& facts);
+    void checkUnitProperties(const ConfigFile& f, UnitFacts& facts);
+    bool checkAnimations(const ConfigFile& f, const std::string& name);
+    void checkAnimation(const ConfigFile& f, const std::string& name, int anim, DATAFILE* dat,
+                        const std::string& datPath, bool& found);
+    void checkSounds(const ConfigFile& f);
+    void checkDamage(const ConfigFile& f);
+    void checkAddedUnits(const ConfigFile& f, const std::string& name, UnitFacts& facts);
+    void checkAttackGroups(const ConfigFile& f, const std::vector<std::pair<int, std::vector<std::string>>>& entries,
+                           bool isThePC);
+
+    // Values of keys: a whole or real number where the game reads one.
+    void checkWholeKey(const ConfigFile& f, const std::string& section, const std::string& key);
+    void checkRealKey(const ConfigFile& f, const std::string& section, const std::string& key);
+    void checkTrueFalseKey(const ConfigFile& f, const std::string& section, const std::string& key);
+    void checkUnknownKeys(const ConfigFile& f, const std::string& section, const std::vector<std::string>& known,
+                          const std::string& readBy);
+    void checkLayout(const ConfigFile& f);
+
+    // Sounds and music: true when the file decodes as the game decodes it.
+    bool soundDecodes(const std::string& path);
+    bool musicDecodes(const std::string& path);
+
+    // Every type the game loads for these names: the names and what they add, recursively.
+    std::set<std::string> loadedWith(const std::vector<std::string>& names);
+    void checkUnreachable(const std::set<std::string>& reached, const std::set<std::string>& campaignsListed);
+    // Runs the game's own loader over every campaign and character; any message it shows that
+    // no problem above explains is reported as it stands.
+    void checkWithGameLoader(const std::vector<std::string>& campaignNames);
+
+    Report& report;
+    DatafileCache datafiles;
+    std::map<std::string, UnitFacts> units;
+    std::vector<std::string> characters;
+    std::map<std::string, bool> decodedSounds;
+    std::set<std::string> datafilesNamed; // by unit files, so they are not taken for unit files
+};
+
+// Where a key of a file stands, for problems about it.
+Place placeOf(const ConfigFile& f, const std::string& section, const std::string& key);
+
+#endif

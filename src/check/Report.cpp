@@ -1,0 +1,103 @@
+#include "check/Report.h"
+
+#include <cstdio>
+
+namespace {
+
+std::string trimEnd(std::string s) {
+    while (!s.empty() && (s.back() == '\n' || s.back() == ' ' || s.back() == '\r'))
+        s.pop_back();
+    return s;
+}
+
+std::string jsonString(const std::string& s) {
+    std::string out = "\"";
+    for (unsigned char c : s) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += (char)c;
+        } else if (c == '\n') {
+            out += "\\n";
+        } else if (c < 0x20) {
+            char buf[8];
+            snprintf(buf, sizeof buf, "\\u%04x", c);
+            out += buf;
+        } else {
+            out += (char)c;
+        }
+    }
+    return out + "\"";
+}
+
+const char* severityName(Severity s) {
+    return s == Severity::Error ? "error" : "warning";
+}
+
+} // namespace
+
+Problem& Report::add(Severity s, const Place& where, const std::string& what, const std::string& game,
+                     const std::string& fix) {
+    problems.push_back({s, where, what, game, fix, {}});
+    return problems.back();
+}
+
+Problem& Report::error(const Place& where, const std::string& what, const std::string& game, const std::string& fix) {
+    return add(Severity::Error, where, what, game, fix);
+}
+
+Problem& Report::warning(const Place& where, const std::string& what, const std::string& game,
+                         const std::string& fix) {
+    return add(Severity::Warning, where, what, game, fix);
+}
+
+int Report::getErrorCount() const {
+    int n = 0;
+    for (const Problem& p : problems)
+        n += p.severity == Severity::Error;
+    return n;
+}
+
+int Report::getWarningCount() const {
+    return (int)problems.size() - getErrorCount();
+}
+
+bool Report::explains(const std::string& message) const {
+    std::string wanted = trimEnd(message);
+    for (const Problem& p : problems)
+        for (const std::string& m : p.gameMessages)
+            if (trimEnd(m) == wanted) return true;
+    return false;
+}
+
+void Report::writeText(std::ostream& out) const {
+    for (const Problem& p : problems) {
+        out << p.place.file;
+        if (p.place.line > 0) out << ":" << p.place.line;
+        out << ": " << severityName(p.severity) << ": ";
+        if (!p.place.section.empty()) out << "[" << p.place.section << "] ";
+        if (!p.place.key.empty()) out << p.place.key << ": ";
+        out << p.what << "\n";
+        if (!p.game.empty()) out << "    game: " << p.game << "\n";
+        if (!p.fix.empty()) out << "    fix:  " << p.fix << "\n";
+    }
+    int e = getErrorCount(), w = getWarningCount();
+    out << e << (e == 1 ? " error, " : " errors, ") << w << (w == 1 ? " warning" : " warnings") << "\n";
+}
+
+void Report::writeJson(std::ostream& out) const {
+    out << "{\n  \"errors\": " << getErrorCount() << ",\n  \"warnings\": " << getWarningCount()
+        << ",\n  \"problems\": [";
+    for (size_t i = 0; i < problems.size(); i++) {
+        const Problem& p = problems[i];
+        out << (i ? ",\n" : "\n") << "    {\"severity\": " << jsonString(severityName(p.severity))
+            << ", \"file\": " << jsonString(p.place.file) << ", \"section\": " << jsonString(p.place.section)
+            << ", \"key\": " << jsonString(p.place.key) << ", \"line\": ";
+        if (p.place.line > 0)
+            out << p.place.line;
+        else
+            out << "null";
+        out << ", \"problem\": " << jsonString(p.what) << ", \"game\": " << jsonString(p.game)
+            << ", \"fix\": " << jsonString(p.fix) << "}";
+    }
+    out << (problems.empty() ? "]\n}\n" : "\n  ]\n}\n");
+}

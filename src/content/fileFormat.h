@@ -1,0 +1,44 @@
+#ifndef VORN_CONTENT_FILEFORMAT_H
+#define VORN_CONTENT_FILEFORMAT_H
+
+#include <string>
+
+#include "content/UnitTemplate.h"
+
+// The words and counts of the unit and campaign files, shared by the loader and the data checker
+// so both read the files by the same rules.
+
+// "Animation" keys by animation index.
+extern const char* const animationKeys[ANIM_COUNT];
+// "Sound" keys by sound slot.
+extern const char* const soundKeys[SOUND_COUNT];
+// The four "UnitProperties" keys; they only group the names for the reader.
+enum { PROPERTY_KEY_COUNT = 4 };
+extern const char* const propertyKeys[PROPERTY_KEY_COUNT];
+// "ArenaWall" texts by wall mode 0 to 3.
+enum { WALL_MODE_COUNT = 4 };
+extern const char* const wallModes[WALL_MODE_COUNT];
+// Affiliation texts; the text at index i stands for the code 1 << i.
+enum { AFFILIATION_COUNT = 5 };
+extern const char* const affiliationTexts[AFFILIATION_COUNT];
+
+// Lists in unit and campaign files hold at most this many values; later ones are not seen,
+// whatever the Allegro build would return.
+const int maxListValues = 16;
+// Values of an "addedUnit%d" line.
+const int addedUnitValues = 15;
+// Values of a spawn line: the short form, and the long form that adds a position for side 10.
+const int spawnValues = 7;
+const int spawnValuesWithPosition = 9;
+const int sideAtPosition = 10;
+// Most units one spawn line or one added-unit entry makes. Every unit is tested against every
+// other one each step, so a line of a million would stall the game and exhaust its memory; 500
+// take well under a step's 30 ms.
+const int maxUnitsPerOrder = 500;
+
+// The largest whole number a fixed holds.
+const int largestFixedInt = 32767;
+// A usable arena side ("ArenaSize"): a whole number of pixels above 0 that fixed can hold.
+bool readArenaSide(const std::string& value, int* out);
+
+#endif

@@ -1,0 +1,139 @@
+// playTest: plays the shipped rounds headless with a scripted player and reports, per round and
+// character, whether the script won, how many steps it took and how much juice was left.
+// Run from the repository root after the build has made data/. See `playTest --help`.
+#include <allegro.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "system/Messages.h"
+#include "tools/playtest/RoundBot.h"
+
+namespace {
+
+std::vector<std::string> splitList(const std::string& s) {
+    std::vector<std::string> out;
+    std::stringstream in(s);
+    std::string item;
+    while (std::getline(in, item, ','))
+        if (!item.empty()) out.push_back(item);
+    return out;
+}
+
+int roundsOf(const std::string& campaign) {
+    push_config_state();
+    set_config_file(("data/campaigns/" + campaign).c_str());
+    int n = get_config_int("Campaign", "TotalRounds", 0);
+    pop_config_state();
+    return n;
+}
+
+void usage() {
+    std::puts("usage: playTest [--campaigns A,B] [--characters A,B] [--round N] [--seeds N]\n"
+              "                [--steps N] [--trace] [--expect-win]\n"
+              "  defaults: every campaign and character of the selection lists, every round,\n"
+              "  3 seeds, at most 20000 steps (10 minutes of play) per round.\n"
+              "  --trace        print the juice and the nearest enemy every tenth step\n"
+              "  --expect-win   exit 1 unless every round was won with at least one seed");
+}
+
+std::vector<std::string> namesInList(const char* path) {
+    std::vector<std::string> out;
+    if (FILE* f = std::fopen(path, "r")) {
+        char line[512];
+        bool expectName = true;
+        while (std::fgets(line, sizeof line, f)) {
+            std::string s(line);
+            while (!s.empty() && (s.back() == '\n' || s.back() == '\r'))
+                s.pop_back();
+            if (expectName && !s.empty()) {
+                out.push_back(s);
+                expectName = false;
+            } else if (s == "[End]") {
+                expectName = true;
+            }
+        }
+        std::fclose(f);
+    }
+    return out;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> campaigns = namesInList("data/listOfCampaigns.txt");
+    std::vector<std::string> characters = namesInList("data/listOfCharacters.txt");
+    int onlyRound = -1, seeds = 3;
+    long steps = 20000;
+    bool expectWin = false, trace = false;
+    for (int i = 1; i < argc; i++) {
+        std::string a = argv[i];
+        bool hasValue = i + 1 < argc;
+        if (a == "--campaigns" && hasValue)
+            campaigns = splitList(argv[++i]);
+        else if (a == "--characters" && hasValue)
+            characters = splitList(argv[++i]);
+        else if (a == "--round" && hasValue)
+            onlyRound = std::atoi(argv[++i]);
+        else if (a == "--seeds" && hasValue)
+            seeds = std::max(1, std::atoi(argv[++i]));
+        else if (a == "--steps" && hasValue)
+            steps = std::atol(argv[++i]);
+        else if (a == "--trace")
+            trace = true;
+        else if (a == "--expect-win")
+            expectWin = true;
+        else {
+            usage();
+            return a == "--help" ? 0 : 2;
+        }
+    }
+    if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0) return 1;
+    set_color_depth(32);
+    setMessagesSilent(true);
+
+    static const char* states[] = {"timeout", "won", "lost"};
+    bool allWon = true;
+    std::printf("%-10s %-2s %-8s %5s %7s %9s %9s %6s %7s\n", "campaign", "rd", "char", "wins", "secs",
+                "juiceLeft", "lowest", "score", "enemies");
+    for (const std::string& camp : campaigns) {
+        int total = roundsOf(camp);
+        for (int r = 0; r < total; r++) {
+            if (onlyRound >= 0 && r != onlyRound) continue;
+            for (const std::string& ch : characters) {
+                int wins = 0;
+                double secs = 0, left = 0, lowest = 0, score = 0, enemies = 0;
+                std::string last;
+                for (int s = 0; s < seeds; s++) {
+                    std::srand(1000 + s);
+                    RoundBot bot; // a fresh loader per run: the templates keep animation state
+                    if (bot.loadRound(camp, r, ch) != 0) {
+                        std::fprintf(stderr, "playTest: %s round %d with %s did not load\n", camp.c_str(), r, ch.c_str());
+                        for (const std::string& m : getShownMessages())
+                            std::fprintf(stderr, "  %s", m.c_str());
+                        return 1;
+                    }
+                    RoundOutcome o = bot.play(steps, trace);
+                    wins += o.state == 1;
+                    secs += o.steps * 0.03;
+                    left += o.maxHP ? 100.0 * o.hpLeft / o.maxHP : 0;
+                    lowest += o.maxHP ? 100.0 * o.lowestHP / o.maxHP : 0;
+                    score += o.score;
+                    enemies += o.enemiesSeen;
+                    last += states[o.state][0];
+                }
+                std::printf("%-10s %-2d %-8s %d/%d %-3s %5.0f %8.0f%% %8.0f%% %6.0f %7.0f\n", camp.c_str(), r,
+                            ch.c_str(), wins, seeds, last.c_str(), secs / seeds, left / seeds, lowest / seeds,
+                            score / seeds, enemies / seeds);
+                std::fflush(stdout);
+                if (wins == 0) allWon = false;
+            }
+        }
+    }
+    return expectWin && !allWon ? 1 : 0;
+}

@@ -1,0 +1,257 @@
+// vorn-sim: plays a round without a window or sound and reports how fast the simulation runs.
+// Run it from the repository root (it reads data/). See `vorn-sim --help`.
+
+#include <allegro.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "content/UnitTemplate.h"
+#include "sim/Simulation.h"
+#include "system/Messages.h"
+#include "units/Unit.h"
+
+namespace {
+
+struct Options {
+    std::string campaign;
+    int round = 0;
+    std::string character = "Warden";
+    int units = 0;
+    int width = 0, height = 0; // 0: sized to the population
+    std::vector<std::string> types = {"Grub", "Slinger", "Crystal", "SlingStone", "Bloater", "VigorOrb",
+                                      "IceShard", "Icer"};
+    bool variants = true;
+    bool script = true;
+    long steps = 1000;
+    int frameRatio = 1; // simulation steps per drawn frame; 0 draws nothing
+    unsigned seed = 1;
+    bool exhaustive = false;
+    bool untilOver = false;
+};
+
+void usage() {
+    std::puts(
+        "usage: vorn-sim [options]   (run from the repository root)\n"
+        "  --campaign NAME     play a round of that campaign (data/campaigns/NAME)\n"
+        "  --round N           which round, counted from 0 (default 0)\n"
+        "  --units N           instead: an arena with N units put anywhere at random\n"
+        "  --types A,B,...     unit types of that arena, taken in turn\n"
+        "                      (default Grub,Slinger,Crystal,SlingStone,Bloater,VigorOrb,IceShard,Icer)\n"
+        "  --arena WxH         arena size in pixels (default: about 40 x 40 pixels per unit)\n"
+        "  --no-variants       every arena unit of variant 0 (default: variants 0 to 4 at random)\n"
+        "  --character NAME    the player's character, or none (default Warden)\n"
+        "  --no-script         the player stands idle (default: walks a square and attacks)\n"
+        "  --steps N           simulation steps to run (default 1000)\n"
+        "  --until-over        stop once the round is won or lost\n"
+        "  --frame-ratio K     one drawn frame every K steps, 0 for none (default 1)\n"
+        "  --seed S            seed of rand() (default 1)\n"
+        "  --exhaustive        contact tests by the plain all-pairs scan instead of the grid");
+}
+
+std::vector<std::string> splitList(const std::string& s) {
+    std::vector<std::string> out;
+    std::stringstream in(s);
+    std::string item;
+    while (std::getline(in, item, ','))
+        if (!item.empty())
+            out.push_back(item);
+    return out;
+}
+
+bool parse(int argc, char** argv, Options& o) {
+    for (int i = 1; i < argc; i++) {
+        std::string a = argv[i];
+        auto value = [&](const char* name) -> const char* {
+            if (i + 1 >= argc) {
+                std::fprintf(stderr, "vorn-sim: %s needs a value\n", name);
+                return nullptr;
+            }
+            return argv[++i];
+        };
+        const char* v = nullptr;
+        if (a == "--help" || a == "-h") {
+            usage();
+            std::exit(0);
+        } else if (a == "--campaign" && (v = value("--campaign"))) {
+            o.campaign = v;
+        } else if (a == "--round" && (v = value("--round"))) {
+            o.round = std::atoi(v);
+        } else if (a == "--units" && (v = value("--units"))) {
+            o.units = std::atoi(v);
+        } else if (a == "--types" && (v = value("--types"))) {
+            o.types = splitList(v);
+        } else if (a == "--arena" && (v = value("--arena"))) {
+            if (std::sscanf(v, "%dx%d", &o.width, &o.height) != 2 || o.width <= 0 || o.height <= 0 ||
+                o.width > 32767 || o.height > 32767) {
+                std::fprintf(stderr, "vorn-sim: --arena wants WxH, 1 to 32767 pixels each\n");
+                return false;
+            }
+        } else if (a == "--no-variants") {
+            o.variants = false;
+        } else if (a == "--character" && (v = value("--character"))) {
+            o.character = std::strcmp(v, "none") == 0 ? "" : v;
+        } else if (a == "--no-script") {
+            o.script = false;
+        } else if (a == "--steps" && (v = value("--steps"))) {
+            o.steps = std::atol(v);
+        } else if (a == "--until-over") {
+            o.untilOver = true;
+        } else if (a == "--frame-ratio" && (v = value("--frame-ratio"))) {
+            o.frameRatio = std::atoi(v);
+        } else if (a == "--seed" && (v = value("--seed"))) {
+            o.seed = (unsigned)std::strtoul(v, nullptr, 10);
+        } else if (a == "--exhaustive") {
+            o.exhaustive = true;
+        } else {
+            if (!v)
+                std::fprintf(stderr, "vorn-sim: unknown option %s (see --help)\n", a.c_str());
+            return false;
+        }
+    }
+    if (o.campaign.empty() && o.units <= 0) {
+        std::fprintf(stderr, "vorn-sim: give --campaign NAME or --units N (see --help)\n");
+        return false;
+    }
+    if (o.steps < 0 || o.frameRatio < 0) {
+        std::fprintf(stderr, "vorn-sim: --steps and --frame-ratio cannot be negative\n");
+        return false;
+    }
+    return true;
+}
+
+// Peak resident memory of this process in kB (VmHWM), 0 when unknown.
+long peakMemoryKB() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.compare(0, 6, "VmHWM:") == 0)
+            return std::atol(line.c_str() + 6);
+    return 0;
+}
+
+double percentile(std::vector<double> v, double p) {
+    if (v.empty())
+        return 0.0;
+    std::sort(v.begin(), v.end());
+    size_t i = (size_t)std::ceil(p / 100.0 * v.size());
+    return v[std::min(v.size() - 1, i == 0 ? 0 : i - 1)];
+}
+
+void printTimes(const char* what, const std::vector<double>& ms) {
+    std::printf("%s ms: p50 %.3f  p90 %.3f  p99 %.3f  max %.3f\n", what, percentile(ms, 50), percentile(ms, 90),
+                percentile(ms, 99), percentile(ms, 100));
+}
+
+void printUnits(const char* when, UnitList& list) {
+    static const int sides[] = {AFF_PLAYER, AFF_ENEMY, AFF_NEUTRAL, AFF_PLAYER_PROJECTILE, AFF_ENEMY_PROJECTILE};
+    static const char* names[] = {"player", "enemy", "neutral", "playerProjectile", "enemyProjectile"};
+    std::printf("units %s: %zu (", when, list.getUnits()->size());
+    for (int i = 0; i < 5; i++)
+        std::printf("%s%s %zu", i ? ", " : "", names[i], list.search(0, sides[i]).size());
+    size_t pending = list.getUnitsToAppear() ? list.getUnitsToAppear()->size() : 0;
+    std::printf("), %zu orders pending\n", pending);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    Options o;
+    if (!parse(argc, argv, o))
+        return 2;
+    if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0) {
+        std::fprintf(stderr, "vorn-sim: Allegro did not start\n");
+        return 1;
+    }
+    set_color_depth(32);
+    setMessagesSilent(true);
+    std::srand(o.seed);
+
+    {
+        Simulation sim;
+        sim.getUnitList().setExhaustiveContacts(o.exhaustive);
+        int failed;
+        if (!o.campaign.empty()) {
+            failed = sim.loadCampaignRound(o.campaign, o.round, o.character);
+            std::printf("vorn-sim: campaign %s, round %d, character %s, seed %u\n", o.campaign.c_str(), o.round,
+                        o.character.empty() ? "none" : o.character.c_str(), o.seed);
+        } else {
+            int side = std::max(200, (int)(40 * std::sqrt((double)o.units)));
+            int w = o.width ? o.width : std::min(side, 32767), h = o.height ? o.height : std::min(side, 32767);
+            failed = sim.makeArena(w, h, o.types, o.units, o.character, o.variants);
+            std::printf("vorn-sim: arena %dx%d, %d units of %zu types, character %s, seed %u\n", w, h, o.units,
+                        o.types.size(), o.character.empty() ? "none" : o.character.c_str(), o.seed);
+        }
+        for (const std::string& m : getShownMessages())
+            std::fprintf(stderr, "vorn-sim: %s", m.c_str());
+        if (failed) {
+            std::fprintf(stderr, "vorn-sim: the round could not be set up (is data/ built? run from the "
+                                 "repository root)\n");
+            return 1;
+        }
+        std::printf("contact tests: %s\n", o.exhaustive ? "all-pairs scan" : "grid");
+        sim.setScripted(o.script && !o.character.empty());
+
+        using Clock = std::chrono::steady_clock;
+        std::vector<double> stepMs, frameMs;
+        stepMs.reserve(o.steps);
+        size_t peakUnits = 0;
+        int state = 0;
+        long overAt = -1;
+        int overState = 0;
+        auto begin = Clock::now();
+        // One pass of the battle's loop per drawn frame; the steps of a pass see one input poll.
+        int perPass = o.frameRatio > 0 ? o.frameRatio : 1;
+        for (long done = 0; done < o.steps;) {
+            int n = (int)std::min<long>(perPass, o.steps - done);
+            sim.runPass(0, false); // the input poll of this pass
+            for (int i = 0; i < n; i++) {
+                auto t0 = Clock::now();
+                sim.step();
+                stepMs.push_back(std::chrono::duration<double, std::milli>(Clock::now() - t0).count());
+            }
+            done += n;
+            if (o.frameRatio > 0) {
+                auto t0 = Clock::now();
+                sim.drawFrame();
+                frameMs.push_back(std::chrono::duration<double, std::milli>(Clock::now() - t0).count());
+            }
+            peakUnits = std::max(peakUnits, sim.getUnitList().getUnits()->size());
+            state = sim.getRoundState();
+            if (state != 0 && overAt < 0) {
+                overAt = done;
+                overState = state;
+            }
+            if (state != 0 && o.untilOver)
+                break;
+        }
+        double seconds = std::chrono::duration<double>(Clock::now() - begin).count();
+
+        std::printf("steps: %zu in %.3f s, %.1f steps per second (wall clock, frames included)\n", stepMs.size(),
+                    seconds, seconds > 0 ? stepMs.size() / seconds : 0.0);
+        printTimes("step time", stepMs);
+        if (!frameMs.empty()) {
+            std::printf("frames drawn: %zu (one every %d steps)\n", frameMs.size(), o.frameRatio);
+            printTimes("frame time", frameMs);
+        }
+        printUnits("at the end", sim.getUnitList());
+        std::printf("peak unit count: %zu\n", peakUnits);
+        static const char* states[] = {"in play", "won", "lost"};
+        if (overAt >= 0)
+            std::printf("round: %s after %ld steps\n", states[overState], overAt);
+        else
+            std::printf("round: in play\n");
+        std::printf("peak memory (VmHWM): %.1f MB\n", peakMemoryKB() / 1024.0);
+        std::printf("state hash: %016llx\n", (unsigned long long)sim.stateHash());
+    }
+    return 0;
+}
