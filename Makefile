@@ -42,12 +42,14 @@ fuzz: fuzz-build
 	bash fuzz/seed.sh
 	bash fuzz/run.sh $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 
-# Soak runs, not part of `make test`: every round of a campaign replayed 1,000 times under
+# Soak runs, not part of `make test`: vorn-sim for 100,000 steps of 1,000 units, then every
+# round of a campaign replayed 1,000 times, each under
 # AddressSanitizer and LeakSanitizer, resident memory compared after warm-up and at the end (a
 # small quarantine, so freed memory held back by the sanitizer does not count as growth).
 soak: build
 	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DVORN_SANITIZE=ON
-	cmake --build build-asan -j$(JOBS) --target soakRounds
+	cmake --build build-asan -j$(JOBS) --target soakRounds vorn-sim
+	bash fuzz/soakSim.sh build-asan/tools/vorn-sim 100000
 	ASAN_OPTIONS=detect_leaks=1:quarantine_size_mb=4 build-asan/fuzz/soakRounds Conquest 1000 300
 	ASAN_OPTIONS=detect_leaks=1:quarantine_size_mb=4 build-asan/fuzz/soakRounds Gauntlet 1000 300
 
