@@ -2,7 +2,7 @@
 # builds and runs every test, a sanitizer build of the unit tests included.
 JOBS ?= 2
 
-.PHONY: run test deps build build-asan unit-test bench clean fuzz fuzz-build soak
+.PHONY: run test deps build build-asan unit-test bench clean fuzz fuzz-build soak memcheck
 
 run: build
 	./vorn
@@ -52,6 +52,13 @@ soak: build
 	bash fuzz/soakSim.sh build-asan/tools/vorn-sim 100000
 	ASAN_OPTIONS=detect_leaks=1:quarantine_size_mb=4 build-asan/fuzz/soakRounds Conquest 1000 300
 	ASAN_OPTIONS=detect_leaks=1:quarantine_size_mb=4 build-asan/fuzz/soakRounds Gauntlet 1000 300
+
+# A session of the real game under valgrind memcheck (menus, settings saved, two campaigns
+# fought for MEMCHECK_SECONDS each); `make test` runs a shorter one.
+MEMCHECK_SECONDS ?= 60
+
+memcheck: build
+	bash tools/memcheck/session.sh build/vorn $(MEMCHECK_SECONDS)
 
 clean:
 	rm -rf build build-asan build-fuzz vorn vorn-sim

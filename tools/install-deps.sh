@@ -8,6 +8,7 @@ packages=(
   liballegro4-dev libvorbis-dev
   libgtest-dev libbenchmark-dev
   xvfb xdotool x11-utils imagemagick vorbis-tools sox alsa-utils
+  valgrind
 )
 
 missing=()
