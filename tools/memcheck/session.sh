@@ -5,7 +5,8 @@
 # screen with its own character and fought with scripted input for a while, and quit. Fails on
 # any memory error or lost block of ours; valgrind's log is kept as memcheck.log beside the game.
 # Usage (from the repository, with data/ built): tools/memcheck/session.sh build/vorn [SECONDS]
-# SECONDS is how long each campaign is fought (default 40).
+# SECONDS is how long each campaign is fought (default 40); with MEMCHECK_SHOTS set to a folder,
+# the last screen of each fight is kept there.
 . "$(dirname "$0")/../../tests/e2e/menu_lib.sh"
 game=$(readlink -f "$1")
 fight_seconds=${2:-40}
@@ -98,6 +99,9 @@ for c in 0 1; do
         xdotool mousedown 3; sleep 0.1; xdotool mouseup 3
         press space
     done
+    if [ -n "${MEMCHECK_SHOTS:-}" ]; then
+        shot && mkdir -p "$MEMCHECK_SHOTS" && cp "$E2E_TMP/shot.png" "$MEMCHECK_SHOTS/campaign-$c.png"
+    fi
     # Leave the battle (it may have ended by itself and be back in the menus already).
     for try in 1 2 3 4 5 6; do
         is_colour 5 5 $MAIN_BG && break
