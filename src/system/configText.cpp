@@ -5,10 +5,12 @@
 
 namespace {
 
-// Length of the well-formed UTF-8 character at s[i], or 0 when it is not one.
+// Length of the well-formed UTF-8 character at s[i], or 0 when it is not one (or is a control
+// character other than tab, line feed and carriage return).
 size_t characterLength(const std::string& s, size_t i) {
     unsigned char c = static_cast<unsigned char>(s[i]);
-    if (c != 0 && c < 0x80) return 1;
+    if (c < 0x20) return c == '\t' || c == '\n' || c == '\r' ? 1 : 0;
+    if (c < 0x80) return 1;
     size_t length = c >= 0xc2 && c <= 0xdf ? 2 : c >= 0xe0 && c <= 0xef ? 3 : c >= 0xf0 && c <= 0xf4 ? 4 : 0;
     if (length == 0 || i + length > s.size()) return 0;
     for (size_t k = 1; k < length; k++)

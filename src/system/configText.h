@@ -5,7 +5,10 @@
 
 // Allegro's configuration reader walks its text as UTF-8 and runs past the end of a line, and
 // hangs, on a malformed sequence. The game therefore hands it text, never raw file bytes: every
-// byte that does not belong to a well-formed UTF-8 character (and every NUL) becomes '?'.
+// byte that does not belong to a well-formed UTF-8 character becomes '?'. So does every control
+// character but tab, line feed and carriage return: Allegro reads "[\fGfx]" as a section of its
+// own but drops the form feed when it writes the file out, which then holds two [Gfx] sections
+// and the saved one, coming second, is never read.
 
 // The file's text made safe as above; empty when the file cannot be read.
 std::string readConfigText(const char* path);

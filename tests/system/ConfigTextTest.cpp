@@ -8,6 +8,7 @@ TEST(ConfigText, WellFormedTextPassesAndEveryMalformedByteBecomesAQuestionMark) 
     EXPECT_EQ(makeConfigText("[Sound]\nGlobal = 12 # caf\xc3\xa9 \xe2\x82\xac\n"),
               "[Sound]\nGlobal = 12 # caf\xc3\xa9 \xe2\x82\xac\n");
     EXPECT_EQ(makeConfigText(std::string("a\0b", 3)), "a?b");
+    EXPECT_EQ(makeConfigText("[\fGfx]\t\v\x1b\r\n"), "[?Gfx]\t??\r\n"); // control characters
     EXPECT_EQ(makeConfigText("\xff\xed\xff"
                              "GrnC"),
               "???GrnC");

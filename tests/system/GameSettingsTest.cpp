@@ -137,3 +137,20 @@ TEST(SettingsFile, StartSettingsTravelThroughTheStartScreenStatics) {
     EXPECT_EQ(sectionLines(text, "Gfx"), (std::vector<std::string>{"Depth = 32"}));
     StartGameConfig::settingsIndexChar = StartGameConfig::settingsIndexCamp = 0;
 }
+
+TEST(SettingsFile, ASectionHeaderHoldingAControlCharacterDoesNotShadowTheSavedSection) {
+    TempDir dir;
+    // A hand-edited file with a form feed in a header: read as any other section name, so the
+    // save's own [Gfx] section is the one read back, not this one.
+    dir.write("data/gameSettings", "[\fGfx]\nResX = 0\n\n[\vSound]\nMusic = 3\n");
+    {
+        GameRun first;
+        EXPECT_EQ(first.settings.getResX(), 640);
+        EXPECT_EQ(first.sound.getVolumeMusic(), 128);
+        first.settings.saveGraphicsSettings();
+        first.settings.saveVolume(&first.sound);
+    }
+    GameRun second;
+    EXPECT_EQ(second.settings.getResX(), 640);
+    EXPECT_EQ(second.sound.getVolumeMusic(), 128);
+}
