@@ -8,7 +8,8 @@ const long maxObjects = 1 << 20;
 const long maxUnpackedBytes = 1L << 30;
 
 // Allegro calls an empty slot of its type table for an object whose type is not four
-// printable characters (0xffffffff, for one), and crashes; real types are always printable.
+// printable characters (0xffffffff, for one), and crashes; real types of objects and of
+// properties are always printable.
 bool isPrintableType(long type) {
     for (int shift = 0; shift < 32; shift += 8) {
         int c = (type >> shift) & 0xff;
@@ -80,7 +81,9 @@ struct HeaderWalker {
             long type = readLong();
             if (left < 0 || pack_feof(f) || pack_ferror(f)) return false;
             if (type == DAT_PROPERTY) {
-                readLong(); // the property's own type
+                // A property typed as Allegro's end-of-list mark cuts its list short, and the
+                // properties after it are never freed.
+                if (!isPrintableType(readLong())) return false;
                 if (!skip(readLong())) return false;
                 continue;
             }

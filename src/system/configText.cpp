@@ -18,6 +18,19 @@ size_t characterLength(const std::string& s, size_t i) {
     return length;
 }
 
+// A section header with blanks just inside its brackets ("[Gfx ]") is one Allegro looks up with
+// its blanks but may write back without them, so a save would leave two [Gfx] sections and the
+// older, first one would shadow the saved keys. The blanks are dropped before Allegro sees it.
+std::string trimSectionHeader(const std::string& line) {
+    size_t open = line.find_first_not_of(" \t");
+    size_t close = line.find_last_not_of(" \t\r");
+    if (open == std::string::npos || line[open] != '[' || line[close] != ']' || close <= open) return line;
+    size_t first = line.find_first_not_of(" \t", open + 1);
+    size_t last = line.find_last_not_of(" \t", close - 1);
+    if (first >= close) return line; // "[ ]": no name to keep
+    return line.substr(0, open + 1) + line.substr(first, last + 1 - first) + line.substr(close);
+}
+
 } // namespace
 
 std::string makeConfigText(const std::string& bytes) {
@@ -33,7 +46,16 @@ std::string makeConfigText(const std::string& bytes) {
             i += length;
         }
     }
-    return text;
+    std::string trimmed;
+    trimmed.reserve(text.size());
+    for (size_t start = 0; start < text.size();) {
+        size_t end = text.find('\n', start);
+        end = end == std::string::npos ? text.size() : end;
+        trimmed += trimSectionHeader(text.substr(start, end - start));
+        if (end < text.size()) trimmed += '\n';
+        start = end + 1;
+    }
+    return trimmed;
 }
 
 std::string readConfigText(const char* path) {

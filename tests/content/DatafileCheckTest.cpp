@@ -50,6 +50,7 @@ TEST(DatafileCheck, DamagedObjectHeadersAreRefusedAndTheCacheLoadsNothing) {
     const std::string good = bytesOf("plain.dat");
     size_t type = firstTypeOffset("pic");
     ASSERT_EQ(good.substr(type, 4), "BMP ");
+    ASSERT_EQ(good.substr(16, 4), "NAME");
 
     // A type Allegro finds in an empty slot of its type table, whose loader is null.
     std::string emptySlot = good;
@@ -72,12 +73,17 @@ TEST(DatafileCheck, DamagedObjectHeadersAreRefusedAndTheCacheLoadsNothing) {
     std::string tall = good;
     tall.replace(type + 16, 2, std::string("\x40\x00", 2));
     writeBytes("tall.dat", tall);
+    // A property whose type is Allegro's end-of-list mark: the properties after it are lost
+    // to the list and never freed.
+    std::string endMarkProperty = good;
+    endMarkProperty.replace(16, 4, "\xff\xff\xff\xff");
+    writeBytes("endMark.dat", endMarkProperty);
     // Cut in the middle of its picture.
     writeBytes("cut.dat", good.substr(0, good.size() / 2));
 
     DatafileCache cache;
     for (const char* path :
-         {"emptySlot.dat", "overlong.dat", "own.dat", "badDepth.dat", "tall.dat", "cut.dat"}) {
+         {"emptySlot.dat", "overlong.dat", "own.dat", "badDepth.dat", "tall.dat", "endMark.dat", "cut.dat"}) {
         SCOPED_TRACE(path);
         EXPECT_FALSE(DatafileCache::isWellFormed(path));
         EXPECT_EQ(cache.load(path), nullptr);

@@ -154,3 +154,19 @@ TEST(SettingsFile, ASectionHeaderHoldingAControlCharacterDoesNotShadowTheSavedSe
     EXPECT_EQ(second.settings.getResX(), 640);
     EXPECT_EQ(second.sound.getVolumeMusic(), 128);
 }
+
+TEST(SettingsFile, ASectionHeaderWithBlanksInsideItsBracketsIsReadAndSavedAsTheSameSection) {
+    for (const char* header : {"[Gfx ]", "[ Gfx]", "[ Gfx ]", "[Gfx\t]", "[Gfx                                    ]"}) {
+        SCOPED_TRACE(header);
+        TempDir dir;
+        dir.write("data/gameSettings", std::string(header) + "\nResX = 800\n");
+        {
+            GameRun first;
+            EXPECT_EQ(first.settings.getResX(), 800);
+            first.settings.setGfxSettings(16, GFX_AUTODETECT_WINDOWED, 1024, 768);
+            first.settings.saveGraphicsSettings();
+        }
+        GameRun second;
+        EXPECT_EQ(second.settings.getResX(), 1024);
+    }
+}
