@@ -8,7 +8,8 @@
 // byte that does not belong to a well-formed UTF-8 character becomes '?'. So does every control
 // character but tab, line feed and carriage return: Allegro reads "[\fGfx]" as a section of its
 // own but drops the form feed when it writes the file out, which then holds two [Gfx] sections
-// and the saved one, coming second, is never read.
+// and the saved one, coming second, is never read. For the same reason blanks just inside a
+// section header's brackets are dropped ("[Gfx ]" reads as [Gfx]).
 
 // The file's text made safe as above; empty when the file cannot be read.
 std::string readConfigText(const char* path);

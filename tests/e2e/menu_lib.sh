@@ -152,3 +152,30 @@ expect_setting() {
 }
 
 fail() { echo "$*" >&2; exit 1; }
+
+# keep_shot_on_failure FILE: from now on a failure keeps the last screenshot as FILE for a look.
+keep_shot_on_failure() {
+    FAILED_SHOT=$1
+    fail() {
+        cp "$E2E_TMP/shot.png" "$FAILED_SHOT" 2>/dev/null || true
+        echo "FAIL: $*" >&2
+        exit 1
+    }
+}
+
+# shipped_setup REPO: menu_setup with the repository's built data linked in read-only; the game
+# writes its settings into its own folder.
+shipped_setup() {
+    [ -f "$1/data/generalData.dat" ] || fail "data/ is not built: build the target vorndata first"
+    menu_setup
+    local entry
+    for entry in "$1"/data/*; do
+        [ "$(basename "$entry")" = gameSettings ] || ln -s "$entry" data/
+    done
+}
+
+# 640 x 480 battle screen: the juice bar's frame, from (128, 14) to (512, 38), shows.
+in_battle() { shot && [ "$(pixel 128 20)" = 160,160,160 ] && [ "$(pixel 512 30)" = 160,160,160 ]; }
+
+# hold KEY SECONDS: a key held down that long.
+hold() { xdotool keydown "$1"; sleep "$2"; xdotool keyup "$1"; }

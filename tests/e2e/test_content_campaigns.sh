@@ -7,19 +7,8 @@
 . "$(dirname "$0")/menu_lib.sh"
 game=$(readlink -f "$1")
 repo=$(pwd)
-[ -f "$repo/data/generalData.dat" ] || fail "data/ is not built: build the target vorndata first"
-
-# The shipped data, read-only through links; the game writes its settings into its own folder.
-menu_setup
-# A failure keeps the last screenshot for a look.
-fail() {
-    cp "$E2E_TMP/shot.png" /tmp/vorn-e2e-failed-content-campaigns.png 2>/dev/null || true
-    echo "FAIL: $*" >&2
-    exit 1
-}
-for entry in "$repo"/data/*; do
-    [ "$(basename "$entry")" = gameSettings ] || ln -s "$entry" data/
-done
+shipped_setup "$repo"
+keep_shot_on_failure /tmp/vorn-e2e-failed-content-campaigns.png
 
 # names LIST: the entries of a selection list (a name, its description lines, "[End]").
 names() { awk 'want && NF { print; want = 0 } /^\[End\]$/ { want = 1 } BEGIN { want = 1 }' "$1"; }
@@ -35,13 +24,11 @@ region_sum() { convert "$E2E_TMP/shot.png" -crop "$1x$2+$3+$4" +repage rgb:- | m
 arena_sum() { region_sum 640 380 0 45; }
 bar_sum() { region_sum 380 20 130 16; }
 score_sum() { region_sum 200 9 220 442; }
-in_battle() { shot && [ "$(pixel 128 20)" = 160,160,160 ] && [ "$(pixel 512 30)" = 160,160,160 ]; }
 no_message() {
     if xdotool search --name xmessage >/dev/null 2>&1 || xdotool search --class Xmessage >/dev/null 2>&1; then
         fail "a loading message appeared: $(cat "$E2E_TMP/game.log")"
     fi
 }
-hold() { xdotool keydown "$1"; sleep "$2"; xdotool keyup "$1"; }
 
 start_game "$game"
 for c in "${!campaigns[@]}"; do

@@ -12,17 +12,8 @@ game=$(readlink -f "$1")
 fight_seconds=${2:-40}
 repo=$(pwd)
 log="$(dirname "$game")/memcheck.log"
-[ -f "$repo/data/generalData.dat" ] || fail "data/ is not built: build the target vorndata first"
-
-menu_setup
-fail() {
-    cp "$E2E_TMP/shot.png" /tmp/vorn-memcheck-failed.png 2>/dev/null || true
-    echo "FAIL: $*" >&2
-    exit 1
-}
-for entry in "$repo"/data/*; do
-    [ "$(basename "$entry")" = gameSettings ] || ln -s "$entry" data/
-done
+shipped_setup "$repo"
+keep_shot_on_failure /tmp/vorn-memcheck-failed.png
 
 # The wrapper execs valgrind, so the game keeps the pid the helpers look its window up by.
 cat >"$E2E_TMP/vorn-memcheck" <<WRAP
@@ -43,8 +34,6 @@ click() {
 }
 # Under valgrind a screen may take a few seconds to come up.
 slow_colour() { wait_for 60 is_colour "$@" || fail "pixel $1,$2 is $(pixel "$1" "$2"), not $3"; }
-hold() { xdotool keydown "$1"; sleep "$2"; xdotool keyup "$1"; }
-in_battle() { shot && [ "$(pixel 128 20)" = 160,160,160 ] && [ "$(pixel 512 30)" = 160,160,160 ]; }
 
 start_game "$E2E_TMP/vorn-memcheck"
 echo "main menu up at ${SECONDS}s"
