@@ -125,7 +125,8 @@ void DataCheck::checkGeneralData() {
     const std::string path = "data/generalData.dat";
     DATAFILE* dat = datafiles.load(path);
     if (!dat) {
-        Problem& p = report.error({path, "", "", 0}, "the general datafile does not load",
+        std::string what = "the general datafile " + DatafileCache::whyNotLoaded(path);
+        Problem& p = report.error({path, "", "", 0}, what,
                                   "shows \"General datafile did not load. Now exiting.\" and \"Load General "
                                   "failed\" and plays no campaign",
                                   "build the data set (cmake --build build --target vorndata)");

@@ -72,8 +72,9 @@ void DataCheck::checkCampaign(const std::string& name, const Place& from) {
     DATAFILE* dat = hasDatafile ? datafiles.load(datPath) : nullptr;
     if (!dat) {
         std::string message = textf("Campaign file %s did not load. Now exiting.\n", datPath.c_str());
-        Problem& p = report.error(placeOf(f, "Campaign", "Datafile"),
-                                  hasDatafile ? "the datafile " + datPath + " does not load" : "no campaign datafile is named",
+        std::string what = "no campaign datafile is named";
+        if (hasDatafile) what = "the datafile " + datPath + " " + DatafileCache::whyNotLoaded(datPath);
+        Problem& p = report.error(placeOf(f, "Campaign", "Datafile"), what,
                                   "shows \"" + message.substr(0, message.size() - 1) +
                                       "\" and \"Load Campaign failed\"; the campaign cannot be played",
                                   hasDatafile ? "build the datafile or correct its path (from the game's folder)"
@@ -186,7 +187,8 @@ void DataCheck::checkRound(const ConfigFile& f, int index, const std::set<std::s
     DATAFILE* dat = datafiles.load(pic[0]);
     if (!dat) {
         std::string message = textf("Round file %s did not load. Now exiting.\n", pic[0].c_str());
-        Problem& p = report.error(picAt, "the datafile " + pic[0] + " does not load",
+        std::string what = "the datafile " + pic[0] + " " + DatafileCache::whyNotLoaded(pic[0]);
+        Problem& p = report.error(picAt, what,
                                   "shows \"" + message.substr(0, message.size() - 1) +
                                       "\" and plays the round without its spawn lines",
                                   "build the datafile or correct its path (from the game's folder)");

@@ -6,6 +6,7 @@
 #include "check/checkText.h"
 #include "content/fileFormat.h"
 #include "content/unitProperties.h"
+#include "system/fileAccess.h"
 
 namespace {
 
@@ -63,11 +64,15 @@ const UnitFacts& DataCheck::checkUnit(const std::string& name, const Place& from
     std::string path = "data/unit/" + name;
     ConfigFile f;
     if (name.empty() || !f.load(path)) {
-        Problem& p = report.error(from, textf("unit type \"%s\" has no unit file %s", name.c_str(), path.c_str()),
-                                  "shows \"Could not find data/unit/, cannot load Unit.\" and \"Unit " + name +
+        std::string reason = whyUnreadable(path);
+        if (reason.empty()) reason = "does not exist";
+        std::string message = describeUnusableFile(path, reason) + ", cannot load Unit.";
+        std::string what = "unit type \"" + name + "\" has no unit file: " + path + " " + reason;
+        Problem& p = report.error(from, what,
+                                  "shows \"" + message + "\" and \"Unit " + name +
                                       " is not valid.\"; nothing of this type ever appears",
                                   "create " + path + " or correct the name (names are case-sensitive)");
-        p.gameMessages = {"Could not find data/unit/, cannot load Unit.", "Unit " + name + " is not valid. \n"};
+        p.gameMessages = {message, "Unit " + name + " is not valid. \n"};
         return facts;
     }
     facts.exists = true;

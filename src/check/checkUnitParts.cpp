@@ -5,6 +5,7 @@
 #include "check/DataCheck.h"
 #include "check/checkText.h"
 #include "content/fileFormat.h"
+#include "system/fileAccess.h"
 
 bool DataCheck::checkAnimations(const ConfigFile& f, const std::string& name) {
     set_color_conversion(COLORCONV_TOTAL);
@@ -14,8 +15,12 @@ bool DataCheck::checkAnimations(const ConfigFile& f, const std::string& name) {
     if (hasKey) datafilesNamed.insert(path);
     DATAFILE* dat = hasKey ? datafiles.load(path) : nullptr;
     if (!dat) {
-        std::string message = textf("Could not find %s, cannot load Unit.", path.c_str());
-        Problem& p = hasKey ? report.error(placeOf(f, "", "datafile"), "the datafile " + path + " does not load",
+        std::string reason = DatafileCache::whyNotLoaded(path);
+        std::string message =
+            hasKey ? describeUnusableFile(path, reason) : f.getPath() + " names no datafile";
+        message += ", cannot load Unit.";
+        reason = "the datafile " + path + " " + reason;
+        Problem& p = hasKey ? report.error(placeOf(f, "", "datafile"), reason,
                                            "shows \"" + message + "\"; the type is not valid and never appears",
                                            "make the datafile (the build paints it from the [Look] section) or "
                                            "correct the name, which is relative to data/unit/")

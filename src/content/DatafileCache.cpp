@@ -1,11 +1,14 @@
 #include "content/DatafileCache.h"
 
+#include "content/DatafileReader.h"
+#include "system/fileAccess.h"
+
 namespace {
 
 // Deepest nesting of datafiles inside datafiles accepted, and most objects in one.
 const int maxNesting = 8;
 const long maxObjects = 1 << 20;
-const long maxUnpackedBytes = 1L << 30;
+const long maxUnpackedBytes = 1L << 30; // by all packed data of one datafile together
 
 // Allegro calls an empty slot of its type table for an object whose type is not four
 // printable characters (0xffffffff, for one), and crashes; real types of objects and of
@@ -19,103 +22,103 @@ bool isPrintableType(long type) {
 }
 
 // Walks a datafile's object headers as Allegro's loader reads them, loading nothing. Allegro
-// skips data by moving its file position without a bound, and then reads from before its own
-// buffer, so every skip is checked against the bytes the file still holds.
+// reads each object's data as a chunk of its own and goes on after it, and on damaged sizes it
+// skips past the end of the file and reads from before its own buffer; here each object's data
+// is read through a reader of its own (see DatafileReader), checked against the bytes there are.
 struct HeaderWalker {
-    PACKFILE* f;
-    long left; // bytes of the (unpacked) file not yet read or skipped
-
-    long readLong() {
-        left -= 4;
-        return pack_mgetl(f);
-    }
-    bool skip(long bytes) {
-        if (bytes < 0 || bytes > left) return false;
-        left -= bytes;
-        return pack_fseek(f, bytes) == 0;
-    }
-
-    short readShort() {
-        left -= 2;
-        return static_cast<short>(pack_mgetw(f));
-    }
+    long unpackBudget; // bytes all packed data of the datafile may still unpack to
 
     // Pictures and samples are checked against their chunk: Allegro makes a picture or sample
     // of the size the header claims, reads beyond the chunk for the rest, and frees twice on
-    // a depth it cannot make. Types the game never uses, whose loaders Allegro does not guard
-    // either, are refused.
-    bool walkObject(long type, long stored, int depth) {
-        if (type == DAT_FILE) return walk(depth + 1);
-        if (type == DAT_RLE_SPRITE || type == DAT_C_SPRITE || type == DAT_XC_SPRITE || type == DAT_FONT ||
-            type == DAT_MIDI)
-            return false;
+    // a depth it cannot make. Object types the game never uses are skipped by the loader (see
+    // DatafileCache::load), every other type is kept as raw bytes.
+    bool walkObject(DatafileReader& in, long type, long size, int depth) {
+        if (type == DAT_FILE) return walk(in, depth + 1);
         if (type == DAT_BITMAP) {
-            if (stored < 6) return false;
-            int bits = readShort(), w = static_cast<unsigned short>(readShort()),
-                h = static_cast<unsigned short>(readShort());
+            if (size < 6) return false;
+            int bits = in.readShort(), w = static_cast<unsigned short>(in.readShort()),
+                h = static_cast<unsigned short>(in.readShort());
             int bytes = bits == 8                  ? 1
                         : bits == 15 || bits == 16 ? 2
                         : bits == 24 || bits == 32 ? 3
                         : bits == -32              ? 4
                                                    : 0;
-            return bytes > 0 && static_cast<long long>(w) * h * bytes <= stored - 6 && skip(stored - 6);
+            return bytes > 0 && static_cast<long long>(w) * h * bytes <= size - 6;
         }
         if (type == DAT_SAMPLE) {
-            if (stored < 8) return false;
-            int bits = readShort();
-            readShort(); // frequency
-            long length = readLong();
+            if (size < 8) return false;
+            int bits = in.readShort();
+            in.readShort(); // frequency
+            long length = in.readLong();
             int bytes = bits == 8 || bits == -8 ? 1 : bits == 16 || bits == -16 ? 2 : 0;
             int channels = bits < 0 ? 2 : 1;
-            return bytes > 0 && length >= 0 &&
-                   static_cast<long long>(length) * bytes * channels <= stored - 8 && skip(stored - 8);
+            return bytes > 0 && length >= 0 && static_cast<long long>(length) * bytes * channels <= size - 8;
         }
-        return skip(stored);
+        return true;
     }
 
-    bool walk(int depth) {
+    bool walk(DatafileReader& in, int depth) {
         if (depth > maxNesting) return false;
-        long count = readLong();
-        if (count < 0 || count > maxObjects || left < 0) return false;
+        long count = in.readLong();
+        if (in.isFailed() || count < 0 || count > maxObjects) return false;
         for (long c = 0; c < count;) {
-            long type = readLong();
-            if (left < 0 || pack_feof(f) || pack_ferror(f)) return false;
+            long type = in.readLong();
+            if (in.isFailed()) return false;
             if (type == DAT_PROPERTY) {
                 // A property typed as Allegro's end-of-list mark cuts its list short, and the
                 // properties after it are never freed.
-                if (!isPrintableType(readLong())) return false;
-                if (!skip(readLong())) return false;
+                if (!isPrintableType(in.readLong())) return false;
+                if (!in.skip(in.readLong())) return false;
                 continue;
             }
             if (!isPrintableType(type)) return false;
-            // The object's data: its stored size (negative when compressed on its own) and its size.
-            long stored = readLong();
-            long size = readLong();
-            // Allegro's decompressor overruns on damaged data inside a datafile; objects compressed
-            // on their own are refused (the game's datafiles compress the whole file instead).
-            if (stored < 0 || size != stored || left < 0) return false;
-            if (!walkObject(type, stored, depth)) return false;
+            // The stored size, which Allegro never reads, then the size: the data's bytes, or when
+            // it is negative (an object compressed on its own) the packed bytes that follow,
+            // unpacked to -size bytes; Allegro goes on where the unpacking ended.
+            in.readLong();
+            long size = in.readLong();
+            if (in.isFailed()) return false;
+            bool packed = size < 0;
+            DatafileReader data(&in, packed ? -size : size, packed, in.getLeft(), &unpackBudget);
+            if (!walkObject(data, type, data.getLeft(), depth) || !data.finish()) return false;
             c++;
         }
         return true;
     }
 };
 
+// The loader of the object types the game never takes from a datafile: Allegro's own loaders
+// of fonts, MIDI music and RLE and compiled sprites do not guard against damaged data, so such
+// objects are skipped (Allegro passes over the rest of their chunk) and hold nothing.
+char skippedObject;
+void* skipObject(PACKFILE*, long) {
+    return &skippedObject;
+}
+void keepSkippedObject(void*) {}
+
 } // namespace
 
 bool DatafileCache::isWellFormed(const std::string& path) {
-    PACKFILE* raw = pack_fopen(path.c_str(), F_READ);
-    if (!raw) return false;
-    bool packed = pack_mgetl(raw) == F_PACK_MAGIC;
-    pack_fclose(raw);
-    PACKFILE* f = pack_fopen(path.c_str(), F_READ_PACKED);
+    PACKFILE* f = pack_fopen(path.c_str(), F_READ);
     if (!f) return false;
-    // An unpacked file holds its magic and then its objects; a packed one unpacks to at most
-    // maxUnpackedBytes, beyond which a skip reads to the end and fails there.
-    HeaderWalker walker = {f, packed ? maxUnpackedBytes : static_cast<long>(file_size_ex(path.c_str())) - 4};
-    bool ok = walker.readLong() == DAT_MAGIC && walker.walk(0);
+    DatafileReader file(f, static_cast<long>(file_size_ex(path.c_str())));
+    HeaderWalker walker = {maxUnpackedBytes};
+    bool ok = false;
+    long magic = file.readLong();
+    if (magic == F_PACK_MAGIC) {
+        // The whole file packed: the rest unpacks to the datafile, of a size not stored anywhere.
+        DatafileReader unpacked(&file, maxUnpackedBytes, true, file.getLeft(), &walker.unpackBudget);
+        ok = unpacked.readLong() == DAT_MAGIC && walker.walk(unpacked, 0);
+    } else if (magic == F_NOPACK_MAGIC) {
+        ok = file.readLong() == DAT_MAGIC && walker.walk(file, 0);
+    }
     pack_fclose(f);
     return ok;
+}
+
+std::string DatafileCache::whyNotLoaded(const std::string& path) {
+    std::string reason = whyUnreadable(path);
+    return reason.empty() ? "is damaged" : reason;
 }
 
 DATAFILE* DatafileCache::load(const std::string& path) {
@@ -123,6 +126,8 @@ DATAFILE* DatafileCache::load(const std::string& path) {
     auto found = loaded.find(key);
     if (found != loaded.end()) return found->second;
     if (path.empty() || !isWellFormed(path)) return nullptr;
+    for (int type : {DAT_FONT, DAT_MIDI, DAT_RLE_SPRITE, DAT_C_SPRITE, DAT_XC_SPRITE})
+        register_datafile_object(type, skipObject, keepSkippedObject);
     DATAFILE* dat = load_datafile(path.c_str());
     if (dat) loaded[key] = dat;
     return dat;

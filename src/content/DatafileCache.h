@@ -28,8 +28,13 @@ class DatafileCache {
     static BITMAP* findPicture(DATAFILE* dat, const std::string& name);
 
     // Whether the file is a datafile whose objects Allegro's loader can walk safely: it crashes on
-    // some malformed object headers instead of failing, so every load is checked first.
+    // some malformed object headers instead of failing, so every load is checked first. The whole
+    // file or each object may be compressed; fonts, MIDI music and RLE and compiled sprites, which
+    // the game never uses, are skipped when the datafile loads, whatever they hold.
     static bool isWellFormed(const std::string& path);
+    // Why the datafile at path did not load, in words that follow its path: "does not exist",
+    // "is a folder, not a file", "cannot be read (...)" or "is damaged".
+    static std::string whyNotLoaded(const std::string& path);
 
   private:
     std::map<std::pair<std::string, int>, DATAFILE*> loaded; // by path and colour depth

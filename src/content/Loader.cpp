@@ -10,6 +10,7 @@
 #include "menus/StartGameConfig.h"
 #include "system/Messages.h"
 #include "system/configText.h"
+#include "system/fileAccess.h"
 #include "system/oggsnd.h"
 
 namespace {
@@ -222,7 +223,12 @@ bool Loader::loadAnimation(UnitTemplate* t, const std::string& name) {
     std::string path = unitFilePath(file ? file : "");
     DATAFILE* dat = file ? datafiles.load(path) : nullptr;
     if (!dat) {
-        showMessage("Could not find %s, cannot load Unit.", path.c_str());
+        // The unit file itself first: one that cannot be read names no datafile either.
+        std::string unitFile = unitFilePath(name), reason = whyUnreadable(unitFile);
+        std::string what = !reason.empty() ? describeUnusableFile(unitFile, reason)
+                           : !file         ? unitFile + " names no datafile"
+                                           : describeUnusableFile(path, DatafileCache::whyNotLoaded(path));
+        showMessage("%s, cannot load Unit.", what.c_str());
         return false;
     }
     unitDatafiles.push_back(dat);

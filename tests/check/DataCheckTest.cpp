@@ -38,14 +38,19 @@ TEST_F(CheckTest, UnitFileSlipsNameTheirLineKeyAndTheNameMeant) {
 
 TEST_F(CheckTest, UnitsThatDoNotLoadAreErrorsWithTheGamesOwnMessages) {
     writeUnit("Grub", "affiliation = enemy\ndatafile = gfx/u.dat\n[Animation]\nanimIdle = 0 -1 0 crawl 0\n");
-    writeUnit("Bolt", "affiliation = playerProjectile\ndatafile = gfx/none.dat\n");
+    writeUnit("Bolt", "affiliation = playerProjectile\ndatafile = gfx/none.dat\naddedUnits = 1\n"
+                      "addedUnit0 = Rot 1 0 1 0 0 1 5 0 0 0 0 0 true 3\n");
+    writeUnit("Rot", "affiliation = enemy\ndatafile = gfx/rot.dat\n");
+    dir.write("data/unit/gfx/rot.dat", "slh.ALL.");
+    ASSERT_EQ(runCommand("dat -c1 data/unit/gfx/u.dat >/dev/null"), 0); // compressed object by object
     check();
     const Problem* frame = find("the frame \"crawl\" is not a picture");
     ASSERT_TRUE(frame);
     EXPECT_EQ(frame->severity, Severity::Error);
     EXPECT_EQ(frame->place.key, "animIdle");
     EXPECT_TRUE(find("no animation has a frame that loads"));
-    EXPECT_TRUE(find("the datafile data/unit/gfx/none.dat does not load"));
+    EXPECT_TRUE(find("the datafile data/unit/gfx/none.dat does not exist"));
+    EXPECT_TRUE(find("the datafile data/unit/gfx/rot.dat is damaged"));
     EXPECT_TRUE(find("the added type \"Bolt\" does not load"));
     // Every message the real loader showed is explained by a problem above.
     for (const Problem& p : report.getProblems())

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <vector>
 
 #include "content/DatafileCache.h"
 #include "support/DataBuilder.h"
@@ -24,6 +25,32 @@ void writeBytes(const std::string& path, const std::string& bytes) {
 // "ALL.", the count, then the NAME property (type, size, name).
 size_t firstTypeOffset(const std::string& name) {
     return 4 + 4 + 4 + 4 + 4 + 4 + name.size();
+}
+
+// Objects of the types the game never uses, as the dat tool grabs them: a font from a picture of
+// glyph cells framed in the colour of its top left pixel, an RLE sprite and a MIDI tune.
+std::vector<FileObjectSpec> unusedObjects() {
+    BITMAP* glyphs = create_bitmap_ex(32, 15, 10);
+    clear_to_color(glyphs, makecol32(255, 255, 0));
+    for (int g = 0; g < 2; g++)
+        rectfill(glyphs, 1 + 7 * g, 1, 6 + 7 * g, 8, makecol32(255 * g, 255, 255));
+    save_bitmap("font.bmp", glyphs, nullptr);
+    destroy_bitmap(glyphs);
+    writePicture("sprite.bmp", 6, 6, 0x00ff00);
+    writeBytes("tune.mid", std::string("MThd\0\0\0\x06\0\0\0\x01\0\x60MTrk\0\0\0\x0c"
+                                       "\0\x90\x3c\x40\x60\x80\x3c\x40\0\xff\x2f\0",
+                                       34));
+    return {{"glyphs", "font.bmp", "FONT"}, {"sprite", "sprite.bmp", "RLE"}, {"tune", "tune.mid", "MIDI"}};
+}
+
+// A datafile of one object of type DATA whose bytes are packed on their own: size bytes
+// unpacked from the packed ones.
+std::string packedDataObject(int size, const std::string& packed) {
+    std::string header("slh.ALL.\0\0\0\x01"
+                       "DATA\0\0\0\0\xff\xff\xff\0",
+                       24);
+    header[23] = static_cast<char>(-size);
+    return header + packed;
 }
 
 } // namespace
@@ -61,10 +88,11 @@ TEST(DatafileCheck, DamagedObjectHeadersAreRefusedAndTheCacheLoadsNothing) {
     std::string overlong = good;
     overlong.replace(type + 4, 8, std::string("\x00\x7f\xff\xff\x00\x7f\xff\xff", 8));
     writeBytes("overlong.dat", overlong);
-    // An object compressed on its own (negative stored size).
-    std::string ownCompression = good;
-    ownCompression.replace(type + 4, 4, std::string("\xff\xff\xff\x10", 4));
-    writeBytes("own.dat", ownCompression);
+    // A stored size Allegro never reads (it reads the size after it) does no harm.
+    std::string storedSize = good;
+    storedSize.replace(type + 4, 4, std::string("\xff\xff\xff\x10", 4));
+    writeBytes("stored.dat", storedSize);
+    EXPECT_TRUE(DatafileCache::isWellFormed("stored.dat"));
     // A picture of a depth Allegro cannot make (it then frees twice), and one claiming more
     // pixels than its chunk holds.
     std::string badDepth = good;
@@ -83,11 +111,53 @@ TEST(DatafileCheck, DamagedObjectHeadersAreRefusedAndTheCacheLoadsNothing) {
 
     DatafileCache cache;
     for (const char* path :
-         {"emptySlot.dat", "overlong.dat", "own.dat", "badDepth.dat", "tall.dat", "endMark.dat", "cut.dat"}) {
+         {"emptySlot.dat", "overlong.dat", "badDepth.dat", "tall.dat", "endMark.dat", "cut.dat"}) {
         SCOPED_TRACE(path);
         EXPECT_FALSE(DatafileCache::isWellFormed(path));
         EXPECT_EQ(cache.load(path), nullptr);
     }
     EXPECT_NE(cache.load("plain.dat"), nullptr);
     EXPECT_EQ(cache.getCount(), 1);
+}
+
+TEST(DatafileCheck, ObjectsCompressedOnTheirOwnOrTogetherAndTypesTheGameNeverUsesLoad) {
+    TempDir dir;
+    ASSERT_TRUE(makeDatafile("mixed.dat", {{"pic", 12, 10}}, unusedObjects()));
+    ASSERT_EQ(runCommand("cp mixed.dat inner.dat && dat -c0 mixed.dat -a -t FILE inner.dat >/dev/null"), 0);
+    DatafileCache cache;
+    for (std::string packing : {"-c0", "-c1", "-c2"}) {
+        SCOPED_TRACE(packing);
+        std::string path = "mixed" + packing + ".dat";
+        ASSERT_EQ(runCommand("cp mixed.dat " + path + " && dat " + packing + " " + path + " >/dev/null"), 0);
+        EXPECT_TRUE(DatafileCache::isWellFormed(path));
+        BITMAP* pic = DatafileCache::findPicture(cache.load(path), "pic");
+        ASSERT_NE(pic, nullptr);
+        EXPECT_EQ(pic->w, 12);
+        EXPECT_EQ(getpixel(pic, 11, 9), makecol(255, 0, 0));
+    }
+
+    // Fonts, sprites and tunes are skipped whatever they hold: Allegro's own loaders of them
+    // trust their data.
+    std::string garbled = bytesOf("mixed-c0.dat");
+    size_t font = garbled.find("FONT");
+    ASSERT_NE(font, std::string::npos);
+    garbled.replace(font + 12, 24, std::string(24, '\xff'));
+    writeBytes("garbled.dat", garbled);
+    EXPECT_NE(DatafileCache::findPicture(cache.load("garbled.dat"), "pic"), nullptr);
+
+    // Packed data that unpacks to less than its size, or cut short, or that reaches into the
+    // part of Allegro's ring it has not written yet, whose bytes differ from load to load.
+    std::string shortOfSize = bytesOf("mixed-c1.dat");
+    size_t bitmap = shortOfSize.find("BMP ");
+    shortOfSize.replace(bitmap + 8, 4, std::string("\xff\x80\0\0", 4));
+    writeBytes("short.dat", shortOfSize);
+    writeBytes("cut.dat", bytesOf("mixed-c1.dat").substr(0, bitmap + 40));
+    writeBytes("unwritten.dat", packedDataObject(18, std::string("\0\xfa\xff", 3)));
+    writeBytes("zeroes.dat", packedDataObject(18, std::string("\0\0\x0f", 3)));
+    for (const char* path : {"short.dat", "cut.dat", "unwritten.dat"}) {
+        SCOPED_TRACE(path);
+        EXPECT_FALSE(DatafileCache::isWellFormed(path));
+        EXPECT_EQ(cache.load(path), nullptr);
+    }
+    EXPECT_NE(cache.load("zeroes.dat"), nullptr) << "the rest of the ring starts as zeroes";
 }

@@ -295,6 +295,10 @@ TEST_F(ContentTest, UnitFailuresAreReportedOnceAndTheTypeStaysRecorded) {
     ASSERT_TRUE(makeDatafile("data/unit/blank.dat", {{"stand"}}));
     writeUnit("blank", "datafile = blank.dat\n[Animation]\nanimIdle = 0 -1 0 nothing 1\n");
     writeSimpleUnit("parent", "addedUnits = 1\naddedUnit0 = lost 1 0 1 0 0 1 0 0 0 0 0 0 false 0\n");
+    writeUnit("hollow", "datafile = gfx/\n");
+    dir.write("data/unit/gfx/hollow.dat", "");
+    writeUnit("broken", "datafile = broken.dat\n");
+    dir.write("data/unit/broken.dat", "slh.ALL.");
 
     loader.addUnit("ghost"); // no unit file at all
     loader.addUnit("nodat");
@@ -302,17 +306,26 @@ TEST_F(ContentTest, UnitFailuresAreReportedOnceAndTheTypeStaysRecorded) {
     loader.addUnit("blank");
     loader.addUnit("parent");
     loader.addUnit("ghost");
+    loader.addUnit("hollow");
+    loader.addUnit("broken");
+    loader.addUnit("");
     EXPECT_EQ(messages(),
               (Messages{
-                  "Could not find data/unit/, cannot load Unit.",
+                  "Could not find data/unit/ghost, cannot load Unit.",
                   "Unit ghost is not valid. \n",
-                  "Could not find data/unit/, cannot load Unit.",
+                  "data/unit/nodat names no datafile, cannot load Unit.",
                   "Unit nodat is not valid. \n",
                   "Could not find data/unit/lost.dat, cannot load Unit.",
                   "Unit lost is not valid. \n",
                   "could not find nothing frame for blank, skipping it.\n",
                   "no animations found for unit blank in file data/unit/blank.dat; cannot load unit. \n",
                   "Unit blank is not valid. \n",
+                  "data/unit/gfx/ is a folder, not a file, cannot load Unit.",
+                  "Unit hollow is not valid. \n",
+                  "data/unit/broken.dat is damaged, cannot load Unit.",
+                  "Unit broken is not valid. \n",
+                  "data/unit/ is a folder, not a file, cannot load Unit.",
+                  "Unit  is not valid. \n",
               }));
     EXPECT_NE(loader.dontExist("ghost"), nullptr);
     EXPECT_EQ(unitType("ghost"), nullptr);

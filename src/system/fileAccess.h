@@ -1,0 +1,14 @@
+#ifndef VORN_SYSTEM_FILEACCESS_H
+#define VORN_SYSTEM_FILEACCESS_H
+
+#include <string>
+
+// What keeps the file at path from being read, in words that follow its path: "does not exist",
+// "is a folder, not a file" or "cannot be read (Permission denied)"; empty when it can be read.
+std::string whyUnreadable(const std::string& path);
+
+// The game's words for a file it cannot use, naming it: "Could not find PATH" for one that does
+// not exist, as the game has always said, else "PATH " and the reason.
+std::string describeUnusableFile(const std::string& path, const std::string& reason);
+
+#endif
