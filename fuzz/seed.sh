@@ -30,4 +30,7 @@ for f in "$pics"/*.bmp; do
 done
 (cd "$pics" && dat -c0 named.dat >/dev/null)
 cp "$pics/named.dat" "$seeds/datafile/"
+# The same with objects of types the game skips, compressed object by object.
+(cd "$pics" && dat -a -t RLE -bpp 32 named.dat arena.bmp >/dev/null && dat -c1 named.dat >/dev/null)
+cp "$pics/named.dat" "$seeds/datafile/named-c1.dat"
 rm -rf "$pics"

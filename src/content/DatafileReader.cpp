@@ -14,7 +14,7 @@ DatafileReader::DatafileReader(DatafileReader* parent, long size, bool packed, l
       failed(size < 0 ||
              (packed ? packedSize < 0 || packedSize > parent->left || !unpackBudget : size > parent->left)),
       ringPos(ringSize - longestMatch), unpackedCount(0), flags(0), matchFrom(0), matchLeft(0) {
-    std::memset(ring, 0, sizeof ring);
+    if (packed) std::memset(ring, 0, sizeof ring);
 }
 
 bool DatafileReader::fail() {
