@@ -47,7 +47,11 @@ int Battle::battleLoop(std::string campName, std::string chosenChar, Loader* l) 
         return 0;
     }
     musicSound->playMusic(campaign.getMusic());
-    l->addPC(charName);
+    // A character that cannot be played would lose every round and replay it for ever.
+    if (l->addPC(charName) != 0) {
+        musicSound->fadeMusic();
+        return 0;
+    }
     if (!makeBuffer()) {
         showMessage("The screen buffer of %d x %d pixels could not be made. Leaving the campaign.\n",
                     screenWidth(), screenHeight());

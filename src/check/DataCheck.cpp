@@ -50,11 +50,11 @@ void DataCheck::run() {
         if (!facts.exists) continue;
         if (!facts.isThePC)
             report.error(from, "the character \"" + c.first + "\" is not a player's unit",
-                         "puts it in the arena as a plain unit that no key or mouse steers",
+                         "says the character cannot be played and leaves every campaign at its start",
                          "set isThePC = true in data/unit/" + c.first);
         if (facts.affiliation != AFF_PLAYER)
             report.error(from, "the character \"" + c.first + "\" is not on the player's side",
-                         "loses every round at once, since nothing of the player's side is in the arena",
+                         "says the character cannot be played and leaves every campaign at its start",
                          "set affiliation = player in data/unit/" + c.first);
     }
     std::vector<std::string> campaignOrder;

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <sys/stat.h>
 
 #include "content/fileFormat.h"
 #include "content/unitProperties.h"
@@ -87,9 +88,32 @@ int Loader::addUnit(const std::string& name) {
     return 0;
 }
 
-int Loader::addPC(const std::string& name) {
-    addUnit(name);
-    return 0;
+int Loader::addPC(const std::string& name, std::string* whyNot) {
+    std::string why;
+    std::string path = unitFilePath(name);
+    struct stat info;
+    if (stat(path.c_str(), &info) != 0)
+        why = "its unit file " + path + " could not be read (" + strerror(errno) + ")";
+    else if (!S_ISREG(info.st_mode))
+        why = "its unit file " + path + " is a folder or a device, not a file";
+    if (why.empty()) {
+        addUnit(name);
+        std::string typeName = name;
+        UnitTemplate* t = getUnitTemplate(typeName);
+        if (!t)
+            why = "its unit file " + path + " did not load";
+        else if (!t->isThePC)
+            why = path + " is not a player's unit (it lacks isThePC = true)";
+        else if (t->affiliation != AFF_PLAYER)
+            why = path + " is not on the player's side (it lacks affiliation = player)";
+    }
+    if (why.empty())
+        return 0;
+    if (whyNot)
+        *whyNot = why;
+    else
+        showMessage("The character %s cannot be played: %s. Leaving the campaign.\n", name.c_str(), why.c_str());
+    return 1;
 }
 
 std::string* Loader::dontExist(const std::string& name) {
