@@ -11,6 +11,7 @@
 #include "system/InputObj.h"
 #include "system/Messages.h"
 #include "system/MusicSound.h"
+#include "system/quitRequest.h"
 #include "units/UnitList.h"
 
 Battle::Battle()
@@ -153,7 +154,7 @@ void Battle::getNextRound() {
 
 bool Battle::isRoundOver(Loader* l) {
     std::vector<bool>& clicked = inputObj->getKeyClicked();
-    if (clicked[ACTION_MENU]) {
+    if (clicked[ACTION_MENU] || quitRequested()) {
         roundState = ROUND_LEFT;
         return true;
     }

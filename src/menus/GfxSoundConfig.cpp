@@ -5,6 +5,7 @@
 
 #include "menus/Config.h"
 #include "menus/menuAlert.h"
+#include "menus/runDialog.h"
 #include "system/GameSettings.h"
 #include "system/Messages.h"
 #include "system/MusicSound.h"
@@ -63,7 +64,7 @@ GfxSoundConfig::GfxSoundConfig(GameSettings* gs, MusicSound* ms) {
 void GfxSoundConfig::go(int focus) {
     gfxRedrawMenu();
     show_mouse(screen);
-    do_dialog(gfxConfigDialog, focus);
+    runDialog(gfxConfigDialog, focus);
 }
 
 void GfxSoundConfig::gfxRedrawMenu() {

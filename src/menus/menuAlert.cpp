@@ -2,6 +2,8 @@
 
 #include <allegro.h>
 
+#include "system/quitRequest.h"
+
 namespace {
 std::vector<std::string> shownAlerts;
 }
@@ -18,7 +20,12 @@ int showAlert(const char* s1, const char* s2, const char* s3, const char* b1, co
     shownAlerts.push_back(text);
     if (!screen)
         return 1;
-    return alert(s1, s2, s3, b1, b2, c1, c2);
+    if (quitRequested())
+        return 1;
+    setWaitingForKey(true);
+    int chosen = alert(s1, s2, s3, b1, b2, c1, c2);
+    setWaitingForKey(false);
+    return chosen;
 }
 
 const std::vector<std::string>& getShownAlerts() { return shownAlerts; }
