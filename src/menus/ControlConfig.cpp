@@ -5,6 +5,7 @@
 
 #include "menus/Config.h"
 #include "menus/keyNames.h"
+#include "menus/menuAlert.h"
 #include "system/GameSettings.h"
 #include "system/InputObj.h"
 #include "units/vornMath.h"
@@ -120,7 +121,7 @@ void ControlConfig::ControlRedrawMenu() {
 int ControlConfig::my_button_proc(int msg, DIALOG* d, int c) { return Config::my_button_proc(msg, d, c); }
 
 int ControlConfig::toMain() {
-    controlGS->saveControls(controlConfigIO);
+    alertSettingsNotSaved(controlGS->saveControls(controlConfigIO));
     return D_CLOSE;
 }
 
