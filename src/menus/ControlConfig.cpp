@@ -5,6 +5,7 @@
 
 #include "menus/Config.h"
 #include "menus/keyNames.h"
+#include "menus/menuAlert.h"
 #include "menus/runDialog.h"
 #include "system/GameSettings.h"
 #include "system/InputObj.h"
@@ -122,7 +123,7 @@ void ControlConfig::ControlRedrawMenu() {
 int ControlConfig::my_button_proc(int msg, DIALOG* d, int c) { return Config::my_button_proc(msg, d, c); }
 
 int ControlConfig::toMain() {
-    controlGS->saveControls(controlConfigIO);
+    alertSettingsNotSaved(controlGS->saveControls(controlConfigIO));
     return D_CLOSE;
 }
 

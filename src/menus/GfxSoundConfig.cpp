@@ -77,8 +77,8 @@ void GfxSoundConfig::gfxRedrawMenu() {
 int GfxSoundConfig::gfx_my_button_proc(int msg, DIALOG* d, int c) { return Config::my_button_proc(msg, d, c); }
 
 int GfxSoundConfig::gfxToMain() {
-    gfxgs->saveGraphicsSettings();
-    gfxgs->saveVolume(gfxms);
+    alertSettingsNotSaved(gfxgs->saveGraphicsSettings());
+    alertSettingsNotSaved(gfxgs->saveVolume(gfxms));
     return D_CLOSE;
 }
 

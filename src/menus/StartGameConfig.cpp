@@ -140,13 +140,13 @@ int StartGameConfig::startGame() {
         return D_O_K;
     }
     *mainMsg = 0;
-    GameSettings::saveStartSettings();
+    alertSettingsNotSaved(GameSettings::saveStartSettings());
     return D_CLOSE;
 }
 
 int StartGameConfig::toMain() {
     *mainMsg = 2;
-    GameSettings::saveStartSettings();
+    alertSettingsNotSaved(GameSettings::saveStartSettings());
     return D_CLOSE;
 }
 

@@ -1,6 +1,7 @@
 #include "system/configText.h"
 
 #include <allegro.h>
+#include <cerrno>
 #include <cstdio>
 
 namespace {
@@ -58,18 +59,26 @@ std::string makeConfigText(const std::string& bytes) {
     return trimmed;
 }
 
-std::string readConfigText(const char* path) {
-    FILE* file = fopen(path, "rb");
-    if (!file) return std::string();
+std::string readConfigText(const char* path, int* error) {
+    int failure = 0;
     std::string bytes;
-    char chunk[4096];
-    for (size_t n; (n = fread(chunk, 1, sizeof chunk, file)) > 0;)
-        bytes.append(chunk, n);
-    fclose(file);
-    return makeConfigText(bytes);
+    FILE* file = fopen(path, "rb");
+    if (!file) {
+        failure = errno == ENOENT || errno == ENOTDIR ? 0 : errno;
+    } else {
+        char chunk[4096];
+        for (size_t n; (n = fread(chunk, 1, sizeof chunk, file)) > 0;)
+            bytes.append(chunk, n);
+        if (ferror(file)) failure = errno ? errno : EIO;
+        fclose(file);
+    }
+    if (error) *error = failure;
+    return failure ? std::string() : makeConfigText(bytes);
 }
 
-void useConfigText(const char* path) {
-    std::string text = readConfigText(path);
+int useConfigText(const char* path) {
+    int error = 0;
+    std::string text = readConfigText(path, &error);
     set_config_data(text.data(), static_cast<int>(text.size()));
+    return error;
 }

@@ -11,12 +11,15 @@
 // and the saved one, coming second, is never read. For the same reason blanks just inside a
 // section header's brackets are dropped ("[Gfx ]" reads as [Gfx]).
 
-// The file's text made safe as above; empty when the file cannot be read.
-std::string readConfigText(const char* path);
+// The file's text made safe as above; empty when the file is missing or cannot be read. A file
+// that exists but cannot be read (no permission, a folder, a disk error) sets *error to the errno
+// of the failure; a missing one leaves it 0.
+std::string readConfigText(const char* path, int* error = nullptr);
 // The same for text already in memory.
 std::string makeConfigText(const std::string& bytes);
 // Makes the file at path Allegro's current configuration, read as safe text. Nothing is ever
-// written back through it: writers use their own file (see GameSettings).
-void useConfigText(const char* path);
+// written back through it: writers use their own file (see GameSettings). Returns the read's
+// errno as readConfigText reports it, 0 when the file was read or is missing.
+int useConfigText(const char* path);
 
 #endif
