@@ -11,6 +11,7 @@
 #include "system/InputObj.h"
 #include "system/Messages.h"
 #include "system/MusicSound.h"
+#include "system/quitRequest.h"
 #include "units/UnitList.h"
 
 Battle::Battle()
@@ -47,7 +48,11 @@ int Battle::battleLoop(std::string campName, std::string chosenChar, Loader* l) 
         return 0;
     }
     musicSound->playMusic(campaign.getMusic());
-    l->addPC(charName);
+    // A character that cannot be played would lose every round and replay it for ever.
+    if (l->addPC(charName) != 0) {
+        musicSound->fadeMusic();
+        return 0;
+    }
     if (!makeBuffer()) {
         showMessage("The screen buffer of %d x %d pixels could not be made. Leaving the campaign.\n",
                     screenWidth(), screenHeight());
@@ -149,7 +154,7 @@ void Battle::getNextRound() {
 
 bool Battle::isRoundOver(Loader* l) {
     std::vector<bool>& clicked = inputObj->getKeyClicked();
-    if (clicked[ACTION_MENU]) {
+    if (clicked[ACTION_MENU] || quitRequested()) {
         roundState = ROUND_LEFT;
         return true;
     }

@@ -11,6 +11,7 @@
 #include "frame/globals.h"
 #include "system/InputObj.h"
 #include "system/MusicSound.h"
+#include "system/quitRequest.h"
 #include "units/PlayerUnit.h"
 #include "units/UnitList.h"
 
@@ -78,7 +79,7 @@ void Battle::showCampaignIntro(BITMAP* picture) {
             musicSound->updateMusic();
             inputObj->processInput(false);
             introFramesShown++;
-            if (inputObj->anyClicked()) break;
+            if (inputObj->anyClicked() || quitRequested()) break;
         }
     }
     resetTimers();
@@ -97,7 +98,7 @@ void Battle::showRoundIntro(int frames, int minFrames, BITMAP* picture, BITMAP*,
             inputObj->processInput(false);
             introFramesShown++;
             // The first minFrames + 1 frames cannot be skipped.
-            if (i > minFrames && inputObj->anyClicked()) break;
+            if ((i > minFrames && inputObj->anyClicked()) || quitRequested()) break;
         }
     }
     resetTimers();

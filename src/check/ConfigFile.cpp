@@ -1,10 +1,11 @@
 #include "check/ConfigFile.h"
 
+#include <algorithm>
 #include <allegro.h>
-#include <cstdio>
 #include <strings.h>
 
 #include "content/fileFormat.h"
+#include "system/configText.h"
 
 namespace {
 
@@ -31,13 +32,13 @@ bool ConfigFile::load(const std::string& p) {
     entries.clear();
     sections.clear();
     strayLines.clear();
-    FILE* f = fopen(p.c_str(), "rb");
-    found = f != nullptr;
-    if (!f) return false;
-    char chunk[4096];
-    for (size_t n; (n = fread(chunk, 1, sizeof chunk, f)) > 0;)
-        text.append(chunk, n);
-    fclose(f);
+    nonTextLines.clear();
+    std::string bytes;
+    found = readFileBytes(p.c_str(), &bytes);
+    if (!found) return false;
+    // The text the game reads: raw bytes would send Allegro's reader past the end of the text.
+    text = makeConfigText(bytes);
+    std::vector<int> faulty = linesNotText(bytes);
 
     std::string section;
     int number = 0;
@@ -49,6 +50,7 @@ bool ConfigFile::load(const std::string& p) {
         pos = end + 1;
         number++;
         if (line.empty() || line[0] == '#') continue;
+        if (std::find(faulty.begin(), faulty.end(), number) != faulty.end()) nonTextLines.push_back(number);
         if (line[0] == '[') {
             size_t close = line.find(']');
             section = line.substr(1, close == std::string::npos ? std::string::npos : close - 1);
@@ -114,7 +116,10 @@ int ConfigFile::getInt(const std::string& section, const std::string& key, int d
 
 double ConfigFile::getFloat(const std::string& section, const std::string& key, double def) const {
     use();
-    return get_config_float(sectionArg(section), key.c_str(), (float)def);
+    const char* value = get_config_string(sectionArg(section), key.c_str(), nullptr);
+    double n = def;
+    if (!value || !*value || !readReal(value, &n)) n = def;
+    return (float)n;
 }
 
 std::vector<std::string> ConfigFile::getList(const std::string& section, const std::string& key, int* total) const {

@@ -12,8 +12,9 @@ struct ConfigEntry {
     int line;            // from 1
 };
 
-// A unit or campaign file read twice: line by line, to say where each key stands, and through
-// Allegro's own configuration reader, so every value is the one the game gets. Section and key
+// A unit or campaign file read twice, both times as the text the game reads (system/configText.h):
+// line by line, to say where each key stands, and through Allegro's own configuration reader, so
+// every value is the one the game gets. Section and key
 // names match as Allegro matches them: case does not matter, and the first of two equal keys
 // in a section counts (a section written twice is one section).
 class ConfigFile {
@@ -34,8 +35,12 @@ class ConfigFile {
     const std::vector<std::pair<std::string, int>>& getSections() const { return sections; }
     // Lines that are neither a section, a key = value line, a comment nor blank.
     const std::vector<int>& getStrayLines() const { return strayLines; }
+    // Lines other than comments that hold bytes which are not text (no UTF-8): the game reads
+    // each such byte as '?'.
+    const std::vector<int>& getNonTextLines() const { return nonTextLines; }
 
-    // Values as the game reads them. A key without a value counts as missing.
+    // Values as the game reads them. A key without a value counts as missing; a real number the
+    // game refuses (fileFormat.h) reads as def.
     bool has(const std::string& section, const std::string& key) const;
     std::string getString(const std::string& section, const std::string& key, const std::string& def) const;
     int getInt(const std::string& section, const std::string& key, int def) const;
@@ -53,6 +58,7 @@ class ConfigFile {
     std::vector<ConfigEntry> entries;
     std::vector<std::pair<std::string, int>> sections;
     std::vector<int> strayLines;
+    std::vector<int> nonTextLines;
 };
 
 // Case-insensitive equality, as section and key names compare.

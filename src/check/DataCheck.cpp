@@ -8,14 +8,21 @@
 
 #include "check/checkText.h"
 #include "content/UnitTemplate.h"
+#include "content/fileFormat.h"
+#include "system/configText.h"
 #include "system/oggsnd.h"
 
 namespace {
 
 const char* const campaignList = "data/listOfCampaigns.txt";
 const char* const characterList = "data/listOfCharacters.txt";
-// Lines of the selection lists are read this many characters at a time.
-const int listLineLength = 255;
+const char* const notTextWhat = "the line holds bytes that are not UTF-8 text";
+const char* const notTextGame = "reads each such byte as '?': a name written so matches no file";
+const char* const notTextFix = "save the file as UTF-8 (names of files in UTF-8 too)";
+
+bool isText(const std::string& s) {
+    return linesNotText(s).empty();
+}
 
 std::vector<std::string> regularFilesIn(const std::string& dir) {
     std::vector<std::string> out;
@@ -50,11 +57,11 @@ void DataCheck::run() {
         if (!facts.exists) continue;
         if (!facts.isThePC)
             report.error(from, "the character \"" + c.first + "\" is not a player's unit",
-                         "puts it in the arena as a plain unit that no key or mouse steers",
+                         "says the character cannot be played and leaves every campaign at its start",
                          "set isThePC = true in data/unit/" + c.first);
         if (facts.affiliation != AFF_PLAYER)
             report.error(from, "the character \"" + c.first + "\" is not on the player's side",
-                         "loses every round at once, since nothing of the player's side is in the arena",
+                         "says the character cannot be played and leaves every campaign at its start",
                          "set affiliation = player in data/unit/" + c.first);
     }
     std::vector<std::string> campaignOrder;
@@ -73,22 +80,22 @@ void DataCheck::run() {
 
 std::vector<std::pair<std::string, int>> DataCheck::checkList(const std::string& path) {
     std::vector<std::pair<std::string, int>> records;
-    FILE* file = fopen(path.c_str(), "r");
-    if (!file) {
+    std::string bytes;
+    if (!readFileBytes(path.c_str(), &bytes)) {
         report.error({path, "", "", 0}, "the selection list is missing",
                      "offers nothing to choose on the start-game screen, so no campaign can be played",
                      "create it: a name line, description lines, then a line [End], for each entry");
         return records;
     }
-    char line[listLineLength + 1];
-    std::string name;
+    for (int line : linesNotText(bytes))
+        reportNonText({path, "", "", line});
+    std::string text = makePlainText(bytes), line, name;
     bool inName = true, lineContinues = false;
     int number = 0, nameLine = 0;
-    while (fgets(line, sizeof line, file)) {
-        size_t length = strlen(line);
-        bool ends = length > 0 && line[length - 1] == '\n';
+    for (size_t pos = 0; nextListPiece(text, &pos, &line);) {
+        bool ends = line.back() == '\n';
         if (!lineContinues) number++;
-        if (!lineContinues && !ends && length == (size_t)listLineLength)
+        if (!lineContinues && !ends && line.size() == (size_t)listLineLength)
             report.warning({path, "", "", number}, textf("the line is longer than %d characters", listLineLength),
                            "reads it in pieces, each piece as a line of its own", "break the line");
         lineContinues = !ends;
@@ -98,10 +105,10 @@ std::vector<std::pair<std::string, int>> DataCheck::checkList(const std::string&
                 name.pop_back();
             nameLine = number;
             inName = false;
-            if (strstr(line, "[End]"))
+            if (line.find("[End]") != std::string::npos)
                 report.warning({path, "", "", number}, "\"[End]\" stands where a name is expected",
                                "takes the line as the next entry's name", "remove the extra [End] line");
-        } else if (strstr(line, "[End]")) {
+        } else if (line.find("[End]") != std::string::npos) {
             for (const auto& r : records)
                 if (r.first == name)
                     report.warning({path, "", "", nameLine}, "\"" + name + "\" is listed twice",
@@ -110,7 +117,6 @@ std::vector<std::pair<std::string, int>> DataCheck::checkList(const std::string&
             inName = true;
         }
     }
-    fclose(file);
     if (!inName)
         report.warning({path, "", "", nameLine}, "the entry \"" + name + "\" has no closing [End] line",
                        "does not offer this entry", "add a line [End] after its description");
@@ -164,13 +170,21 @@ std::set<std::string> DataCheck::loadedWith(const std::vector<std::string>& name
 }
 
 void DataCheck::checkUnreachable(const std::set<std::string>& reached, const std::set<std::string>& campaignsListed) {
+    // Every name the game reads is text, so it can never name a file whose name is not.
+    for (const char* dir : {"data/unit", "data/campaigns"})
+        for (const std::string& name : regularFilesIn(dir))
+            if (!isText(name))
+                report.warning(
+                    {std::string(dir) + "/" + name, "", "", 0}, "the file name is not UTF-8 text",
+                    "reads every name in its files as UTF-8 text, so no name can ever reach this file",
+                    "rename the file in UTF-8, as its name is written in the files that use it");
     for (const std::string& name : regularFilesIn("data/unit"))
-        if (!reached.count(name) && !datafilesNamed.count("data/unit/" + name) &&
+        if (isText(name) && !reached.count(name) && !datafilesNamed.count("data/unit/" + name) &&
             !(name.size() > 4 && name.compare(name.size() - 4, 4, ".dat") == 0))
             report.warning({"data/unit/" + name, "", "", 0}, "no campaign, character or added unit uses this unit file",
                            "never loads it", "list it in a campaign's UnitsToAppear, add it from another type, or remove it");
     for (const std::string& name : regularFilesIn("data/campaigns"))
-        if (!campaignsListed.count(name))
+        if (isText(name) && !campaignsListed.count(name))
             report.warning({"data/campaigns/" + name, "", "", 0}, "the campaign is not in data/listOfCampaigns.txt",
                            "never offers it", "add an entry for it to the list, or remove the file");
 }
@@ -188,9 +202,21 @@ bool DataCheck::musicDecodes(const std::string& path) {
     return soundDecodes(path);
 }
 
+void DataCheck::reportNonText(const Place& at) {
+    report.warning(at, notTextWhat, notTextGame, notTextFix);
+    nonTextPlaces.insert({at.file, at.line});
+}
+
+std::string DataCheck::nameFix(const Place& from, const std::string& otherwise) const {
+    if (!nonTextPlaces.count({from.file, from.line})) return otherwise;
+    return "save " + from.file + " as UTF-8, so the name reads as the file is named (in UTF-8 too)";
+}
+
 // ---- values of keys ----
 
 void DataCheck::checkLayout(const ConfigFile& f) {
+    for (int line : f.getNonTextLines())
+        reportNonText({f.getPath(), "", "", line});
     for (int line : f.getStrayLines())
         report.warning({f.getPath(), "", "", line}, "the line is neither a [section], a key = value line nor a comment",
                        "ignores it", "write key = value, or start a comment with #");
@@ -234,12 +260,28 @@ void DataCheck::checkWholeKey(const ConfigFile& f, const std::string& section, c
                        "write a whole number in decimal digits");
 }
 
-void DataCheck::checkRealKey(const ConfigFile& f, const std::string& section, const std::string& key) {
+void DataCheck::checkRealKey(const ConfigFile& f, const std::string& section, const std::string& key,
+                             double def) {
     const ConfigEntry* e = f.find(section, key);
     if (!e || e->value.empty()) return;
+    double n = 0;
+    if (!readReal(e->value, &n)) {
+        reportUnusableReal(placeOf(f, section, key), key, e->value, def);
+        return;
+    }
     if (!isRealNumber(e->value))
         report.warning(placeOf(f, section, key), "\"" + e->value + "\" is not a number",
                        textf("reads it as %g", f.getFloat(section, key, 0)), "write a number such as 2.5");
+}
+
+void DataCheck::reportUnusableReal(const Place& at, const std::string& key, const std::string& value,
+                                   double used) {
+    std::string message = unusableRealMessage(at.file, at.section, key, value, used);
+    Problem& p =
+        report.error(at, "\"" + value + "\" is not a usable number",
+                     "shows \"" + message.substr(0, message.size() - 1) + "\"",
+                     textf("write a finite number from %g to %g", -largestFixedReal, largestFixedReal));
+    p.gameMessages = {message};
 }
 
 void DataCheck::checkTrueFalseKey(const ConfigFile& f, const std::string& section, const std::string& key) {

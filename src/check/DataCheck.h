@@ -65,11 +65,19 @@ class DataCheck {
 
     // Values of keys: a whole or real number where the game reads one.
     void checkWholeKey(const ConfigFile& f, const std::string& section, const std::string& key);
-    void checkRealKey(const ConfigFile& f, const std::string& section, const std::string& key);
+    // def: the game's default, which it uses for a real number it refuses.
+    void checkRealKey(const ConfigFile& f, const std::string& section, const std::string& key, double def);
+    // A real number the game refuses, with the message it shows; key names the value in it.
+    void reportUnusableReal(const Place& at, const std::string& key, const std::string& value, double used);
     void checkTrueFalseKey(const ConfigFile& f, const std::string& section, const std::string& key);
     void checkUnknownKeys(const ConfigFile& f, const std::string& section, const std::vector<std::string>& known,
                           const std::string& readBy);
     void checkLayout(const ConfigFile& f);
+    // A line with bytes that are not text, which the game reads as '?'.
+    void reportNonText(const Place& at);
+    // The fix for a name that names no file: otherwise, or saving the file as UTF-8 when the
+    // name stands on a line with bytes that are not text.
+    std::string nameFix(const Place& from, const std::string& otherwise) const;
 
     // Sounds and music: true when the file decodes as the game decodes it.
     bool soundDecodes(const std::string& path);
@@ -88,6 +96,7 @@ class DataCheck {
     std::vector<std::string> characters;
     std::map<std::string, bool> decodedSounds;
     std::set<std::string> datafilesNamed; // by unit files, so they are not taken for unit files
+    std::set<std::pair<std::string, int>> nonTextPlaces; // file and line
 };
 
 // Where a key of a file stands, for problems about it.

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "system/configText.h"
+
 namespace {
 
 std::string trimEnd(std::string s) {
@@ -10,9 +12,13 @@ std::string trimEnd(std::string s) {
     return s;
 }
 
+// JSON must be UTF-8: a byte that is no part of a character (a file name in Latin-1, say)
+// becomes the replacement character U+FFFD.
 std::string jsonString(const std::string& s) {
     std::string out = "\"";
-    for (unsigned char c : s) {
+    for (size_t i = 0; i < s.size();) {
+        unsigned char c = (unsigned char)s[i];
+        size_t length = textCharacterLength(s, i);
         if (c == '"' || c == '\\') {
             out += '\\';
             out += (char)c;
@@ -22,9 +28,14 @@ std::string jsonString(const std::string& s) {
             char buf[8];
             snprintf(buf, sizeof buf, "\\u%04x", c);
             out += buf;
+        } else if (length == 0) {
+            out += "\\ufffd";
         } else {
-            out += (char)c;
+            out.append(s, i, length);
+            i += length;
+            continue;
         }
+        i++;
     }
     return out + "\"";
 }

@@ -45,10 +45,11 @@ void DataCheck::checkCampaign(const std::string& name, const Place& from) {
     ConfigFile f;
     std::string path = "data/campaigns/" + name;
     if (name.empty() || !f.load(path)) {
-        Problem& p = report.error(from, "the campaign \"" + name + "\" has no file " + path,
-                                  "shows \"Campaign file  did not load. Now exiting.\" and \"Load Campaign failed\" "
-                                  "when it is chosen",
-                                  "create " + path + " or correct the name in the list (case matters)");
+        Problem& p =
+            report.error(from, "the campaign \"" + name + "\" has no file " + path,
+                         "shows \"Campaign file  did not load. Now exiting.\" and \"Load Campaign failed\" "
+                         "when it is chosen",
+                         nameFix(from, "create " + path + " or correct the name in the list (case matters)"));
         p.gameMessages = {"Campaign file  did not load. Now exiting.\n", "Load Campaign failed\n"};
         return;
     }
@@ -208,7 +209,7 @@ void DataCheck::checkRound(const ConfigFile& f, int index, const std::set<std::s
     else if (!hasTitle)
         report.warning(picAt, "no title picture, here or in an earlier round", "starts the round without a title",
                        "add a third value naming the title picture");
-    checkRealKey(f, section, "ArenaKB");
+    checkRealKey(f, section, "ArenaKB", 0.5);
     double kb = f.getFloat(section, "ArenaKB", 0.5);
     if (kb >= 1.0 || kb < 0)
         report.warning(placeOf(f, section, "ArenaKB"), textf("a damping of %g", kb),

@@ -71,7 +71,7 @@ const UnitFacts& DataCheck::checkUnit(const std::string& name, const Place& from
         Problem& p = report.error(from, what,
                                   "shows \"" + message + "\" and \"Unit " + name +
                                       " is not valid.\"; nothing of this type ever appears",
-                                  "create " + path + " or correct the name (names are case-sensitive)");
+                                  nameFix(from, "create " + path + " or correct the name (names are case-sensitive)"));
         p.gameMessages = {message, "Unit " + name + " is not valid. \n"};
         return facts;
     }
@@ -126,8 +126,9 @@ void DataCheck::checkUnitGlobals(const ConfigFile& f, UnitFacts& facts) {
     facts.isThePC = f.getString("", "isThePC", "false") == "true";
     for (const char* key : {"maxHP", "timeToLive", "juiceForPlayer", "alignStyle", "addedUnits"})
         checkWholeKey(f, "", key);
-    for (const char* key : {"walkspeed", "alignDist", "alignAngleMin", "alignAngleMax"})
-        checkRealKey(f, "", key);
+    checkRealKey(f, "", "walkspeed", 5.0);
+    for (const char* key : {"alignDist", "alignAngleMin", "alignAngleMax"})
+        checkRealKey(f, "", key, 0.0);
     facts.timeToLive = f.getInt("", "timeToLive", -20);
     if (f.has("", "maxHP") && f.getInt("", "maxHP", 1000) <= 0)
         report.warning(placeOf(f, "", "maxHP"), "hit points of 0 or less",
@@ -166,8 +167,10 @@ void DataCheck::checkUnitAI(const ConfigFile& f, const UnitFacts& facts) {
     }
     for (const char* key : {"targetPriorityHP", "switchTarget", "homeTimeInbetweenCorrection", "attackPeriodIndex"})
         checkWholeKey(f, "AI", key);
-    for (const char* key : {"homeAngleCorrection", "attackDistMin", "attackDistMax", "attackAngleSpread"})
-        checkRealKey(f, "AI", key);
+    checkRealKey(f, "AI", "homeAngleCorrection", 15.0);
+    checkRealKey(f, "AI", "attackDistMin", 0.0);
+    checkRealKey(f, "AI", "attackDistMax", 0.0);
+    checkRealKey(f, "AI", "attackAngleSpread", 256.0);
     checkTrueFalseKey(f, "AI", "careAboutArena");
     if (f.has("AI", "attackPeriodIndex"))
         report.warning(placeOf(f, "AI", "attackPeriodIndex"), "no behaviour uses this value",
@@ -243,7 +246,7 @@ void DataCheck::checkDamage(const ConfigFile& f) {
     for (const char* key : {"kbDuration", "damageDealt"})
         checkWholeKey(f, "damage", key);
     for (const char* key : {"kbDir", "kbMag"})
-        checkRealKey(f, "damage", key);
+        checkRealKey(f, "damage", key, 0.0);
     for (const char* key : {"goodStatus", "badStatus"}) {
         int total = 0;
         std::vector<std::string> v = f.getList("damage", key, &total);

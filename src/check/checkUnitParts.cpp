@@ -129,8 +129,11 @@ void DataCheck::checkAddedUnits(const ConfigFile& f, const std::string& name, Un
         }
         for (int k = 1; k < addedUnitValues; k++) {
             bool real = k == 1 || k == 2 || k == 4 || k == 5;
+            double n = 0;
             if (k == 13) continue;
-            if (real ? !isRealNumber(v[k]) : !isWholeNumber(v[k]))
+            if (real && !readReal(v[k], &n))
+                reportUnusableReal(at, key + " value " + std::to_string(k + 1), v[k], 0);
+            else if (real ? !isRealNumber(v[k]) : !isWholeNumber(v[k]))
                 report.warning(at, textf("value %d, \"%s\", is not a %s number", k + 1, v[k].c_str(),
                                          real ? "" : "whole"),
                                textf("reads it as %g", real ? atof(v[k].c_str()) : (double)atoi(v[k].c_str())),

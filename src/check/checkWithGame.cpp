@@ -35,8 +35,9 @@ void DataCheck::checkWithGameLoader(const std::vector<std::string>& campaignName
         campaign.setName(&copy);
         if (loader.loadCampaign(campaign) == 0) {
             loader.loadAllUnitsFromCampaign(campaign);
+            std::string reportedAbove; // the character checks say why one cannot be played
             for (const std::string& c : characters)
-                loader.addPC(c);
+                loader.addPC(c, &reportedAbove);
             Round round;
             int rounds = campaign.getTotalRounds() < maxRoundsLoaded ? campaign.getTotalRounds() : maxRoundsLoaded;
             for (int r = 0; r < rounds; r++)

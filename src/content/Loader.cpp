@@ -40,12 +40,29 @@ std::vector<std::string> pinnedList(const std::vector<std::string>& values) {
     return out;
 }
 
-fixed readFixed(const char* section, const char* key, double def) {
-    return ftofix(get_config_float(section, key, (float)def));
+// A real number as fixed. One that fixed cannot hold is refused with a message and def used:
+// converting NaN to fixed is undefined, and a speed of infinity sends a unit off the arena.
+fixed readFixed(const std::string& file, const char* section, const char* key, double def) {
+    const char* text = get_config_string(section, key, nullptr);
+    double value = def;
+    if (text && *text && !readReal(text, &value)) {
+        showMessage("%s", unusableRealMessage(file, section ? section : "", key, text, def).c_str());
+        value = def;
+    }
+    return ftofix((float)value);
 }
 
-fixed toFixed(const std::string& value) {
-    return ftofix(atof(value.c_str()));
+// Value index (from 0) of an added-unit entry as fixed; a refused one is 0, which is what text
+// that is no number has always read as.
+fixed listFixed(const std::string& file, const std::string& key, int index, const std::string& value) {
+    double n = 0;
+    if (!readReal(value, &n)) {
+        showMessage(
+            "%s",
+            unusableRealMessage(file, "", key + " value " + std::to_string(index + 1), value, 0).c_str());
+        n = 0;
+    }
+    return ftofix((float)n);
 }
 
 bool isTrue(const char* section, const char* key) {
@@ -88,9 +105,29 @@ int Loader::addUnit(const std::string& name) {
     return 0;
 }
 
-int Loader::addPC(const std::string& name) {
-    addUnit(name);
-    return 0;
+int Loader::addPC(const std::string& name, std::string* whyNot) {
+    std::string path = unitFilePath(name);
+    std::string why = whyUnreadable(path);
+    if (!why.empty())
+        why = "its unit file " + path + " " + why;
+    else {
+        addUnit(name);
+        std::string typeName = name;
+        UnitTemplate* t = getUnitTemplate(typeName);
+        if (!t)
+            why = "its unit file " + path + " did not load";
+        else if (!t->isThePC)
+            why = path + " is not a player's unit (it lacks isThePC = true)";
+        else if (t->affiliation != AFF_PLAYER)
+            why = path + " is not on the player's side (it lacks affiliation = player)";
+    }
+    if (why.empty())
+        return 0;
+    if (whyNot)
+        *whyNot = why;
+    else
+        showMessage("The character %s cannot be played: %s. Leaving the campaign.\n", name.c_str(), why.c_str());
+    return 1;
 }
 
 std::string* Loader::dontExist(const std::string& name) {
@@ -131,12 +168,13 @@ int Loader::setUpUnitTemplate(const std::string& name) {
     loadUnitProperties(t);
     t->maxHP = readInt(nullptr, "maxHP", 1000);
     t->timeToLive = readInt(nullptr, "timeToLive", -20);
-    t->walkspeed = readFixed(nullptr, "walkspeed", 5.0);
+    const std::string file = unitFilePath(name);
+    t->walkspeed = readFixed(file, nullptr, "walkspeed", 5.0);
     t->juiceForPlayer = readInt(nullptr, "juiceForPlayer", 0);
     t->alignStyle = readInt(nullptr, "alignStyle", 0);
-    t->alignDist = readFixed(nullptr, "alignDist", 0.0);
-    t->alignAngleMin = readFixed(nullptr, "alignAngleMin", 0.0);
-    t->alignAngleMax = readFixed(nullptr, "alignAngleMax", 0.0);
+    t->alignDist = readFixed(file, nullptr, "alignDist", 0.0);
+    t->alignAngleMin = readFixed(file, nullptr, "alignAngleMin", 0.0);
+    t->alignAngleMax = readFixed(file, nullptr, "alignAngleMax", 0.0);
     loadAISettings(t);
     bool valid = loadAnimation(t, name);
     loadSounds(t);
@@ -154,16 +192,17 @@ int Loader::setUpUnitTemplate(const std::string& name) {
 
 void Loader::loadAISettings(UnitTemplate* t) {
     UnitInput* ai = t->unitInput;
+    const std::string file = unitFilePath(t->unitName);
     int target = affiliationFromText(get_config_string("AI", "targetAffiliation", "player"));
     if (target) ai->targetAffiliation = target;
     ai->targetPriorityHP = readInt("AI", "targetPriorityHP", 0);
     ai->switchTarget = readInt("AI", "switchTarget", 0);
     ai->homeTimeInbetweenCorrection = readInt("AI", "homeTimeInbetweenCorrection", 3);
-    ai->homeAngleCorrection = readFixed("AI", "homeAngleCorrection", 15.0);
+    ai->homeAngleCorrection = readFixed(file, "AI", "homeAngleCorrection", 15.0);
     ai->attackPeriodIndex = readInt("AI", "attackPeriodIndex", 0);
-    ai->attackDistMin = readFixed("AI", "attackDistMin", 0.0);
-    ai->attackDistMax = readFixed("AI", "attackDistMax", 0.0);
-    ai->attackAngleSpread = readFixed("AI", "attackAngleSpread", 256.0);
+    ai->attackDistMin = readFixed(file, "AI", "attackDistMin", 0.0);
+    ai->attackDistMax = readFixed(file, "AI", "attackDistMax", 0.0);
+    ai->attackAngleSpread = readFixed(file, "AI", "attackAngleSpread", 256.0);
     ai->careAboutArena = isTrue("AI", "careAboutArena");
 }
 
@@ -179,8 +218,9 @@ void Loader::loadSounds(UnitTemplate* t) {
 }
 
 void Loader::loadDamage(UnitTemplate* t) {
-    t->kbDir = readFixed("damage", "kbDir", 0.0);
-    t->kbMag = readFixed("damage", "kbMag", 0.0);
+    const std::string file = unitFilePath(t->unitName);
+    t->kbDir = readFixed(file, "damage", "kbDir", 0.0);
+    t->kbMag = readFixed(file, "damage", "kbMag", 0.0);
     t->kbDuration = readInt("damage", "kbDuration", 0);
     t->damageDealt = readInt("damage", "damageDealt", 0);
     std::string section = "damage", good = "goodStatus", bad = "badStatus";
@@ -206,10 +246,13 @@ void Loader::loadAddedUnits(const std::string& name, std::vector<AddUnitTemplate
                         maxUnitsPerOrder);
             v[3] = std::to_string(maxUnitsPerOrder);
         }
-        AddUnitTemplate* a = new AddUnitTemplate(&v[0], toFixed(v[1]), toFixed(v[2]), listInt(v[3]),
-                                                 toFixed(v[4]), toFixed(v[5]), listInt(v[6]), listInt(v[7]),
-                                                 listInt(v[8]), listInt(v[9]), listInt(v[10]), listInt(v[11]),
-                                                 listInt(v[12]), v[13] == "true", listInt(v[14]));
+        const std::string file = unitFilePath(name);
+        fixed distance = listFixed(file, key, 1, v[1]), angle = listFixed(file, key, 2, v[2]);
+        fixed spread = listFixed(file, key, 4, v[4]), random = listFixed(file, key, 5, v[5]);
+        AddUnitTemplate* a =
+            new AddUnitTemplate(&v[0], distance, angle, listInt(v[3]), spread, random, listInt(v[6]),
+                                listInt(v[7]), listInt(v[8]), listInt(v[9]), listInt(v[10]), listInt(v[11]),
+                                listInt(v[12]), v[13] == "true", listInt(v[14]));
         added->push_back(a);
         // Allegro keeps only a few pushed configurations, so a deep chain of added types would
         // lose this file; opening it again afterwards works at any depth.
@@ -378,7 +421,7 @@ int Loader::loadRound(Campaign& campaign, int roundNumber, Round* round, const s
 
     std::string name = get_config_string(section.c_str(), "name", "No Name");
     round->setName(&name);
-    round->setArenaKB(readFixed(section.c_str(), "ArenaKB", 0.5));
+    round->setArenaKB(readFixed("data/campaigns/" + *campaign.getName(), section.c_str(), "ArenaKB", 0.5));
     std::string wall = get_config_string(section.c_str(), "ArenaWall", "Stop");
     for (int mode = 0; mode < WALL_MODE_COUNT; mode++)
         if (wall == wallModes[mode]) round->setArenaWall(mode);
@@ -416,18 +459,19 @@ int Loader::loadCharAndCamp(StartGameConfig* screen) {
 }
 
 void Loader::readSelectionList(const char* path, StartGameConfig* screen, bool campaigns) {
-    FILE* file = fopen(path, "r");
-    if (!file) return; // a list that cannot be read offers nothing to choose
-    char line[256];    // at most 255 characters per read
-    std::string name, description;
+    std::string bytes;
+    if (!readFileBytes(path, &bytes)) return; // a list that cannot be read offers nothing to choose
+    // The names are read as the campaign and unit files are, so every name is text and the same
+    // one the data checker reads.
+    std::string text = makePlainText(bytes), line, name, description;
     bool inName = true;
-    while (fgets(line, sizeof line, file)) {
+    for (size_t pos = 0; nextListPiece(text, &pos, &line);) {
         if (inName) {
             name = line;
             while (!name.empty() && (name.back() == '\n' || name.back() == '\r'))
                 name.pop_back();
             inName = false;
-        } else if (strstr(line, "[End]")) {
+        } else if (line.find("[End]") != std::string::npos) {
             if (screen && campaigns)
                 screen->addCampName(name, description);
             else if (screen)
@@ -439,7 +483,6 @@ void Loader::readSelectionList(const char* path, StartGameConfig* screen, bool c
             description += line;
         }
     }
-    fclose(file);
 }
 
 void Loader::retireUnitTypes() {

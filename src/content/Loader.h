@@ -24,7 +24,10 @@ class Loader {
 
     // Unit types.
     int addUnit(const std::string& name);
-    int addPC(const std::string& name);
+    // Loads the player's character; non-zero when it cannot be played (its unit file missing or
+    // broken, or not a player's unit on the player's side). The reason goes to *whyNot, or to
+    // the player in a message when whyNot is null.
+    int addPC(const std::string& name, std::string* whyNot = nullptr);
     std::string* dontExist(const std::string& name);
     UnitTemplate* getUnitTemplate(std::string& name);
     std::vector<UnitTemplate*>* getUnitTemplates() { return &unitTemplates; }

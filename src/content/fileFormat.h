@@ -38,6 +38,24 @@ const int maxUnitsPerOrder = 500;
 
 // The largest whole number a fixed holds.
 const int largestFixedInt = 32767;
+// Real numbers (speeds, distances, angles, knockback) become fixed, which holds less than 32768
+// either way; a value beyond that, infinite or not a number at all ("nan") is refused.
+const double largestFixedReal = 32767.0;
+// Reads a real number as the game always has, like C's atof (text that is no number reads as 0);
+// false for a value that is refused, as above.
+bool readReal(const std::string& text, double* out);
+// The game's message for a refused real: file, "[section] " when there is one, key (or which
+// value of a list), the value as written and the number used instead.
+std::string unusableRealMessage(const std::string& file, const std::string& section, const std::string& key,
+                                const std::string& value, double used);
+
+// Lines of the selection lists are read this many characters at a time: a longer line reads as
+// several lines.
+const int listLineLength = 255;
+// The next piece of a selection list's text from *pos, which it moves on: the rest of the line
+// with its line end, or listLineLength characters when the line is longer. False at the end.
+bool nextListPiece(const std::string& text, size_t* pos, std::string* piece);
+
 // A usable arena side ("ArenaSize"): a whole number of pixels above 0 that fixed can hold.
 bool readArenaSide(const std::string& value, int* out);
 

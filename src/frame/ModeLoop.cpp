@@ -12,6 +12,7 @@
 #include "system/InputObj.h"
 #include "system/Messages.h"
 #include "system/MusicSound.h"
+#include "system/quitRequest.h"
 
 int (*runMenuMode)() = runMainMenu;
 int (*runBattleMode)() = runChosenBattle;
@@ -46,7 +47,9 @@ int initObj() {
 
 void playMode() {
     while (retVal != RETVAL_QUIT && retVal != RETVAL_SWITCH) {
-        if (gameMode == MODE_MENU)
+        if (quitRequested())
+            retVal = RETVAL_QUIT;
+        else if (gameMode == MODE_MENU)
             retVal = runMenuMode();
         else if (gameMode == MODE_BATTLE)
             retVal = runBattleMode();
@@ -68,6 +71,8 @@ void modeSwitch() {
 void runModeLoop() {
     while (retVal != RETVAL_QUIT) {
         playMode();
+        if (quitRequested())
+            retVal = RETVAL_QUIT; // a battle left for a quit request does not go back to the menus
         if (retVal != RETVAL_QUIT)
             modeSwitch();
     }

@@ -3,6 +3,7 @@
 #include "menus/ControlConfig.h"
 #include "menus/GfxSoundConfig.h"
 #include "menus/StartGameConfig.h"
+#include "menus/runDialog.h"
 #include "system/GameSettings.h"
 #include "system/Messages.h"
 
@@ -64,7 +65,7 @@ void Config::setGuiColors() {
 int Config::configLoop() {
     ConfigResetMenu();
     clear_keybuf();
-    int closedBy = do_dialog(mainMenuDialog, 1);
+    int closedBy = runDialog(mainMenuDialog, 1);
     // Esc always quits, however briefly it was held; otherwise a stale result (0 after a
     // battle) would start a battle instead.
     if (closedBy < 0 || key[KEY_ESC])

@@ -5,8 +5,11 @@
 
 #include "menus/Config.h"
 #include "menus/keyNames.h"
+#include "menus/menuAlert.h"
+#include "menus/runDialog.h"
 #include "system/GameSettings.h"
 #include "system/InputObj.h"
+#include "system/quitRequest.h"
 #include "units/vornMath.h"
 
 InputObj* ControlConfig::controlConfigIO = nullptr;
@@ -94,7 +97,7 @@ void ControlConfig::go(int focus) {
     get_mouse_mickeys(&mx, &my); // the walk to the "Controls" button is no aiming movement
     ControlRedrawMenu();
     show_mouse(screen);
-    do_dialog(controlConfigDialog, focus);
+    runDialog(controlConfigDialog, focus);
 }
 
 void ControlConfig::fitPreviewBitmap() {
@@ -120,7 +123,7 @@ void ControlConfig::ControlRedrawMenu() {
 int ControlConfig::my_button_proc(int msg, DIALOG* d, int c) { return Config::my_button_proc(msg, d, c); }
 
 int ControlConfig::toMain() {
-    controlGS->saveControls(controlConfigIO);
+    alertSettingsNotSaved(controlGS->saveControls(controlConfigIO));
     return D_CLOSE;
 }
 
@@ -146,7 +149,11 @@ int ControlConfig::changeButton(int index) {
         textout_centre_ex(screen, font, "Press any key", w, h - 5, black, white);
         unscare_mouse();
     }
+    setWaitingForKey(true);
     int scancode = readkey() >> 8;
+    setWaitingForKey(false);
+    if (quitRequested())
+        return D_CLOSE; // the Esc pressed for a quitting game is no key for the action
     assignKey(index, scancode);
     if (screen)
         dialog_message(controlConfigDialog, MSG_DRAW, 0, nullptr);

@@ -5,6 +5,7 @@
 
 #include "menus/Config.h"
 #include "menus/menuAlert.h"
+#include "menus/runDialog.h"
 #include "system/GameSettings.h"
 #include "system/Messages.h"
 #include "system/MusicSound.h"
@@ -63,7 +64,7 @@ GfxSoundConfig::GfxSoundConfig(GameSettings* gs, MusicSound* ms) {
 void GfxSoundConfig::go(int focus) {
     gfxRedrawMenu();
     show_mouse(screen);
-    do_dialog(gfxConfigDialog, focus);
+    runDialog(gfxConfigDialog, focus);
 }
 
 void GfxSoundConfig::gfxRedrawMenu() {
@@ -76,8 +77,8 @@ void GfxSoundConfig::gfxRedrawMenu() {
 int GfxSoundConfig::gfx_my_button_proc(int msg, DIALOG* d, int c) { return Config::my_button_proc(msg, d, c); }
 
 int GfxSoundConfig::gfxToMain() {
-    gfxgs->saveGraphicsSettings();
-    gfxgs->saveVolume(gfxms);
+    alertSettingsNotSaved(gfxgs->saveGraphicsSettings());
+    alertSettingsNotSaved(gfxgs->saveVolume(gfxms));
     return D_CLOSE;
 }
 

@@ -3,6 +3,7 @@
 #include "content/Loader.h"
 #include "menus/Config.h"
 #include "menus/menuAlert.h"
+#include "menus/runDialog.h"
 #include "system/GameSettings.h"
 
 GameSettings* StartGameConfig::gs = nullptr;
@@ -55,7 +56,7 @@ void StartGameConfig::go(int focus, int* result) {
     scrollToSelection(dlog[CHAR_LIST]);
     redrawMenu();
     show_mouse(screen);
-    do_dialog(dlog, focus);
+    runDialog(dlog, focus);
 }
 
 void StartGameConfig::addCampName(std::string name, std::string description) {
@@ -139,13 +140,13 @@ int StartGameConfig::startGame() {
         return D_O_K;
     }
     *mainMsg = 0;
-    GameSettings::saveStartSettings();
+    alertSettingsNotSaved(GameSettings::saveStartSettings());
     return D_CLOSE;
 }
 
 int StartGameConfig::toMain() {
     *mainMsg = 2;
-    GameSettings::saveStartSettings();
+    alertSettingsNotSaved(GameSettings::saveStartSettings());
     return D_CLOSE;
 }
 

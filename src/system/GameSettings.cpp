@@ -1,13 +1,19 @@
 #include "system/GameSettings.h"
 
 #include <allegro.h>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
-#include <unistd.h>
 #include <string>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
 
 #include "menus/StartGameConfig.h"
 #include "system/InputObj.h"
+#include "system/Messages.h"
 #include "system/MusicSound.h"
 #include "system/configText.h"
 
@@ -20,8 +26,47 @@ const char* const controlKeys[ACTION_COUNT] = {"Up",   "Down",  "Left", "Right",
                                                "Restart", "Pause", "Menu", "Taunt"};
 
 const char* const savingPath = "data/gameSettings.new"; // the next file, until it is complete
+const char* const settingsFolder = "data";
 
-void openSettings() { useConfigText(settingsPath); }
+// errno of the last read of the settings file that failed, 0 when it was read or is missing.
+int readFailure = 0;
+// What kept the last failed save from being kept, in the player's words.
+std::string saveFailure;
+
+void openSettings() {
+    readFailure = useConfigText(settingsPath);
+}
+
+std::string plainReason(int error) {
+    switch (error) {
+    case EACCES:
+    case EPERM:
+        return "no permission";
+    case ENOSPC:
+    case EDQUOT:
+        return "the disk is full";
+    case EFBIG:
+        return "the file grew too large";
+    case EROFS:
+        return "the disk is read-only";
+    case EISDIR:
+        return "it is a folder";
+    case ENOENT:
+    case ENOTDIR:
+        return "it does not exist";
+    case EIO:
+        return "the disk reported an error";
+    default:
+        return strerror(error);
+    }
+}
+
+// One key a save sets.
+struct Setting {
+    const char* section;
+    const char* key;
+    int value;
+};
 
 // Allegro adds a new key to a section at the first blank line after the section's header, so in
 // a file whose sections are not separated by blank lines the key would land in the next section
@@ -45,36 +90,76 @@ std::string separateSections(const std::string& text) {
     return fixed;
 }
 
-bool writeWhole(const char* path, const std::string& text) {
-    FILE* file = fopen(path, "wb");
-    if (!file)
-        return false;
-    bool written = fwrite(text.data(), 1, text.size(), file) == text.size();
-    return fclose(file) == 0 && written;
+// 0, or the errno of the first write that failed.
+int writeAll(int fd, const std::string& text) {
+    for (size_t done = 0; done < text.size();) {
+        ssize_t n = write(fd, text.data() + done, text.size() - done);
+        if (n < 0 && errno != EINTR) return errno;
+        if (n > 0) done += static_cast<size_t>(n);
+    }
+    return 0;
 }
 
-bool syncFile(const char* path) {
-    int fd = open(path, O_RDONLY);
-    if (fd < 0)
-        return false;
-    bool synced = fsync(fd) == 0;
+// The settings file's next text: the old text with the settings set, as Allegro writes it. Allegro
+// writes a configuration only to a named file and drops its write errors, so it writes to a file
+// in memory, and the keys are read back from the result to know it is whole. 0, or an errno.
+int composeSettings(const std::string& oldText, const std::vector<Setting>& settings, std::string& text) {
+    int fd = memfd_create("gameSettings", MFD_CLOEXEC);
+    if (fd < 0) return errno;
+    int error = writeAll(fd, separateSections(oldText));
+    if (error == 0) {
+        std::string path = "/proc/self/fd/" + std::to_string(fd);
+        set_config_file(path.c_str());
+        for (const Setting& s : settings)
+            set_config_int(s.section, s.key, s.value);
+        flush_config_file();
+        text = readConfigText(path.c_str(), &error);
+    }
     close(fd);
-    return synced;
+    set_config_data(text.data(), static_cast<int>(text.size())); // also lets go of the file in memory
+    for (const Setting& s : settings)
+        if (error == 0 && get_config_int(s.section, s.key, ~s.value) != s.value) error = ENOMEM;
+    return error;
+}
+
+// Writes the whole text to the new file and makes sure it is on the disk. 0, or an errno.
+int writeSavingFile(int fd, const std::string& text) {
+    if (int error = writeAll(fd, text)) return error;
+    struct stat st;
+    if (fstat(fd, &st) != 0) return errno;
+    if (st.st_size != static_cast<off_t>(text.size())) return EIO;
+    return fsync(fd) == 0 ? 0 : errno;
+}
+
+int failSave(int result, const std::string& what, int error) {
+    saveFailure = what + ": " + plainReason(error) + ".";
+    return result;
 }
 
 // A save goes to a new file that replaces the old one only once it is complete, so the game
-// stopped at any moment leaves either the previous settings or the new ones, never a part.
-template <typename WriteKeys> void saveSettings(WriteKeys writeKeys) {
-    if (!writeWhole(savingPath, separateSections(readConfigText(settingsPath))))
-        return;
-    set_config_file(savingPath);
-    writeKeys();
-    flush_config_file();
-    useConfigText(settingsPath); // lets go of the new file before it is renamed
-    if (syncFile(savingPath))
-        rename(savingPath, settingsPath);
-    else
+// stopped at any moment, or a write that fails, leaves either the previous settings or the new
+// ones, never a part. A file that exists but cannot be read is never written over: its other
+// groups would be lost.
+int saveSettings(const std::vector<Setting>& settings) {
+    int error = 0;
+    std::string oldText = readConfigText(settingsPath, &error);
+    if (error)
+        return failSave(GameSettings::SAVE_UNREADABLE, std::string(settingsPath) + " cannot be read", error);
+    int fd = open(savingPath, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return failSave(GameSettings::SAVE_FOLDER_NOT_WRITABLE,
+                        std::string("The folder ") + settingsFolder + " cannot be written to", errno);
+    std::string text;
+    error = composeSettings(oldText, settings, text);
+    if (error == 0) error = writeSavingFile(fd, text);
+    if (close(fd) != 0 && error == 0) error = errno;
+    if (error == 0 && rename(savingPath, settingsPath) != 0) error = errno;
+    if (error) {
         remove(savingPath);
+        return failSave(GameSettings::SAVE_WRITE_FAILED, std::string(settingsPath) + " could not be written",
+                        error);
+    }
+    return GameSettings::SAVED;
 }
 
 } // namespace
@@ -82,11 +167,14 @@ template <typename WriteKeys> void saveSettings(WriteKeys writeKeys) {
 GameSettings::GameSettings() : resX(640), resY(480), colorDepth(16), gfxDriver(2) {}
 
 int GameSettings::init(InputObj* input, MusicSound* sound, StartGameConfig*) {
-    if (loadGraphicsSettings() != 0)
-        return 0;
-    if (loadControls(input) != 0)
-        return 0;
+    loadGraphicsSettings();
+    loadControls(input);
     loadVolume(sound);
+    if (readFailure != 0)
+        showMessage(
+            "The settings file %s cannot be read: %s.\nThe game starts with the default settings and will "
+            "not save over that file.\n",
+            settingsPath, plainReason(readFailure).c_str());
     return 0;
 }
 
@@ -100,13 +188,10 @@ int GameSettings::loadGraphicsSettings() {
 }
 
 int GameSettings::saveGraphicsSettings() {
-    saveSettings([this] {
-        set_config_int("Gfx", "ResX", resX);
-        set_config_int("Gfx", "ResY", resY);
-        set_config_int("Gfx", "Depth", colorDepth);
-        set_config_int("Gfx", "Driver", gfxDriver);
-    });
-    return 0;
+    return saveSettings({{"Gfx", "ResX", resX},
+                         {"Gfx", "ResY", resY},
+                         {"Gfx", "Depth", colorDepth},
+                         {"Gfx", "Driver", gfxDriver}});
 }
 
 int GameSettings::loadControls(InputObj* input) {
@@ -118,13 +203,12 @@ int GameSettings::loadControls(InputObj* input) {
 }
 
 int GameSettings::saveControls(InputObj* input) {
-    saveSettings([input] {
-        const std::vector<int>& mapping = input->getKeyMappings();
-        for (int i = 0; i < ACTION_COUNT; ++i)
-            set_config_int("Controls", controlKeys[i], mapping[i]);
-        set_config_int("Controls", "MouseThreshold", input->getMouseControlThreshold());
-    });
-    return 0;
+    std::vector<Setting> settings;
+    const std::vector<int>& mapping = input->getKeyMappings();
+    for (int i = 0; i < ACTION_COUNT; ++i)
+        settings.push_back({"Controls", controlKeys[i], mapping[i]});
+    settings.push_back({"Controls", "MouseThreshold", input->getMouseControlThreshold()});
+    return saveSettings(settings);
 }
 
 int GameSettings::loadVolume(MusicSound* sound) {
@@ -136,12 +220,9 @@ int GameSettings::loadVolume(MusicSound* sound) {
 }
 
 int GameSettings::saveVolume(MusicSound* sound) {
-    saveSettings([sound] {
-        set_config_int("Sound", "Global", sound->getVolumeGlobal());
-        set_config_int("Sound", "Music", sound->getVolumeMusic());
-        set_config_int("Sound", "Sfx", sound->getVolumeSfx());
-    });
-    return 0;
+    return saveSettings({{"Sound", "Global", sound->getVolumeGlobal()},
+                         {"Sound", "Music", sound->getVolumeMusic()},
+                         {"Sound", "Sfx", sound->getVolumeSfx()}});
 }
 
 int GameSettings::loadStartSettings() {
@@ -152,11 +233,12 @@ int GameSettings::loadStartSettings() {
 }
 
 int GameSettings::saveStartSettings() {
-    saveSettings([] {
-        set_config_int("StartGame", "pc", StartGameConfig::settingsIndexChar);
-        set_config_int("StartGame", "camp", StartGameConfig::settingsIndexCamp);
-    });
-    return 0;
+    return saveSettings({{"StartGame", "pc", StartGameConfig::settingsIndexChar},
+                         {"StartGame", "camp", StartGameConfig::settingsIndexCamp}});
+}
+
+const std::string& GameSettings::getSaveFailure() {
+    return saveFailure;
 }
 
 void GameSettings::setGfxSettings(int depth, int driver, int x, int y) {

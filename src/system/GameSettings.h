@@ -1,14 +1,20 @@
 #ifndef VORN_SYSTEM_GAMESETTINGS_H
 #define VORN_SYSTEM_GAMESETTINGS_H
 
+#include <string>
+
 class InputObj;
 class MusicSound;
 class StartGameConfig;
 
 // The player's settings in data/gameSettings: graphics mode, key mapping and mouse threshold,
-// volumes, and the last chosen campaign and character.
+// volumes, and the last chosen campaign and character. A file that exists but cannot be read is
+// told once at start-up, played with defaults and never saved over.
 class GameSettings {
   public:
+    // What a save returns: SAVED, or why the file on disk was left as it was.
+    enum SaveResult { SAVED = 0, SAVE_UNREADABLE, SAVE_FOLDER_NOT_WRITABLE, SAVE_WRITE_FAILED };
+
     GameSettings();
 
     int init(InputObj* input, MusicSound* sound, StartGameConfig* unused);
@@ -20,6 +26,8 @@ class GameSettings {
     int saveVolume(MusicSound* sound);
     static int loadStartSettings();
     static int saveStartSettings();
+    // The reason of the last failed save, one line in the player's words, naming the file.
+    static const std::string& getSaveFailure();
 
     int getResX() const { return resX; }
     int getResY() const { return resY; }

@@ -1,5 +1,6 @@
 #include "system/Messages.h"
 
+#include "system/quitRequest.h"
 #include "system/textFormat.h"
 
 #include <allegro.h>
@@ -18,7 +19,8 @@ void showMessage(const char* format, ...) {
     va_end(args);
 
     shown.push_back(text);
-    if (!silent)
+    // A quitting game opens no more message windows.
+    if (!silent && !quitRequested())
         allegro_message("%s", text.c_str());
 }
 

@@ -17,6 +17,22 @@ OGGSND_STREAM* startMusicStream(const std::string& path, int volume) {
     return stream;
 }
 
+// Allegro's own text names no device, and is empty when the drivers failed without a word.
+std::string noSoundReason() {
+    std::string drivers;
+    const _DRIVER_INFO* list =
+        system_driver && system_driver->digi_drivers ? system_driver->digi_drivers() : nullptr;
+    for (; list && list->driver; ++list) {
+        const DIGI_DRIVER* driver = static_cast<const DIGI_DRIVER*>(list->driver);
+        if (list->autodetect && driver->ascii_name && driver->ascii_name[0])
+            drivers += (drivers.empty() ? "" : ", ") + std::string(driver->ascii_name);
+    }
+    std::string text = allegro_error;
+    if (text.empty() || text.find("MID") != std::string::npos) text = "no device answered";
+    return "no sound device could be opened (" + (drivers.empty() ? "no sound driver" : drivers) + ": " +
+           text + ")";
+}
+
 } // namespace
 
 MusicSound::MusicSound()
@@ -31,14 +47,16 @@ MusicSound::~MusicSound() {
 }
 
 int MusicSound::initAudio() {
-    bool installed = install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, nullptr) == 0;
+    allegro_error[0] = '\0'; // a text left by an earlier failure is not the sound's
+    // The game plays no MIDI; asking for it would put a MIDI text in place of the device's.
+    bool installed = install_sound(DIGI_AUTODETECT, MIDI_NONE, nullptr) == 0;
     // Allegro falls back to its silent driver when no sound device answers; that is no sound.
     if (installed && (!digi_driver || digi_driver->voices <= 0)) {
         remove_sound();
         installed = false;
     }
     if (!installed) {
-        showMessage("Music/Sound Error: %s\n", allegro_error);
+        showMessage("Music/Sound Error: %s\n", noSoundReason().c_str());
         return 0;
     }
     soundInstalled = true;

@@ -1,21 +1,34 @@
 #include "system/configText.h"
 
 #include <allegro.h>
+#include <cerrno>
 #include <cstdio>
 
-namespace {
-
-// Length of the well-formed UTF-8 character at s[i], or 0 when it is not one (or is a control
-// character other than tab, line feed and carriage return).
-size_t characterLength(const std::string& s, size_t i) {
+size_t textCharacterLength(const std::string& s, size_t i) {
     unsigned char c = static_cast<unsigned char>(s[i]);
     if (c < 0x20) return c == '\t' || c == '\n' || c == '\r' ? 1 : 0;
     if (c < 0x80) return 1;
     size_t length = c >= 0xc2 && c <= 0xdf ? 2 : c >= 0xe0 && c <= 0xef ? 3 : c >= 0xf0 && c <= 0xf4 ? 4 : 0;
     if (length == 0 || i + length > s.size()) return 0;
+    // The second byte's range rules out overlong forms, UTF-16 surrogates and code points beyond
+    // U+10FFFF, which are no characters.
+    unsigned char second = static_cast<unsigned char>(s[i + 1]);
+    if ((c == 0xe0 && second < 0xa0) || (c == 0xed && second > 0x9f) || (c == 0xf0 && second < 0x90) ||
+        (c == 0xf4 && second > 0x8f))
+        return 0;
     for (size_t k = 1; k < length; k++)
         if ((static_cast<unsigned char>(s[i + k]) & 0xc0) != 0x80) return 0;
     return length;
+}
+
+namespace {
+
+// Editors on some systems begin a UTF-8 file with this mark; it is no part of the text.
+const char byteOrderMark[] = "\xef\xbb\xbf";
+const size_t byteOrderMarkLength = 3;
+
+size_t textStart(const std::string& bytes) {
+    return bytes.compare(0, byteOrderMarkLength, byteOrderMark) == 0 ? byteOrderMarkLength : 0;
 }
 
 // A section header with blanks just inside its brackets ("[Gfx ]") is one Allegro looks up with
@@ -33,11 +46,11 @@ std::string trimSectionHeader(const std::string& line) {
 
 } // namespace
 
-std::string makeConfigText(const std::string& bytes) {
+std::string makePlainText(const std::string& bytes) {
     std::string text;
     text.reserve(bytes.size());
-    for (size_t i = 0; i < bytes.size();) {
-        size_t length = characterLength(bytes, i);
+    for (size_t i = textStart(bytes); i < bytes.size();) {
+        size_t length = textCharacterLength(bytes, i);
         if (length == 0) {
             text += '?';
             i++;
@@ -46,6 +59,23 @@ std::string makeConfigText(const std::string& bytes) {
             i += length;
         }
     }
+    return text;
+}
+
+std::vector<int> linesNotText(const std::string& bytes) {
+    std::vector<int> lines;
+    int line = 1;
+    for (size_t i = textStart(bytes); i < bytes.size();) {
+        size_t length = textCharacterLength(bytes, i);
+        if (length == 0 && (lines.empty() || lines.back() != line)) lines.push_back(line);
+        if (bytes[i] == '\n') line++;
+        i += length == 0 ? 1 : length;
+    }
+    return lines;
+}
+
+std::string makeConfigText(const std::string& bytes) {
+    std::string text = makePlainText(bytes);
     std::string trimmed;
     trimmed.reserve(text.size());
     for (size_t start = 0; start < text.size();) {
@@ -58,18 +88,30 @@ std::string makeConfigText(const std::string& bytes) {
     return trimmed;
 }
 
-std::string readConfigText(const char* path) {
+bool readFileBytes(const char* path, std::string* bytes) {
+    bytes->clear();
     FILE* file = fopen(path, "rb");
-    if (!file) return std::string();
-    std::string bytes;
+    if (!file) return false;
     char chunk[4096];
     for (size_t n; (n = fread(chunk, 1, sizeof chunk, file)) > 0;)
-        bytes.append(chunk, n);
+        bytes->append(chunk, n);
+    int failure = ferror(file) ? (errno ? errno : EIO) : 0;
     fclose(file);
-    return makeConfigText(bytes);
+    errno = failure;
+    return failure == 0;
 }
 
-void useConfigText(const char* path) {
-    std::string text = readConfigText(path);
+std::string readConfigText(const char* path, int* error) {
+    std::string bytes;
+    int failure = 0;
+    if (!readFileBytes(path, &bytes)) failure = errno == ENOENT || errno == ENOTDIR ? 0 : errno;
+    if (error) *error = failure;
+    return failure ? std::string() : makeConfigText(bytes);
+}
+
+int useConfigText(const char* path) {
+    int error = 0;
+    std::string text = readConfigText(path, &error);
     set_config_data(text.data(), static_cast<int>(text.size()));
+    return error;
 }

@@ -1,5 +1,6 @@
 #include "system/oggsnd.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -40,6 +41,17 @@ long packTell(void*) { return -1; }
 
 const ov_callbacks fileCallbacks = {fileRead, fileSeek, noClose, fileTell};
 const ov_callbacks packCallbacks = {packRead, packSeek, noClose, packTell};
+
+// Bytes one stream fill may read from its source, at the least. Vorbis holds far fewer bytes than
+// the PCM it decodes to, so a fill that needs more than this (or twice its block, if that is
+// more) is scanning something that is not music, such as garbage after the last page, which
+// libvorbisfile would otherwise read to its end within one update. Such a fill is the end of the
+// tune.
+const long minFillRead = 256 * 1024;
+// Fills in a row that only met decoder errors before the tune is taken as ended: a broken link
+// costs one page per fill, and a stream that only fails would otherwise hold its last frame for
+// ever.
+const int maxFailedFills = 16;
 
 long decodePiece(OggVorbis_File* decoder, char* into, int bytes) {
     return ov_read(decoder, into, bytes, 0, 2, 0, nullptr);
@@ -139,10 +151,26 @@ struct OGGSND_STREAM {
     int channels;   // 1 or 2; a file of more channels is taken as stereo, as the whole layer does
     long rate;      // frames per second
     unsigned short held[2]; // last frame decoded, repeated when the data runs out
+    long readLeft;          // bytes the source may still hand out in this fill
+    bool sourceEnded;       // a fill ran out of readLeft: the rest of the source counts as past the end
+    int failedFills;        // fills in a row that read nothing but decoder errors
     int (*update)(OGGSND_STREAM*);
 };
 
 namespace {
+
+size_t streamRead(void* buffer, size_t size, size_t count, void* source) {
+    OGGSND_STREAM* stream = static_cast<OGGSND_STREAM*>(source);
+    if (stream->readLeft <= 0) stream->sourceEnded = true;
+    if (stream->sourceEnded) return 0;
+    long asked = static_cast<long>(size * count);
+    long got = pack_fread(buffer, asked < stream->readLeft ? asked : stream->readLeft, stream->source);
+    if (got <= 0) return 0;
+    stream->readLeft -= got;
+    return static_cast<size_t>(got);
+}
+
+const ov_callbacks streamCallbacks = {streamRead, packSeek, noClose, packTell};
 
 void holdLastFrame(OGGSND_STREAM* stream, const unsigned char* data, int bytes) {
     int frameBytes = stream->channels * 2;
@@ -153,22 +181,34 @@ void holdLastFrame(OGGSND_STREAM* stream, const unsigned char* data, int bytes) 
         stream->held[c] = static_cast<unsigned short>(last[2 * c] | (last[2 * c + 1] << 8));
 }
 
-// Fills one buffer with decoded PCM; after the data ends, one more buffer holds the last frame,
-// and only the fill after that reports the end (0).
-int fillBlock(OGGSND_STREAM* stream, unsigned char* buffer) {
+// Decodes up to one buffer of PCM: the bytes decoded (0 once the data has ended), or the
+// decoder's error when it failed before decoding anything.
+long readBlock(OGGSND_STREAM* stream, unsigned char* buffer) {
     int size = stream->bufferBytes;
     int filled = 0;
+    stream->readLeft = std::max(minFillRead, 2L * size);
     while (filled < size) {
         long got = decodePiece(stream->decoder, reinterpret_cast<char*>(buffer) + filled, size - filled);
+        // A hole is a gap in the pages, not the end: the data goes on after it.
+        if (got == OV_HOLE) continue;
         if (got == 0)
             break;
         if (got < 0) {
-            if (filled == 0)
-                oggsnd_error_code = static_cast<int>(got);
-            break;
+            if (filled > 0) break;
+            oggsnd_error_code = static_cast<int>(got);
+            return got;
         }
         filled += static_cast<int>(got);
     }
+    return filled;
+}
+
+// Fills one buffer with decoded PCM; after the data ends, one more buffer holds the last frame,
+// and only the fill after that reports the end (0). A fill that fails holds the last frame too.
+int fillBlock(OGGSND_STREAM* stream, unsigned char* buffer) {
+    int size = stream->bufferBytes;
+    long got = readBlock(stream, buffer);
+    int filled = got > 0 ? static_cast<int>(got) : 0;
     holdLastFrame(stream, buffer, filled);
     int frameBytes = stream->channels * 2;
     unsigned short* words = reinterpret_cast<unsigned short*>(buffer);
@@ -176,8 +216,8 @@ int fillBlock(OGGSND_STREAM* stream, unsigned char* buffer) {
         words[i] = stream->held[(i * 2 % frameBytes) / 2];
     if (stream->ended)
         return 0;
-    if (filled == 0)
-        stream->ended = 1;
+    stream->failedFills = got < 0 ? stream->failedFills + 1 : 0;
+    if (got == 0 || stream->failedFills >= maxFailedFills) stream->ended = 1;
     return 1;
 }
 
@@ -227,12 +267,13 @@ OGGSND_STREAM* oggsnd_open_stream(const char* path, int block_size) {
     if (!packfile)
         return nullptr;
     OGGSND_STREAM* stream = new OGGSND_STREAM();
-    stream->callbacks = packCallbacks;
+    stream->callbacks = streamCallbacks;
     stream->source = packfile;
+    stream->readLeft = LONG_MAX; // headers may be large; only fills are bounded
     stream->decoder = new OggVorbis_File();
     stream->blockSize = block_size;
     stream->update = basicStreamer;
-    int opened = ov_open_callbacks(packfile, stream->decoder, nullptr, 0, stream->callbacks);
+    int opened = ov_open_callbacks(stream, stream->decoder, nullptr, 0, stream->callbacks);
     if (opened < 0) {
         oggsnd_error_code = opened;
         pack_fclose(packfile);

@@ -5,6 +5,7 @@
 #include "content/UnitTemplate.h"
 #include "system/InputObj.h"
 #include "units/angleSum.h"
+#include "units/saturate.h"
 #include "units/vornMath.h"
 
 namespace {
@@ -56,8 +57,7 @@ void PlayerUnit::takeDamage() {
 }
 
 void PlayerUnit::reduceScore(int n) {
-    long long lowered = (long long)score - n; // extreme damage values saturate
-    score = lowered < -INT_MAX ? -INT_MAX : lowered > INT_MAX ? INT_MAX : (int)lowered;
+    score = saturateInt((long long)score - n); // extreme damage values saturate
 }
 
 void PlayerUnit::changeGoodStatusMax(int index, int value) {
@@ -75,13 +75,13 @@ void PlayerUnit::addJuiceGained(int n) {
     if (drained && !boosted)
         gain = 0;
     else if (boosted && !drained)
-        gain = 5 * n;
-    juiceGained += gain;
-    score += n; // the score counts the juice before the ailments
+        gain = saturateInt(5LL * n);
+    juiceGained = saturateInt((long long)juiceGained + gain);
+    score = saturateInt((long long)score + n); // the score counts the juice before the ailments
 }
 
 void PlayerUnit::resetJuiceGained() {
-    hp += juiceGained;
+    hp = saturateInt((long long)hp + juiceGained);
     juiceGained = 0;
 }
 

@@ -10,19 +10,16 @@
 #include "units/UnitInput.h"
 #include "units/UnitList.h"
 #include "units/angleSum.h"
+#include "units/saturate.h"
 #include "units/vornMath.h"
 
 namespace {
 
 // Sums of fixed values are formed in 64 bits and saturated, so extreme data (a long Push, a huge
 // knockback) can never wrap a velocity or a position around.
-fixed clampFixed(long long v) {
-    if (v > INT_MAX)
-        return INT_MAX;
-    if (v < -INT_MAX)
-        return -INT_MAX;
-    return (fixed)v;
-}
+fixed clampFixed(long long v) { return saturateInt(v); }
+
+const int wallLoss = 10; // hit points and score lost at every step outside the arena
 
 // A fixed factor times an integer, as a fixed value (saturated).
 fixed fixedTimesInt(fixed f, int n) { return clampFixed((long long)f * n); }
@@ -535,8 +532,8 @@ Unit::WallContact Unit::wallTest() {
                 addKnockBack(itofix(wall.sideY < 0 ? 128 : 0), f, 1, false);
         }
     }
-    hp -= 10;
-    reduceScore(10);
+    hp = saturateInt((long long)hp - wallLoss);
+    reduceScore(wallLoss);
     if (unitPropertyHitbox & DIES_WHEN_HITS_WALL)
         killSelf();
     return wall;
@@ -558,7 +555,7 @@ void Unit::sumKnockBack(const WallContact& wall, long long& vx, long long& vy) {
                 f.angle = itofix(fixmul(f.magnitude, fixsin(f.angle)) >= 0 ? 64 : 192);
         }
         if (mode == WALL_BOUNCE && outside) {
-            f.angle -= itofix(128);
+            f.angle = angleSum(f.angle, -itofix(128)); // reversed, wrapping by whole turns
             f.magnitude = (fixed)((long long)f.magnitude * 3 / 4);
         }
         // Integer division on purpose: a Heavy unit (2 / 4 = 0) ignores weighted forces.

@@ -1,6 +1,8 @@
 #include "units/UnitInput.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdlib>
 
 #include "content/Round.h"
 #include "content/UnitTemplate.h"
@@ -143,8 +145,9 @@ bool UnitInput::aimIt(Unit* self, Round* round) {
 
     if (homeCounter > homeTimeInbetweenCorrection) {
         // Measured from the walk angle, applied to the facing.
-        homeAngle =
-            angleSum(self->getDrawAngle(), std::clamp(walkDiff, -homeAngleCorrection, homeAngleCorrection));
+        // A negative correction in a unit file is taken by its size: clamp needs ordered bounds.
+        fixed limit = homeAngleCorrection == INT_MIN ? INT_MAX : std::abs(homeAngleCorrection);
+        homeAngle = angleSum(self->getDrawAngle(), std::clamp(walkDiff, -limit, limit));
         self->faceAngle(homeAngle);
         homeCounter = 0;
     }

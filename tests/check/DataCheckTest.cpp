@@ -169,3 +169,37 @@ TEST_F(CheckTest, JsonOutputCarriesEveryField) {
               std::string::npos)
         << json;
 }
+
+// Each refused real is an error carrying the game's own message, so no message goes unexplained.
+TEST_F(CheckTest, RealNumbersTheGameRefusesAreErrorsWithItsMessages) {
+    writeUnit("Hero",
+              "affiliation = player\nisThePC = true\nwalkspeed = -nan\ndatafile = gfx/u.dat\naddedUnits = 1\n"
+              "addedUnit0 = Bolt inf 0 1 0 0 1 5 0 0 0 0 0 true 3\n[Animation]\nanimIdle = 0 -1 0 stand 2\n");
+    dir.write("data/campaigns/Camp", campaign("ArenaKB = 1e300\nSpawns = 1\nSpawn0 = Grub 2 1 1 10 0 0\n"));
+    check();
+    EXPECT_EQ(find("\"-nan\" is not a usable number")->place.line, 3);
+    EXPECT_EQ(find("\"inf\" is not a usable number")->place.key, "addedUnit0");
+    EXPECT_EQ(find("\"1e300\" is not a usable number")->place.section, "Round1");
+    EXPECT_EQ(report.getErrorCount(), 3) << everything();
+}
+
+// The checker reads names from the text the game reads: a Latin-1 byte is '?' for both.
+TEST_F(CheckTest, NamesInOtherEncodingsReadAsTheGameReadsThemAndJsonStaysUtf8) {
+    dir.write("data/campaigns/Camp", "\xef\xbb\xbf" + campaign("Spawns = 1\nSpawn0 = Grub 2 1 1 10 0 0\n"
+                                                               "# \xff\xed\xff\x9d\x9d\nHint = Gr\xfc\n"));
+    dir.write("data/listOfCharacters.txt", "Hero\nA test hero.\n[End]\nGr\xfc"
+                                           "b\n\n[End]\n");
+    writeUnit("Gr\xfc"
+              "b",
+              "datafile = gfx/u.dat\n");
+    check();
+    EXPECT_EQ(find("unit type \"Gr?b\" has no unit file")->place.line, 4);
+    EXPECT_EQ(find("the file name is not UTF-8 text")->place.file, "data/unit/Gr\xfc"
+                                                                   "b");
+    EXPECT_EQ(report.getErrorCount(), 1) << everything();
+    EXPECT_EQ(report.getWarningCount(), 3) << everything(); // the two lines, the file; not the comment
+    std::ostringstream json;
+    report.writeJson(json);
+    EXPECT_EQ(json.str().find('\xfc'), std::string::npos);
+    EXPECT_NE(json.str().find("data/unit/Gr\\ufffdb"), std::string::npos);
+}

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Types in the worked example of docs/CONTENT.md as written (every code block tagged file=PATH
 # or append=PATH), over a copy of the shipped data set, then checks that vorn-check finds nothing
-# wrong and that vorn-sim plays the example's round.
-#   content_example_check.sh <vorn-check> <vorn-sim>
+# wrong, that vorn-sim plays the example's round and that the music it borrows stays the tutorial's.
+#   content_example_check.sh <vorn-check> <vorn-sim> <composeMusic>
 set -u
-check=$1 sim=$2
+check=$1 sim=$2 compose=$3
 root=$(cd "$(dirname "$0")/../.." && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -31,6 +31,11 @@ out=$("$check" "$work/data")
 if [ "$out" != "0 errors, 0 warnings" ]; then
     echo "vorn-check on the example:"; echo "$out"; exit 1
 fi
+
+music=$("$compose" "$work") || { echo "$music"; exit 1; }
+grep -qx "data/music/tutorial.ogg: 40.0 s at 96 beats per minute" <<<"$music" &&
+    grep -qx "data/music/tutorial.ogg is shared by the campaigns Quarry, Tutorial: all play Tutorial's tune" <<<"$music" ||
+    { echo "composeMusic on the example:"; echo "$music"; exit 1; }
 
 cd "$work"
 # Without a player the enemies of the first wave must be there and stay.

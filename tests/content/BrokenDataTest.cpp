@@ -93,7 +93,7 @@ std::map<std::string, long> playDataSet() {
     figures["generalData"] = loader.loadGeneralData() == 0;
     if (!figures["generalData"] || loader.loadCampaign(campaign) != 0) return figures;
     loader.loadAllUnitsFromCampaign(campaign);
-    loader.addPC(charName);
+    figures["playable"] = loader.addPC(charName) == 0;
     figures["unitTypes"] = static_cast<long>(loader.getUnitTemplates()->size());
     figures["musicBlocks"] = decodableBlocks(*campaign.getMusic());
     long sounds = 0;
@@ -103,7 +103,7 @@ std::map<std::string, long> playDataSet() {
 
     Round round;
     long rounds = 0, mostUnits = 0;
-    for (int r = 0; r < campaign.getTotalRounds(); r++) {
+    for (int r = 0; figures["playable"] && r < campaign.getTotalRounds(); r++) {
         if (loader.loadRound(campaign, r, &round, charName, &sound) != 0)
             break; // the battle leaves a campaign whose round does not load
         if (r == 0) {

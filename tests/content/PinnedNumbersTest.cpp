@@ -23,3 +23,25 @@ TEST_F(ContentTest, HugeAndNegativeWholeNumbersArePinnedToAMillion) {
     EXPECT_EQ(messages(),
               std::vector<std::string>{"Unit Ogre: addedUnit0 adds 5000 units; only 500 are made.\n"});
 }
+
+// Reals must be finite and fit a fixed: NaN as fixed is undefined, and a unit walking at infinite
+// speed leaves the arena. A refused value is named in a message and the default kept.
+TEST_F(ContentTest, RealNumbersThatAreNotFiniteOrBeyondFixedAreRefusedAndTheDefaultKept) {
+    writeSimpleUnit(
+        "Imp", "walkspeed = nan\naddedUnits = 1\naddedUnit0 = Imp -INF 0x1p3 1 0 0 1 0 0 0 0 0 0 false 0\n"
+               "[AI]\nattackDistMax = 32767\nattackAngleSpread = -32768\n");
+    loader.addUnit("Imp");
+    UnitTemplate* t = unitType("Imp");
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(t->walkspeed, itofix(5));
+    EXPECT_EQ(t->unitInput->attackDistMax, itofix(32767));
+    EXPECT_EQ(t->unitInput->attackAngleSpread, itofix(256));
+    EXPECT_EQ(t->addedUnits[0]->spawnDist, 0);
+    EXPECT_EQ(t->addedUnits[0]->spawnAngle, itofix(8)); // a hexadecimal real, as C reads it
+    const std::string range = " is not a usable number (it must be a finite number from -32767 to 32767); ";
+    EXPECT_EQ(messages(),
+              (std::vector<std::string>{
+                  "data/unit/Imp: walkspeed: \"nan\"" + range + "5 is used instead.\n",
+                  "data/unit/Imp: [AI] attackAngleSpread: \"-32768\"" + range + "256 is used instead.\n",
+                  "data/unit/Imp: addedUnit0 value 2: \"-INF\"" + range + "0 is used instead.\n"}));
+}

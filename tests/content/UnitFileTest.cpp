@@ -231,7 +231,9 @@ TEST_F(ContentTest, ATypeThatAddsItselfOrIsRequestedTwiceLoadsOnce) {
     writeSimpleUnit("splitter", "addedUnits = 1\naddedUnit0 = splitter 5 0 2 64 0 8 0 0 0 0 0 0 false 0\n");
     loader.addUnit("splitter");
     EXPECT_EQ(loader.addUnit("splitter"), 2);
-    EXPECT_EQ(loader.addPC("splitter"), 0);
+    std::string whyNot; // requested as the character too: found, but no player's unit
+    EXPECT_EQ(loader.addPC("splitter", &whyNot), 1);
+    EXPECT_EQ(whyNot, "data/unit/splitter is not a player's unit (it lacks isThePC = true)");
     ASSERT_EQ(loader.getUnitTemplates()->size(), 1u);
     UnitTemplate* t = unitType("splitter");
     ASSERT_EQ(t->addedUnits.size(), 1u);

@@ -3,7 +3,7 @@
 # (x, y) appears at (x + dx, y + dy) with the dialog's offsets below.
 . "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
-# The game does not end on SIGTERM; a test that fails half-way must not leave it running.
+# A test that fails half-way must not leave the game running.
 GAME_PID=
 menu_cleanup() {
     local status=$?

@@ -1,8 +1,15 @@
 #!/usr/bin/env bash
 # The main menu opens in its own colours; "Quit" and Esc both end the game with status 0.
+# Without a display it does not start and says why.
 . "$(dirname "$0")/menu_lib.sh"
 game=$(readlink -f "$1")
 menu_setup
+
+# Without a display the game says why on the terminal and ends with status 1.
+status=0
+out=$(env -u DISPLAY "$game" 2>&1) || status=$?
+[ "$status" = 1 ] || fail "without a display the game ended with status $status"
+grep -q "could not start the Allegro library: no display to open a window on" <<<"$out" || fail "no reason: $out"
 
 start_game "$game"
 wait_colour 5 5 $MAIN_BG

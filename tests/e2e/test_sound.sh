@@ -27,7 +27,7 @@ wait_for 30 pgrep -P "$pid" xmessage
 box=$(pgrep -P "$pid" xmessage)
 text=$(tr '\0' ' ' <"/proc/$box/cmdline")
 case "$text" in
-*"Music/Sound Error: "*) ;;
+*"Music/Sound Error: no sound device could be opened (ALSA: "*) ;;
 *) echo "unexpected message: $text" >&2; exit 1 ;;
 esac
 window=$(xdotool search --sync --class xmessage | head -1)

@@ -64,6 +64,18 @@ bool writeSineOgg(const std::string& oggPath, int rate, int channels, double sec
     return ok;
 }
 
+std::vector<std::string> oggPages(const std::string& file) {
+    std::vector<std::string> pages;
+    for (size_t at = 0, size; at + 27 <= file.size(); at += size) {
+        size_t segments = static_cast<unsigned char>(file[at + 26]);
+        size = 27 + segments;
+        for (size_t i = 0; i < segments && at + 27 + i < file.size(); ++i)
+            size += static_cast<unsigned char>(file[at + 27 + i]);
+        pages.push_back(file.substr(at, size));
+    }
+    return pages;
+}
+
 std::vector<double> channelOf(const unsigned short* data, long frames, int channels, int channel) {
     std::vector<double> v(frames);
     for (long i = 0; i < frames; ++i)

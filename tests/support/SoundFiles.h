@@ -17,6 +17,10 @@ bool encodeOgg(const std::string& wavPath, const std::string& oggPath);
 bool writeSineOgg(const std::string& oggPath, int rate, int channels, double seconds, double hz,
                   double amplitude = 0.5, bool rightSilent = false);
 
+// The pages of an Ogg file, each whole (header, segment table and body), so tests can cut,
+// repeat and splice them.
+std::vector<std::string> oggPages(const std::string& file);
+
 // One channel of unsigned 16-bit interleaved PCM, as signed values around the centre.
 std::vector<double> channelOf(const unsigned short* data, long frames, int channels, int channel);
 // Root mean square around the mean (a held constant value counts as silence).

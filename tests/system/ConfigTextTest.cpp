@@ -19,6 +19,12 @@ TEST(ConfigText, WellFormedTextPassesAndEveryMalformedByteBecomesAQuestionMark) 
                              "A"),
               "??A");                                      // a lead byte without its continuation
     EXPECT_EQ(makeConfigText("\xc0\xaf\xf8\x88"), "????"); // bytes that never lead a character
+    // Overlong forms, UTF-16 surrogates and code points beyond U+10FFFF are no characters.
+    EXPECT_EQ(makeConfigText("\xe0\x80\xaf|\xed\xa0\x80|\xf4\x90\x80\x80|\xf0\x9f\x98\x80"),
+              "???|???|????|\xf0\x9f\x98\x80");
+    // A byte-order mark is dropped at the start only.
+    EXPECT_EQ(makePlainText("\xef\xbb\xbf[ End ]\nGr\xfc\x62\xef\xbb\xbf\n"), "[ End ]\nGr?b\xef\xbb\xbf\n");
+    EXPECT_EQ(linesNotText("\xef\xbb\xbfok\n\xfc\xfc\n\nx\x01"), (std::vector<int>{2, 4}));
 }
 
 TEST(ConfigText, AFileOfMalformedTextIsReadWithoutHangingAndKeepsItsGoodKeys) {

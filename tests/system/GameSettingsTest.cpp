@@ -1,10 +1,17 @@
 #include <allegro.h>
+#include <csignal>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include "menus/ControlConfig.h"
 #include "menus/StartGameConfig.h"
+#include "menus/menuAlert.h"
 #include "support/TestEnv.h"
 #include "system/GameSettings.h"
 #include "system/InputObj.h"
+#include "system/Messages.h"
 #include "system/MusicSound.h"
 
 namespace {
@@ -37,6 +44,32 @@ std::vector<std::string> sectionLines(const std::string& text, const std::string
     }
     return lines;
 }
+
+// What a case does to the disk or the player, undone at the end of the case: a file size limit
+// cuts writes as a disk with that much room left does, and a player who owns neither the file
+// nor the folder (nobody, when root runs the tests) meets their permissions.
+struct Hindrance {
+    rlimit oldLimit{};
+    bool limited = false, otherUser = false;
+    bool limitFileSize(rlim_t bytes) {
+        if (!limited) getrlimit(RLIMIT_FSIZE, &oldLimit);
+        rlimit limit = {bytes, oldLimit.rlim_max};
+        signal(SIGXFSZ, SIG_IGN); // a write past the limit fails with EFBIG instead of a kill
+        return limited = setrlimit(RLIMIT_FSIZE, &limit) == 0;
+    }
+    bool playAsAnotherUser(const char* path, mode_t mode) {
+        for (auto [file, fileMode] :
+             {std::pair<const char*, mode_t>{".", 0755}, {"data", 0777}, {path, mode}})
+            chmod(file, fileMode); // fails as nobody: the first call did it
+        return geteuid() != 0 || (otherUser = seteuid(65534) == 0);
+    }
+    ~Hindrance() {
+        if (limited) setrlimit(RLIMIT_FSIZE, &oldLimit);
+        if (otherUser) seteuid(0);
+        chmod("data", 0755);
+        chmod("data/gameSettings", 0644);
+    }
+};
 
 } // namespace
 
@@ -168,5 +201,56 @@ TEST(SettingsFile, ASectionHeaderWithBlanksInsideItsBracketsIsReadAndSavedAsTheS
         }
         GameRun second;
         EXPECT_EQ(second.settings.getResX(), 1024);
+    }
+}
+
+// The old file a failed save leaves behind is the one that was there, byte for byte: no save cut
+// short, no empty file written over one that could not be read, no .new left, one menu alert.
+TEST(SettingsFile, AFailedSaveKeepsTheOldFileAndIsToldOnce) {
+    std::string old = "[Gfx]\nResX = 800\n\n";
+    for (int i = 0; i < 120; i++)
+        old += "# a note of the player's, kept as written\n";
+    old += "\n[Sound]\nGlobal = 77\n"; // past the first 4096 bytes
+    struct {
+        bool (*spoil)(Hindrance&);
+        int result;
+        std::string reason;
+    } cases[] = {
+        {[](Hindrance& h) { return h.limitFileSize(4096); }, GameSettings::SAVE_WRITE_FAILED,
+         "data/gameSettings could not be written: the file grew too large."},
+        {[](Hindrance&) { return symlink("/dev/full", "data/gameSettings.new") == 0; },
+         GameSettings::SAVE_WRITE_FAILED, "data/gameSettings could not be written: the disk is full."},
+        {[](Hindrance& h) { return h.playAsAnotherUser("data", 0555); },
+         GameSettings::SAVE_FOLDER_NOT_WRITABLE, "The folder data cannot be written to: no permission."},
+        {[](Hindrance& h) { return h.playAsAnotherUser("data/gameSettings", 0); },
+         GameSettings::SAVE_UNREADABLE, "data/gameSettings cannot be read: no permission."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.reason);
+        TempDir dir;
+        dir.write("data/gameSettings", old);
+        clearShownAlerts();
+        clearShownMessages();
+        {
+            Hindrance hindrance;
+            ASSERT_TRUE(c.spoil(hindrance));
+            GameRun run;
+            bool unreadable = c.result == GameSettings::SAVE_UNREADABLE;
+            EXPECT_EQ(run.sound.getVolumeGlobal(), unreadable ? 128 : 77);
+            EXPECT_EQ(getShownMessages().size(), unreadable ? 1u : 0u);
+            for (const std::string& message : getShownMessages())
+                EXPECT_NE(message.find(c.reason), std::string::npos) << message;
+            ControlConfig menu(&run.input, &run.settings);
+            ControlConfig::toMain(); // every exit from the menu saves
+            c.spoil(hindrance);      // again: a failed save removes a .new that links to /dev/full
+            ControlConfig::toMain();
+            c.spoil(hindrance);
+            EXPECT_EQ(GameSettings::saveStartSettings(), c.result);
+        }
+        EXPECT_EQ(getShownAlerts(),
+                  std::vector<std::string>{"Your settings could not be saved.\n" + c.reason +
+                                           "\nThe settings file keeps what it held before."});
+        EXPECT_EQ(dir.read("data/gameSettings"), old);
+        EXPECT_FALSE(dir.exists("data/gameSettings.new"));
     }
 }

@@ -113,3 +113,48 @@ TEST(OggStreaming, WithoutADigitalDriverNoStreamStartsAndNothingIsHeld) {
     EXPECT_EQ(oggsnd_stop_streaming(nullptr), 0);
     EXPECT_EQ(oggsnd_get_audio_stream(nullptr), nullptr);
 }
+
+TEST(OggStreaming, GapsBrokenLinksAndGarbageNeitherCutTheTuneShortNorHoldItForEver) {
+    TempDir dir;
+    std::vector<short> noise(2 * 44100); // 2 s of stereo at 22050 Hz fills several pages
+    for (short& v : noise)
+        v = static_cast<short>(rand() % 20000 - 10000);
+    writeWav("noise.wav", 22050, 2, noise);
+    ASSERT_TRUE(encodeOgg("noise.wav", "a.ogg") && encodeOgg("noise.wav", "b.ogg"));
+    std::string first = dir.read("a.ogg"), second = dir.read("b.ogg"), hole, garbage(1 << 20, 'x');
+    std::vector<std::string> pages = oggPages(first), link = oggPages(second);
+    ASSERT_GT(link.size(), 4u);
+    for (size_t i = 0; i < pages.size(); ++i)
+        hole += i == pages.size() / 2 ? "" : pages[i];
+    // A link that lost its second header page never decodes: each of its pages fails a fill.
+    std::string broken = link[0] + link[2] + link[2], endless = link[0];
+    for (int i = 0; i < 200; ++i)
+        endless += link[2];
+    struct {
+        std::string file;
+        long minFrames, maxFrames;        // of decoded audio: frames that differ from the one before
+        int heldStretches;                // runs of 16 equal frames: the end holds one, failed fills another
+    } cases[] = {{hole, 28000, 44100, 1}, // the data after the gap plays on
+                 {first + broken + second, 2 * 43000, 2 * 44100, 2},
+                 {first + endless, 43000, 44100, 1},
+                 {first + garbage + second, 43000, 44100, 1}}; // garbage is the end of the tune
+    for (const auto& c : cases) {
+        dir.write("case.ogg", c.file);
+        OGGSND_STREAM* stream = oggsnd_open_stream("case.ogg", 4096);
+        ASSERT_NE(stream, nullptr);
+        std::vector<unsigned int> frames(1024);
+        long blocks = 0, moving = 0, run = 0, held = 0, previous = -1;
+        while (oggsnd_decode_block(stream, frames.data()) != 0 && ++blocks < 10000)
+            for (unsigned int frame : frames) {
+                run = frame == previous ? run + 1 : 0;
+                moving += run == 0;
+                held += run == 16;
+                previous = frame;
+            }
+        oggsnd_stop_streaming(stream);
+        EXPECT_GE(moving, c.minFrames) << &c - cases;
+        EXPECT_LE(moving, c.maxFrames) << &c - cases;
+        EXPECT_EQ(held, c.heldStretches) << &c - cases;
+        EXPECT_LE(blocks, moving / 1024 + 24) << &c - cases; // at most 16 failed fills in a row
+    }
+}

@@ -176,6 +176,12 @@ TEST(Homing, EachCorrectionTurnsAtMostTheCorrectionAngle) {
     }
     EXPECT_EQ(facings, (std::vector<int>{15, 30, 45, 60, 64, 64}));
 
+    // A negative correction in a unit file turns by its size.
+    w.brain(me)->homeAngleCorrection = itofix(-15);
+    me->faceAngle(0);
+    w.brain(me)->aimIt(me, &w.round);
+    EXPECT_EQ(me->getDrawAngle(), itofix(15));
+
     // A target exactly one correction away is reached at once.
     w.brain(me)->homeAngleCorrection = itofix(64);
     me->faceAngle(0);

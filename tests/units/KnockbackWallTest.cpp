@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "units/UnitWorld.h"
+#include "units/vornMath.h"
 
 // Knockback forces: strength, weight, decay; and the four kinds of arena wall.
 
@@ -155,6 +156,12 @@ TEST(Walls, IgnoreLetsUnitsLeaveAtACost) {
     a.u->posX = itofix(5);
     a.w.step();
     EXPECT_EQ(a.u->wallTime, 0);
+
+    // A long stay outside runs the loss down to the lowest value instead of wrapping around.
+    a.u->posX = itofix(-5);
+    a.u->hp = -INT_MAX + 5;
+    a.w.step();
+    EXPECT_EQ(a.u->getHP(), -INT_MAX);
 }
 
 TEST(Walls, AUnitOutsideStopsAtTheEdgeOfTheRangeOfFixed) {
@@ -183,6 +190,12 @@ TEST(Walls, BounceTurnsForcesBackForUnitsThatIgnoreTheWall) {
     EXPECT_EQ(ghost.u->posX, itofix(1));
     EXPECT_EQ(ghost.u->getHP(), 90);
     EXPECT_EQ(ghost.u->wallTime, 0); // such units do not count time outside
+
+    // A force whose angle has run to the bottom of the range still turns back, by whole turns.
+    Arena low(WALL_BOUNCE, 405, 100, IGNORE_WALL_KNOCKBACK);
+    low.u->addKnockBack(itofix(-32704), itofix(8), 5); // right, 128 turns below
+    low.w.step();
+    EXPECT_EQ(normalizeAngle(low.u->kbForces[0].angle), itofix(192));
 }
 
 TEST(Walls, StopTurnsForcesAlongTheWallForUnitsThatIgnoreIt) {

@@ -106,6 +106,15 @@ TEST(PlayerJuice, DamageAndWallsLowerTheScore) {
     PlayerUnit* outside = w.spawn(-50, 150);
     outside->takeDamage();
     EXPECT_EQ(outside->getScore(), -10);
+
+    // Score, juice and health stop at the largest value however much is earned.
+    PlayerUnit* rich = w.spawn();
+    rich->addGoodStatus(1, 15); // five times the juice
+    for (int i = 0; i < 3; i++)
+        rich->addJuiceGained(INT_MAX / 2);
+    EXPECT_EQ(rich->getScore(), INT_MAX);
+    rich->resetJuiceGained();
+    EXPECT_EQ(rich->getHP(), INT_MAX);
 }
 
 TEST(PlayerJuice, ADeadPlayerGetsNoJuiceAndDoesNothing) {

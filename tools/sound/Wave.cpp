@@ -50,7 +50,8 @@ bool Wave::writeWav(const std::string& path) const {
 bool writeOgg(const Wave& w, const std::string& path) {
     std::string tmp = path + ".tmp.wav";
     if (!w.writeWav(tmp)) return false;
-    std::string cmd = "oggenc -Q -q 4 -o '" + path + "' '" + tmp + "'";
+    // A fixed serial number: oggenc would pick a random one, and the same sound would make other bytes.
+    std::string cmd = "oggenc -Q -q 4 -s 1 -o '" + path + "' '" + tmp + "'";
     int status = system(cmd.c_str());
     remove(tmp.c_str());
     return status == 0;

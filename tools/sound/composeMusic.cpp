@@ -4,11 +4,14 @@
 // and the piece joins itself without a seam.
 #include "Wave.h"
 
+#include <algorithm>
 #include <allegro.h>
+#include <cctype>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <dirent.h>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -29,6 +32,15 @@ Style styleFor(const std::string& name) {
     if (name == "Tutorial") return {96, 16, {{57, 60, 64}, {53, 57, 60}, {48, 52, 55}, {55, 59, 62}}, 0.2f, 11};
     if (name == "Gauntlet") return {144, 32, {{52, 55, 59}, {52, 55, 59}, {48, 52, 55}, {50, 54, 57}, {45, 48, 52}, {47, 50, 54}}, 1.0f, 33};
     return {124, 32, {{50, 53, 57}, {46, 50, 53}, {48, 52, 55}, {45, 49, 52}}, 0.65f, 22};
+}
+
+// "data/music/Tutorial.ogg" and "Tutorial" both give "tutorial".
+std::string lowerStem(const std::string& path) {
+    size_t from = path.find_last_of('/') + 1, dot = path.find('.', from);
+    std::string stem = path.substr(from, dot == std::string::npos ? std::string::npos : dot - from);
+    for (char& c : stem)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return stem;
 }
 
 float hz(int midi) { return 440.0f * std::pow(2.0f, (midi - 69) / 12.0f); }
@@ -142,21 +154,44 @@ int main(int argc, char** argv) {
     std::string root = argv[1], dirName = root + "/data/campaigns";
     DIR* dir = opendir(dirName.c_str());
     if (!dir) return 1;
-    int made = 0;
-    while (dirent* e = readdir(dir)) {
-        if (e->d_name[0] == '.' || e->d_type == DT_DIR) continue;
-        set_config_file((dirName + "/" + e->d_name).c_str());
+    std::vector<std::string> campaigns;
+    while (dirent* e = readdir(dir))
+        if (e->d_name[0] != '.' && e->d_type != DT_DIR) campaigns.push_back(e->d_name);
+    closedir(dir);
+    // Directory order differs between machines; in name order the same files make the same music.
+    std::sort(campaigns.begin(), campaigns.end());
+    std::vector<std::string> files;                        // in the order their first campaign names them
+    std::map<std::string, std::vector<std::string>> users; // music file -> campaigns naming it
+    for (const std::string& name : campaigns) {
+        set_config_file((dirName + "/" + name).c_str());
         std::string music = get_config_string("Campaign", "Music", "");
         if (music.empty()) continue;
-        Style st = styleFor(e->d_name);
+        if (users[music].empty()) files.push_back(music);
+        users[music].push_back(name);
+    }
+    int made = 0;
+    for (const std::string& music : files) {
+        const std::vector<std::string>& names = users[music];
+        // One file holds one tune: that of the campaign the file is named after (tutorial.ogg is the
+        // Tutorial's, whoever borrows it), or else of the first campaign by name.
+        std::string owner = names[0];
+        for (const std::string& name : names)
+            if (lowerStem(music) == lowerStem(name)) owner = name;
+        Style st = styleFor(owner);
         Wave w = compose(st);
         if (!writeOgg(w, root + "/" + music)) {
             fprintf(stderr, "could not write %s\n", music.c_str());
             return 1;
         }
         printf("%s: %.1f s at %.0f beats per minute\n", music.c_str(), w.frames() / double(RATE), st.bpm);
+        if (names.size() > 1) {
+            std::string list;
+            for (const std::string& name : names)
+                list += (list.empty() ? "" : ", ") + name;
+            printf("%s is shared by the campaigns %s: all play %s's tune\n", music.c_str(), list.c_str(),
+                   owner.c_str());
+        }
         made++;
     }
-    closedir(dir);
     return made > 0 ? 0 : 1;
 }

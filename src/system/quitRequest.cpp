@@ -1,0 +1,101 @@
+#include "system/quitRequest.h"
+
+#include <atomic>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <dirent.h>
+#include <pthread.h>
+#include <string>
+#include <thread>
+#include <unistd.h>
+
+#include <allegro.h>
+
+namespace {
+
+std::atomic<int> quitSignal{0};
+std::atomic<bool> waitingForKey{false};
+
+const int watchedSignals[] = {SIGINT, SIGTERM, SIGHUP};
+const int graceMs = 3000; // time the game has to end by itself once asked, in msec
+
+sigset_t watchedSet() {
+    sigset_t set;
+    sigemptyset(&set);
+    for (int s : watchedSignals)
+        sigaddset(&set, s);
+    return set;
+}
+
+// The message window is a child process (xmessage) that Allegro waits for; it inherited the
+// blocked signals, so only SIGKILL ends it.
+void closeMessageWindows() {
+    DIR* proc = opendir("/proc");
+    if (!proc) return;
+    std::string self = std::to_string(getpid());
+    while (dirent* entry = readdir(proc)) {
+        pid_t pid = (pid_t)atoi(entry->d_name);
+        if (pid <= 0) continue;
+        std::string statPath = std::string("/proc/") + entry->d_name + "/stat";
+        FILE* f = fopen(statPath.c_str(), "r");
+        if (!f) continue;
+        char line[512] = "";
+        size_t n = fread(line, 1, sizeof line - 1, f);
+        fclose(f);
+        line[n] = '\0';
+        // "pid (name) state ppid ...": the name may hold blanks, so read from its closing bracket.
+        const char* close = strrchr(line, ')');
+        const char* open = strchr(line, '(');
+        if (!open || !close) continue;
+        std::string name(open + 1, close);
+        char state = 0;
+        int parent = 0;
+        if (sscanf(close + 1, " %c %d", &state, &parent) == 2 && std::to_string(parent) == self &&
+            name == "xmessage")
+            kill(pid, SIGKILL);
+    }
+    closedir(proc);
+}
+
+void watchSignals() {
+    sigset_t set = watchedSet();
+    int signal = 0;
+    while (sigwait(&set, &signal) != 0) {
+    }
+    quitSignal.store(signal);
+    auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(graceMs);
+    while (std::chrono::steady_clock::now() < end) {
+        closeMessageWindows();
+        if (waitingForKey.load()) simulate_keypress((KEY_ESC << 8) | 27);
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    fprintf(stderr, "VORN did not end by itself after signal %d; ending it now.\n", signal);
+    _exit(128 + signal);
+}
+
+} // namespace
+
+void installQuitSignals() {
+    sigset_t set = watchedSet();
+    pthread_sigmask(SIG_BLOCK, &set, nullptr);
+    std::thread(watchSignals).detach();
+}
+
+bool quitRequested() {
+    return quitSignal.load() != 0;
+}
+int getQuitSignal() {
+    return quitSignal.load();
+}
+int quitStatus() {
+    return quitRequested() ? 128 + quitSignal.load() : 0;
+}
+void requestQuit(int signal) {
+    quitSignal.store(signal);
+}
+void setWaitingForKey(bool waiting) {
+    waitingForKey.store(waiting);
+}

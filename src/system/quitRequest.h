@@ -1,0 +1,25 @@
+#ifndef VORN_SYSTEM_QUITREQUEST_H
+#define VORN_SYSTEM_QUITREQUEST_H
+
+// The game ends on SIGINT, SIGTERM and SIGHUP in every state, even when it was started with
+// SIGINT ignored (a background job of a script): a watcher thread takes the signal, closes an open
+// message window, and asks the game to quit; the menus, the battle and the intro pictures look at
+// the request at every pass and leave, so the game ends through its normal path. A game that
+// has not ended a few seconds later is ended at once.
+
+// Call first thing in main, before Allegro starts threads of its own: they inherit the blocked
+// signals, so only the watcher receives them.
+void installQuitSignals();
+
+bool quitRequested();
+// The signal that asked the game to quit, 0 when none did.
+int getQuitSignal();
+// What the process should end with: 128 + the signal, as a shell reports a signal's end.
+int quitStatus();
+// Asks the game to quit as the signal would (tests; a close button).
+void requestQuit(int signal);
+// Marks a loop of Allegro's own that only a key ends (an alert box, the wait for a key to map):
+// a quit request presses Esc for it.
+void setWaitingForKey(bool waiting);
+
+#endif
