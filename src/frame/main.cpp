@@ -26,7 +26,6 @@ std::string startFailureReason() {
 } // namespace
 
 int main() {
-    installQuitSignals();
     srand(time(NULL));
     // The X server now and then hangs up on a client at its very first request (seen under load
     // with Xvfb): a start that fails that way is tried again a few times before giving up.
@@ -38,6 +37,7 @@ int main() {
         fprintf(stderr, "VORN could not start the Allegro library: %s\n", startFailureReason().c_str());
         return 1;
     }
+    installQuitSignals();
     install_keyboard();
     install_timer();
     install_mouse();

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
-#include <pthread.h>
+#include <semaphore.h>
 #include <string>
 #include <thread>
 #include <unistd.h>
@@ -21,17 +21,16 @@ std::atomic<bool> waitingForKey{false};
 
 const int watchedSignals[] = {SIGINT, SIGTERM, SIGHUP};
 const int graceMs = 3000; // time the game has to end by itself once asked, in msec
+sem_t signalled;          // posted by the handler: sem_post is safe in a signal handler
 
-sigset_t watchedSet() {
-    sigset_t set;
-    sigemptyset(&set);
-    for (int s : watchedSignals)
-        sigaddset(&set, s);
-    return set;
+static_assert(std::atomic<int>::is_always_lock_free, "the handler stores to it");
+
+void onQuitSignal(int signal) {
+    quitSignal.store(signal);
+    sem_post(&signalled);
 }
 
-// The message window is a child process (xmessage) that Allegro waits for; it inherited the
-// blocked signals, so only SIGKILL ends it.
+// The message window is a child process (xmessage) that Allegro waits for.
 void closeMessageWindows() {
     DIR* proc = opendir("/proc");
     if (!proc) return;
@@ -55,17 +54,15 @@ void closeMessageWindows() {
         int parent = 0;
         if (sscanf(close + 1, " %c %d", &state, &parent) == 2 && std::to_string(parent) == self &&
             name == "xmessage")
-            kill(pid, SIGKILL);
+            kill(pid, SIGTERM);
     }
     closedir(proc);
 }
 
 void watchSignals() {
-    sigset_t set = watchedSet();
-    int signal = 0;
-    while (sigwait(&set, &signal) != 0) {
+    while (sem_wait(&signalled) != 0) {
     }
-    quitSignal.store(signal);
+    int signal = quitSignal.load();
     auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(graceMs);
     while (std::chrono::steady_clock::now() < end) {
         closeMessageWindows();
@@ -79,9 +76,14 @@ void watchSignals() {
 } // namespace
 
 void installQuitSignals() {
-    sigset_t set = watchedSet();
-    pthread_sigmask(SIG_BLOCK, &set, nullptr);
+    sem_init(&signalled, 0, 0);
     std::thread(watchSignals).detach();
+    struct sigaction action = {};
+    action.sa_handler = onQuitSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART; // the message window's wait goes on until the watcher closes it
+    for (int s : watchedSignals)
+        sigaction(s, &action, nullptr);
 }
 
 bool quitRequested() {
