@@ -37,10 +37,10 @@ int main() {
         fprintf(stderr, "VORN could not start the Allegro library: %s\n", startFailureReason().c_str());
         return 1;
     }
-    installQuitSignals();
     install_keyboard();
     install_timer();
     install_mouse();
+    installQuitSignals();
 
     if (initObj() != 0) {
         showMessage("Something failed while initializing. VORN will now exit.\n");

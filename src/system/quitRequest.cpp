@@ -1,15 +1,12 @@
 #include "system/quitRequest.h"
 
 #include <atomic>
-#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
-#include <semaphore.h>
 #include <string>
-#include <thread>
 #include <unistd.h>
 
 #include <allegro.h>
@@ -21,13 +18,16 @@ std::atomic<bool> waitingForKey{false};
 
 const int watchedSignals[] = {SIGINT, SIGTERM, SIGHUP};
 const int graceMs = 3000; // time the game has to end by itself once asked, in msec
-sem_t signalled;          // posted by the handler: sem_post is safe in a signal handler
+const int watchMs = 100;  // period of the watch, in msec
+std::atomic<bool> signalled{false};
+std::atomic<int> msSinceSignal{0};
 
-static_assert(std::atomic<int>::is_always_lock_free, "the handler stores to it");
+static_assert(std::atomic<int>::is_always_lock_free && std::atomic<bool>::is_always_lock_free,
+              "the handler stores to them");
 
 void onQuitSignal(int signal) {
     quitSignal.store(signal);
-    sem_post(&signalled);
+    signalled.store(true);
 }
 
 // The message window is a child process (xmessage) that Allegro waits for.
@@ -59,16 +59,14 @@ void closeMessageWindows() {
     closedir(proc);
 }
 
+// Allegro's timer thread runs this while the main thread may be blocked: in the wait for a
+// message window, or in a loop of Allegro's own.
 void watchSignals() {
-    while (sem_wait(&signalled) != 0) {
-    }
+    if (!signalled.load()) return;
+    closeMessageWindows();
+    if (waitingForKey.load()) simulate_keypress((KEY_ESC << 8) | 27);
+    if (msSinceSignal.fetch_add(watchMs) + watchMs < graceMs) return;
     int signal = quitSignal.load();
-    auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(graceMs);
-    while (std::chrono::steady_clock::now() < end) {
-        closeMessageWindows();
-        if (waitingForKey.load()) simulate_keypress((KEY_ESC << 8) | 27);
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
     fprintf(stderr, "VORN did not end by itself after signal %d; ending it now.\n", signal);
     _exit(128 + signal);
 }
@@ -76,8 +74,7 @@ void watchSignals() {
 } // namespace
 
 void installQuitSignals() {
-    sem_init(&signalled, 0, 0);
-    std::thread(watchSignals).detach();
+    install_int_ex(watchSignals, MSEC_TO_TIMER(watchMs));
     struct sigaction action = {};
     action.sa_handler = onQuitSignal;
     sigemptyset(&action.sa_mask);

@@ -2,13 +2,13 @@
 #define VORN_SYSTEM_QUITREQUEST_H
 
 // The game ends on SIGINT, SIGTERM and SIGHUP in every state, even when it was started with
-// SIGINT ignored (a background job of a script): the signal asks the game to quit, and a watcher
-// thread closes an open message window; the menus, the battle and the intro pictures look at
+// SIGINT ignored (a background job of a script): the signal asks the game to quit, and a watch on
+// Allegro's timer closes an open message window; the menus, the battle and the intro pictures look at
 // the request at every pass and leave, so the game ends through its normal path. A game that
 // has not ended a few seconds later is ended at once.
 
-// Call once Allegro has started: it puts handlers of its own on these signals, which shut it down
-// and then let the game run on without it when the signal was ignored at start.
+// Call once Allegro and its timer have started: Allegro puts handlers of its own on these signals,
+// which shut it down and then let the game run on without it when the signal was ignored at start.
 void installQuitSignals();
 
 bool quitRequested();
