@@ -54,10 +54,13 @@ TEST(SettingsFile, AKillAtAnyMomentKeepsAWholeFileWithEverySavedValue) {
             saveForever(fds[1]);
         }
         close(fds[1]);
-        usleep(20000 + rand() % 150000); // 20 to 170 ms into the saving
+        // The kill comes 0 to 150 ms after the first save, however long a save takes on a busy
+        // machine (a sync under load can take tens of milliseconds).
+        int lastSaved = 0;
+        ASSERT_EQ(read(fds[0], &lastSaved, sizeof lastSaved), (ssize_t)sizeof lastSaved) << "no save finished";
+        usleep(rand() % 150000);
         kill(child, SIGKILL);
         waitpid(child, nullptr, 0);
-        int lastSaved = 0;
         for (int i; read(fds[0], &i, sizeof i) == sizeof i;)
             lastSaved = i;
         close(fds[0]);
