@@ -100,8 +100,7 @@ void playRound(Loader* loader, Round* round, int steps) {
     int w = fixtoi(round->getArenaSizeX()), h = fixtoi(round->getArenaSizeY());
     BITMAP* arena = create_bitmap(w < 1 ? 1 : w > 1024 ? 1024 : w, h < 1 ? 1 : h > 1024 ? 1024 : h);
     for (int step = 0; step < steps; step++) {
-        list.makeUnits(loader, round, &input);
-        list.allUnitsMove(&input, &sound, loader);
+        list.simulationStep(loader, round, PlayerCommand::fromInput(input));
         if (BITMAP* pic = round->getArenaPic())
             stretch_blit(pic, arena, 0, 0, pic->w, pic->h, 0, 0, arena->w, arena->h);
         list.drawUnits(arena, &sound, false);

@@ -52,8 +52,7 @@ int main(int argc, char** argv) {
         loader.loadRound(campaign, i % rounds, &round, "Warden", nullptr);
         list.setupRound(&round);
         for (int s = 0; s < steps; s++) {
-            list.makeUnits(&loader, &round, &input);
-            list.allUnitsMove(&input, &sound, &loader);
+            list.simulationStep(&loader, &round, PlayerCommand::fromInput(input));
             list.drawUnits(arena, &sound, false);
         }
         list.clear();

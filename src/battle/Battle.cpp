@@ -128,7 +128,7 @@ int Battle::runPendingSteps(Loader* l) {
     while (gotoNextFrame.load() > 0) {
         gotoNextFrame.fetch_sub(1);
         if (paused) continue;
-        unitList->simulationStep(l, round, inputObj, musicSound);
+        unitList->simulationStep(l, round, PlayerCommand::fromInput(*inputObj));
         steps++;
     }
     return steps;

@@ -168,7 +168,7 @@ void Simulation::runPass(int steps, bool draw) {
 }
 
 void Simulation::step() {
-    list.simulationStep(&loader, &round, &input, nullptr);
+    list.simulationStep(&loader, &round, PlayerCommand::fromInput(input));
     stepsRun++;
 }
 

@@ -3,7 +3,6 @@
 #include <climits>
 
 #include "content/UnitTemplate.h"
-#include "system/InputObj.h"
 #include "units/angleSum.h"
 #include "units/saturate.h"
 #include "units/vornMath.h"
@@ -31,7 +30,7 @@ const int chainPause = 30; // steps in which the next attack continues a chain
 
 PlayerUnit::PlayerUnit(UnitList* list, UnitTemplate* t, Unit* creator, fixed x, fixed y, fixed angle,
                        fixed scale, int variant)
-    : Unit(list, t, creator, x, y, angle, scale, variant), juiceGained(0), inputObj(nullptr),
+    : Unit(list, t, creator, x, y, angle, scale, variant), juiceGained(0), commanded(false),
       hpCostOfAttack1(0), hpCostOfAttack2(0), hpCostOfAttack3(0), comboTimer(0), comboCount(0), score(0),
       goodStatusMax(4, 1), badStatusMax(4, 1) {
     hp = maxHP / 3; // the juice meter starts a third full
@@ -102,7 +101,7 @@ void PlayerUnit::setHPCostOfAttack(int n, int cost) {
 
 void PlayerUnit::decideAction() {
     if (comboTimer > 0 && --comboTimer == 0) comboCount = 0;
-    if (charAnim == ANIM_DEAD || !inputObj) return;
+    if (charAnim == ANIM_DEAD || !commanded) return;
     bool stunned = charAnim == ANIM_STUN;
     if (!stunned) walkFromKeys();
     fireAttacks(stunned);
@@ -110,7 +109,7 @@ void PlayerUnit::decideAction() {
 }
 
 void PlayerUnit::walkFromKeys() {
-    std::vector<bool>& keys = inputObj->getKeyPressed();
+    const bool* keys = command.actionHeld;
     int v = 0, h = 0;
     if (keys[ACTION_UP]) {
         walk(true);
@@ -142,10 +141,9 @@ void PlayerUnit::fireAttacks(bool stunned) {
         std::vector<AddUnitTemplate*> list = getAddedUnits(t);
         if (list.empty()) continue;
         bool onClick = list.front()->onClick;
-        bool fired = onClick ? inputObj->getMouseClicked()[i] : inputObj->getMousePressed()[i];
+        bool fired = onClick ? command.buttonClicked[i] : command.buttonHeld[i];
         if (t == 4)
-            fired = fired || (onClick ? inputObj->getKeyClicked()[ACTION_HYPER]
-                                      : inputObj->getKeyPressed()[ACTION_HYPER]);
+            fired = fired || (onClick ? command.actionClicked[ACTION_HYPER] : command.actionHeld[ACTION_HYPER]);
         if (!fired) continue;
         bool breaksStun = (unitPropertyPlayer & CLEAR_STUN_FOR_3RD_ATTACK) != 0;
         if (stunned && !(t == 4 && breaksStun)) continue;
@@ -183,10 +181,11 @@ void PlayerUnit::fireAttacks(bool stunned) {
 }
 
 void PlayerUnit::aim() {
-    if (!inputObj) return;
-    int mx = 0, my = 0;
-    inputObj->getMouseMickeys(mx, my);
-    aimWith(mx, my, inputObj->getMouseControlThreshold());
+    if (!commanded) return;
+    if (command.faceGiven)
+        setFaceAngle(command.facing);
+    else
+        aimWith(command.mickeyX, command.mickeyY, command.mouseThreshold);
 }
 
 void PlayerUnit::aimWith(int mickeyX, int mickeyY, int threshold) {

@@ -3,9 +3,8 @@
 
 #include <vector>
 
+#include "units/PlayerCommand.h"
 #include "units/Unit.h"
-
-class InputObj;
 
 // The unit the person at the keyboard controls. Its HP is also its juice meter.
 class PlayerUnit : public Unit {
@@ -21,7 +20,11 @@ class PlayerUnit : public Unit {
     void changeGoodStatusMax(int index, int value) override;
     void changeBadStatusMax(int index, int value) override;
 
-    void setInputObj(InputObj* io) { inputObj = io; }
+    // The player's command for the coming steps; a unit that never got one does nothing.
+    void setCommand(const PlayerCommand& c) {
+        command = c;
+        commanded = true;
+    }
     void aim();
     // The aiming of one step for a mouse movement of (mickeyX, mickeyY): a movement longer than
     // threshold mickeys snaps the facing to its direction, a shorter one turns a tenth of the way.
@@ -40,7 +43,8 @@ class PlayerUnit : public Unit {
     void fireAttacks(bool stunned);
 
     int juiceGained;
-    InputObj* inputObj;
+    PlayerCommand command;
+    bool commanded;
     int hpCostOfAttack1, hpCostOfAttack2, hpCostOfAttack3;
     int comboTimer; // steps left in which the next attack continues a chain
     int comboCount; // links of the current chain

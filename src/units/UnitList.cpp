@@ -63,7 +63,7 @@ void UnitList::clear() {
     }
 }
 
-void UnitList::makeUnits(Loader* l, Round* r, InputObj* iO) {
+void UnitList::makeUnits(Loader* l, Round* r) {
     Round* arena = r ? r : round;
     if (!unitsToAppear) return;
     // Seen once, before anything fires: every order due in this step sees the same count.
@@ -92,10 +92,7 @@ void UnitList::makeUnits(Loader* l, Round* r, InputObj* iO) {
             if (!type) continue; // never loaded: creates nothing, but the draw above is spent
             Unit* u;
             if (type->isThePC) {
-                PlayerUnit* p =
-                    new PlayerUnit(this, type, order->creator, x, y, angle, itofix(1), order->variant);
-                p->setInputObj(iO);
-                u = p;
+                u = new PlayerUnit(this, type, order->creator, x, y, angle, itofix(1), order->variant);
             } else {
                 u = new Unit(this, type, order->creator, x, y, angle, itofix(1), order->variant);
             }
@@ -201,11 +198,13 @@ void UnitList::indexStep() {
     stepIndexed = true;
 }
 
-void UnitList::allUnitsMove(InputObj*, MusicSound*, Loader*) {
+void UnitList::allUnitsMove(const PlayerCommand& command) {
     // Units join only in makeUnits and leave only at the end of this step.
     indexStep();
     std::vector<Unit*> players = search(1, 0);
     giveJuiceToPlayer(players.empty() ? nullptr : static_cast<PlayerUnit*>(players.front()));
+    for (Unit* p : players)
+        static_cast<PlayerUnit*>(p)->setCommand(command);
 
     // Each pass finishes for every unit before the next begins.
     for (size_t i = 0; i < units->size(); i++)
@@ -243,9 +242,9 @@ void UnitList::contactPass() {
     }
 }
 
-void UnitList::simulationStep(Loader* l, Round* r, InputObj* iO, MusicSound* ms) {
-    makeUnits(l, r, iO);
-    allUnitsMove(iO, ms, l);
+void UnitList::simulationStep(Loader* l, Round* r, const PlayerCommand& command) {
+    makeUnits(l, r);
+    allUnitsMove(command);
 }
 
 void UnitList::drawUnits(BITMAP* arena, MusicSound* ms, bool paused) {

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "units/ContactGrid.h"
+#include "units/PlayerCommand.h"
 
-class InputObj;
 class Loader;
 class MusicSound;
 class PlayerUnit;
@@ -27,13 +27,15 @@ class UnitList {
     void setupRound(Round* r);
     // Empties the arena and the pending orders; removed units are destroyed here, not earlier.
     void clear();
-    void makeUnits(Loader* l, Round* r, InputObj* iO);
-    void allUnitsMove(InputObj* iO, MusicSound* ms, Loader* l);
+    void makeUnits(Loader* l, Round* r);
+    // The rest of a step: juice to the player, the command to every player unit, then every
+    // unit's decision, the contact pass, every unit's update, and finished units removed.
+    void allUnitsMove(const PlayerCommand& command);
     // The contact pass of a step: every unit's contact tests, in list order, by way of the
     // contact grid unless the all-pairs scan was asked for; both deal the same hits.
     void contactPass();
     // One whole simulation step as the battle runs it: makeUnits, then allUnitsMove.
-    void simulationStep(Loader* l, Round* r, InputObj* iO, MusicSound* ms);
+    void simulationStep(Loader* l, Round* r, const PlayerCommand& command);
     void drawUnits(BITMAP* arena, MusicSound* ms, bool paused);
     void positionUnitOnSide(fixed& x, fixed& y, fixed& angle, UnitCreate* order, UnitTemplate* type,
                             Round* r);

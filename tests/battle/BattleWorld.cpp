@@ -64,9 +64,7 @@ Unit* BattleWorld::place(const std::string& name, int x, int y) {
     UnitList* list = battle->getUnitList();
     Unit* u;
     if (t->isThePC) {
-        PlayerUnit* p = new PlayerUnit(list, t, nullptr, itofix(x), itofix(y), 0, itofix(1), 0);
-        p->setInputObj(&input);
-        u = p;
+        u = new PlayerUnit(list, t, nullptr, itofix(x), itofix(y), 0, itofix(1), 0);
     } else {
         u = new Unit(list, t, nullptr, itofix(x), itofix(y), 0, itofix(1), 0);
     }

@@ -41,8 +41,7 @@ long playRound(Loader* loader, Round* round) {
     MusicSound sound;
     size_t most = 0;
     for (int step = 0; step < stepsPerRound; step++) {
-        list.makeUnits(loader, round, &input);
-        list.allUnitsMove(&input, &sound, loader);
+        list.simulationStep(loader, round, PlayerCommand::fromInput(input));
         most = std::max(most, list.getUnits()->size());
     }
     list.clear();

@@ -58,9 +58,7 @@ Unit* ArenaWorld::placeExact(const std::string& name, fixed x, fixed y, fixed an
     UnitTemplate* t = loader.getUnitTemplate(n);
     Unit* u;
     if (t->isThePC) {
-        PlayerUnit* p = new PlayerUnit(&list, t, nullptr, x, y, angle, itofix(1), 0);
-        p->setInputObj(&input);
-        u = p;
+        u = new PlayerUnit(&list, t, nullptr, x, y, angle, itofix(1), 0);
     } else {
         u = new Unit(&list, t, nullptr, x, y, angle, itofix(1), 0);
     }
@@ -70,8 +68,7 @@ Unit* ArenaWorld::placeExact(const std::string& name, fixed x, fixed y, fixed an
 }
 
 void ArenaWorld::step() {
-    list.makeUnits(&loader, &round, &input);
-    list.allUnitsMove(&input, nullptr, &loader);
+    list.simulationStep(&loader, &round, PlayerCommand::fromInput(input));
 }
 
 int ArenaWorld::count(int affiliation) {

@@ -47,7 +47,12 @@ struct HeroWorld : ArenaWorld {
     void clickStep(int button) {
         resetInput();
         if (button >= 0) input.getMouseClicked()[button] = true;
-        list.allUnitsMove(&input, nullptr, &loader);
+        list.allUnitsMove(PlayerCommand::fromInput(input));
+    }
+    // The unit's decision of one step on the input object's state, as the battle commands it.
+    void decide(PlayerUnit* u) {
+        u->setCommand(PlayerCommand::fromInput(input));
+        u->decideAction();
     }
 };
 
@@ -64,7 +69,7 @@ TEST(PlayerJuice, StartsAtAThirdAndJuiceBecomesHealthUpToTheMaximum) {
     giver->juiceForPlayer = 50;
     Unit* g = w.place("giver", 20, 20);
     g->storeJuiceForPlayer(itofix(1));
-    w.list.allUnitsMove(&w.input, nullptr, &w.loader);
+    w.list.allUnitsMove(PlayerCommand::fromInput(w.input));
     EXPECT_EQ(p->getHP(), 150);
     EXPECT_EQ(p->getScore(), 50);
     EXPECT_EQ(p->getJuiceGained(), 0);
@@ -72,7 +77,7 @@ TEST(PlayerJuice, StartsAtAThirdAndJuiceBecomesHealthUpToTheMaximum) {
     giver->juiceForPlayer = 400;
     Unit* g2 = w.place("giver", 40, 20);
     g2->storeJuiceForPlayer(itofix(1));
-    w.list.allUnitsMove(&w.input, nullptr, &w.loader);
+    w.list.allUnitsMove(PlayerCommand::fromInput(w.input));
     EXPECT_EQ(p->getHP(), 300); // cut back in the same step
     EXPECT_EQ(p->getScore(), 450);
 }
@@ -129,7 +134,7 @@ TEST(PlayerJuice, ADeadPlayerGetsNoJuiceAndDoesNothing) {
     w.input.getKeyPressed()[ACTION_UP] = true;
     w.input.getMousePressed()[0] = true;
     w.list.giveJuiceToPlayer(p);
-    p->decideAction();
+    w.decide(p);
     EXPECT_EQ(p->getHP(), 100);
     EXPECT_EQ(p->getScore(), 0);
     EXPECT_FALSE(p->getWalking());
@@ -160,7 +165,7 @@ TEST(PlayerWalking, KeysGiveEightDirectionsAndOppositeKeysKeepTheLastOne) {
         w.input.getKeyPressed()[ACTION_LEFT] = k.left;
         w.input.getKeyPressed()[ACTION_RIGHT] = k.right;
         p->endOfRound(); // clears walking
-        p->decideAction();
+        w.decide(p);
         fixed expected = k.angle < 0 ? previous : itofix(k.angle);
         EXPECT_EQ(p->getWalkAngle(), expected) << k.up << k.down << k.left << k.right;
         EXPECT_TRUE(p->getWalking());            // a held key walks, even when its opposite cancels it
@@ -169,7 +174,7 @@ TEST(PlayerWalking, KeysGiveEightDirectionsAndOppositeKeysKeepTheLastOne) {
     }
     w.resetInput();
     p->endOfRound();
-    p->decideAction();
+    w.decide(p);
     EXPECT_FALSE(p->getWalking());
     EXPECT_EQ(p->getWalkAngle(), previous);
 }
@@ -179,18 +184,18 @@ TEST(PlayerAttacks, HoldFiresEveryStepAndClickOncePerRelease) {
     PlayerUnit* p = hold.spawn();
     hold.input.getMousePressed()[0] = true;
     for (int s = 0; s < 3; s++)
-        p->decideAction();
+        hold.decide(p);
     EXPECT_EQ(hold.firedVariants().size(), 3u);
 
     HeroWorld click(0, true);
     PlayerUnit* q = click.spawn();
     click.input.getMousePressed()[0] = true;
     for (int s = 0; s < 3; s++)
-        q->decideAction();
+        click.decide(q);
     EXPECT_TRUE(click.firedVariants().empty()); // held, not yet released
     click.resetInput();
     click.input.getMouseClicked()[0] = true;
-    q->decideAction();
+    click.decide(q);
     EXPECT_EQ(click.firedVariants().size(), 1u);
 }
 
@@ -204,7 +209,7 @@ TEST(PlayerAttacks, ButtonsAndTheHyperKeyMapToTheThreeAttacks) {
         w.resetInput();
         if (button >= 0) w.input.getMouseClicked()[button] = true;
         if (hyperKey) w.input.getKeyClicked()[ACTION_HYPER] = true;
-        p->decideAction();
+        w.decide(p);
         std::string name =
             w.round.getUnitsToAppear()->empty() ? "" : w.round.getUnitsToAppear()->back()->unitName;
         w.firedVariants();
@@ -223,7 +228,7 @@ TEST(PlayerAttacks, ACharacterWithoutAnAttackSimplyLacksIt) {
     w.hero->addedUnits.erase(w.hero->addedUnits.begin() + 1);
     PlayerUnit* p = w.spawn();
     w.input.getMousePressed()[1] = true;
-    p->decideAction();
+    w.decide(p);
     EXPECT_TRUE(w.firedVariants().empty());
     EXPECT_EQ(p->getHPCostOfAttack(2), 0);
 }
@@ -262,7 +267,7 @@ TEST(PlayerChains, TheFirstAttackChainsIntoVariantsOneAndTwoThenPauses) {
     w.input.getKeyPressed()[ACTION_RIGHT] = true;
     w.input.getMouseClicked()[0] = true;
     p->endOfRound();
-    w.list.allUnitsMove(&w.input, nullptr, &w.loader);
+    w.list.allUnitsMove(PlayerCommand::fromInput(w.input));
     EXPECT_TRUE(w.firedVariants().empty());
     EXPECT_FALSE(p->getWalking());
     for (int s = 0; s < 10; s++)
@@ -312,7 +317,7 @@ TEST(PlayerChains, TheOtherAttacksEndAChainWithTheVariantOfTheirLink) {
         w.resetInput();
         w.input.getKeyPressed()[ACTION_UP] = true;
         p->endOfRound();
-        p->decideAction();
+        w.decide(p);
         EXPECT_EQ(p->getWalking(), !c.paused) << "flags " << c.flags;
         // After the chain's last link the next first attack starts afresh.
         if (!c.paused) {
@@ -332,11 +337,11 @@ TEST(PlayerStun, AStunnedPlayerOnlyBreaksOutWithTheThirdAttack) {
         w.input.getKeyPressed()[ACTION_LEFT] = true;
         w.input.getMousePressed()[0] = true;
         w.input.getMousePressed()[1] = true;
-        p->decideAction();
+        w.decide(p);
         EXPECT_FALSE(p->getWalking());
         EXPECT_TRUE(w.firedVariants().empty());
         w.input.getKeyPressed()[ACTION_HYPER] = true;
-        p->decideAction();
+        w.decide(p);
         EXPECT_EQ(w.firedVariants().size(), clears ? 1u : 0u);
         EXPECT_EQ(p->getBadStatus()[0], clears ? 0 : 50);
         EXPECT_EQ(p->getBadStatusMax()[0], clears ? 0 : 50);
@@ -371,8 +376,17 @@ TEST(PlayerAiming, SmallMovesAreIgnoredFastOnesSnapAndSlowOnesTurnATenth) {
     EXPECT_EQ(p->getWalkAngle(), 0); // aiming never steers the walk
 
     // Through the input object: no movement at this poll, no aiming.
-    p->decideAction();
+    w.decide(p);
     EXPECT_EQ(p->getDrawAngle(), itofix(10) - itofix(74) / 10);
+
+    // A command that gives the facing sets it whatever the mouse did.
+    PlayerCommand faced;
+    faced.faceGiven = true;
+    faced.facing = itofix(100);
+    faced.mickeyX = 40;
+    p->setCommand(faced);
+    p->decideAction();
+    EXPECT_EQ(p->getDrawAngle(), itofix(100));
 }
 
 TEST(PlayerAilments, TheHUDMaximaFollowEachAilment) {

@@ -14,7 +14,7 @@ namespace {
 // Steps until the list holds a unit of that affiliation; returns the step (1-based), or 0.
 int stepsUntilSpawn(ArenaWorld& w, int affiliation, int maxSteps = 10) {
     for (int s = 1; s <= maxSteps; s++) {
-        w.list.makeUnits(&w.loader, &w.round, &w.input);
+        w.list.makeUnits(&w.loader, &w.round);
         if (w.count(affiliation) > 0) return s;
     }
     return 0;
@@ -47,13 +47,13 @@ TEST(SpawnTiming, TheEnemyThresholdWaitsForTheArenaToEmpty) {
     Unit* present = w.place("grunt", 50, 50);
     w.order("reinforcement", 9, 2, 0, 0);
     for (int s = 0; s < 3; s++) {
-        w.list.makeUnits(&w.loader, &w.round, &w.input);
+        w.list.makeUnits(&w.loader, &w.round);
         EXPECT_EQ(w.count(AFF_NEUTRAL), 0);
     }
     // The last enemy leaves the arena: the next step begins without one.
     w.list.getUnits()->clear();
     delete present;
-    w.list.makeUnits(&w.loader, &w.round, &w.input);
+    w.list.makeUnits(&w.loader, &w.round);
     EXPECT_EQ(w.count(AFF_NEUTRAL), 1);
 }
 
@@ -64,7 +64,7 @@ TEST(SpawnTiming, OrdersDueInOneStepAllSeeTheCountTakenAtItsStart) {
     w.order("grunt", 9, 2, 0, 0, 2);
     w.order("grunt", 9, 2, 0, 0);
     w.order("grunt", 9, 3, 5, 0); // both flags: also waits for its delay
-    w.list.makeUnits(&w.loader, &w.round, &w.input);
+    w.list.makeUnits(&w.loader, &w.round);
     EXPECT_EQ(w.count(AFF_ENEMY), 3);
     ASSERT_EQ(w.round.getUnitsToAppear()->size(), 1u);
     EXPECT_EQ(w.round.getUnitsToAppear()->front()->delay, 4);
@@ -78,12 +78,12 @@ TEST(SpawnTiming, ConsecutiveDueOrdersFireTogetherAndTheNextOrderIsStillVisited)
     w.order("a", 9, 1, 0);
     w.order("b", 9, 1, 1);
     w.order("c", 9, 1, 2);
-    w.list.makeUnits(&w.loader, &w.round, &w.input);
+    w.list.makeUnits(&w.loader, &w.round);
     EXPECT_EQ(w.count(AFF_ENEMY), 1);
     EXPECT_EQ(w.count(AFF_NEUTRAL), 1);
     ASSERT_EQ(w.round.getUnitsToAppear()->size(), 1u);
     EXPECT_EQ(w.round.getUnitsToAppear()->front()->delay, 1); // lowered exactly once
-    w.list.makeUnits(&w.loader, &w.round, &w.input);
+    w.list.makeUnits(&w.loader, &w.round);
     EXPECT_EQ(w.count(AFF_ENEMY_PROJECTILE), 1);
 }
 
@@ -96,7 +96,7 @@ TEST(SpawnTiming, AnUnknownTypeIsConsumedWithItsDrawAndCreatesNothing) {
     rand();
     int second = rand();
     srand(77);
-    w.list.makeUnits(&w.loader, &w.round, &w.input);
+    w.list.makeUnits(&w.loader, &w.round);
     EXPECT_EQ(rand(), second); // the ghost spent one draw, the centre spawns none
     EXPECT_EQ(w.list.getUnits()->size(), 3u);
     EXPECT_TRUE(w.round.getUnitsToAppear()->empty());
@@ -109,12 +109,14 @@ TEST(SpawnTiming, ThePlayersTypeBecomesAPlayerUnitWithTheInputObject) {
     w.addType("grunt", AFF_ENEMY);
     w.order("grunt", 9);
     w.order("hero", 9);
-    w.list.makeUnits(&w.loader, &w.round, &w.input);
+    w.list.makeUnits(&w.loader, &w.round);
     std::vector<Unit*> players = w.list.search(1, 12345);
     ASSERT_EQ(players.size(), 1u);
     EXPECT_EQ(players.front(), w.list.getUnits()->back());
-    // The unit reads the input object it was given: a held key walks it.
-    w.input.getKeyPressed()[ACTION_UP] = true;
+    // The unit follows the command it is given: a held key walks it.
+    PlayerCommand up;
+    up.actionHeld[ACTION_UP] = true;
+    static_cast<PlayerUnit*>(players.front())->setCommand(up);
     players.front()->decideAction();
     EXPECT_TRUE(players.front()->getWalking());
 }
@@ -384,7 +386,7 @@ TEST(StepPasses, DecisionsThenContactsThenUpdatesThenRemovals) {
     a->removeAfterUpdate = true;
     b->removeAfterUpdate = true; // two flagged neighbours go together
     d->watched = a;
-    w.list.allUnitsMove(&w.input, nullptr, &w.loader);
+    w.list.allUnitsMove(PlayerCommand::fromInput(w.input));
 
     std::vector<std::string> expected = {"decide a",        "decide b",        "decide c",
                                          "decide d",        "take a damage 7", "take b damage 0",
@@ -400,7 +402,7 @@ TEST(StepPasses, DecisionsThenContactsThenUpdatesThenRemovals) {
     // The next step sees the list as it is now, newcomers included.
     log.clear();
     c->watched = fresh;
-    w.list.allUnitsMove(&w.input, nullptr, &w.loader);
+    w.list.allUnitsMove(PlayerCommand::fromInput(w.input));
     EXPECT_EQ(log.back(), "watched gone");
     EXPECT_EQ(log[log.size() - 3], "watched present");
     EXPECT_EQ(w.list.search(0, AFF_ENEMY), (std::vector<Unit*>{c, d, fresh}));

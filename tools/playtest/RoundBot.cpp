@@ -123,8 +123,7 @@ RoundOutcome RoundBot::play(long maxSteps, bool trace) {
 
 void RoundBot::pass() {
     script();
-    list.makeUnits(&loader, &round, &input);
-    list.allUnitsMove(&input, nullptr, &loader);
+    list.simulationStep(&loader, &round, PlayerCommand::fromInput(input));
     // Animation holds and knockback decay count drawn frames: one frame per step, as at full speed.
     if (BITMAP* pic = round.getArenaPic())
         stretch_blit(pic, arena, 0, 0, pic->w, pic->h, 0, 0, arena->w, arena->h);
