@@ -118,7 +118,7 @@ double ConfigFile::getFloat(const std::string& section, const std::string& key, 
     use();
     const char* value = get_config_string(sectionArg(section), key.c_str(), nullptr);
     double n = def;
-    if (!value || !*value || !readReal(value, &n)) n = def;
+    if (value && *value) readReal(value, &n); // a refused value leaves def
     return (float)n;
 }
 

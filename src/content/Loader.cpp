@@ -40,29 +40,25 @@ std::vector<std::string> pinnedList(const std::vector<std::string>& values) {
     return out;
 }
 
-// A real number as fixed. One that fixed cannot hold is refused with a message and def used:
-// converting NaN to fixed is undefined, and a speed of infinity sends a unit off the arena.
-fixed readFixed(const std::string& file, const char* section, const char* key, double def) {
-    const char* text = get_config_string(section, key, nullptr);
+// A real number as fixed; no text, or empty text, gives def. One that fixed cannot hold is
+// refused with a message and def used: converting NaN to fixed is undefined, and a speed of
+// infinity sends a unit off the arena.
+fixed checkedFixed(const std::string& file, const std::string& section, const std::string& key, const char* text,
+                   double def) {
     double value = def;
-    if (text && *text && !readReal(text, &value)) {
-        showMessage("%s", unusableRealMessage(file, section ? section : "", key, text, def).c_str());
-        value = def;
-    }
+    if (text && *text && !readReal(text, &value))
+        showMessage("%s", unusableRealMessage(file, section, key, text, def).c_str());
     return ftofix((float)value);
+}
+
+fixed readFixed(const std::string& file, const char* section, const char* key, double def) {
+    return checkedFixed(file, section ? section : "", key, get_config_string(section, key, nullptr), def);
 }
 
 // Value index (from 0) of an added-unit entry as fixed; a refused one is 0, which is what text
 // that is no number has always read as.
 fixed listFixed(const std::string& file, const std::string& key, int index, const std::string& value) {
-    double n = 0;
-    if (!readReal(value, &n)) {
-        showMessage(
-            "%s",
-            unusableRealMessage(file, "", key + " value " + std::to_string(index + 1), value, 0).c_str());
-        n = 0;
-    }
-    return ftofix((float)n);
+    return checkedFixed(file, "", key + " value " + std::to_string(index + 1), value.c_str(), 0);
 }
 
 bool isTrue(const char* section, const char* key) {

@@ -4,7 +4,6 @@
 #include <set>
 
 #include "system/GameSettings.h"
-
 #include "system/quitRequest.h"
 
 namespace {

@@ -19,15 +19,12 @@ std::atomic<bool> waitingForKey{false};
 const int watchedSignals[] = {SIGINT, SIGTERM, SIGHUP};
 const int graceMs = 3000; // time the game has to end by itself once asked, in msec
 const int watchMs = 100;  // period of the watch, in msec
-std::atomic<bool> signalled{false};
 std::atomic<int> msSinceSignal{0};
 
-static_assert(std::atomic<int>::is_always_lock_free && std::atomic<bool>::is_always_lock_free,
-              "the handler stores to them");
+static_assert(std::atomic<int>::is_always_lock_free, "the handler stores to it");
 
 void onQuitSignal(int signal) {
     quitSignal.store(signal);
-    signalled.store(true);
 }
 
 // The message window is a child process (xmessage) that Allegro waits for.
@@ -62,11 +59,11 @@ void closeMessageWindows() {
 // Allegro's timer thread runs this while the main thread may be blocked: in the wait for a
 // message window, or in a loop of Allegro's own.
 void watchSignals() {
-    if (!signalled.load()) return;
+    int signal = quitSignal.load();
+    if (signal == 0) return;
     closeMessageWindows();
     if (waitingForKey.load()) simulate_keypress((KEY_ESC << 8) | 27);
     if (msSinceSignal.fetch_add(watchMs) + watchMs < graceMs) return;
-    int signal = quitSignal.load();
     fprintf(stderr, "VORN did not end by itself after signal %d; ending it now.\n", signal);
     _exit(128 + signal);
 }
@@ -86,14 +83,8 @@ void installQuitSignals() {
 bool quitRequested() {
     return quitSignal.load() != 0;
 }
-int getQuitSignal() {
-    return quitSignal.load();
-}
 int quitStatus() {
     return quitRequested() ? 128 + quitSignal.load() : 0;
-}
-void requestQuit(int signal) {
-    quitSignal.store(signal);
 }
 void setWaitingForKey(bool waiting) {
     waitingForKey.store(waiting);

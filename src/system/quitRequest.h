@@ -12,12 +12,8 @@
 void installQuitSignals();
 
 bool quitRequested();
-// The signal that asked the game to quit, 0 when none did.
-int getQuitSignal();
 // What the process should end with: 128 + the signal, as a shell reports a signal's end.
 int quitStatus();
-// Asks the game to quit as the signal would (tests; a close button).
-void requestQuit(int signal);
 // Marks a loop of Allegro's own that only a key ends (an alert box, the wait for a key to map):
 // a quit request presses Esc for it.
 void setWaitingForKey(bool waiting);
