@@ -50,6 +50,11 @@ int Simulation::loadCampaignRound(const std::string& campaignName, int roundNumb
         return 1;
     loader.addPC(character);
     list.clear();
+    for (int earlier = 0; earlier < roundNumber; earlier++) {
+        loader.loadRound(campaign, earlier, &round, character, nullptr);
+        list.setupRound(&round); // so that clearing drops the orders of that round
+        list.clear();
+    }
     if (loader.loadRound(campaign, roundNumber, &round, character, nullptr) != 0)
         return 1;
     list.setupRound(&round);
@@ -97,69 +102,9 @@ bool Simulation::makeArenaBitmap() {
     return arena && frame;
 }
 
-void Simulation::scriptInput() {
-    std::vector<bool>& keys = input.getKeyPressed();
-    std::vector<bool>& clicked = input.getKeyClicked();
-    std::vector<bool>& mouse = input.getMousePressed();
-    std::vector<bool>& mouseClicked = input.getMouseClicked();
-    std::fill(keys.begin(), keys.end(), false);
-    std::fill(clicked.begin(), clicked.end(), false);
-    std::fill(mouse.begin(), mouse.end(), false);
-    std::fill(mouseClicked.begin(), mouseClicked.end(), false);
-    if (!scripted)
-        return;
-    // Closes in on the nearest enemy and strikes in bursts when it is near; now and then the
-    // other two attacks.
-    Unit* p = nullptr;
-    Unit* nearest = nearestEnemy(p);
-    if (!p)
-        return;
-    bool near = false;
-    if (nearest) {
-        fixed dx = nearest->getPosX() - p->getPosX(), dy = nearest->getPosY() - p->getPosY();
-        near = calcDist(0, 0, dx, dy) < itofix(90);
-        // Walks in from a distance, backs off when crowded.
-        int sign = near ? -1 : 1;
-        if (fixtoi(dx) > 8)
-            keys[sign > 0 ? ACTION_RIGHT : ACTION_LEFT] = true;
-        if (fixtoi(dx) < -8)
-            keys[sign > 0 ? ACTION_LEFT : ACTION_RIGHT] = true;
-        if (fixtoi(dy) > 8)
-            keys[sign > 0 ? ACTION_DOWN : ACTION_UP] = true;
-        if (fixtoi(dy) < -8)
-            keys[sign > 0 ? ACTION_UP : ACTION_DOWN] = true;
-        // What the mouse does for a person: the player turns to face it.
-        p->setFaceAngle(calcAngle(p->getPosX(), p->getPosY(), nearest->getPosX(), nearest->getPosY(),
-                                  p->getDrawAngle()));
-    }
-    mouse[0] = near;
-    mouseClicked[1] = near && passesRun % 70 == 35;
-    clicked[ACTION_HYPER] = passesRun % 150 == 149;
-}
-
-// The first player unit (into p) and the enemy nearest to it.
-Unit* Simulation::nearestEnemy(Unit*& p) {
-    std::vector<Unit*> players = list.search(1, 0);
-    p = players.empty() ? nullptr : players.front();
-    if (!p)
-        return nullptr;
-    Unit* nearest = nullptr;
-    fixed best = 0;
-    for (auto it = list.beginOfList(); it != list.endOfList(); ++it) {
-        Unit* u = *it;
-        if (u->getAffiliation() != AFF_ENEMY || u->getCharAnim() == ANIM_DEAD)
-            continue;
-        fixed d = calcDist(p->getPosX(), p->getPosY(), u->getPosX(), u->getPosY());
-        if (!nearest || d < best) {
-            nearest = u;
-            best = d;
-        }
-    }
-    return nearest;
-}
-
 void Simulation::runPass(int steps, bool draw) {
-    scriptInput();
+    if (scripted)
+        command = script.decide(list, round, loader);
     for (int i = 0; i < steps; i++)
         step();
     if (draw)
@@ -168,7 +113,7 @@ void Simulation::runPass(int steps, bool draw) {
 }
 
 void Simulation::step() {
-    list.simulationStep(&loader, &round, PlayerCommand::fromInput(input));
+    list.simulationStep(&loader, &round, command);
     stepsRun++;
 }
 

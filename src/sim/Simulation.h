@@ -9,7 +9,8 @@
 #include "content/Campaign.h"
 #include "content/Loader.h"
 #include "content/Round.h"
-#include "system/InputObj.h"
+#include "sim/ScriptedPlayer.h"
+#include "units/PlayerCommand.h"
 #include "units/UnitList.h"
 
 // A round played without a window, a sound card or a person at the keyboard: the unit list is
@@ -28,7 +29,8 @@ class Simulation {
     Simulation& operator=(const Simulation&) = delete;
 
     // Loads the campaign's unit types and one of its rounds, the player's own spawn order
-    // included. 0 on success.
+    // included. The rounds before it are loaded first, in order, as the battle plays them: what a
+    // round leaves out (the arena size, the title) it keeps from the rounds before. 0 on success.
     int loadCampaignRound(const std::string& campaign, int roundNumber, const std::string& character);
     // An arena of width x height pixels and count spawn orders that fire in the first step:
     // the named types in turn, each put anywhere at random, with a random variant (0 to 4)
@@ -36,10 +38,14 @@ class Simulation {
     int makeArena(int width, int height, const std::vector<std::string>& types, int count,
                   const std::string& character, bool variants);
 
-    // The scripted player: closes in on the nearest enemy, faces it and strikes in bursts. Off, the keyboard and mouse stay idle.
+    // The scripted player gives the command of every pass; off, the player's unit gets an idle
+    // command unless one is set.
     void setScripted(bool on) { scripted = on; }
-    // One pass of the battle's frame loop: input once, steps simulation steps, one drawn frame
-    // when draw is set.
+    // The command of the coming steps, as a person or a replay gives it.
+    void setCommand(const PlayerCommand& c) { command = c; }
+    const PlayerCommand& getCommand() const { return command; }
+    // One pass of the battle's frame loop: the scripted player's command once, steps simulation
+    // steps, one drawn frame when draw is set.
     void runPass(int steps, bool draw);
     void step();      // one simulation step: due spawns, then every unit's passes
     void drawFrame(); // arena picture, every unit drawn with its end-of-frame work, the frame
@@ -54,19 +60,17 @@ class Simulation {
     UnitList& getUnitList() { return list; }
     Round& getRound() { return round; }
     Loader& getLoader() { return loader; }
-    InputObj& getInput() { return input; }
     BITMAP* getArena() { return arena; }
 
   private:
     bool makeArenaBitmap();
-    void scriptInput();
-    Unit* nearestEnemy(Unit*& player);
 
     Loader loader;
     Campaign campaign;
     Round round; // before the list: the list hands the round's orders back when cleared
     UnitList list;
-    InputObj input;
+    ScriptedPlayer script;
+    PlayerCommand command;
     BITMAP* arena;
     BITMAP* frame;
     int frameWidth, frameHeight;

@@ -2,9 +2,10 @@
 # Types in the worked example of docs/CONTENT.md as written (every code block tagged file=PATH
 # or append=PATH), over a copy of the shipped data set, then checks that vorn-check finds nothing
 # wrong, that vorn-sim plays the example's round and that the music it borrows stays the tutorial's.
-#   content_example_check.sh <vorn-check> <vorn-sim> <composeMusic>
+# The scripted player wins it with the example's mason, the same in playTest and in vorn-sim.
+#   content_example_check.sh <vorn-check> <vorn-sim> <composeMusic> <playTest>
 set -u
-check=$1 sim=$2 compose=$3
+check=$1 sim=$2 compose=$3 playtest=$4
 root=$(cd "$(dirname "$0")/../.." && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -42,9 +43,10 @@ cd "$work"
 run=$("$sim" --campaign Quarry --character none --no-script --steps 300 --frame-ratio 1) || {
     echo "$run"; exit 1; }
 grep -Eq 'enemy [1-9]' <<<"$run" || { echo "no Pebbler appeared:"; echo "$run"; exit 1; }
-# With the mason and the scripted player the round plays to an end or on without trouble.
-run=$("$sim" --campaign Quarry --character Mason --steps 3000 --until-over --frame-ratio 1) || {
+# The mason's attacks fire on a click: the scripted player presses and lets go, and wins.
+run=$("$sim" --campaign Quarry --character Mason --seed 1000 --steps 20000 --until-over --frame-ratio 1) || {
     echo "$run"; exit 1; }
-grep -Eq '^round: (won|lost|in play)' <<<"$run" || { echo "$run"; exit 1; }
-grep -Eq 'player 1|round: (won|lost)' <<<"$run" || { echo "the mason never appeared:"; echo "$run"; exit 1; }
+grep -Eq '^round: won' <<<"$run" || { echo "vorn-sim's scripted mason did not win:"; echo "$run"; exit 1; }
+table=$("$playtest" --campaigns Quarry --characters Mason --seeds 1) || { echo "$table"; exit 1; }
+grep -Eq '^Quarry +0 +Mason +1/1 w' <<<"$table" || { echo "playTest does not agree:"; echo "$table"; exit 1; }
 echo "$run"

@@ -4,17 +4,68 @@
 #include <allegro.h>
 
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "sim/ScriptedPlayer.h"
+#include "sim/Simulation.h"
 #include "system/Messages.h"
-#include "tools/playtest/RoundBot.h"
+#include "units/PlayerUnit.h"
 
 namespace {
+
+// How one round went for the scripted player.
+struct RoundOutcome {
+    int state = 0;        // 0 still in play when the step limit came, 1 won, 2 lost
+    long steps = 0;       // simulation steps played
+    int hpLeft = 0;       // the player's juice at the end (0 when lost)
+    int maxHP = 0;        // the size of the player's juice meter
+    int lowestHP = -1;    // the lowest juice seen during the round
+    int score = 0;        // the round's score
+    int enemiesSeen = 0;  // enemy units that entered the arena
+};
+
+// Plays the loaded round as the battle does at full speed, one step and one drawn frame per
+// pass. With trace set, prints the player's juice and nearest enemy every tenth step.
+RoundOutcome play(Simulation& sim, long maxSteps, bool trace) {
+    RoundOutcome out;
+    UnitList& list = sim.getUnitList();
+    std::set<Unit*> seen; // units are not freed before the round ends, so addresses stay unique
+    while (out.steps < maxSteps) {
+        sim.runPass(1, true);
+        out.steps++;
+        for (Unit* u : list.search(0, AFF_ENEMY))
+            seen.insert(u);
+        PlayerUnit* p = ScriptedPlayer::findPlayer(list);
+        if (p) {
+            out.maxHP = p->getMaxHP();
+            out.hpLeft = p->getHP();
+            out.score = p->getScore();
+            if (out.lowestHP < 0 || p->getHP() < out.lowestHP) out.lowestHP = p->getHP();
+        }
+        if (trace && out.steps % 10 == 0) {
+            int near = 0;
+            Unit* t = p ? ScriptedPlayer::chooseTarget(list, p, near) : nullptr;
+            std::printf("  step %5ld hp %4d enemies %2zu near %d", out.steps, p ? p->getHP() : 0,
+                        list.search(0, AFF_ENEMY).size(), near);
+            if (p && t)
+                std::printf(" target %s %d hp at %.0f px", t->getUnitName().c_str(), t->getHP(),
+                            std::hypot(fixtof(t->getPosX() - p->getPosX()), fixtof(t->getPosY() - p->getPosY())));
+            std::printf("\n");
+        }
+        out.state = sim.getRoundState();
+        if (out.state != 0) break;
+    }
+    if (out.state == 2) out.hpLeft = 0;
+    out.enemiesSeen = (int)seen.size();
+    return out;
+}
 
 std::vector<std::string> splitList(const std::string& s) {
     std::vector<std::string> out;
@@ -111,14 +162,15 @@ int main(int argc, char** argv) {
                 std::string last;
                 for (int s = 0; s < seeds; s++) {
                     std::srand(1000 + s);
-                    RoundBot bot; // a fresh loader per run: the templates keep animation state
-                    if (bot.loadRound(camp, r, ch) != 0) {
+                    Simulation sim; // a fresh loader per run: the templates keep animation state
+                    sim.setScripted(true);
+                    if (sim.loadCampaignRound(camp, r, ch) != 0) {
                         std::fprintf(stderr, "playTest: %s round %d with %s did not load\n", camp.c_str(), r, ch.c_str());
                         for (const std::string& m : getShownMessages())
                             std::fprintf(stderr, "  %s", m.c_str());
                         return 1;
                     }
-                    RoundOutcome o = bot.play(steps, trace);
+                    RoundOutcome o = play(sim, steps, trace);
                     wins += o.state == 1;
                     secs += o.steps * 0.03;
                     left += o.maxHP ? 100.0 * o.hpLeft / o.maxHP : 0;

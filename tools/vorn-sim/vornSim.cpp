@@ -50,7 +50,7 @@ void usage() {
         "  --arena WxH         arena size in pixels (default: about 40 x 40 pixels per unit)\n"
         "  --no-variants       every arena unit of variant 0 (default: variants 0 to 4 at random)\n"
         "  --character NAME    the player's character, or none (default Warden)\n"
-        "  --no-script         the player stands idle (default: walks a square and attacks)\n"
+        "  --no-script         the player stands idle (default: the scripted player of playTest)\n"
         "  --steps N           simulation steps to run (default 1000)\n"
         "  --until-over        stop once the round is won or lost\n"
         "  --frame-ratio K     one drawn frame every K steps, 0 for none (default 1)\n"
