@@ -1,5 +1,7 @@
 #include "battle/Battle.h"
 
+#include <cstdlib>
+#include <ctime>
 #include <vector>
 
 #include "battle/FrameClock.h"
@@ -7,12 +9,14 @@
 #include "content/Loader.h"
 #include "content/Round.h"
 #include "content/UnitTemplate.h"
+#include "content/roundDataHash.h"
 #include "frame/globals.h"
 #include "system/InputObj.h"
 #include "system/Messages.h"
 #include "system/MusicSound.h"
 #include "system/quitRequest.h"
 #include "units/UnitList.h"
+#include "units/stateHash.h"
 
 Battle::Battle()
     : roundNumber(0), unitList(new UnitList()), buffer(nullptr), round(new Round()), arenaLeft(10),
@@ -110,14 +114,17 @@ void Battle::playRound(Loader* l) {
     // round; one poll here lets that click end only that round.
     if (introFramesShown == 0) inputObj->processInput(false);
 
+    startReplay(l);
     while (!isRoundOver(l)) {
         inputObj->processInput(false);
         if (inputObj->getKeyClicked()[ACTION_PAUSE]) paused = !paused;
         waitForTick();
+        if (recording) replay.frames.push_back(ReplayFrame{paused, {}});
         runPendingSteps(l);
         drawFrame(l);
     }
     if (roundState == ROUND_WON) totalScore += unitList->getPlayerScore();
+    keepReplay();
     unitList->clear();
     getNextRound();
 }
@@ -128,7 +135,9 @@ int Battle::runPendingSteps(Loader* l) {
     while (gotoNextFrame.load() > 0) {
         gotoNextFrame.fetch_sub(1);
         if (paused) continue;
-        unitList->simulationStep(l, round, PlayerCommand::fromInput(*inputObj));
+        PlayerCommand command = PlayerCommand::fromInput(*inputObj);
+        if (recording && !replay.frames.empty()) replay.frames.back().steps.push_back(command);
+        unitList->simulationStep(l, round, command);
         steps++;
     }
     return steps;
@@ -155,22 +164,22 @@ void Battle::getNextRound() {
 bool Battle::isRoundOver(Loader* l) {
     std::vector<bool>& clicked = inputObj->getKeyClicked();
     if (clicked[ACTION_MENU] || quitRequested()) {
-        roundState = ROUND_LEFT;
+        finishReplay(ROUND_LEFT);
         return true;
     }
     if (clicked[ACTION_RESTART]) {
-        roundState = ROUND_RESTARTED;
+        finishReplay(ROUND_RESTARTED);
         return true;
     }
     // Both sides gone at once counts as lost: the player's side is asked first.
     if (!unitList->anyRemainingAffiliation(AFF_PLAYER, l)) {
+        finishReplay(ROUND_LOST);
         showRoundIntro(90, 15, l->getYouLosePic(), l->getMouseCursor(), true);
-        roundState = ROUND_LOST;
         return true;
     }
     if (!unitList->anyRemainingAffiliation(AFF_ENEMY, l)) {
+        finishReplay(ROUND_WON);
         showRoundIntro(90, 15, l->getYouWinPic(), l->getMouseCursor(), true);
-        roundState = ROUND_WON;
         return true;
     }
     return false;
@@ -193,3 +202,36 @@ int Battle::setUpArena() {
     arenaTop = placement.top;
     return 0;
 }
+
+void Battle::startReplay(Loader* l) {
+    // The round's own seed comes from the stream seeded at start-up: one seed, one session.
+    unsigned seed = (unsigned)std::rand();
+    std::srand(seed);
+    replay = Replay();
+    if (!recording) return;
+    replay.campaign = *campaign.getName();
+    replay.round = roundNumber;
+    replay.character = charName;
+    replay.seed = seed;
+    replay.dataHash = roundDataHash(*l, replay.campaign, *round);
+    replay.arenaWidth = fixtoi(round->getArenaSizeX());
+    replay.arenaHeight = fixtoi(round->getArenaSizeY());
+    char date[32];
+    time_t now = time(nullptr);
+    strftime(date, sizeof date, "%Y-%m-%d %H:%M:%S", localtime(&now));
+    replay.date = date;
+}
+
+void Battle::finishReplay(int state) {
+    roundState = state;
+    if (!recording) return;
+    // Taken before the closing picture, whose drawing of the units is no part of the record.
+    replay.endHash = stateHash(*unitList);
+    replay.score = unitList->getPlayerScore();
+    replay.result = state == ROUND_WON    ? ReplayResult::WON
+                    : state == ROUND_LOST ? ReplayResult::LOST
+                    : state == ROUND_LEFT ? ReplayResult::LEFT
+                                          : ReplayResult::RESTARTED;
+}
+
+void Battle::keepReplay() {}

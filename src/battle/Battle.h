@@ -4,6 +4,7 @@
 #include <allegro.h>
 #include <string>
 
+#include "battle/Replay.h"
 #include "content/Campaign.h"
 
 class GameSettings;
@@ -52,6 +53,13 @@ class Battle {
     int runPendingSteps(Loader* l);
     void recordStats() {}
 
+    // Replays. Every round played is recorded from its first step; the record is complete when
+    // playRound returns. Recording can be turned off (tests of long rounds).
+    void setRecording(bool on) { recording = on; }
+    const Replay& getReplay() const { return replay; }
+    // Kept replays go to this folder; empty keeps none.
+    void setReplayFolder(const std::string& folder) { replayFolder = folder; }
+
     // Screens.
     void drawArena(BITMAP* target);
     void drawToScreen(BITMAP* cursor, bool wait);
@@ -81,6 +89,11 @@ class Battle {
 
   private:
     void drawFrame(Loader* l);
+    // Seeds rand() for the round about to be played and starts its record.
+    void startReplay(Loader* l);
+    // The state hash and how the round ended, then the record is kept.
+    void finishReplay(int state);
+    void keepReplay();
     void copyArenaToBuffer();
     void drawCentred(BITMAP* picture);
 
@@ -102,6 +115,9 @@ class Battle {
     Campaign campaign;
     int totalScore;
     int introFramesShown;
+    bool recording = true;
+    Replay replay;
+    std::string replayFolder;
 };
 
 #endif

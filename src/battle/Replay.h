@@ -29,6 +29,8 @@ struct Replay {
     std::string character; // the player's unit type
     uint32_t seed = 0;     // srand() argument at the round's start
     uint64_t dataHash = 0; // digest of the data files the round was loaded from
+    // The arena as played, in pixels: a round that leaves its size out keeps the one before.
+    int arenaWidth = 0, arenaHeight = 0;
     ReplayResult result = ReplayResult::UNFINISHED;
     int score = 0;         // the player's score of the round
     std::string date;      // local time the round began, "YYYY-MM-DD HH:MM:SS"

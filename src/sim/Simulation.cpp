@@ -6,30 +6,10 @@
 
 #include "content/UnitCreate.h"
 #include "content/UnitTemplate.h"
+#include "content/roundDataHash.h"
 #include "units/Unit.h"
+#include "units/stateHash.h"
 #include "units/vornMath.h"
-
-namespace {
-
-// FNV-1a, 64 bits, fed one 32-bit value at a time.
-struct Digest {
-    uint64_t h = 1469598103934665603ull;
-    void add(uint32_t v) {
-        for (int i = 0; i < 4; i++) {
-            h ^= (v >> (8 * i)) & 0xff;
-            h *= 1099511628211ull;
-        }
-    }
-    void add(const std::string& s) {
-        for (unsigned char c : s) {
-            h ^= c;
-            h *= 1099511628211ull;
-        }
-        add(0u);
-    }
-};
-
-} // namespace
 
 Simulation::Simulation(int fw, int fh)
     : arena(nullptr), frame(create_bitmap(fw, fh)), frameWidth(fw), frameHeight(fh), scripted(false), stepsRun(0),
@@ -117,13 +97,13 @@ void Simulation::step() {
     stepsRun++;
 }
 
-void Simulation::drawFrame() {
+void Simulation::drawFrame(bool paused) {
     BITMAP* pic = round.getArenaPic();
     if (pic)
         stretch_blit(pic, arena, 0, 0, pic->w, pic->h, 0, 0, arena->w, arena->h);
     else
         clear_bitmap(arena);
-    list.drawUnits(arena, nullptr, false);
+    list.drawUnits(arena, nullptr, paused);
     // The arena fills 70 % of the frame along its tighter side, centred, as in the battle.
     float sx = (float)(frameWidth * 0.7) / (float)arena->w;
     float sy = (float)(frameHeight * 0.7) / (float)arena->h;
@@ -141,31 +121,39 @@ int Simulation::getRoundState() {
 }
 
 uint64_t Simulation::stateHash() {
-    Digest d;
-    for (auto it = list.beginOfList(); it != list.endOfList(); ++it) {
-        Unit* u = *it;
-        d.add(u->getUnitName());
-        for (fixed f : {u->getPosX(), u->getPosY(), u->getWalkAngle(), u->getDrawAngle()})
-            d.add((uint32_t)f);
-        for (int v : {u->getHP(), u->getCharAnim(), u->getAnimCurrent(), u->getVariant()})
-            d.add((uint32_t)v);
-        for (int v : u->getGoodStatus())
-            d.add((uint32_t)v);
-        for (int v : u->getBadStatus())
-            d.add((uint32_t)v);
-        for (const kbForce& f : u->getKbForces()) {
-            d.add((uint32_t)f.angle);
-            d.add((uint32_t)f.magnitude);
-            d.add((uint32_t)f.duration);
-            d.add(f.weighted ? 1u : 0u);
+    return ::stateHash(list);
+}
+
+int Simulation::loadReplay(const Replay& r, std::string* error) {
+    if (loadCampaignRound(r.campaign, r.round, r.character) != 0) {
+        *error = "its round " + std::to_string(r.round) + " of the campaign " + r.campaign + " with " +
+                 r.character + " does not load";
+        return 1;
+    }
+    if (roundDataHash(loader, r.campaign, round) != r.dataHash) {
+        *error = "it was played with other data: the campaign " + r.campaign +
+                 " or one of its unit files has changed since";
+        return 1;
+    }
+    if (r.arenaWidth > 0 && r.arenaHeight > 0 &&
+        (r.arenaWidth != fixtoi(round.getArenaSizeX()) || r.arenaHeight != fixtoi(round.getArenaSizeY()))) {
+        round.setArenaSize(itofix(r.arenaWidth), itofix(r.arenaHeight));
+        if (!makeArenaBitmap()) {
+            *error = "its arena could not be made";
+            return 1;
         }
     }
-    if (std::vector<UnitCreate*>* orders = list.getUnitsToAppear()) {
-        d.add((uint32_t)orders->size());
-        for (UnitCreate* o : *orders) {
-            d.add(o->unitName);
-            d.add((uint32_t)o->delay);
+    std::srand(r.seed);
+    return 0;
+}
+
+uint64_t Simulation::playReplay(const Replay& r) {
+    for (const ReplayFrame& f : r.frames) {
+        for (const PlayerCommand& c : f.steps) {
+            command = c;
+            step();
         }
+        drawFrame(f.paused);
     }
-    return d.h;
+    return stateHash();
 }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "battle/Replay.h"
 #include "content/Campaign.h"
 #include "content/Loader.h"
 #include "content/Round.h"
@@ -48,7 +49,15 @@ class Simulation {
     // steps, one drawn frame when draw is set.
     void runPass(int steps, bool draw);
     void step();      // one simulation step: due spawns, then every unit's passes
-    void drawFrame(); // arena picture, every unit drawn with its end-of-frame work, the frame
+    // The arena picture, every unit drawn (with its end-of-frame work unless paused), the frame.
+    void drawFrame(bool paused = false);
+
+    // Sets up the replay's round as the battle did: its campaign, its round after the ones
+    // before, its character, arena and seed. Non-zero, with the reason in *error, when the round
+    // does not load or the data it was played with has changed.
+    int loadReplay(const Replay& replay, std::string* error);
+    // Plays every frame of the loaded replay and returns the state hash at its end.
+    uint64_t playReplay(const Replay& replay);
 
     // 0 in play, 1 won (no enemy left or to come), 2 lost (nothing of the player's side left).
     int getRoundState();

@@ -1,0 +1,16 @@
+#ifndef VORN_CONTENT_ROUNDDATAHASH_H
+#define VORN_CONTENT_ROUNDDATAHASH_H
+
+#include <cstdint>
+#include <string>
+
+class Loader;
+class Round;
+
+// A digest of the data that shapes a loaded round: the campaign file, and for every unit type the
+// round can bring in (its spawn orders and, over and over, the units those add) the unit file and
+// the size of each of its frames, which sets the unit's reach. The colours of pictures, sounds
+// and music play no part. A replay of a round is refused once this changes.
+uint64_t roundDataHash(Loader& loader, const std::string& campaign, Round& round);
+
+#endif
