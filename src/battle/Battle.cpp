@@ -38,31 +38,7 @@ int Battle::battleLoop(std::string campName, std::string chosenChar, Loader* l) 
     inputObj->clear();
     campaign.setName(&campName);
     charName = chosenChar;
-    if (l->loadGeneralData() != 0) {
-        showMessage("Load General failed\n");
-        return 0;
-    }
-    if (l->loadCampaign(campaign) != 0) {
-        showMessage("Load Campaign failed\n");
-        return 0;
-    }
-    unitList->clear();
-    if (l->loadAllUnitsFromCampaign(campaign) != 0) {
-        showMessage("Loading units from campaign failed\n");
-        return 0;
-    }
-    musicSound->playMusic(campaign.getMusic());
-    // A character that cannot be played would lose every round and replay it for ever.
-    if (l->addPC(charName) != 0) {
-        musicSound->fadeMusic();
-        return 0;
-    }
-    if (!makeBuffer()) {
-        showMessage("The screen buffer of %d x %d pixels could not be made. Leaving the campaign.\n",
-                    screenWidth(), screenHeight());
-        musicSound->fadeMusic();
-        return 0;
-    }
+    if (!prepareCampaign(l)) return 0;
     show_mouse(NULL);
 
     showCampaignIntro(campaign.getBeginPic());
@@ -78,6 +54,35 @@ int Battle::battleLoop(std::string campName, std::string chosenChar, Loader* l) 
     buffer = nullptr;
     show_mouse(screen);
     return 0;
+}
+
+bool Battle::prepareCampaign(Loader* l) {
+    if (l->loadGeneralData() != 0) {
+        showMessage("Load General failed\n");
+        return false;
+    }
+    if (l->loadCampaign(campaign) != 0) {
+        showMessage("Load Campaign failed\n");
+        return false;
+    }
+    unitList->clear();
+    if (l->loadAllUnitsFromCampaign(campaign) != 0) {
+        showMessage("Loading units from campaign failed\n");
+        return false;
+    }
+    musicSound->playMusic(campaign.getMusic());
+    // A character that cannot be played would lose every round and replay it for ever.
+    if (l->addPC(charName) != 0) {
+        musicSound->fadeMusic();
+        return false;
+    }
+    if (!makeBuffer()) {
+        showMessage("The screen buffer of %d x %d pixels could not be made. Leaving the campaign.\n",
+                    screenWidth(), screenHeight());
+        musicSound->fadeMusic();
+        return false;
+    }
+    return true;
 }
 
 bool Battle::makeBuffer() {

@@ -24,6 +24,14 @@ enum {
     CAMPAIGN_COMPLETE = 16 // no round left
 };
 
+// How a replay played back on screen ended.
+enum class WatchResult {
+    SAME,        // every frame played and the state hash equals the recorded one
+    DIFFERENT,   // every frame played, but the game went otherwise than recorded
+    LEFT,        // the player left before its end
+    NOT_PLAYABLE // its round did not load or its data has changed since; a message said why
+};
+
 // Plays one campaign from its opening picture to its end: the rounds in order, each in a
 // fixed-step loop (one simulation step per 30 ms tick, one drawn frame per pass), with pause,
 // restart, leaving, replay of lost rounds and the campaign score. One Battle serves the run.
@@ -57,6 +65,9 @@ class Battle {
     // playRound returns. Recording can be turned off (tests of long rounds).
     void setRecording(bool on) { recording = on; }
     const Replay& getReplay() const { return replay; }
+    // Plays a replay back on screen as it was played: the Pause key pauses, F runs four times as
+    // fast, the Menu key or Esc leaves.
+    WatchResult watchReplay(const Replay& replay, Loader* l);
     // Kept replays go to this folder; empty keeps none.
     void setReplayFolder(const std::string& folder) { replayFolder = folder; }
 
@@ -94,6 +105,15 @@ class Battle {
     // The state hash and how the round ended, then the record is kept.
     void finishReplay(int state);
     void keepReplay();
+    // The campaign's data, the character and the screen buffer for a battle; false after a
+    // message when one of them failed.
+    bool prepareCampaign(Loader* l);
+    // Loads the replay's round as the battle played it, its arena made; false after a message.
+    bool prepareReplayRound(const Replay& replay, Loader* l);
+    // Runs frames of the replay from *next while the budget of ticks lasts, drawing each.
+    void watchFrames(const Replay& replay, size_t* next, int* budget, Loader* l);
+    // Keeps the screen as it is until a key or button is let go, or Esc is held.
+    void holdLastFrame();
     void copyArenaToBuffer();
     void drawCentred(BITMAP* picture);
 

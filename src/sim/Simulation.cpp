@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "battle/replayRound.h"
 #include "content/UnitCreate.h"
 #include "content/UnitTemplate.h"
-#include "content/roundDataHash.h"
 #include "units/Unit.h"
 #include "units/stateHash.h"
 #include "units/vornMath.h"
@@ -29,15 +29,7 @@ int Simulation::loadCampaignRound(const std::string& campaignName, int roundNumb
     if (loader.loadCampaign(campaign) != 0 || loader.loadAllUnitsFromCampaign(campaign) != 0)
         return 1;
     loader.addPC(character);
-    list.clear();
-    for (int earlier = 0; earlier < roundNumber; earlier++) {
-        loader.loadRound(campaign, earlier, &round, character, nullptr);
-        list.setupRound(&round); // so that clearing drops the orders of that round
-        list.clear();
-    }
-    if (loader.loadRound(campaign, roundNumber, &round, character, nullptr) != 0)
-        return 1;
-    list.setupRound(&round);
+    if (loadRoundInOrder(loader, campaign, roundNumber, character, round, list) != 0) return 1;
     return makeArenaBitmap() ? 0 : 1;
 }
 
@@ -130,20 +122,12 @@ int Simulation::loadReplay(const Replay& r, std::string* error) {
                  r.character + " does not load";
         return 1;
     }
-    if (roundDataHash(loader, r.campaign, round) != r.dataHash) {
-        *error = "it was played with other data: the campaign " + r.campaign +
-                 " or one of its unit files has changed since";
+    *error = fitRoundToReplay(r, loader, round);
+    if (!error->empty()) return 1;
+    if (!makeArenaBitmap()) {
+        *error = "its arena could not be made";
         return 1;
     }
-    if (r.arenaWidth > 0 && r.arenaHeight > 0 &&
-        (r.arenaWidth != fixtoi(round.getArenaSizeX()) || r.arenaHeight != fixtoi(round.getArenaSizeY()))) {
-        round.setArenaSize(itofix(r.arenaWidth), itofix(r.arenaHeight));
-        if (!makeArenaBitmap()) {
-            *error = "its arena could not be made";
-            return 1;
-        }
-    }
-    std::srand(r.seed);
     return 0;
 }
 
