@@ -1,0 +1,116 @@
+#include <algorithm>
+#include <climits>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <tuple>
+
+#include "battle/replayFile.h"
+#include "support/TestEnv.h"
+
+namespace {
+
+// A round of plausible play: held directions change every few steps, the mouse moves now and
+// then both ways, a click or a set facing now and then, a pause, sometimes two steps in a frame.
+Replay playedRound(long steps, int score = 10, const std::string& date = "2024-05-01 12:00:00") {
+    Replay r;
+    r.campaign = "Tutorial";
+    r.round = 2;
+    r.character = "Knight";
+    r.seed = 4000000000u;
+    r.dataHash = 0xfedcba9876543210ull;
+    r.result = ReplayResult::WON;
+    r.score = score;
+    r.date = date;
+    r.endHash = 1;
+    PlayerCommand c;
+    for (long s = 0; s < steps;) {
+        r.frames.emplace_back();
+        r.frames.back().paused = s % 500 == 7 && r.frames.size() % 2;
+        for (int n = r.frames.back().paused ? 0 : 1 + (s % 97 == 0); n > 0 && s < steps; n--, s++) {
+            c.actionHeld[s / 5 % 4] = s % 10 < 6;
+            c.actionClicked[ACTION_HYPER] = s % 40 == 0;
+            c.buttonHeld[0] = c.buttonClicked[2] = s % 23 == 0;
+            c.mickeyX = s % 7 == 0 ? int(s % 31) - 15 : 0;
+            c.mickeyY = s % 11 == 0 ? 12 - int(s % 25) : 0;
+            c.faceGiven = s % 50 > 40;
+            c.facing = itofix(int(s / 10 % 256) - 128);
+            r.frames.back().steps.push_back(c);
+        }
+    }
+    return r;
+}
+
+} // namespace
+
+TEST(ReplayFile, ReadsBackWhatItWroteAndAMinuteIsSmall) {
+    TempDir dir;
+    Replay extreme = playedRound(30);
+    extreme.score = -5;
+    extreme.endHash = ~0ull;
+    PlayerCommand& c = extreme.frames[3].steps[0];
+    c.mickeyX = INT_MIN;
+    c.mickeyY = INT_MAX;
+    c.mouseThreshold = -1;
+    c.facing = INT_MIN;
+    for (const Replay& r : {playedRound(0), playedRound(2000), extreme}) {
+        Replay back;
+        std::string error;
+        ReplaySummary header;
+        ASSERT_TRUE(writeReplay(r, "minute.vornreplay", &error)) << error;
+        ASSERT_TRUE(readReplay("minute.vornreplay", back, &error)) << error;
+        EXPECT_TRUE(sameReplay(r, back));
+        ASSERT_TRUE(readReplayHeader("minute.vornreplay", header, &error)) << error;
+        EXPECT_EQ(header.steps, r.countSteps());
+        EXPECT_EQ(header.frames, long(r.frames.size()));
+        EXPECT_TRUE(header.replay.frames.empty());
+        EXPECT_FALSE(dir.exists("minute.vornreplay.new"));
+    }
+    size_t size = encodeReplay(playedRound(2000)).size();
+    std::cout << "a minute of play (2000 steps) takes " << size << " bytes\n";
+    EXPECT_LT(size, 100000u);
+}
+
+TEST(ReplayFile, RefusesWhatIsNotASoundReplayOfThisVersion) {
+    const std::string good = encodeReplay(playedRound(40));
+    const size_t body = good.find("\n\n") + 2;
+    auto with = [&](const std::string& from, const std::string& to) {
+        std::string bytes = good;
+        return bytes.replace(bytes.find(from), from.size(), to);
+    };
+    const std::pair<std::string, std::string> cases[] = {
+        {"", "is empty"},
+        {"\x89PNG\r\n\x1a\n", "is not a replay file"},
+        {with("replay 1", "replay 2"), "another version of the game (format 2); this game reads format 1"},
+        {good.substr(0, 20), "cut short"},
+        {good.substr(0, body - 1), "cut short"},
+        {good.substr(0, body + 9), "cut short"},
+        {good.substr(0, good.size() - 1), "cut short"},
+        {good + '\0', "goes on after its last frame"},
+        {with("frames=", "frames=1"), "cut short"},
+        {with("frames=", "frames=9999999"), "damaged"},
+        {with("steps=40", "steps=4"), "more steps than its header says"},
+        {with("steps=", "steps=1"), "fewer steps than its header says"},
+        {good.substr(0, body) + "\xff\xff\xff\xff\x0f", "out of range"},
+        {with("campaign=Tutorial", "campaign=../../etc"), "campaign name is not a safe file name"},
+        {with("character=Knight", "character=a/b"), "character name is not a safe file name"},
+        {with("character=Knight", "character=K\tn"), "character name is not a safe file name"},
+        {with("campaign=Tutorial", "campaign="), "campaign name is not a safe file name"},
+        {with("result=won", "result=draw"), "damaged"},
+        {with("date=", "date=x"), "damaged"},
+        {with("\nend=", "\nseed=1\nend="), "damaged"},
+    };
+    for (const auto& [bytes, reason] : cases) {
+        Replay out = playedRound(3);
+        std::string error;
+        EXPECT_FALSE(decodeReplay(bytes, out, &error)) << reason;
+        EXPECT_NE(error.find(reason), std::string::npos) << error;
+        EXPECT_EQ(out.countSteps(), 3) << "a refused file leaves the replay as it was";
+    }
+    TempDir dir;
+    dir.write("x.vornreplay", good.substr(0, 30));
+    Replay out;
+    std::string error;
+    EXPECT_FALSE(readReplay("x.vornreplay", out, &error));
+    EXPECT_EQ(error, "x.vornreplay is cut short: it ends before its last frame");
+}
