@@ -5,6 +5,7 @@
 #include <sys/resource.h>
 #include <tuple>
 
+#include "battle/ReplayShelf.h"
 #include "battle/replayFile.h"
 #include "support/TestEnv.h"
 
@@ -113,4 +114,42 @@ TEST(ReplayFile, RefusesWhatIsNotASoundReplayOfThisVersion) {
     std::string error;
     EXPECT_FALSE(readReplay("x.vornreplay", out, &error));
     EXPECT_EQ(error, "x.vornreplay is cut short: it ends before its last frame");
+}
+
+TEST(ReplayShelf, KeepsTenRecentAndTheBestOfEachRound) {
+    TempDir dir;
+    ReplayShelf shelf("data/replays");
+    std::string message;
+    // score, steps, whether it becomes the best
+    const std::tuple<int, int, bool> rounds[] = {
+        {100, 60, true}, {50, 10, false}, {100, 50, true}, {100, 50, false}, {200, 90, true}};
+    for (int i = 0; i < 13; i++) {
+        Replay r = playedRound(i < 5 ? std::get<1>(rounds[i]) : 5, i < 5 ? std::get<0>(rounds[i]) : 999,
+                               "2024-05-01 12:00:" + std::to_string(10 + i));
+        r.result = i < 5 ? ReplayResult::WON : ReplayResult::LOST;
+        ASSERT_EQ(shelf.keep(r, &message), ReplayShelf::KEPT) << message;
+        std::vector<ReplayShelf::Entry> kept = shelf.list();
+        ASSERT_EQ(kept.size(), std::min(i + 1, ReplayShelf::RECENT_KEPT) + 1u);
+        auto best =
+            std::find_if(kept.begin(), kept.end(), [](const ReplayShelf::Entry& e) { return e.best; });
+        int bestOf = i < 5 && std::get<2>(rounds[i]) ? i : i < 2 ? 0 : i < 4 ? 2 : 4;
+        EXPECT_EQ(best->summary.replay.score, std::get<0>(rounds[bestOf]));
+        EXPECT_EQ(best->summary.steps, std::get<1>(rounds[bestOf]));
+        EXPECT_EQ(kept[0].summary.replay.date, r.date) << "newest first";
+    }
+    // A disk that takes no more: nothing kept is lost and nothing half-written is left.
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    rlimit tiny = {100, old.rlim_max};
+    signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
+    ReplayShelf::KeepResult full = shelf.keep(playedRound(5, 1000), &message);
+    setrlimit(RLIMIT_FSIZE, &old);
+    EXPECT_EQ(full, ReplayShelf::WRITE_FAILED);
+    EXPECT_NE(message.find("the file grew too large"), std::string::npos) << message;
+    EXPECT_EQ(shelf.list().size(), 11u);
+    EXPECT_EQ(runCommand("ls data/replays | grep -qv 'vornreplay$'"), 1);
+    dir.write("data/file", "");
+    EXPECT_EQ(ReplayShelf("data/file").keep(playedRound(5), &message), ReplayShelf::FOLDER_UNUSABLE);
+    EXPECT_EQ(message, "The replays cannot be kept in the folder data/file: it is not a folder.");
 }
