@@ -12,7 +12,7 @@
 class ReplayShelf {
   public:
     enum KeepResult { KEPT = 0, NOT_SAVABLE, FOLDER_UNUSABLE, WRITE_FAILED, BEST_NOT_KEPT };
-    static const int RECENT_KEPT = 10;
+    static constexpr int RECENT_KEPT = 10;
     static const char* const EXTENSION;
 
     struct Entry {

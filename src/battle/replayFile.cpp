@@ -153,6 +153,13 @@ std::string whyUnsound(const Replay& r, long steps, long frames) {
     return "";
 }
 
+// A result outside the enumeration, which only memory gone wrong can hold, is written so that it
+// reads back refused.
+const char* resultName(ReplayResult result) {
+    unsigned i = static_cast<unsigned>(result);
+    return i < RESULT_COUNT ? RESULT_NAMES[i] : "unknown";
+}
+
 bool parseNumber(const std::string& text, long long min, long long max, long long& out) {
     size_t digits = text.size() - (!text.empty() && text[0] == '-' ? 1 : 0);
     if (digits == 0 || digits > 18 ||
@@ -177,7 +184,8 @@ bool parseHeader(const std::string& bytes, ReplaySummary& out, size_t& body, std
     if (bytes.compare(0, magicLength, MAGIC) != 0) return fail(&why, "is not a replay file");
     size_t lineEnd = bytes.find('\n');
     long long version = 0;
-    if (lineEnd == std::string::npos) return fail(&why, TRUNCATED);
+    if (lineEnd == std::string::npos || lineEnd >= MAX_HEADER_BYTES)
+        return fail(&why, bytes.size() < MAX_HEADER_BYTES ? TRUNCATED : "is not a replay file");
     if (!parseNumber(bytes.substr(magicLength, lineEnd - magicLength), 0, 999999, version))
         return fail(&why, "is not a replay file");
     if (version != Replay::VERSION)
@@ -274,9 +282,8 @@ std::string encodeReplay(const Replay& r) {
     std::string out = MAGIC + std::to_string(Replay::VERSION) + "\ncampaign=" + r.campaign +
                       "\nround=" + std::to_string(r.round) + "\ncharacter=" + r.character +
                       "\nseed=" + std::to_string(r.seed) + "\ndata=" + hashes[0] +
-                      "\nresult=" + RESULT_NAMES[static_cast<int>(r.result)] +
-                      "\nscore=" + std::to_string(r.score) + "\ndate=" + r.date +
-                      "\nsteps=" + std::to_string(r.countSteps()) +
+                      "\nresult=" + resultName(r.result) + "\nscore=" + std::to_string(r.score) +
+                      "\ndate=" + r.date + "\nsteps=" + std::to_string(r.countSteps()) +
                       "\nframes=" + std::to_string(r.frames.size()) + "\nend=" + hashes[1] + "\n\n";
     Fields previous = pack(PlayerCommand());
     for (const ReplayFrame& frame : r.frames) {
