@@ -1,8 +1,10 @@
 #include <algorithm>
 #include <climits>
 #include <csignal>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <tuple>
 
 #include "battle/ReplayShelf.h"
@@ -120,6 +122,9 @@ TEST(ReplayShelf, KeepsTenRecentAndTheBestOfEachRound) {
     TempDir dir;
     ReplayShelf shelf("data/replays");
     std::string message;
+    auto bestKept = [](const std::vector<ReplayShelf::Entry>& kept) {
+        return *std::find_if(kept.begin(), kept.end(), [](const ReplayShelf::Entry& e) { return e.best; });
+    };
     // score, steps, whether it becomes the best
     const std::tuple<int, int, bool> rounds[] = {
         {100, 60, true}, {50, 10, false}, {100, 50, true}, {100, 50, false}, {200, 90, true}};
@@ -130,24 +135,37 @@ TEST(ReplayShelf, KeepsTenRecentAndTheBestOfEachRound) {
         ASSERT_EQ(shelf.keep(r, &message), ReplayShelf::KEPT) << message;
         std::vector<ReplayShelf::Entry> kept = shelf.list();
         ASSERT_EQ(kept.size(), std::min(i + 1, ReplayShelf::RECENT_KEPT) + 1u);
-        auto best =
-            std::find_if(kept.begin(), kept.end(), [](const ReplayShelf::Entry& e) { return e.best; });
+        ReplayShelf::Entry best = bestKept(kept);
         int bestOf = i < 5 && std::get<2>(rounds[i]) ? i : i < 2 ? 0 : i < 4 ? 2 : 4;
-        EXPECT_EQ(best->summary.replay.score, std::get<0>(rounds[bestOf]));
-        EXPECT_EQ(best->summary.steps, std::get<1>(rounds[bestOf]));
+        EXPECT_EQ(best.summary.replay.score, std::get<0>(rounds[bestOf]));
+        EXPECT_EQ(best.summary.steps, std::get<1>(rounds[bestOf]));
         EXPECT_EQ(kept[0].summary.replay.date, r.date) << "newest first";
     }
-    // A disk that takes no more: nothing kept is lost and nothing half-written is left.
-    rlimit old{};
+    // A best the game cannot read may be a newer game's: it stays, and the player is told.
+    std::string bestPath = bestKept(shelf.list()).path;
+    dir.write(bestPath, "VORN replay 7\n");
+    EXPECT_EQ(shelf.keep(playedRound(5, 1000), &message), ReplayShelf::BEST_NOT_KEPT);
+    EXPECT_NE(message.find(bestPath + " was made by another version"), std::string::npos) << message;
+    EXPECT_EQ(dir.read(bestPath), "VORN replay 7\n");
+    // A full disk, then a folder the player may not write: nothing kept is lost, nothing half
+    // written is left.
+    std::vector<ReplayShelf::Entry> before = shelf.list();
+    rlimit old{}, tiny{100, 0};
     getrlimit(RLIMIT_FSIZE, &old);
-    rlimit tiny = {100, old.rlim_max};
+    tiny.rlim_max = old.rlim_max;
     signal(SIGXFSZ, SIG_IGN);
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
-    ReplayShelf::KeepResult full = shelf.keep(playedRound(5, 1000), &message);
+    EXPECT_EQ(shelf.keep(playedRound(5, 2000), &message), ReplayShelf::WRITE_FAILED);
     setrlimit(RLIMIT_FSIZE, &old);
-    EXPECT_EQ(full, ReplayShelf::WRITE_FAILED);
-    EXPECT_NE(message.find("the file grew too large"), std::string::npos) << message;
-    EXPECT_EQ(shelf.list().size(), 11u);
+    EXPECT_NE(message.find("could not be written: the file grew too large."), std::string::npos) << message;
+    for (const char* folder : {".", "data", "data/replays"})
+        chmod(folder, strcmp(folder, "data/replays") ? 0755 : 0555);
+    bool nobody = geteuid() == 0 && seteuid(65534) == 0; // root writes anywhere
+    EXPECT_EQ(shelf.keep(playedRound(5, 2000), &message), ReplayShelf::WRITE_FAILED);
+    if (nobody && seteuid(0) != 0) FAIL() << "could not become root again";
+    chmod("data/replays", 0755);
+    EXPECT_EQ(message, "The folder data/replays cannot be written to: no permission.");
+    EXPECT_EQ(shelf.list().size(), before.size());
     EXPECT_EQ(runCommand("ls data/replays | grep -qv 'vornreplay$'"), 1);
     dir.write("data/file", "");
     EXPECT_EQ(ReplayShelf("data/file").keep(playedRound(5), &message), ReplayShelf::FOLDER_UNUSABLE);
