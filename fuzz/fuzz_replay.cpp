@@ -16,8 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     bool whole = readReplay("fuzzed.vornreplay", replay, &error);
     bool head = readReplayHeader("fuzzed.vornreplay", header, &headerError);
     if (getenv("VORN_FUZZ_VERBOSE"))
-        fprintf(stderr, "%s\n", whole ? ("read " + std::to_string(replay.countSteps()) + " steps").c_str()
-                                      : error.c_str());
+        fprintf(stderr, "%s\n",
+                whole ? ("read " + std::to_string(replay.countSteps()) + " steps").c_str() : error.c_str());
     if (!whole && error.empty()) abort(); // refused without a word
     if (!head && headerError.empty()) abort();
     if (whole) {
