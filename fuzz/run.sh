@@ -7,7 +7,7 @@ set -euo pipefail
 seconds=${1:-600}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(unitfile campaign lists settings ogg datafile)
+[ ${#targets[@]} -eq 0 ] && targets=(unitfile campaign lists settings ogg datafile replay)
 # Absolute paths: the targets work in a folder of their own.
 root=$(pwd)
 bin=$root/build-fuzz/fuzz

@@ -4,7 +4,7 @@
 set -euo pipefail
 seeds=fuzz/seeds
 rm -rf "$seeds"
-mkdir -p "$seeds"/{unitfile,campaign,lists,settings,ogg,datafile}
+mkdir -p "$seeds"/{unitfile,campaign,lists,settings,ogg,datafile,replay}
 cp data/unit/[A-Z]* "$seeds/unitfile/"
 cp data/campaigns/* "$seeds/campaign/"
 cp data/listOfCampaigns.txt data/listOfCharacters.txt "$seeds/lists/"

@@ -16,6 +16,7 @@
 #include "system/Messages.h"
 #include "system/MusicSound.h"
 #include "system/configText.h"
+#include "system/fileAccess.h"
 
 namespace {
 
@@ -35,30 +36,6 @@ std::string saveFailure;
 
 void openSettings() {
     readFailure = useConfigText(settingsPath);
-}
-
-std::string plainReason(int error) {
-    switch (error) {
-    case EACCES:
-    case EPERM:
-        return "no permission";
-    case ENOSPC:
-    case EDQUOT:
-        return "the disk is full";
-    case EFBIG:
-        return "the file grew too large";
-    case EROFS:
-        return "the disk is read-only";
-    case EISDIR:
-        return "it is a folder";
-    case ENOENT:
-    case ENOTDIR:
-        return "it does not exist";
-    case EIO:
-        return "the disk reported an error";
-    default:
-        return strerror(error);
-    }
 }
 
 // One key a save sets.
@@ -88,16 +65,6 @@ std::string separateSections(const std::string& text) {
         start = end;
     }
     return fixed;
-}
-
-// 0, or the errno of the first write that failed.
-int writeAll(int fd, const std::string& text) {
-    for (size_t done = 0; done < text.size();) {
-        ssize_t n = write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno != EINTR) return errno;
-        if (n > 0) done += static_cast<size_t>(n);
-    }
-    return 0;
 }
 
 // The settings file's next text: the old text with the settings set, as Allegro writes it. Allegro

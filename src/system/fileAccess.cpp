@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 const char* const missing = "does not exist";
@@ -23,4 +24,37 @@ std::string whyUnreadable(const std::string& path) {
 
 std::string describeUnusableFile(const std::string& path, const std::string& reason) {
     return reason == missing ? "Could not find " + path : path + " " + reason;
+}
+
+std::string plainReason(int error) {
+    switch (error) {
+    case EACCES:
+    case EPERM:
+        return "no permission";
+    case ENOSPC:
+    case EDQUOT:
+        return "the disk is full";
+    case EFBIG:
+        return "the file grew too large";
+    case EROFS:
+        return "the disk is read-only";
+    case EISDIR:
+        return "it is a folder";
+    case ENOENT:
+    case ENOTDIR:
+        return "it does not exist";
+    case EIO:
+        return "the disk reported an error";
+    default:
+        return strerror(error);
+    }
+}
+
+int writeAll(int fd, const std::string& text) {
+    for (size_t done = 0; done < text.size();) {
+        ssize_t n = write(fd, text.data() + done, text.size() - done);
+        if (n < 0 && errno != EINTR) return errno;
+        if (n > 0) done += static_cast<size_t>(n);
+    }
+    return 0;
 }

@@ -11,4 +11,11 @@ std::string whyUnreadable(const std::string& path);
 // not exist, as the game has always said, else "PATH " and the reason.
 std::string describeUnusableFile(const std::string& path, const std::string& reason);
 
+// Why a file operation failed, from its errno, in the player's words: "the disk is full".
+std::string plainReason(int error);
+
+// Writes the whole text to the open file, going on after partial writes and interruptions. 0, or
+// the errno of the first write that failed.
+int writeAll(int fd, const std::string& text);
+
 #endif
