@@ -2,9 +2,11 @@
 
 #include <cstdlib>
 #include <ctime>
+#include <set>
 #include <vector>
 
 #include "battle/FrameClock.h"
+#include "battle/ReplayShelf.h"
 #include "battle/screenLayout.h"
 #include "content/Loader.h"
 #include "content/Round.h"
@@ -239,4 +241,11 @@ void Battle::finishReplay(int state) {
                                           : ReplayResult::RESTARTED;
 }
 
-void Battle::keepReplay() {}
+void Battle::keepReplay() {
+    if (!recording || replayFolder.empty()) return;
+    std::string message;
+    ReplayShelf::KeepResult kept = ReplayShelf(replayFolder).keep(replay, &message);
+    // Each kind of failure is said once a run: a full disk would otherwise speak after every round.
+    static std::set<int> said;
+    if (kept != ReplayShelf::KEPT && said.insert(kept).second) showMessage("%s\n", message.c_str());
+}

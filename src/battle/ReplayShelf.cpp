@@ -10,6 +10,7 @@
 
 #include "system/fileAccess.h"
 
+const char* const ReplayShelf::GAME_FOLDER = "data/replays";
 const char* const ReplayShelf::EXTENSION = ".vornreplay";
 
 namespace {

@@ -19,8 +19,9 @@ const char* const MAGIC = "VORN replay ";
 const size_t MAX_HEADER_BYTES = 4096; // the header with its blank line, far more than it needs
 const int RESULT_COUNT = 5;
 const char* const RESULT_NAMES[RESULT_COUNT] = {"won", "lost", "left", "restarted", "unfinished"};
-const char* const HEADER_KEYS[] = {"campaign", "round", "character", "seed",   "data", "result",
-                                   "score",    "date",  "steps",     "frames", "end"};
+const char* const HEADER_KEYS[] = {"campaign", "round", "character", "seed",  "data",   "arena",
+                                   "result",   "score", "date",      "steps", "frames", "end"};
+const int MAX_ARENA_SIDE = 32767; // pixels, as the loader allows
 const char* const TRUNCATED = "is cut short: it ends before its last frame";
 
 // A command in the body is its seven fields as unsigned numbers: the held and the clicked actions
@@ -145,6 +146,9 @@ std::string whyUnsound(const Replay& r, long steps, long frames) {
     if (!safeName(r.campaign)) return "its campaign name is not a safe file name";
     if (!safeName(r.character)) return "its character name is not a safe file name";
     if (r.round < 0) return "its round is negative";
+    if (r.arenaWidth < 0 || r.arenaHeight < 0 || r.arenaWidth > MAX_ARENA_SIDE ||
+        r.arenaHeight > MAX_ARENA_SIDE)
+        return "its arena size is not one the game can make";
     if (static_cast<unsigned>(r.result) > static_cast<unsigned>(ReplayResult::UNFINISHED))
         return "its result is unknown";
     if (!wellFormedDate(r.date)) return "its date is not of the form YYYY-MM-DD HH:MM:SS";
@@ -210,7 +214,9 @@ bool parseHeader(const std::string& bytes, ReplaySummary& out, size_t& body, std
     for (const char* key : HEADER_KEYS)
         if (!values.count(key)) return fail(&why, unknown);
     Replay& r = out.replay;
-    long long round = 0, seed = 0, score = 0, steps = 0, frames = 0;
+    long long round = 0, seed = 0, score = 0, steps = 0, frames = 0, width = 0, height = 0;
+    std::string arena = values["arena"];
+    size_t x = arena.find('x');
     int result = 0;
     while (result < RESULT_COUNT && values["result"] != RESULT_NAMES[result])
         result++;
@@ -224,10 +230,13 @@ bool parseHeader(const std::string& bytes, ReplaySummary& out, size_t& body, std
         !parseNumber(values["steps"], 0, REPLAY_MAX_STEPS, steps) ||
         !parseNumber(values["frames"], 0, REPLAY_MAX_FRAMES, frames) ||
         !parseHex(values["data"], r.dataHash) || !parseHex(values["end"], r.endHash) ||
-        result == RESULT_COUNT)
+        x == std::string::npos || !parseNumber(arena.substr(0, x), 0, MAX_ARENA_SIDE, width) ||
+        !parseNumber(arena.substr(x + 1), 0, MAX_ARENA_SIDE, height) || result == RESULT_COUNT)
         return fail(&why, unknown);
     r.round = static_cast<int>(round);
     r.seed = static_cast<uint32_t>(seed);
+    r.arenaWidth = static_cast<int>(width);
+    r.arenaHeight = static_cast<int>(height);
     r.score = static_cast<int>(score);
     out.steps = static_cast<long>(steps);
     out.frames = static_cast<long>(frames);
@@ -282,6 +291,7 @@ std::string encodeReplay(const Replay& r) {
     std::string out = MAGIC + std::to_string(Replay::VERSION) + "\ncampaign=" + r.campaign +
                       "\nround=" + std::to_string(r.round) + "\ncharacter=" + r.character +
                       "\nseed=" + std::to_string(r.seed) + "\ndata=" + hashes[0] +
+                      "\narena=" + std::to_string(r.arenaWidth) + "x" + std::to_string(r.arenaHeight) +
                       "\nresult=" + resultName(r.result) + "\nscore=" + std::to_string(r.score) +
                       "\ndate=" + r.date + "\nsteps=" + std::to_string(r.countSteps()) +
                       "\nframes=" + std::to_string(r.frames.size()) + "\nend=" + hashes[1] + "\n\n";
@@ -389,7 +399,8 @@ bool sameCommand(const PlayerCommand& a, const PlayerCommand& b) {
 bool sameReplay(const Replay& a, const Replay& b) {
     if (a.campaign != b.campaign || a.round != b.round || a.character != b.character || a.seed != b.seed ||
         a.dataHash != b.dataHash || a.result != b.result || a.score != b.score || a.date != b.date ||
-        a.endHash != b.endHash || a.frames.size() != b.frames.size())
+        a.endHash != b.endHash || a.arenaWidth != b.arenaWidth || a.arenaHeight != b.arenaHeight ||
+        a.frames.size() != b.frames.size())
         return false;
     for (size_t f = 0; f < a.frames.size(); f++) {
         const ReplayFrame &x = a.frames[f], &y = b.frames[f];

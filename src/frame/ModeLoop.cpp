@@ -4,6 +4,7 @@
 #include <string>
 
 #include "battle/Battle.h"
+#include "battle/ReplayShelf.h"
 #include "content/Loader.h"
 #include "frame/globals.h"
 #include "menus/Config.h"
@@ -42,6 +43,7 @@ int initObj() {
     b->setGameSettings(gs);
     b->setMusicSound(ms);
     b->setInputObj(iO);
+    b->setReplayFolder(ReplayShelf::GAME_FOLDER);
     return 0;
 }
 

@@ -10,12 +10,16 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "battle/replayFile.h"
+#include "content/Round.h"
 #include "content/UnitTemplate.h"
+#include "content/roundDataHash.h"
 #include "sim/Simulation.h"
 #include "system/Messages.h"
 #include "units/Unit.h"
@@ -37,6 +41,9 @@ struct Options {
     unsigned seed = 1;
     bool exhaustive = false;
     bool untilOver = false;
+    std::string replay; // play this replay instead
+    bool verify = false;
+    std::string record; // write the round played to this replay file
 };
 
 void usage() {
@@ -55,7 +62,10 @@ void usage() {
         "  --until-over        stop once the round is won or lost\n"
         "  --frame-ratio K     one drawn frame every K steps, 0 for none (default 1)\n"
         "  --seed S            seed of rand() (default 1)\n"
-        "  --exhaustive        contact tests by the plain all-pairs scan instead of the grid");
+        "  --exhaustive        contact tests by the plain all-pairs scan instead of the grid\n"
+        "  --replay FILE       play a replay (data/replays/*.vornreplay) and print its end's state hash\n"
+        "  --verify            with --replay: exit 3 unless that hash is the one recorded\n"
+        "  --record FILE       with --campaign: write the round played to FILE as a replay");
 }
 
 std::vector<std::string> splitList(const std::string& s) {
@@ -112,14 +122,24 @@ bool parse(int argc, char** argv, Options& o) {
             o.seed = (unsigned)std::strtoul(v, nullptr, 10);
         } else if (a == "--exhaustive") {
             o.exhaustive = true;
+        } else if (a == "--replay" && (v = value("--replay"))) {
+            o.replay = v;
+        } else if (a == "--verify") {
+            o.verify = true;
+        } else if (a == "--record" && (v = value("--record"))) {
+            o.record = v;
         } else {
             if (!v)
                 std::fprintf(stderr, "vorn-sim: unknown option %s (see --help)\n", a.c_str());
             return false;
         }
     }
-    if (o.campaign.empty() && o.units <= 0) {
-        std::fprintf(stderr, "vorn-sim: give --campaign NAME or --units N (see --help)\n");
+    if (!o.record.empty() && (o.campaign.empty() || o.frameRatio == 0)) {
+        std::fprintf(stderr, "vorn-sim: --record needs --campaign and drawn frames\n");
+        return false;
+    }
+    if (o.campaign.empty() && o.units <= 0 && o.replay.empty()) {
+        std::fprintf(stderr, "vorn-sim: give --campaign NAME, --units N or --replay FILE (see --help)\n");
         return false;
     }
     if (o.steps < 0 || o.frameRatio < 0) {
@@ -162,6 +182,52 @@ void printUnits(const char* when, UnitList& list) {
     std::printf("), %zu orders pending\n", pending);
 }
 
+// Plays the replay file headless; 0 when its end's state hash is the recorded one (or when not
+// verifying), 3 when not, 1 when it cannot be played.
+int playReplayFile(const Options& o) {
+    Replay replay;
+    std::string why;
+    if (!readReplay(o.replay, replay, &why)) {
+        std::fprintf(stderr, "vorn-sim: %s\n", why.c_str());
+        return 1;
+    }
+    Simulation sim;
+    sim.getUnitList().setExhaustiveContacts(o.exhaustive);
+    if (sim.loadReplay(replay, &why) != 0) {
+        std::fprintf(stderr, "vorn-sim: the replay %s cannot be played: %s\n", o.replay.c_str(), why.c_str());
+        return 1;
+    }
+    static const char* results[] = {"won", "lost", "left", "restarted", "unfinished"};
+    std::printf("vorn-sim: replay of campaign %s, round %d, character %s, %s, %ld steps in %zu frames\n",
+                replay.campaign.c_str(), replay.round, replay.character.c_str(), results[(int)replay.result],
+                replay.countSteps(), replay.frames.size());
+    std::printf("contact tests: %s\n", o.exhaustive ? "all-pairs scan" : "grid");
+    uint64_t hash = sim.playReplay(replay);
+    bool same = hash == replay.endHash;
+    std::printf("state hash: %016llx\nrecorded:   %016llx (%s)\n", (unsigned long long)hash,
+                (unsigned long long)replay.endHash, same ? "the same" : "different");
+    return o.verify && !same ? 3 : 0;
+}
+
+// The replay of the round vorn-sim has just played with the scripted player.
+// r holds what was taken before the first step: the seed, the data and the arena.
+Replay recordedRound(Simulation& sim, const Options& o, Replay r, std::vector<ReplayFrame>& frames,
+                     int overState) {
+    r.campaign = o.campaign;
+    r.round = o.round;
+    r.character = o.character;
+    static const ReplayResult results[] = {ReplayResult::UNFINISHED, ReplayResult::WON, ReplayResult::LOST};
+    r.result = results[overState];
+    r.score = sim.getUnitList().getPlayerScore();
+    char date[32];
+    time_t now = time(nullptr);
+    strftime(date, sizeof date, "%Y-%m-%d %H:%M:%S", localtime(&now));
+    r.date = date;
+    r.endHash = sim.stateHash();
+    r.frames.swap(frames);
+    return r;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -174,6 +240,7 @@ int main(int argc, char** argv) {
     }
     set_color_depth(32);
     setMessagesSilent(true);
+    if (!o.replay.empty()) return playReplayFile(o);
     std::srand(o.seed);
 
     {
@@ -200,6 +267,16 @@ int main(int argc, char** argv) {
         }
         std::printf("contact tests: %s\n", o.exhaustive ? "all-pairs scan" : "grid");
         sim.setScripted(o.script && !o.character.empty());
+        // A recorded round starts from its seed once loaded, as the battle seeds a round.
+        std::vector<ReplayFrame> recorded;
+        Replay start;
+        if (!o.record.empty()) {
+            start.seed = o.seed;
+            start.dataHash = roundDataHash(sim.getLoader(), o.campaign, sim.getRound());
+            start.arenaWidth = fixtoi(sim.getRound().getArenaSizeX());
+            start.arenaHeight = fixtoi(sim.getRound().getArenaSizeY());
+            std::srand(o.seed);
+        }
 
         using Clock = std::chrono::steady_clock;
         std::vector<double> stepMs, frameMs;
@@ -214,6 +291,8 @@ int main(int argc, char** argv) {
         for (long done = 0; done < o.steps;) {
             int n = (int)std::min<long>(perPass, o.steps - done);
             sim.runPass(0, false); // the input poll of this pass
+            if (!o.record.empty())
+                recorded.push_back(ReplayFrame{false, std::vector<PlayerCommand>(n, sim.getCommand())});
             for (int i = 0; i < n; i++) {
                 auto t0 = Clock::now();
                 sim.step();
@@ -252,6 +331,14 @@ int main(int argc, char** argv) {
             std::printf("round: in play\n");
         std::printf("peak memory (VmHWM): %.1f MB\n", peakMemoryKB() / 1024.0);
         std::printf("state hash: %016llx\n", (unsigned long long)sim.stateHash());
+        if (!o.record.empty()) {
+            std::string why;
+            if (!writeReplay(recordedRound(sim, o, start, recorded, overState), o.record, &why)) {
+                std::fprintf(stderr, "vorn-sim: %s\n", why.c_str());
+                return 1;
+            }
+            std::printf("replay written to %s\n", o.record.c_str());
+        }
     }
     return 0;
 }
