@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <ctime>
 
 #include "battle/replayRound.h"
 #include "content/UnitCreate.h"
+#include "content/roundDataHash.h"
 #include "content/UnitTemplate.h"
 #include "units/Unit.h"
 #include "units/stateHash.h"
@@ -77,6 +79,8 @@ bool Simulation::makeArenaBitmap() {
 void Simulation::runPass(int steps, bool draw) {
     if (scripted)
         command = script.decide(list, round, loader);
+    if (recording)
+        record.frames.push_back(ReplayFrame{false, {}});
     for (int i = 0; i < steps; i++)
         step();
     if (draw)
@@ -86,10 +90,14 @@ void Simulation::runPass(int steps, bool draw) {
 
 void Simulation::step() {
     list.simulationStep(&loader, &round, command);
+    if (recording && !record.frames.empty())
+        record.frames.back().steps.push_back(command);
     stepsRun++;
 }
 
 void Simulation::drawFrame(bool paused) {
+    if (recording && !record.frames.empty())
+        record.frames.back().paused = paused;
     BITMAP* pic = round.getArenaPic();
     if (pic)
         stretch_blit(pic, arena, 0, 0, pic->w, pic->h, 0, 0, arena->w, arena->h);
@@ -140,4 +148,31 @@ uint64_t Simulation::playReplay(const Replay& r) {
         drawFrame(f.paused);
     }
     return stateHash();
+}
+
+void Simulation::startRecording(const std::string& campaignName, int roundNumber, const std::string& character,
+                                unsigned seed) {
+    record = Replay();
+    record.campaign = campaignName;
+    record.round = roundNumber;
+    record.character = character;
+    record.seed = seed;
+    record.dataHash = roundDataHash(loader, campaignName, round);
+    record.arenaWidth = fixtoi(round.getArenaSizeX());
+    record.arenaHeight = fixtoi(round.getArenaSizeY());
+    char date[32];
+    time_t now = time(nullptr);
+    strftime(date, sizeof date, "%Y-%m-%d %H:%M:%S", localtime(&now));
+    record.date = date;
+    recording = true;
+    std::srand(seed);
+}
+
+Replay Simulation::getRecording() {
+    Replay r = record;
+    int state = getRoundState();
+    r.result = state == 1 ? ReplayResult::WON : state == 2 ? ReplayResult::LOST : ReplayResult::UNFINISHED;
+    r.score = list.getPlayerScore();
+    r.endHash = stateHash();
+    return r;
 }

@@ -58,6 +58,12 @@ class Simulation {
     int loadReplay(const Replay& replay, std::string* error);
     // Plays every frame of the loaded replay and returns the state hash at its end.
     uint64_t playReplay(const Replay& replay);
+    // From here on every pass and step is recorded as the battle records a round: rand() is
+    // seeded with seed, and the loaded campaign round's data and arena are taken down.
+    void startRecording(const std::string& campaign, int roundNumber, const std::string& character,
+                        unsigned seed);
+    // The record so far, ending in the state now; the recording goes on.
+    Replay getRecording();
 
     // 0 in play, 1 won (no enemy left or to come), 2 lost (nothing of the player's side left).
     int getRoundState();
@@ -86,6 +92,8 @@ class Simulation {
     bool scripted;
     long stepsRun;
     long passesRun;
+    bool recording = false;
+    Replay record;
 };
 
 #endif

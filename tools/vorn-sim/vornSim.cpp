@@ -10,7 +10,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -19,7 +18,6 @@
 #include "battle/replayFile.h"
 #include "content/Round.h"
 #include "content/UnitTemplate.h"
-#include "content/roundDataHash.h"
 #include "sim/Simulation.h"
 #include "system/Messages.h"
 #include "units/Unit.h"
@@ -210,24 +208,6 @@ int playReplayFile(const Options& o) {
 }
 
 // The replay of the round vorn-sim has just played with the scripted player.
-// r holds what was taken before the first step: the seed, the data and the arena.
-Replay recordedRound(Simulation& sim, const Options& o, Replay r, std::vector<ReplayFrame>& frames,
-                     int overState) {
-    r.campaign = o.campaign;
-    r.round = o.round;
-    r.character = o.character;
-    static const ReplayResult results[] = {ReplayResult::UNFINISHED, ReplayResult::WON, ReplayResult::LOST};
-    r.result = results[overState];
-    r.score = sim.getUnitList().getPlayerScore();
-    char date[32];
-    time_t now = time(nullptr);
-    strftime(date, sizeof date, "%Y-%m-%d %H:%M:%S", localtime(&now));
-    r.date = date;
-    r.endHash = sim.stateHash();
-    r.frames.swap(frames);
-    return r;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -268,15 +248,8 @@ int main(int argc, char** argv) {
         std::printf("contact tests: %s\n", o.exhaustive ? "all-pairs scan" : "grid");
         sim.setScripted(o.script && !o.character.empty());
         // A recorded round starts from its seed once loaded, as the battle seeds a round.
-        std::vector<ReplayFrame> recorded;
-        Replay start;
-        if (!o.record.empty()) {
-            start.seed = o.seed;
-            start.dataHash = roundDataHash(sim.getLoader(), o.campaign, sim.getRound());
-            start.arenaWidth = fixtoi(sim.getRound().getArenaSizeX());
-            start.arenaHeight = fixtoi(sim.getRound().getArenaSizeY());
-            std::srand(o.seed);
-        }
+        if (!o.record.empty())
+            sim.startRecording(o.campaign, o.round, o.character, o.seed);
 
         using Clock = std::chrono::steady_clock;
         std::vector<double> stepMs, frameMs;
@@ -291,8 +264,6 @@ int main(int argc, char** argv) {
         for (long done = 0; done < o.steps;) {
             int n = (int)std::min<long>(perPass, o.steps - done);
             sim.runPass(0, false); // the input poll of this pass
-            if (!o.record.empty())
-                recorded.push_back(ReplayFrame{false, std::vector<PlayerCommand>(n, sim.getCommand())});
             for (int i = 0; i < n; i++) {
                 auto t0 = Clock::now();
                 sim.step();
@@ -333,7 +304,7 @@ int main(int argc, char** argv) {
         std::printf("state hash: %016llx\n", (unsigned long long)sim.stateHash());
         if (!o.record.empty()) {
             std::string why;
-            if (!writeReplay(recordedRound(sim, o, start, recorded, overState), o.record, &why)) {
+            if (!writeReplay(sim.getRecording(), o.record, &why)) {
                 std::fprintf(stderr, "vorn-sim: %s\n", why.c_str());
                 return 1;
             }
