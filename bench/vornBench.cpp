@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "battle/Replay.h"
 #include "sim/Simulation.h"
 #include "system/Messages.h"
 
@@ -106,6 +107,22 @@ void BM_DrawFrame(benchmark::State& state) {
     }
 }
 
+// What recording adds to a step as the battle records: the step's command kept in its frame, one
+// frame per step (the most frames a minute can hold), a fresh record every minute (2,000 steps).
+void BM_RecordStep(benchmark::State& state) {
+    Replay record;
+    PlayerCommand command;
+    long done = 0;
+    for (auto _ : state) {
+        command.mickeyX = (int)(done % 7); // the command changes now and then, as a person's does
+        record.frames.push_back(ReplayFrame{false, {}});
+        record.frames.back().steps.push_back(command);
+        if (++done % 2000 == 0)
+            record = Replay();
+        benchmark::DoNotOptimize(record.frames.data());
+    }
+}
+
 // The first round of the main campaign played by the scripted Sparrow until it is won or lost
 // (at most 3,000 steps), one frame drawn per step.
 void BM_ConquestRound(benchmark::State& state) {
@@ -136,6 +153,7 @@ BENCHMARK(BM_Step)->Arg(100)->Arg(1000)->Arg(2000)->Arg(5000)->Unit(benchmark::k
 BENCHMARK(BM_StepExhaustive)->Arg(100)->Arg(1000)->Arg(2000)->Arg(5000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ContactPass)->Arg(1000)->Arg(2000)->Arg(5000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ContactPassExhaustive)->Arg(1000)->Arg(2000)->Arg(5000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RecordStep)->Unit(benchmark::kNanosecond);
 BENCHMARK(BM_DrawFrame)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ConquestRound)->Arg(0)->Unit(benchmark::kMillisecond)->Iterations(3);
 
