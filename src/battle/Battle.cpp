@@ -220,6 +220,7 @@ void Battle::startReplay(Loader* l) {
     replay.round = roundNumber;
     replay.character = charName;
     replay.seed = seed;
+    replay.earlierScore = totalScore;
     replay.dataHash = roundDataHash(*l, replay.campaign, *round);
     replay.arenaWidth = fixtoi(round->getArenaSizeX());
     replay.arenaHeight = fixtoi(round->getArenaSizeY());

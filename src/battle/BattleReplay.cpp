@@ -44,7 +44,7 @@ WatchResult Battle::watchReplay(const Replay& r, Loader* l) {
     campaign.setName(&name);
     charName = r.character;
     roundNumber = r.round;
-    totalScore = 0;
+    totalScore = r.earlierScore; // the score shown is the campaign's, as when it was played
     if (!prepareCampaign(l)) return WatchResult::NOT_PLAYABLE;
     WatchResult result = WatchResult::NOT_PLAYABLE;
     if (prepareReplayRound(r, l)) {

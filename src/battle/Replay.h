@@ -32,9 +32,10 @@ struct Replay {
     // The arena as played, in pixels: a round that leaves its size out keeps the one before.
     int arenaWidth = 0, arenaHeight = 0;
     ReplayResult result = ReplayResult::UNFINISHED;
-    int score = 0;         // the player's score of the round
-    std::string date;      // local time the round began, "YYYY-MM-DD HH:MM:SS"
-    uint64_t endHash = 0;  // state hash after the last frame
+    int score = 0;        // the player's score of the round
+    int earlierScore = 0; // of the campaign's rounds won before it, shown with the round's own
+    std::string date;     // local time the round began, "YYYY-MM-DD HH:MM:SS"
+    uint64_t endHash = 0; // state hash after the last frame
     std::vector<ReplayFrame> frames;
 
     long countSteps() const;

@@ -19,8 +19,8 @@ const char* const MAGIC = "VORN replay ";
 const size_t MAX_HEADER_BYTES = 4096; // the header with its blank line, far more than it needs
 const int RESULT_COUNT = 5;
 const char* const RESULT_NAMES[RESULT_COUNT] = {"won", "lost", "left", "restarted", "unfinished"};
-const char* const HEADER_KEYS[] = {"campaign", "round", "character", "seed",  "data",   "arena",
-                                   "result",   "score", "date",      "steps", "frames", "end"};
+const char* const HEADER_KEYS[] = {"campaign", "round",   "character", "seed",  "data",   "arena", "result",
+                                   "score",    "earlier", "date",      "steps", "frames", "end"};
 const int MAX_ARENA_SIDE = 32767; // pixels, as the loader allows
 const char* const TRUNCATED = "is cut short: it ends before its last frame";
 
@@ -214,7 +214,7 @@ bool parseHeader(const std::string& bytes, ReplaySummary& out, size_t& body, std
     for (const char* key : HEADER_KEYS)
         if (!values.count(key)) return fail(&why, unknown);
     Replay& r = out.replay;
-    long long round = 0, seed = 0, score = 0, steps = 0, frames = 0, width = 0, height = 0;
+    long long round = 0, seed = 0, score = 0, earlier = 0, steps = 0, frames = 0, width = 0, height = 0;
     std::string arena = values["arena"];
     size_t x = arena.find('x');
     int result = 0;
@@ -227,6 +227,7 @@ bool parseHeader(const std::string& bytes, ReplaySummary& out, size_t& body, std
     if (!parseNumber(values["round"], 0, INT32_MAX, round) ||
         !parseNumber(values["seed"], 0, UINT32_MAX, seed) ||
         !parseNumber(values["score"], INT32_MIN, INT32_MAX, score) ||
+        !parseNumber(values["earlier"], INT32_MIN, INT32_MAX, earlier) ||
         !parseNumber(values["steps"], 0, REPLAY_MAX_STEPS, steps) ||
         !parseNumber(values["frames"], 0, REPLAY_MAX_FRAMES, frames) ||
         !parseHex(values["data"], r.dataHash) || !parseHex(values["end"], r.endHash) ||
@@ -238,6 +239,7 @@ bool parseHeader(const std::string& bytes, ReplaySummary& out, size_t& body, std
     r.arenaWidth = static_cast<int>(width);
     r.arenaHeight = static_cast<int>(height);
     r.score = static_cast<int>(score);
+    r.earlierScore = static_cast<int>(earlier);
     out.steps = static_cast<long>(steps);
     out.frames = static_cast<long>(frames);
     why = whyUnsound(r, out.steps, out.frames);
@@ -293,7 +295,8 @@ std::string encodeReplay(const Replay& r) {
                       "\nseed=" + std::to_string(r.seed) + "\ndata=" + hashes[0] +
                       "\narena=" + std::to_string(r.arenaWidth) + "x" + std::to_string(r.arenaHeight) +
                       "\nresult=" + resultName(r.result) + "\nscore=" + std::to_string(r.score) +
-                      "\ndate=" + r.date + "\nsteps=" + std::to_string(r.countSteps()) +
+                      "\nearlier=" + std::to_string(r.earlierScore) + "\ndate=" + r.date +
+                      "\nsteps=" + std::to_string(r.countSteps()) +
                       "\nframes=" + std::to_string(r.frames.size()) + "\nend=" + hashes[1] + "\n\n";
     Fields previous = pack(PlayerCommand());
     for (const ReplayFrame& frame : r.frames) {
@@ -398,9 +401,9 @@ bool sameCommand(const PlayerCommand& a, const PlayerCommand& b) {
 
 bool sameReplay(const Replay& a, const Replay& b) {
     if (a.campaign != b.campaign || a.round != b.round || a.character != b.character || a.seed != b.seed ||
-        a.dataHash != b.dataHash || a.result != b.result || a.score != b.score || a.date != b.date ||
-        a.endHash != b.endHash || a.arenaWidth != b.arenaWidth || a.arenaHeight != b.arenaHeight ||
-        a.frames.size() != b.frames.size())
+        a.dataHash != b.dataHash || a.result != b.result || a.score != b.score ||
+        a.earlierScore != b.earlierScore || a.date != b.date || a.endHash != b.endHash ||
+        a.arenaWidth != b.arenaWidth || a.arenaHeight != b.arenaHeight || a.frames.size() != b.frames.size())
         return false;
     for (size_t f = 0; f < a.frames.size(); f++) {
         const ReplayFrame &x = a.frames[f], &y = b.frames[f];
