@@ -35,7 +35,7 @@ int initObj() {
     gs = new GameSettings();
 
     gs->init(iO, ms, Config::sgc);
-    if (c->initialize(gs, iO, ms, l) != 0) {
+    if (c->initialize(gs, iO, ms, l, b) != 0) {
         showMessage("Initialize error!\n");
         return -1;
     }

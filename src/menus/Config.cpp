@@ -1,7 +1,9 @@
 #include "menus/Config.h"
 
+#include "battle/ReplayShelf.h"
 #include "menus/ControlConfig.h"
 #include "menus/GfxSoundConfig.h"
+#include "menus/ReplaysScreen.h"
 #include "menus/StartGameConfig.h"
 #include "menus/runDialog.h"
 #include "system/GameSettings.h"
@@ -11,6 +13,7 @@ int Config::mainMsg = 1;
 ControlConfig* Config::cc = nullptr;
 GfxSoundConfig* Config::gsc = nullptr;
 StartGameConfig* Config::sgc = nullptr;
+ReplaysScreen* Config::rs = nullptr;
 const int Config::backgroundColor[3] = {192, 192, 192};
 const int Config::foregroundColor[3] = {0, 0, 0};
 
@@ -24,16 +27,19 @@ DIALOG Config::mainMenuDialog[] = {
     {my_button_proc, 10, 90, 80, 20, 0, 0, 0, D_EXIT, 0, 0, (void*)"Controls", nullptr, (void*)startControl},
     {my_button_proc, 210, 90, 80, 20, 0, 0, 0, D_EXIT, 0, 0, (void*)"Vid/Aud", nullptr, (void*)startGFX},
     {my_button_proc, 100, 70, 100, 40, 0, 0, 0, D_EXIT, 0, 0, (void*)"Quit", nullptr, (void*)quitGame},
+    // In free space above Controls, so every other entry keeps its place.
+    {my_button_proc, 10, 60, 80, 20, 0, 0, 0, D_EXIT, 0, 0, (void*)"Replays", nullptr, (void*)startReplays},
     {d_text_proc, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, (void*)"VORN demo v034...", nullptr, nullptr},
     {d_textbox_proc, 0, 130, 300, 100, 0, 0, 0, 0, 0, 0, helpText, nullptr, nullptr},
     {d_yield_proc, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr},
     {nullptr, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr},
 };
 
-int Config::initialize(GameSettings* gs, InputObj* io, MusicSound* ms, Loader* l) {
+int Config::initialize(GameSettings* gs, InputObj* io, MusicSound* ms, Loader* l, Battle* battle) {
     cc = new ControlConfig(io, gs);
     gsc = new GfxSoundConfig(gs, ms);
     sgc = new StartGameConfig(gs, l);
+    rs = new ReplaysScreen(battle, l, ReplayShelf::GAME_FOLDER);
     gameSettings = gs;
     if (initGfx() != 0)
         return -1;
@@ -108,6 +114,13 @@ int Config::startControl() {
 
 int Config::startGFX() {
     gsc->go(1);
+    ConfigResetMenu();
+    show_mouse(screen);
+    return D_O_K;
+}
+
+int Config::startReplays() {
+    rs->go();
     ConfigResetMenu();
     show_mouse(screen);
     return D_O_K;

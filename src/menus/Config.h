@@ -10,6 +10,8 @@ class Loader;
 class StartGameConfig;
 class ControlConfig;
 class GfxSoundConfig;
+class ReplaysScreen;
+class Battle;
 
 // What a menu button's dp3 holds: run when the button is clicked; D_O_K keeps the dialog open,
 // D_CLOSE closes it.
@@ -22,7 +24,7 @@ class Config {
     ~Config() {}
 
     // 0 on success, -1 when no graphics mode could be set.
-    int initialize(GameSettings* gs, InputObj* io, MusicSound* ms, Loader* l);
+    int initialize(GameSettings* gs, InputObj* io, MusicSound* ms, Loader* l, Battle* battle);
     // 0 when a mode is set, 1 when none could be.
     int initGfx();
     int initControls() { return 0; }
@@ -39,6 +41,7 @@ class Config {
     static int startGame();
     static int startControl();
     static int startGFX();
+    static int startReplays();
     static int quitGame();
 
     static DIALOG mainMenuDialog[];
@@ -46,6 +49,7 @@ class Config {
     static ControlConfig* cc;
     static GfxSoundConfig* gsc;
     static StartGameConfig* sgc;
+    static ReplaysScreen* rs;
     static const int backgroundColor[3];
     static const int foregroundColor[3];
 

@@ -164,13 +164,13 @@ keep_shot_on_failure() {
 }
 
 # shipped_setup REPO: menu_setup with the repository's built data linked in read-only; the game
-# writes its settings into its own folder.
+# writes its settings and its replays into its own folder.
 shipped_setup() {
     [ -f "$1/data/generalData.dat" ] || fail "data/ is not built: build the target vorndata first"
     menu_setup
     local entry
     for entry in "$1"/data/*; do
-        [ "$(basename "$entry")" = gameSettings ] || ln -s "$entry" data/
+        case "$(basename "$entry")" in gameSettings | replays) ;; *) ln -s "$entry" data/ ;; esac
     done
 }
 
