@@ -17,6 +17,6 @@ for replay in tests/replays/*.vornreplay; do
     done
     count=$((count + 1))
 done
-[ "$count" -ge 7 ] || { echo "expected at least 7 replays in tests/replays, found $count"; exit 1; }
+[ "$count" -ge 8 ] || { echo "expected at least 8 replays in tests/replays, found $count"; exit 1; }
 echo "$count replays end in their recorded state"
 exit $bad
