@@ -2,31 +2,40 @@
 # builds and runs every test, a sanitizer build of the unit tests included.
 JOBS ?= 2
 
-.PHONY: run test deps build build-asan unit-test bench clean fuzz fuzz-build soak memcheck
+.PHONY: run test deps deps-build build build-tested build-asan unit-test bench clean fuzz fuzz-build soak memcheck
 
 run: build
 	./vorn
 
 test: deps
-	cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORN_BUILD_TESTS=ON
 	cmake --build build -j$(JOBS)
 	ctest --test-dir build --output-on-failure
 	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DVORN_SANITIZE=ON
 	cmake --build build-asan -j$(JOBS)
 	ctest --test-dir build-asan --output-on-failure -L unit
 
+# What testing needs; playing and building need less (`deps-build`).
 deps:
-	bash tools/install-deps.sh
+	bash tools/install-deps.sh test
 
-build: deps
-	cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+deps-build:
+	bash tools/install-deps.sh build
+
+build: deps-build
+	cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORN_BUILD_TESTS=OFF
 	cmake --build build -j$(JOBS)
 
-unit-test: build
+# The build with its tests, for the targets below that need the test kit.
+build-tested: deps
+	cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORN_BUILD_TESTS=ON
+	cmake --build build -j$(JOBS)
+
+unit-test: build-tested
 	ctest --test-dir build --output-on-failure -L unit
 
 # Benchmarks of the step, the contact pass, a drawn frame and a campaign round; not part of the tests.
-bench: build
+bench: build-tested
 	build/bench/vorn-bench --benchmark_repetitions=3 --benchmark_report_aggregates_only=true
 
 # Long fuzzing runs with libFuzzer (clang); not part of `make test`, which only replays the
@@ -34,7 +43,7 @@ bench: build
 FUZZ_SECONDS ?= 600
 FUZZ_TARGETS ?=
 
-fuzz-build: build
+fuzz-build: build-tested
 	CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORN_FUZZ=ON
 	cmake --build build-fuzz -j$(JOBS)
 
@@ -46,7 +55,7 @@ fuzz: fuzz-build
 # round of a campaign replayed 1,000 times, each under
 # AddressSanitizer and LeakSanitizer, resident memory compared after warm-up and at the end (a
 # small quarantine, so freed memory held back by the sanitizer does not count as growth).
-soak: build
+soak: build-tested
 	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DVORN_SANITIZE=ON
 	cmake --build build-asan -j$(JOBS) --target soakRounds vorn-sim
 	bash fuzz/soakSim.sh build-asan/tools/vorn-sim 100000
@@ -57,7 +66,7 @@ soak: build
 # fought for MEMCHECK_SECONDS each); `make test` runs a shorter one.
 MEMCHECK_SECONDS ?= 60
 
-memcheck: build
+memcheck: build-tested
 	bash tools/memcheck/session.sh build/vorn $(MEMCHECK_SECONDS)
 
 clean:

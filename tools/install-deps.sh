@@ -1,15 +1,24 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, playing and testing VORN need.
+# Installs the Debian packages VORN needs, by what they are needed for:
+#   install-deps.sh run     what playing needs (the game's libraries)
+#   install-deps.sh build   what building needs, playing included (`make run`, `make build`)
+#   install-deps.sh test    what testing needs, building included (`make test`)
 # Packages already present are skipped; nothing is fetched from anywhere but Debian's archive.
 set -euo pipefail
 
-packages=(
-  build-essential cmake g++ pkg-config make
-  liballegro4-dev libvorbis-dev
-  libgtest-dev libbenchmark-dev
-  xvfb xdotool x11-utils imagemagick vorbis-tools sox alsa-utils
-  valgrind
-)
+run=(liballegro4.4 libvorbisfile3)
+# dat (packs the pictures) comes with liballegro4-dev, oggenc (encodes the sounds) with vorbis-tools.
+build=(build-essential cmake g++ pkg-config make liballegro4-dev libvorbis-dev vorbis-tools)
+# The unit tests and benchmarks; the X server, window driver, screenshots and display probe of the
+# end-to-end tests; the memory check of a real session.
+test=(libgtest-dev libbenchmark-dev xvfb xdotool imagemagick x11-utils valgrind)
+
+case "${1:-test}" in
+  run) packages=("${run[@]}") ;;
+  build) packages=("${run[@]}" "${build[@]}") ;;
+  test) packages=("${run[@]}" "${build[@]}" "${test[@]}") ;;
+  *) echo "usage: install-deps.sh [run|build|test]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do
