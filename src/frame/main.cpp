@@ -6,6 +6,7 @@
 #include <string>
 #include <thread>
 
+#include "frame/GameOptions.h"
 #include "frame/ModeLoop.h"
 #include "system/Messages.h"
 #include "system/quitRequest.h"
@@ -25,7 +26,12 @@ std::string startFailureReason() {
 
 } // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    GameOptions options = GameOptions::parse(argc, argv);
+    if (options.outcome != GameOptions::PLAY) {
+        fputs(options.text.c_str(), options.outcome == GameOptions::SAID ? stdout : stderr);
+        return options.outcome == GameOptions::SAID ? 0 : 2;
+    }
     srand(time(NULL));
     // The X server now and then hangs up on a client at its very first request (seen under load
     // with Xvfb): a start that fails that way is tried again a few times before giving up.

@@ -1,0 +1,20 @@
+#ifndef VORN_FRAME_GAMEOPTIONS_H
+#define VORN_FRAME_GAMEOPTIONS_H
+
+#include <string>
+
+// What the game's command line asks for. Without options the game starts as it always has.
+struct GameOptions {
+    enum Outcome {
+        PLAY,    // start the game
+        SAID,    // --help or --version: the text is printed, the game ends with status 0
+        MISTAKEN // an option the game does not know: usage on stderr, status 2
+    };
+
+    Outcome outcome = PLAY;
+    std::string text; // what to print for SAID and MISTAKEN
+
+    static GameOptions parse(int argc, char** argv);
+};
+
+#endif
