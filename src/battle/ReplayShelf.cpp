@@ -10,7 +10,6 @@
 
 #include "system/fileAccess.h"
 
-const char* const ReplayShelf::GAME_FOLDER = "data/replays";
 const char* const ReplayShelf::EXTENSION = ".vornreplay";
 
 namespace {
@@ -75,12 +74,7 @@ ReplayShelf::KeepResult ReplayShelf::keep(const Replay& replay, std::string* mes
 }
 
 bool ReplayShelf::makeFolder(std::string* message) const {
-    // Each folder on the way, so a missing data/ is made too.
-    for (size_t slash = folder.find('/', 1); slash != std::string::npos; slash = folder.find('/', slash + 1))
-        mkdir(folder.substr(0, slash).c_str(), 0777);
-    int error = mkdir(folder.c_str(), 0777) == 0 ? 0 : errno;
-    struct stat st;
-    if (error == EEXIST) error = stat(folder.c_str(), &st) != 0 ? errno : S_ISDIR(st.st_mode) ? 0 : ENOTDIR;
+    int error = makeFolders(folder); // each folder on the way, so a missing data/ is made too
     return error == 0 ||
            failWith(message, "The replays cannot be kept in the folder " + folder + ": " +
                                  (error == ENOTDIR ? "it is not a folder" : plainReason(error)) + ".");

@@ -14,7 +14,6 @@ class ReplayShelf {
     enum KeepResult { KEPT = 0, NOT_SAVABLE, FOLDER_UNUSABLE, WRITE_FAILED, BEST_NOT_KEPT };
     static constexpr int RECENT_KEPT = 10;
     static const char* const EXTENSION;
-    static const char* const GAME_FOLDER; // beside the settings file
 
     struct Entry {
         ReplaySummary summary;

@@ -2,11 +2,16 @@
 
 namespace {
 
-const char* const usage = "usage: vorn [--help] [--version]\n"
-                          "  Starts VORN, a top-down arena action game. Run it from the folder that holds\n"
-                          "  its data/ folder; settings are kept in data/gameSettings.\n"
-                          "  --help      this text\n"
-                          "  --version   the game's version\n";
+const char* const usage =
+    "usage: vorn [--data DIR] [--windowed | --fullscreen] [--help] [--version]\n"
+    "  Starts VORN, a top-down arena action game. Its data is data/ in the working folder, else\n"
+    "  $VORN_DATA, else the data installed with the game. Settings and replays are kept in the\n"
+    "  data folder when it can be written, else in $XDG_CONFIG_HOME/vorn (~/.config/vorn).\n"
+    "  --data DIR     play with the data folder DIR (or the folder that holds data/)\n"
+    "  --windowed     play in a window this time, whatever the settings say\n"
+    "  --fullscreen   play full screen this time, whatever the settings say\n"
+    "  --help         this text\n"
+    "  --version      the game's version\n";
 
 } // namespace
 
@@ -20,6 +25,10 @@ GameOptions GameOptions::parse(int argc, char** argv) {
         } else if (a == "--version") {
             o.outcome = SAID;
             o.text = "vorn " VORN_VERSION "\n";
+        } else if (a == "--data" && i + 1 < argc) {
+            o.dataDir = argv[++i];
+        } else if (a == "--windowed" || a == "--fullscreen") {
+            o.window = a == "--windowed" ? WINDOWED : FULLSCREEN;
         } else {
             o.outcome = MISTAKEN;
             o.text = "vorn: unknown option " + a + "\n" + usage;

@@ -11,8 +11,13 @@ struct GameOptions {
         MISTAKEN // an option the game does not know: usage on stderr, status 2
     };
 
+    // The window mode of this run only, overriding the settings without changing them.
+    enum Window { WINDOW_AS_SET, WINDOWED, FULLSCREEN };
+
     Outcome outcome = PLAY;
-    std::string text; // what to print for SAID and MISTAKEN
+    std::string text;    // what to print for SAID and MISTAKEN
+    std::string dataDir; // --data: the data folder, or the folder that holds it
+    Window window = WINDOW_AS_SET;
 
     static GameOptions parse(int argc, char** argv);
 };

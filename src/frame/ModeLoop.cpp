@@ -4,11 +4,11 @@
 #include <string>
 
 #include "battle/Battle.h"
-#include "battle/ReplayShelf.h"
 #include "content/Loader.h"
 #include "frame/globals.h"
 #include "menus/Config.h"
 #include "menus/StartGameConfig.h"
+#include "system/GamePaths.h"
 #include "system/GameSettings.h"
 #include "system/InputObj.h"
 #include "system/Messages.h"
@@ -26,13 +26,14 @@ int runChosenBattle() {
     return b->battleLoop(campName, charName, l);
 }
 
-int initObj() {
+int initObj(int driverThisRun) {
     b = new Battle();
     c = new Config();
     l = new Loader();
     iO = new InputObj();
     ms = new MusicSound();
     gs = new GameSettings();
+    if (driverThisRun >= 0) gs->setDriverThisRun(driverThisRun);
 
     gs->init(iO, ms, Config::sgc);
     if (c->initialize(gs, iO, ms, l, b) != 0) {
@@ -43,7 +44,7 @@ int initObj() {
     b->setGameSettings(gs);
     b->setMusicSound(ms);
     b->setInputObj(iO);
-    b->setReplayFolder(ReplayShelf::GAME_FOLDER);
+    b->setReplayFolder(gamePaths().replayFolder);
     return 0;
 }
 

@@ -3,8 +3,9 @@
 
 // Start-up of the six program-wide objects and the loop that alternates menus and battles.
 
-// 0 on success, -1 when the main menu (graphics) could not be initialised.
-int initObj();
+// 0 on success, -1 when the main menu (graphics) could not be initialised. A driver of 0 or more
+// is the window mode of this run, in place of the settings'.
+int initObj(int driverThisRun = -1);
 // Runs the current mode until retVal says to leave it (0) or to quit (1).
 void playMode();
 // Flips gameMode between menus and battle and sets retVal back to "stay".

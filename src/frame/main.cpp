@@ -1,13 +1,18 @@
 #include <allegro.h>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <string>
 #include <thread>
+#include <unistd.h>
 
 #include "frame/GameOptions.h"
 #include "frame/ModeLoop.h"
+#include "frame/dataLocation.h"
+#include "system/GamePaths.h"
 #include "system/Messages.h"
 #include "system/quitRequest.h"
 
@@ -24,6 +29,34 @@ std::string startFailureReason() {
            "this user use it?)";
 }
 
+// Finds the data and works in the folder that holds it; settings and replays go where that data
+// allows. False, after saying why on the terminal, when there is no data to play with.
+bool useDataFolder(const std::string& given) {
+    char executable[4096] = {0};
+    ssize_t n = readlink("/proc/self/exe", executable, sizeof executable - 1);
+    DataLocation found = locateData(given, getenv("VORN_DATA"), n > 0 ? executable : "");
+    if (!found.error.empty()) {
+        fprintf(stderr, "vorn: %s\n", found.error.c_str());
+        return false;
+    }
+    if (found.root.empty()) {
+        fprintf(stderr,
+                "vorn: no data to play with: it looked in %s.\nStart it from the folder that holds its data "
+                "folder, or give one with --data DIR or VORN_DATA.\n",
+                found.searched.c_str());
+        return false;
+    }
+    if (chdir(found.root.c_str()) != 0) {
+        fprintf(stderr, "vorn: cannot work in %s: %s\n", found.root.c_str(), strerror(errno));
+        return false;
+    }
+    char cwd[4096];
+    std::string shown = getcwd(cwd, sizeof cwd) ? std::string(cwd) + "/data" : "data";
+    gamePaths() =
+        placeGameFiles("data", shown, access("data", W_OK) == 0, getenv("XDG_CONFIG_HOME"), getenv("HOME"));
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -32,6 +65,7 @@ int main(int argc, char** argv) {
         fputs(options.text.c_str(), options.outcome == GameOptions::SAID ? stdout : stderr);
         return options.outcome == GameOptions::SAID ? 0 : 2;
     }
+    if (!useDataFolder(options.dataDir)) return 1;
     srand(time(NULL));
     // The X server now and then hangs up on a client at its very first request (seen under load
     // with Xvfb): a start that fails that way is tried again a few times before giving up.
@@ -48,7 +82,8 @@ int main(int argc, char** argv) {
     install_mouse();
     installQuitSignals();
 
-    if (initObj() != 0) {
+    static const int drivers[] = {-1, GFX_AUTODETECT_WINDOWED, GFX_AUTODETECT_FULLSCREEN};
+    if (initObj(drivers[options.window]) != 0) {
         showMessage("Something failed while initializing. VORN will now exit.\n");
         return 1; // a failed start is not reported as success
     }

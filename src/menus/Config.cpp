@@ -1,11 +1,11 @@
 #include "menus/Config.h"
 
-#include "battle/ReplayShelf.h"
 #include "menus/ControlConfig.h"
 #include "menus/GfxSoundConfig.h"
 #include "menus/ReplaysScreen.h"
 #include "menus/StartGameConfig.h"
 #include "menus/runDialog.h"
+#include "system/GamePaths.h"
 #include "system/GameSettings.h"
 #include "system/Messages.h"
 
@@ -39,7 +39,7 @@ int Config::initialize(GameSettings* gs, InputObj* io, MusicSound* ms, Loader* l
     cc = new ControlConfig(io, gs);
     gsc = new GfxSoundConfig(gs, ms);
     sgc = new StartGameConfig(gs, l);
-    rs = new ReplaysScreen(battle, l, ReplayShelf::GAME_FOLDER);
+    rs = new ReplaysScreen(battle, l, gamePaths().replayFolder);
     gameSettings = gs;
     if (initGfx() != 0)
         return -1;

@@ -4,6 +4,7 @@
 #include "menus/Config.h"
 #include "menus/menuAlert.h"
 #include "menus/runDialog.h"
+#include "system/GamePaths.h"
 #include "system/GameSettings.h"
 
 GameSettings* StartGameConfig::gs = nullptr;
@@ -127,12 +128,12 @@ int StartGameConfig::buttonChooseChar() {
 int StartGameConfig::startGame() {
     // A battle needs a campaign and a character to name: stay and say which is missing.
     if (campNames.empty() || charNames.empty()) {
-        if (campNames.empty())
-            showAlert("There is no campaign to play.", "data/listOfCampaigns.txt lists none.", nullptr, "&OK",
-                      nullptr, 'o', 0);
-        else
-            showAlert("There is no character to play.", "data/listOfCharacters.txt lists none.", nullptr, "&OK",
-                      nullptr, 'o', 0);
+        // The list named with its whole path: a game started elsewhere says where it looked.
+        std::string list =
+            gamePaths().dataFolder + (campNames.empty() ? "/listOfCampaigns.txt" : "/listOfCharacters.txt");
+        std::string none = list + " lists none.";
+        showAlert(campNames.empty() ? "There is no campaign to play." : "There is no character to play.",
+                  none.c_str(), nullptr, "&OK", nullptr, 'o', 0);
         if (screen) {
             redrawMenu();
             show_mouse(screen);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "menus/StartGameConfig.h"
+#include "system/GamePaths.h"
 #include "system/InputObj.h"
 #include "system/Messages.h"
 #include "system/MusicSound.h"
@@ -20,14 +21,29 @@
 
 namespace {
 
-const char* const settingsPath = "data/gameSettings";
-
 // Key names of the Controls section, by action index.
 const char* const controlKeys[ACTION_COUNT] = {"Up",   "Down",  "Left", "Right", "Hyper",
                                                "Restart", "Pause", "Menu", "Taunt"};
 
-const char* const savingPath = "data/gameSettings.new"; // the next file, until it is complete
-const char* const settingsFolder = "data";
+// The settings file of this run, and the next one until it is complete.
+std::string settingsPath() {
+    return gamePaths().settingsFile;
+}
+std::string savingPath() {
+    return gamePaths().settingsFile + ".new";
+}
+std::string settingsFolder() {
+    size_t slash = settingsPath().find_last_of('/');
+    return slash == std::string::npos ? "." : settingsPath().substr(0, slash);
+}
+
+// The file the settings are read from: the settings file, or before the first save the data's own
+// settings an installed game starts from.
+std::string readingPath() {
+    const GamePaths& p = gamePaths();
+    return access(p.settingsFile.c_str(), F_OK) != 0 && !p.startingSettings.empty() ? p.startingSettings
+                                                                                    : p.settingsFile;
+}
 
 // errno of the last read of the settings file that failed, 0 when it was read or is missing.
 int readFailure = 0;
@@ -35,7 +51,7 @@ int readFailure = 0;
 std::string saveFailure;
 
 void openSettings() {
-    readFailure = useConfigText(settingsPath);
+    readFailure = useConfigText(readingPath().c_str());
 }
 
 // One key a save sets.
@@ -109,22 +125,24 @@ int failSave(int result, const std::string& what, int error) {
 // groups would be lost.
 int saveSettings(const std::vector<Setting>& settings) {
     int error = 0;
-    std::string oldText = readConfigText(settingsPath, &error);
-    if (error)
-        return failSave(GameSettings::SAVE_UNREADABLE, std::string(settingsPath) + " cannot be read", error);
-    int fd = open(savingPath, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    std::string oldText = readConfigText(readingPath().c_str(), &error);
+    if (error) return failSave(GameSettings::SAVE_UNREADABLE, readingPath() + " cannot be read", error);
+    // A configuration folder is made on the first save.
+    if (int made = makeFolders(settingsFolder()))
+        return failSave(GameSettings::SAVE_FOLDER_NOT_WRITABLE,
+                        "The folder " + settingsFolder() + " cannot be made", made);
+    int fd = open(savingPath().c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0)
         return failSave(GameSettings::SAVE_FOLDER_NOT_WRITABLE,
-                        std::string("The folder ") + settingsFolder + " cannot be written to", errno);
+                        "The folder " + settingsFolder() + " cannot be written to", errno);
     std::string text;
     error = composeSettings(oldText, settings, text);
     if (error == 0) error = writeSavingFile(fd, text);
     if (close(fd) != 0 && error == 0) error = errno;
-    if (error == 0 && rename(savingPath, settingsPath) != 0) error = errno;
+    if (error == 0 && rename(savingPath().c_str(), settingsPath().c_str()) != 0) error = errno;
     if (error) {
-        remove(savingPath);
-        return failSave(GameSettings::SAVE_WRITE_FAILED, std::string(settingsPath) + " could not be written",
-                        error);
+        remove(savingPath().c_str());
+        return failSave(GameSettings::SAVE_WRITE_FAILED, settingsPath() + " could not be written", error);
     }
     return GameSettings::SAVED;
 }
@@ -141,7 +159,7 @@ int GameSettings::init(InputObj* input, MusicSound* sound, StartGameConfig*) {
         showMessage(
             "The settings file %s cannot be read: %s.\nThe game starts with the default settings and will "
             "not save over that file.\n",
-            settingsPath, plainReason(readFailure).c_str());
+            readingPath().c_str(), plainReason(readFailure).c_str());
     return 0;
 }
 
@@ -150,7 +168,8 @@ int GameSettings::loadGraphicsSettings() {
     resX = get_config_int("Gfx", "ResX", 640);
     resY = get_config_int("Gfx", "ResY", 480);
     colorDepth = get_config_int("Gfx", "Depth", 24);
-    gfxDriver = get_config_int("Gfx", "Driver", GFX_AUTODETECT_WINDOWED);
+    driverInFile = get_config_int("Gfx", "Driver", GFX_AUTODETECT_WINDOWED);
+    gfxDriver = driverThisRun >= 0 ? driverThisRun : driverInFile;
     return 0;
 }
 
@@ -158,7 +177,7 @@ int GameSettings::saveGraphicsSettings() {
     return saveSettings({{"Gfx", "ResX", resX},
                          {"Gfx", "ResY", resY},
                          {"Gfx", "Depth", colorDepth},
-                         {"Gfx", "Driver", gfxDriver}});
+                         {"Gfx", "Driver", gfxDriver == driverThisRun ? driverInFile : gfxDriver}});
 }
 
 int GameSettings::loadControls(InputObj* input) {

@@ -7,9 +7,9 @@ class InputObj;
 class MusicSound;
 class StartGameConfig;
 
-// The player's settings in data/gameSettings: graphics mode, key mapping and mouse threshold,
-// volumes, and the last chosen campaign and character. A file that exists but cannot be read is
-// told once at start-up, played with defaults and never saved over.
+// The player's settings in data/gameSettings (or where system/GamePaths puts them): graphics mode, key
+// mapping and mouse threshold, volumes, and the last chosen campaign and character. A file that exists but
+// cannot be read is told once at start-up, played with defaults and never saved over.
 class GameSettings {
   public:
     // What a save returns: SAVED, or why the file on disk was left as it was.
@@ -35,12 +35,17 @@ class GameSettings {
     int getGfxDriver() const { return gfxDriver; }
     // Note the order: depth first.
     void setGfxSettings(int depth, int driver, int resX, int resY);
+    // A window mode for this run only (--windowed, --fullscreen): used in place of the file's,
+    // which saves keep.
+    void setDriverThisRun(int driver) { driverThisRun = gfxDriver = driver; }
 
   private:
     int resX;
     int resY;
     int colorDepth; // bits
     int gfxDriver;  // Allegro driver id
+    int driverInFile = -1;
+    int driverThisRun = -1; // none
 };
 
 #endif

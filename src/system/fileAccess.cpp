@@ -58,3 +58,12 @@ int writeAll(int fd, const std::string& text) {
     }
     return 0;
 }
+
+int makeFolders(const std::string& folder) {
+    for (size_t slash = folder.find('/', 1); slash != std::string::npos; slash = folder.find('/', slash + 1))
+        mkdir(folder.substr(0, slash).c_str(), 0777);
+    int error = mkdir(folder.c_str(), 0777) == 0 ? 0 : errno;
+    struct stat st;
+    if (error == EEXIST) error = stat(folder.c_str(), &st) != 0 ? errno : S_ISDIR(st.st_mode) ? 0 : ENOTDIR;
+    return error;
+}

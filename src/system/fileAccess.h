@@ -18,4 +18,8 @@ std::string plainReason(int error);
 // the errno of the first write that failed.
 int writeAll(int fd, const std::string& text);
 
+// Makes the folder and every missing folder on its way. 0 when it is a folder now, else the errno
+// (ENOTDIR when something else stands there).
+int makeFolders(const std::string& folder);
+
 #endif
