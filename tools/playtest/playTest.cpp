@@ -86,7 +86,7 @@ int roundsOf(const std::string& campaign) {
 
 void usage() {
     std::puts("usage: playTest [--campaigns A,B] [--characters A,B] [--round N] [--seeds N]\n"
-              "                [--steps N] [--trace] [--expect-win]\n"
+              "                [--steps N] [--trace] [--expect-win] [--help] [--version]\n"
               "  defaults: every campaign and character of the selection lists, every round,\n"
               "  3 seeds, at most 20000 steps (10 minutes of play) per round.\n"
               "  --trace        print the juice and the nearest enemy every tenth step\n"
@@ -139,6 +139,10 @@ int main(int argc, char** argv) {
             trace = true;
         else if (a == "--expect-win")
             expectWin = true;
+        else if (a == "--version") {
+            std::printf("playTest " VORN_VERSION "\n");
+            return 0;
+        }
         else {
             usage();
             return a == "--help" ? 0 : 2;

@@ -18,7 +18,7 @@
 namespace {
 
 void usage() {
-    std::puts("usage: vorn-check [--json] [DIR]\n"
+    std::puts("usage: vorn-check [--json] [DIR]   (or --help, --version)\n"
               "  DIR     the data folder (default: data), or the folder that holds it\n"
               "  --json  write the problems as JSON instead of text\n"
               "Exit status: 0 without errors (warnings allowed), 1 with errors, 2 when DIR is no data folder.");
@@ -67,6 +67,9 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; i++) {
         if (!strcmp(argv[i], "--json")) {
             json = true;
+        } else if (!strcmp(argv[i], "--version")) {
+            std::printf("vorn-check " VORN_VERSION "\n");
+            return 0;
         } else if (!strcmp(argv[i], "--help") || !strcmp(argv[i], "-h")) {
             usage();
             return 0;

@@ -46,7 +46,7 @@ struct Options {
 
 void usage() {
     std::puts(
-        "usage: vorn-sim [options]   (run from the repository root)\n"
+        "usage: vorn-sim [options]   (run from the repository root; --help, --version)\n"
         "  --campaign NAME     play a round of that campaign (data/campaigns/NAME)\n"
         "  --round N           which round, counted from 0 (default 0)\n"
         "  --units N           instead: an arena with N units put anywhere at random\n"
@@ -89,6 +89,9 @@ bool parse(int argc, char** argv, Options& o) {
         const char* v = nullptr;
         if (a == "--help" || a == "-h") {
             usage();
+            std::exit(0);
+        } else if (a == "--version") {
+            std::printf("vorn-sim " VORN_VERSION "\n");
             std::exit(0);
         } else if (a == "--campaign" && (v = value("--campaign"))) {
             o.campaign = v;
