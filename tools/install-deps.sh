@@ -7,11 +7,12 @@
 set -euo pipefail
 
 run=(liballegro4.4 libvorbisfile3)
-# dat (packs the pictures) comes with liballegro4-dev, oggenc (encodes the sounds) with vorbis-tools.
-build=(build-essential cmake g++ pkg-config make liballegro4-dev libvorbis-dev vorbis-tools)
+# dat (packs the pictures) comes with liballegro4-dev, oggenc (encodes the sounds) with vorbis-tools;
+# libpng writes the desktop icon.
+build=(build-essential cmake g++ pkg-config make liballegro4-dev libvorbis-dev vorbis-tools libpng-dev)
 # The unit tests and benchmarks; the X server, window driver, screenshots and display probe of the
-# end-to-end tests; the memory check of a real session.
-test=(libgtest-dev libbenchmark-dev xvfb xdotool imagemagick x11-utils valgrind)
+# end-to-end tests; the memory check of a real session; the check of the desktop entry.
+test=(libgtest-dev libbenchmark-dev xvfb xdotool imagemagick x11-utils valgrind desktop-file-utils)
 
 case "${1:-test}" in
   run) packages=("${run[@]}") ;;

@@ -1,7 +1,9 @@
 #include "frame/dataLocation.h"
 
+#include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -59,6 +61,19 @@ DataLocation locateData(const std::string& given, const char* fromEnvironment,
         searched += ", VORN_DATA (not set)";
     }
     std::string installed = parentOf(parentOf(absolute(executable))) + "/share/vorn";
-    if (holdsLists(installed + "/data")) return DataLocation{installed, "", ""};
+    if (holdsLists(installed + "/data")) return DataLocation{installed, "", "", true};
     return DataLocation{"", searched + ", " + installed + "/data (installed with the game)", ""};
+}
+
+std::string enterDataFolder(const std::string& given, const std::string& howToGive, bool* installed) {
+    char executable[PATH_MAX] = {0};
+    ssize_t n = readlink("/proc/self/exe", executable, sizeof executable - 1);
+    DataLocation found = locateData(given, getenv("VORN_DATA"), n > 0 ? executable : "");
+    if (!found.error.empty()) return found.error;
+    if (found.root.empty())
+        return "no data to play with: it looked in " + found.searched +
+               ".\nStart it from the folder that holds its data folder, or give one with " + howToGive + ".";
+    if (chdir(found.root.c_str()) != 0) return "cannot work in " + found.root + ": " + strerror(errno);
+    if (installed) *installed = found.installed;
+    return "";
 }

@@ -32,28 +32,16 @@ std::string startFailureReason() {
 // Finds the data and works in the folder that holds it; settings and replays go where that data
 // allows. False, after saying why on the terminal, when there is no data to play with.
 bool useDataFolder(const std::string& given) {
-    char executable[4096] = {0};
-    ssize_t n = readlink("/proc/self/exe", executable, sizeof executable - 1);
-    DataLocation found = locateData(given, getenv("VORN_DATA"), n > 0 ? executable : "");
-    if (!found.error.empty()) {
-        fprintf(stderr, "vorn: %s\n", found.error.c_str());
-        return false;
-    }
-    if (found.root.empty()) {
-        fprintf(stderr,
-                "vorn: no data to play with: it looked in %s.\nStart it from the folder that holds its data "
-                "folder, or give one with --data DIR or VORN_DATA.\n",
-                found.searched.c_str());
-        return false;
-    }
-    if (chdir(found.root.c_str()) != 0) {
-        fprintf(stderr, "vorn: cannot work in %s: %s\n", found.root.c_str(), strerror(errno));
+    bool installed = false;
+    std::string why = enterDataFolder(given, "--data DIR or VORN_DATA", &installed);
+    if (!why.empty()) {
+        fprintf(stderr, "vorn: %s\n", why.c_str());
         return false;
     }
     char cwd[4096];
     std::string shown = getcwd(cwd, sizeof cwd) ? std::string(cwd) + "/data" : "data";
-    gamePaths() =
-        placeGameFiles("data", shown, access("data", W_OK) == 0, getenv("XDG_CONFIG_HOME"), getenv("HOME"));
+    gamePaths() = placeGameFiles("data", shown, !installed && access("data", W_OK) == 0,
+                                 getenv("XDG_CONFIG_HOME"), getenv("HOME"));
     return true;
 }
 

@@ -41,6 +41,7 @@ TEST(DataLocation, EachPlaceInItsTurnAndWhatIsNotADataFolder) {
         ASSERT_EQ(0, chdir((p + "/" + c.cwd).c_str()));
         DataLocation found = locateData(c.given, c.env.empty() ? nullptr : c.env.c_str(), exe);
         EXPECT_EQ(c.root, found.root);
+        EXPECT_EQ(c.root == p + "/prefix/share/vorn", found.installed);
         EXPECT_NE(std::string::npos, found.error.find(c.errorHas)) << found.error;
     }
     DataLocation none = locateData("", nullptr, p + "/elsewhere/bin/vorn");

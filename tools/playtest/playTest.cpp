@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "frame/dataLocation.h"
 #include "sim/ScriptedPlayer.h"
 #include "sim/Simulation.h"
 #include "system/Messages.h"
@@ -117,6 +118,11 @@ std::vector<std::string> namesInList(const char* path) {
 } // namespace
 
 int main(int argc, char** argv) {
+    std::string noData = enterDataFolder("");
+    if (!noData.empty()) {
+        std::fprintf(stderr, "playTest: %s\n", noData.c_str());
+        return 1;
+    }
     std::vector<std::string> campaigns = namesInList("data/listOfCampaigns.txt");
     std::vector<std::string> characters = namesInList("data/listOfCharacters.txt");
     int onlyRound = -1, seeds = 3;

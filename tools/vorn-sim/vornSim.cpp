@@ -13,11 +13,13 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 #include "battle/replayFile.h"
 #include "content/Round.h"
 #include "content/UnitTemplate.h"
+#include "frame/dataLocation.h"
 #include "sim/Simulation.h"
 #include "system/Messages.h"
 #include "units/Unit.h"
@@ -217,6 +219,16 @@ int main(int argc, char** argv) {
     Options o;
     if (!parse(argc, argv, o))
         return 2;
+    // Files named on the command line stay where they were named, whichever folder holds the data.
+    char cwd[4096];
+    for (std::string* file : {&o.replay, &o.record})
+        if (!file->empty() && (*file)[0] != '/' && getcwd(cwd, sizeof cwd))
+            *file = std::string(cwd) + "/" + *file;
+    std::string noData = enterDataFolder("");
+    if (!noData.empty()) {
+        std::fprintf(stderr, "vorn-sim: %s\n", noData.c_str());
+        return 1;
+    }
     if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0) {
         std::fprintf(stderr, "vorn-sim: Allegro did not start\n");
         return 1;
