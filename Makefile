@@ -4,8 +4,9 @@ JOBS ?= 2
 
 .PHONY: run test deps deps-build build build-tested build-asan unit-test bench clean fuzz fuzz-build soak memcheck
 
+# The game plays the data set the build made beside it.
 run: build
-	./vorn
+	cd build && ./vorn
 
 test: deps
 	cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORN_BUILD_TESTS=ON
@@ -36,7 +37,7 @@ unit-test: build-tested
 
 # Benchmarks of the step, the contact pass, a drawn frame and a campaign round; not part of the tests.
 bench: build-tested
-	build/bench/vorn-bench --benchmark_repetitions=3 --benchmark_report_aggregates_only=true
+	cd build/run && ../bench/vorn-bench --benchmark_repetitions=3 --benchmark_report_aggregates_only=true
 
 # Long fuzzing runs with libFuzzer (clang); not part of `make test`, which only replays the
 # kept corpora. FUZZ_SECONDS per target; FUZZ_TARGETS to pick some.
@@ -57,17 +58,17 @@ fuzz: fuzz-build
 # small quarantine, so freed memory held back by the sanitizer does not count as growth).
 soak: build-tested
 	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DVORN_SANITIZE=ON
-	cmake --build build-asan -j$(JOBS) --target soakRounds vorn-sim
-	bash fuzz/soakSim.sh build-asan/tools/vorn-sim 100000
-	ASAN_OPTIONS=detect_leaks=1:quarantine_size_mb=4 build-asan/fuzz/soakRounds Conquest 1000 300
-	ASAN_OPTIONS=detect_leaks=1:quarantine_size_mb=4 build-asan/fuzz/soakRounds Gauntlet 1000 300
+	cmake --build build-asan -j$(JOBS) --target soakRounds vorn-sim vorndata
+	cd build-asan/run && bash fuzz/soakSim.sh ../tools/vorn-sim 100000
+	cd build-asan/run && ASAN_OPTIONS=detect_leaks=1:quarantine_size_mb=4 ../fuzz/soakRounds Conquest 1000 300
+	cd build-asan/run && ASAN_OPTIONS=detect_leaks=1:quarantine_size_mb=4 ../fuzz/soakRounds Gauntlet 1000 300
 
 # A session of the real game under valgrind memcheck (menus, settings saved, two campaigns
 # fought for MEMCHECK_SECONDS each); `make test` runs a shorter one.
 MEMCHECK_SECONDS ?= 60
 
 memcheck: build-tested
-	bash tools/memcheck/session.sh build/vorn $(MEMCHECK_SECONDS)
+	cd build/run && bash tools/memcheck/session.sh ../vorn $(MEMCHECK_SECONDS)
 
 clean:
-	rm -rf build build-asan build-fuzz vorn vorn-sim
+	rm -rf build build-asan build-fuzz

@@ -1,5 +1,5 @@
 // Benchmarks of the simulation step, the contact pass, the drawn frame and a whole campaign round.
-// Run from the repository root (they read data/): `make bench`.
+// Run from the build folder (they read data/ there): `make bench`.
 
 #include <allegro.h>
 #include <benchmark/benchmark.h>
@@ -43,7 +43,7 @@ void stepCrowd(benchmark::State& state, bool exhaustive) {
     int n = (int)state.range(0);
     std::unique_ptr<Simulation> sim = crowd(n, exhaustive);
     if (!sim) {
-        state.SkipWithError("data/ not found: run from the repository root after building");
+        state.SkipWithError("data/ not found: run from the build folder after building");
         return;
     }
     long done = 0;
@@ -76,7 +76,7 @@ void contactPass(benchmark::State& state, bool exhaustive) {
                 sim->runPass(1, true);
             state.ResumeTiming();
             if (!sim) {
-                state.SkipWithError("data/ not found: run from the repository root after building");
+                state.SkipWithError("data/ not found: run from the build folder after building");
                 return;
             }
         }
@@ -93,7 +93,7 @@ void BM_DrawFrame(benchmark::State& state) {
     int n = (int)state.range(0);
     std::unique_ptr<Simulation> sim = crowd(n, false, 640, 480);
     if (!sim) {
-        state.SkipWithError("data/ not found: run from the repository root after building");
+        state.SkipWithError("data/ not found: run from the build folder after building");
         return;
     }
     long done = 0;
@@ -132,7 +132,7 @@ void BM_ConquestRound(benchmark::State& state) {
         std::srand(12345);
         auto sim = std::make_unique<Simulation>();
         if (sim->loadCampaignRound("Conquest", (int)state.range(0), "Sparrow") != 0) {
-            state.SkipWithError("data/ not found: run from the repository root after building");
+            state.SkipWithError("data/ not found: run from the build folder after building");
             return;
         }
         sim->setScripted(true);

@@ -18,10 +18,10 @@
 
 namespace {
 
-// The repository, whose data/ the build filled; VORN_ROOT overrides it.
+// The build folder, whose data/ the build filled; VORN_ROOT overrides it.
 std::string sourceRoot() {
     const char* root = getenv("VORN_ROOT");
-    return root ? root : VORN_SOURCE_DIR;
+    return root ? root : VORN_DATA_ROOT;
 }
 
 void linkShared(const std::string& target, const std::string& name) {

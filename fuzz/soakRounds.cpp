@@ -1,6 +1,6 @@
 // Soak run: one round of a shipped campaign loaded and played again and again, as a lost round
 // is replayed, with the resident memory read after a warm-up and at the end. Usage:
-// soakRounds [CAMPAIGN] [TIMES] [STEPS]; run from the repository root. Fails when memory grew
+// soakRounds [CAMPAIGN] [TIMES] [STEPS]; run from the build folder. Fails when memory grew
 // by 5 % or more after the warm-up.
 #include <allegro.h>
 #include <cerrno>

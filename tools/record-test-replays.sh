@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # Records the scripted player's replays the tests play back (tests/replays/*.vornreplay): a few
 # seconds of rounds of every shipped campaign, with each character and with one, two and three
-# steps per drawn frame. Run it from the repository root after the build, and only on purpose:
-# when a change of the rules is meant to change how these rounds go.
-#   tools/record-test-replays.sh [vorn-sim]
+# steps per drawn frame. Run it after the build (it plays the build folder's data set), and only
+# on purpose: when a change of the rules is meant to change how these rounds go.
+#   tools/record-test-replays.sh [build folder]
 set -eu
-sim=${1:-build/tools/vorn-sim}
-out=tests/replays
+cd "$(dirname "$0")/.."
+out=$(pwd)/tests/replays
+build=$(cd "${1:-build}" && pwd)
+sim=$build/tools/vorn-sim
+cd "$build"
 mkdir -p "$out"
 rm -f "$out"/scripted-*.vornreplay
 # campaign round character steps-per-frame steps

@@ -9,7 +9,7 @@ check=$1 sim=$2 compose=$3 playtest=$4
 root=$(cd "$(dirname "$0")/../.." && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-cp -r "$root/data" "$work/data"
+cp -rL "$(pwd)/data" "$work/data" # the data set the build made, run from the test folder
 rm -f "$work/data/gameSettings"
 
 awk -v out="$work" '

@@ -4,7 +4,7 @@
 # (a key remapped and saved), then two shipped campaigns, each started from the start-game
 # screen with its own character and fought with scripted input for a while, and quit. Fails on
 # any memory error or lost block of ours; valgrind's log is kept as memcheck.log beside the game.
-# Usage (from the repository, with data/ built): tools/memcheck/session.sh build/vorn [SECONDS]
+# Usage (from the build's test folder, build/run): bash tools/memcheck/session.sh ../vorn [SECONDS]
 # SECONDS is how long each campaign is fought (default 40); with MEMCHECK_SHOTS set to a folder,
 # the last screen of each fight is kept there.
 . "$(dirname "$0")/../../tests/e2e/menu_lib.sh"

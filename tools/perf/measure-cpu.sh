@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # Measures how much of a core the game uses while it plays the first round of the main campaign
 # under a private X server: the game's user and system time from /proc/<pid>/stat over 10 s.
-# Usage: tools/perf/measure-cpu.sh [path of vorn] [seconds]   (from the repository root, after a build)
+# Usage: tools/perf/measure-cpu.sh [path of vorn] [seconds]   (after a build; the data set beside the game)
 # The screen half-way is kept in /tmp/vorn-measure-cpu.png.
 . "$(dirname "$0")/../../tests/e2e/lib.sh"
 
-game=$(readlink -f "${1:-./vorn}")
+game=$(readlink -f "${1:-build/vorn}")
 seconds=${2:-10}
-root=$(pwd)
+root=$(dirname "$game")
 
 start_x
 setup_sound_home

@@ -1,6 +1,6 @@
 // playTest: plays the shipped rounds headless with a scripted player and reports, per round and
 // character, whether the script won, how many steps it took and how much juice was left.
-// Run from the repository root after the build has made data/. See `playTest --help`.
+// Run from the build folder, whose data/ the build made. See `playTest --help`.
 #include <allegro.h>
 
 #include <cerrno>

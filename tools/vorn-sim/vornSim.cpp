@@ -1,5 +1,5 @@
 // vorn-sim: plays a round without a window or sound and reports how fast the simulation runs.
-// Run it from the repository root (it reads data/). See `vorn-sim --help`.
+// Run it from the build folder (it reads the data set there, data/). See `vorn-sim --help`.
 
 #include <allegro.h>
 
@@ -48,7 +48,7 @@ struct Options {
 
 void usage() {
     std::puts(
-        "usage: vorn-sim [options]   (run from the repository root; --help, --version)\n"
+        "usage: vorn-sim [options]   (run from the build folder; --help, --version)\n"
         "  --campaign NAME     play a round of that campaign (data/campaigns/NAME)\n"
         "  --round N           which round, counted from 0 (default 0)\n"
         "  --units N           instead: an arena with N units put anywhere at random\n"
@@ -256,8 +256,8 @@ int main(int argc, char** argv) {
         for (const std::string& m : getShownMessages())
             std::fprintf(stderr, "vorn-sim: %s", m.c_str());
         if (failed) {
-            std::fprintf(stderr, "vorn-sim: the round could not be set up (is data/ built? run from the "
-                                 "repository root)\n");
+            std::fprintf(stderr, "vorn-sim: the round could not be set up (is the data set built? run from the "
+                                 "build folder)\n");
             return 1;
         }
         std::printf("contact tests: %s\n", o.exhaustive ? "all-pairs scan" : "grid");
