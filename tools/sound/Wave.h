@@ -32,7 +32,8 @@ struct Wave {
 
 // Writes the sound as Ogg Vorbis through oggenc (a WAV file next to it is made and removed).
 // Vorbis overshoots the peaks it encodes (by up to about 1 dB on noise): the file is decoded
-// again and, while its peak passes `ceiling`, encoded once more a little quieter.
+// again and, while its peak passes `ceiling`, encoded once more a little quieter. False when it
+// cannot be written or decoded, or still passes the ceiling after four tries.
 bool writeOgg(const Wave& w, const std::string& path, float ceiling);
 // Makes the folders on a file's path.
 void makeFoldersFor(const std::string& path);
