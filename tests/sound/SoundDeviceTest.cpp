@@ -5,14 +5,18 @@
 #include <allegro.h>
 #include <cerrno>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
+#include <dirent.h>
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
 #include <stdexcept>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "support/SoundFiles.h"
+#include "system/GameSettings.h"
 #include "system/Messages.h"
 #include "system/MusicSound.h"
 #include "system/oggsnd.h"
@@ -267,6 +271,49 @@ TEST_F(RecordedSound, NewMusicStopsTheStreamStillHeld) {
     long from = switched + 16384, to = switched + 32768;
     EXPECT_NEAR(cyclesPerFrame(left, from, to) * rate, 882, 882 * 0.02);
     EXPECT_NEAR(acRms(left, from, to) / acRms(left, switched - 16384, switched), 1.0, 0.1);
+}
+
+TEST_F(RecordedSound, TheLoudestShippedFightNeverReachesFullScale) {
+    // The shipped effects (data/sound, made by the build) loaded as the game loads them, loudest first.
+    std::vector<std::pair<double, SAMPLE*>> effects;
+    DIR* dir = opendir("data/sound");
+    ASSERT_TRUE(dir) << "no data/sound: build the data first (target vorndata)";
+    while (dirent* e = readdir(dir)) {
+        if (e->d_name[0] == '.') continue;
+        std::string path = std::string("data/sound/") + e->d_name;
+        SAMPLE* s = load_sample(path.c_str());
+        if (!s) s = oggsnd_load_ogg(path.c_str());
+        ASSERT_TRUE(s) << path << " does not decode";
+        effects.push_back(
+            {peakOf(channelOf(static_cast<unsigned short*>(s->data), s->len << s->stereo, 1, 0)), s});
+    }
+    closedir(dir);
+    ASSERT_GE(effects.size(), 3u);
+    std::sort(effects.begin(), effects.end(), std::greater<>());
+    char* root = getcwd(nullptr, 0);
+    ASSERT_EQ(chdir(folder.c_str()), 0); // no settings file here: the default volumes
+    GameSettings().loadVolume(sound);
+    ASSERT_EQ(chdir(root), 0);
+    free(root);
+    std::string music = "data/music/gauntlet.ogg";
+    sound->playMusic(&music);
+    // Every voice but the music's starts one of the loudest effects in the same frame: a wave of the
+    // smallest (highest-pitched) enemies dying together at the arena's left edge.
+    int voices = digi_driver->voices;
+    for (int loudest = 0; loudest < 3; ++loudest) {
+        SAMPLE* effect = effects[loudest].second;
+        int busy = 0;
+        for (int v = 1; v < voices; ++v)
+            busy += sound->playSfx(effect, 0, 2000) >= 0;
+        EXPECT_EQ(busy, voices - 1);
+        play(effect->len * long(rate) / (2L * effect->freq) + rate / 10, 20);
+    }
+    finish();
+    double peak = std::max(peakOf(left), peakOf(right));
+    std::printf("%d voices: the loudest fight peaks at %.1f dBFS\n", voices, 20 * std::log10(peak / 32768));
+    EXPECT_LT(peak, 32767) << "the mix reached full scale";
+    for (auto& effect : effects)
+        destroy_sample(effect.second);
 }
 
 TEST(NoSoundDevice, StartUpSaysSoAndTheGameRunsSilent) {

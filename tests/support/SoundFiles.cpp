@@ -1,5 +1,6 @@
 #include "support/SoundFiles.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -114,4 +115,11 @@ double cyclesPerFrame(const std::vector<double>& v, long from, long to) {
         }
     }
     return rises > 0 ? static_cast<double>(rises) / (last - first) : 0;
+}
+
+double peakOf(const std::vector<double>& v) {
+    double peak = 0;
+    for (double x : v)
+        peak = std::max(peak, std::fabs(x));
+    return peak;
 }

@@ -27,5 +27,7 @@ std::vector<double> channelOf(const unsigned short* data, long frames, int chann
 double acRms(const std::vector<double>& v, long from, long to);
 // Pitch from the rising crossings of the mean between from and to, in cycles per frame.
 double cyclesPerFrame(const std::vector<double>& v, long from, long to);
+// The largest distance from the centre: 32767 or more has reached full scale.
+double peakOf(const std::vector<double>& v);
 
 #endif

@@ -7,10 +7,28 @@
 #include <cstdlib>
 #include <sys/stat.h>
 
-void Wave::normalise(float peak) {
+#include "system/oggsnd.h"
+
+float Wave::peak() const {
     float top = 0;
     for (float s : data)
         top = std::max(top, std::fabs(s));
+    return top;
+}
+
+float Wave::loudestRms(float seconds) const {
+    size_t window = std::min(std::max(size_t(seconds * rate), size_t(1)) * channels, data.size());
+    double sum = 0, loudest = 0;
+    for (size_t i = 0; i < data.size(); i++) {
+        sum += double(data[i]) * data[i];
+        if (i >= window) sum -= double(data[i - window]) * data[i - window];
+        if (i + 1 >= window) loudest = std::max(loudest, sum);
+    }
+    return window ? float(std::sqrt(std::max(loudest, 0.0) / window)) : 0.0f;
+}
+
+void Wave::normalise(float peak) {
+    float top = this->peak();
     if (top > 0)
         for (float& s : data)
             s *= peak / top;
@@ -47,7 +65,7 @@ bool Wave::writeWav(const std::string& path) const {
     return fclose(f) == 0;
 }
 
-bool writeOgg(const Wave& w, const std::string& path) {
+static bool encodeOgg(const Wave& w, const std::string& path) {
     std::string tmp = path + ".tmp.wav";
     if (!w.writeWav(tmp)) return false;
     // A fixed serial number: oggenc would pick a random one, and the same sound would make other bytes.
@@ -55,6 +73,30 @@ bool writeOgg(const Wave& w, const std::string& path) {
     int status = system(cmd.c_str());
     remove(tmp.c_str());
     return status == 0;
+}
+
+// The peak of the file as the game decodes it, or -1 when it does not decode.
+static float decodedPeak(const std::string& path) {
+    SAMPLE* s = oggsnd_load_ogg(path.c_str());
+    if (!s) return -1;
+    const unsigned short* values = static_cast<const unsigned short*>(s->data);
+    int top = 0;
+    for (unsigned long i = 0; i < s->len * (s->stereo ? 2 : 1); i++)
+        top = std::max(top, std::abs(int(values[i]) - 32768));
+    destroy_sample(s);
+    return top / 32768.0f;
+}
+
+bool writeOgg(const Wave& w, const std::string& path, float ceiling) {
+    Wave quieter = w;
+    for (int pass = 0; pass < 4; pass++) {
+        float peak = encodeOgg(quieter, path) ? decodedPeak(path) : -1;
+        if (peak < 0) return false;
+        if (peak <= ceiling) return true;
+        for (float& s : quieter.data)
+            s *= 0.99f * ceiling / peak;
+    }
+    return false;
 }
 
 void makeFoldersFor(const std::string& path) {

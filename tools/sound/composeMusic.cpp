@@ -139,7 +139,7 @@ Wave compose(const Style& st) {
                 r.hat(at(bar, b + h * 0.5 + 0.5 * (st.drive <= 0.5f)), 0.1f);
         }
     }
-    r.w.normalise(0.85f);
+    r.w.normalise(musicPeakCeiling);
     return r.w;
 }
 
@@ -179,7 +179,7 @@ int main(int argc, char** argv) {
             if (lowerStem(music) == lowerStem(name)) owner = name;
         Style st = styleFor(owner);
         Wave w = compose(st);
-        if (!writeOgg(w, root + "/" + music)) {
+        if (!writeOgg(w, root + "/" + music, musicPeakCeiling)) {
             fprintf(stderr, "could not write %s\n", music.c_str());
             return 1;
         }

@@ -17,6 +17,10 @@ namespace {
 
 const int RATE = 22050;
 const float TAU = 6.2831853f;
+// The most an effect may have over its loudest tenth of a second (root mean square): 0.158 is
+// -16 dBFS in the file, 1 dB over the music's mean (about -17 dBFS) when played in the middle of
+// the arena, 7 dB over it in the near channel at the arena's edge.
+const float effectLoudness = 0.158f;
 
 // A little sound toolkit: every voice is a function of the time in seconds.
 struct Synth {
@@ -125,9 +129,13 @@ int main(int argc, char** argv) {
         }
         Synth s(it->second.first);
         it->second.second(s);
-        s.w.normalise(0.8f);
+        // Thin sounds (clicks, hisses) stay at the ceiling; full-bodied ones (booms, roars) come
+        // down to the common loudness, so that no effect drowns the others.
+        s.w.normalise(effectPeakCeiling);
+        float loudness = s.w.loudestRms(0.1f);
+        if (loudness > effectLoudness) s.w.normalise(effectPeakCeiling * effectLoudness / loudness);
         std::string out = root + "/" + path;
-        bool ok = hasExtension(path, ".ogg") ? writeOgg(s.w, out) : s.w.writeWav(out);
+        bool ok = hasExtension(path, ".ogg") ? writeOgg(s.w, out, effectPeakCeiling) : s.w.writeWav(out);
         if (!ok) {
             fprintf(stderr, "could not write %s\n", out.c_str());
             return 1;
