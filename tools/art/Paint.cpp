@@ -89,6 +89,16 @@ void Canvas::text(const std::string& s, float x, float y, float scale, const Rgb
     destroy_bitmap(t);
 }
 
+void Canvas::dim(float x1, float y1, float x2, float y2, float factor) {
+    int left = std::max(0, int(x1 * ss)), right = std::min(big->w, int(x2 * ss));
+    int top = std::max(0, int(y1 * ss)), bottom = std::min(big->h, int(y2 * ss));
+    for (int y = top; y < bottom; y++)
+        for (int x = left; x < right; x++) {
+            int p = getpixel(big, x, y);
+            if (!isPink(p)) putpixel(big, x, y, col(shade(Rgb{getr32(p), getg32(p), getb32(p)}, factor)));
+        }
+}
+
 void Canvas::textShadowed(const std::string& s, float x, float y, float scale, const Rgb& c, const Rgb& shadow) {
     float d = std::max(1.0f, scale * 0.5f);
     for (int dx = -1; dx <= 1; dx++)

@@ -37,12 +37,14 @@ namespace {
 // it, a figure on a floor of its own colour is found only by its outline (a green Sparrow on grass
 // measured 9).
 const double MIN_FLOOR_DE = 20;
-// The edge of a unit (its outermost two rings of pixels, the better of the two) against each
-// patch of floor, as a WCAG contrast ratio: 3:1 is WCAG's minimum for shapes that must be seen.
+// The edge of a player's or an enemy's figure (its outermost two rings of pixels, the better of
+// the two) against each patch of floor, as a WCAG contrast ratio: 3:1 is WCAG's minimum for
+// shapes that must be seen. Shots and neutral things glow in colours of their own and are held
+// to the colour test alone.
 const double MIN_EDGE_CONTRAST = 3.0;
-// Player characters against enemies, and each side's projectiles against the other's: a colour
-// difference well past "the same hue, lighter" (Hexa and the Slimes measured 12).
-const double MIN_SIDE_DE = 25;
+// Player characters against enemies, and each side's projectiles against the other's: as far
+// apart as a unit from its floor (Hexa and the Slimes measured 12).
+const double MIN_SIDE_DE = 20;
 // Neutral units against the sides, when their silhouettes do not tell them apart already.
 const double MIN_NEUTRAL_DE = 15;
 // Two silhouettes, laid centre on centre, differ when their overlap is at most this share of
@@ -74,9 +76,6 @@ double luminance(const Colour& c) {
 
 double contrast(double l1, double l2) {
     return (std::max(l1, l2) + 0.05) / (std::min(l1, l2) + 0.05);
-}
-double contrast(const Colour& a, const Colour& b) {
-    return contrast(luminance(a), luminance(b));
 }
 
 Lab toLab(const Colour& c) {
@@ -371,7 +370,8 @@ void checkAgainstFloor(const std::string& arena, const Floor& floor, const std::
         if (worstDE < MIN_FLOOR_DE)
             fail("%s: colour differs from the floor by %.1f (CIEDE2000), needs %.0f", where.c_str(), worstDE,
                  MIN_FLOOR_DE);
-        if (worstEdge < MIN_EDGE_CONTRAST)
+        bool figure = t.affiliation == AFF_PLAYER || t.affiliation == AFF_ENEMY;
+        if (figure && worstEdge < MIN_EDGE_CONTRAST)
             fail("%s: edge contrast against the floor %.2f, needs %.1f (a dark outline or a lighter edge)",
                  where.c_str(), worstEdge, MIN_EDGE_CONTRAST);
         if (worstSpeck < MIN_SPECK_DE)
