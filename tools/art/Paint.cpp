@@ -125,6 +125,25 @@ BITMAP* Canvas::shrink() const {
     return out;
 }
 
+void rimLight(BITMAP* bmp, float amount) {
+    BITMAP* copy = create_bitmap_ex(32, bmp->w, bmp->h);
+    blit(bmp, copy, 0, 0, 0, 0, bmp->w, bmp->h);
+    const int dx[] = {1, -1, 0, 0}, dy[] = {0, 0, 1, -1};
+    for (int y = 0; y < bmp->h; y++)
+        for (int x = 0; x < bmp->w; x++) {
+            int p = getpixel(copy, x, y);
+            if (isPink(p)) continue;
+            for (int i = 0; i < 4; i++) {
+                int nx = x + dx[i], ny = y + dy[i];
+                if (nx < 0 || ny < 0 || nx >= bmp->w || ny >= bmp->h || isPink(getpixel(copy, nx, ny))) {
+                    putpixel(bmp, x, y, col(mix(Rgb{getr32(p), getg32(p), getb32(p)}, Rgb{255, 250, 235}, amount)));
+                    break;
+                }
+            }
+        }
+    destroy_bitmap(copy);
+}
+
 void outline(BITMAP* bmp, const Rgb& c) {
     BITMAP* copy = create_bitmap_ex(32, bmp->w, bmp->h);
     blit(bmp, copy, 0, 0, 0, 0, bmp->w, bmp->h);

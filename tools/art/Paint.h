@@ -50,6 +50,8 @@ struct Canvas {
     BITMAP* shrink() const;
 };
 
+// Lightens the outermost opaque pixels by `amount` (0 to 1) towards a warm white.
+void rimLight(BITMAP* bmp, float amount);
 // Surrounds every opaque area with a one-pixel line of the given colour.
 void outline(BITMAP* bmp, const Rgb& c);
 // Smooth value noise in 0..1 over a lattice of one unit.
