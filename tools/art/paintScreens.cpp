@@ -116,15 +116,15 @@ struct Floor {
 };
 
 Floor floorFor(const std::string& name) {
-    if (name == "grass") return {{70, 120, 55}, {110, 150, 70}, 40, "tufts"};
-    if (name == "dirt") return {{120, 95, 65}, {150, 120, 80}, 30, "pebbles"};
-    if (name == "swamp") return {{55, 75, 50}, {70, 95, 90}, 50, "pools"};
-    if (name == "ice") return {{170, 205, 230}, {225, 240, 250}, 70, "cracks"};
-    if (name == "stone") return {{105, 105, 110}, {135, 130, 125}, 24, "tiles"};
-    if (name == "sand") return {{195, 165, 110}, {220, 195, 140}, 36, "ripples"};
-    if (name == "metal") return {{80, 88, 98}, {110, 118, 128}, 60, "plates"};
+    if (name == "grass") return {{65, 118, 58}, {98, 148, 72}, 40, "tufts"};
+    if (name == "dirt") return {{130, 105, 80}, {155, 130, 100}, 30, "pebbles"};
+    if (name == "swamp") return {{32, 48, 38}, {48, 68, 62}, 50, "pools"};
+    if (name == "ice") return {{120, 170, 210}, {170, 210, 235}, 70, "cracks"};
+    if (name == "stone") return {{150, 128, 100}, {178, 154, 122}, 24, "tiles"};
+    if (name == "sand") return {{170, 110, 80}, {195, 135, 100}, 36, "ripples"};
+    if (name == "metal") return {{165, 165, 160}, {190, 188, 182}, 60, "plates"};
     if (name == "void") return {{35, 25, 55}, {70, 50, 100}, 45, "stars"};
-    if (name == "throne") return {{90, 40, 45}, {130, 60, 60}, 40, "carpet"};
+    if (name == "throne") return {{46, 38, 52}, {66, 56, 72}, 40, "carpet"};
     return {{90, 90, 90}, {120, 120, 120}, 30, "none"};
 }
 
@@ -143,8 +143,8 @@ void floorDetail(BITMAP* b, const Floor& f, int seed) {
                 for (int y = 8; y < h; y += 64)
                     circlefill(b, x, y, 2, light);
         if (f.detail == "carpet") {
-            rectfill(b, w / 2 - w / 8, 0, w / 2 + w / 8, h, col(150, 30, 35));
-            rect(b, w / 2 - w / 8 + 4, 0, w / 2 + w / 8 - 4, h, col(220, 180, 70));
+            rectfill(b, w / 2 - w / 8, 0, w / 2 + w / 8, h, col(110, 24, 36));
+            rect(b, w / 2 - w / 8 + 4, 0, w / 2 + w / 8 - 4, h, col(200, 160, 60));
         }
     }
     int count = w * h / 900;
@@ -154,7 +154,7 @@ void floorDetail(BITMAP* b, const Floor& f, int seed) {
         if (f.detail == "pebbles") circlefill(b, x, y, 1 + rand() % 2, dark);
         if (f.detail == "stars" && i % 3 == 0) putpixel(b, x, y, col(230, 220, 255));
         if (f.detail == "ripples" && i % 2 == 0) arc(b, x, y, itofix(20), itofix(108), 6 + rand() % 6, dark);
-        if (f.detail == "pools" && i % 12 == 0) ellipsefill(b, x, y, 10 + rand() % 20, 6 + rand() % 10, col(40, 70, 75));
+        if (f.detail == "pools" && i % 12 == 0) ellipsefill(b, x, y, 10 + rand() % 20, 6 + rand() % 10, col(26, 50, 55));
         if (f.detail == "cracks" && i % 8 == 0) {
             int cx = x, cy = y;
             for (int s = 0; s < 5; s++) {
