@@ -136,7 +136,8 @@ void rimLight(BITMAP* bmp, float amount) {
             for (int i = 0; i < 4; i++) {
                 int nx = x + dx[i], ny = y + dy[i];
                 if (nx < 0 || ny < 0 || nx >= bmp->w || ny >= bmp->h || isPink(getpixel(copy, nx, ny))) {
-                    putpixel(bmp, x, y, col(mix(Rgb{getr32(p), getg32(p), getb32(p)}, Rgb{255, 250, 235}, amount)));
+                    putpixel(bmp, x, y,
+                             col(mix(Rgb{getr32(p), getg32(p), getb32(p)}, Rgb{255, 250, 235}, amount)));
                     break;
                 }
             }

@@ -135,7 +135,9 @@ Colour pixel(BITMAP* b, int x, int y) {
 struct Mean {
     double r = 0, g = 0, b = 0, lum = 0, lightness = 0;
     int n = 0;
-    void add(const Colour& c) { r += c.r, g += c.g, b += c.b, lum += luminance(c), lightness += toLab(c).L, n++; }
+    void add(const Colour& c) {
+        r += c.r, g += c.g, b += c.b, lum += luminance(c), lightness += toLab(c).L, n++;
+    }
     Colour colour() const { return n ? Colour{r / n, g / n, b / n} : Colour{}; }
     double meanLuminance() const { return n ? lum / n : 0; }
     // The luminance of the mean lightness: how bright a ring of mixed pixels looks as a whole,

@@ -154,7 +154,8 @@ void floorDetail(BITMAP* b, const Floor& f, int seed) {
         if (f.detail == "pebbles") circlefill(b, x, y, 1 + rand() % 2, dark);
         if (f.detail == "stars" && i % 3 == 0) putpixel(b, x, y, col(230, 220, 255));
         if (f.detail == "ripples" && i % 2 == 0) arc(b, x, y, itofix(20), itofix(108), 6 + rand() % 6, dark);
-        if (f.detail == "pools" && i % 12 == 0) ellipsefill(b, x, y, 10 + rand() % 20, 6 + rand() % 10, col(26, 50, 55));
+        if (f.detail == "pools" && i % 12 == 0)
+            ellipsefill(b, x, y, 10 + rand() % 20, 6 + rand() % 10, col(26, 50, 55));
         if (f.detail == "cracks" && i % 8 == 0) {
             int cx = x, cy = y;
             for (int s = 0; s < 5; s++) {
@@ -251,8 +252,12 @@ const float HORIZON = 150; // pixels from the top of a campaign picture
 float roadX(const Journey& j, float t) {
     return CAMPAIGN_PICTURE_W / 2.0f + 70 * std::sin(t * 5 + j.seed % 7) * (1 - t);
 }
-float roadY(float t) { return CAMPAIGN_PICTURE_H - t * (CAMPAIGN_PICTURE_H - HORIZON); }
-float roadWidth(float t) { return 120 * (1 - t) + 4; }
+float roadY(float t) {
+    return CAMPAIGN_PICTURE_H - t * (CAMPAIGN_PICTURE_H - HORIZON);
+}
+float roadWidth(float t) {
+    return 120 * (1 - t) + 4;
+}
 
 // The sky over the last arena: open sky over open ground, a red night over the Warlord's hall,
 // a violet dark over the abyss; dawn and its rays once the campaign is won.
@@ -260,9 +265,12 @@ void paintSky(Canvas& cv, const Journey& j, bool victory) {
     const std::string& last = j.floors.empty() ? "grass" : j.floors.back();
     bool night = !victory && (last == "throne" || last == "void");
     Rgb top{60, 120, 200}, low{190, 220, 240};
-    if (victory) top = {60, 50, 110}, low = {250, 170, 90};
-    else if (last == "throne") top = {12, 8, 24}, low = {120, 34, 40};
-    else if (last == "void") top = {10, 6, 28}, low = {70, 44, 120};
+    if (victory)
+        top = {60, 50, 110}, low = {250, 170, 90};
+    else if (last == "throne")
+        top = {12, 8, 24}, low = {120, 34, 40};
+    else if (last == "void")
+        top = {10, 6, 28}, low = {70, 44, 120};
     for (int y = 0; y < HORIZON; y++)
         cv.rect(0, y, CAMPAIGN_PICTURE_W, y + 1, mix(top, low, y / HORIZON));
     if (victory)
@@ -274,7 +282,8 @@ void paintSky(Canvas& cv, const Journey& j, bool victory) {
         }
     if (night) {
         for (int i = 0; i < 70; i++)
-            cv.disc(float(rand() % CAMPAIGN_PICTURE_W), float(rand() % int(HORIZON - 20)), 0.7f, Rgb{215, 215, 245});
+            cv.disc(float(rand() % CAMPAIGN_PICTURE_W), float(rand() % int(HORIZON - 20)), 0.7f,
+                    Rgb{215, 215, 245});
         cv.disc(400, 112, 14, Rgb{235, 225, 200}); // the moon, waning
         cv.disc(406, 108, 12, mix(top, low, 104 / HORIZON));
     } else if (!victory) {
@@ -317,7 +326,9 @@ void paintLand(Canvas& cv, const Journey& j) {
     left.insert(left.end(), right.begin(), right.end());
     cv.polygon(left, Rgb{150, 128, 90});
     for (size_t i = 0; i < left.size(); i += 2) // the kerb: the same road a little narrower
-        left[i] += (left[i] < roadX(j, (CAMPAIGN_PICTURE_H - left[i + 1]) / (CAMPAIGN_PICTURE_H - HORIZON)) ? 3 : -3);
+        left[i] +=
+            (left[i] < roadX(j, (CAMPAIGN_PICTURE_H - left[i + 1]) / (CAMPAIGN_PICTURE_H - HORIZON)) ? 3
+                                                                                                     : -3);
     cv.polygon(left, Rgb{200, 180, 132});
 }
 
@@ -337,7 +348,9 @@ void paintLandmark(Canvas& cv, const Journey& j, bool victory) {
         }
         cv.rect(x - 8, y - 14, x + 8, y, light);
         cv.rect(x - 14, y - 28, x - 8, y - 22, light), cv.rect(x + 8, y - 28, x + 14, y - 22, light);
-        if (victory) cv.polygon({x, y - 70, x, y - 34, x + 1, y - 34, x + 1, y - 70, x + 16, y - 64, x + 1, y - 58}, Rgb{240, 200, 60});
+        if (victory)
+            cv.polygon({x, y - 70, x, y - 34, x + 1, y - 34, x + 1, y - 70, x + 16, y - 64, x + 1, y - 58},
+                       Rgb{240, 200, 60});
     } else if (last == "void") {
         cv.ellipse(x, y - 20, 30, 34, Rgb{120, 70, 210});
         cv.ellipse(x, y - 20, 24, 28, Rgb{60, 30, 110});
@@ -398,8 +411,8 @@ BITMAP* paintCampaignPicture(const Journey& j, bool victory) {
     paintLandmark(cv, j, victory);
     paintFoes(cv, j, victory);
     paintHero(cv, j, victory);
-    cv.textShadowed(victory ? "VICTORY" : j.title, CAMPAIGN_PICTURE_W / 2.0f, CAMPAIGN_TITLE.y, CAMPAIGN_TITLE.scale,
-                    CAMPAIGN_TITLE.ink, Rgb{15, 10, 20});
+    cv.textShadowed(victory ? "VICTORY" : j.title, CAMPAIGN_PICTURE_W / 2.0f, CAMPAIGN_TITLE.y,
+                    CAMPAIGN_TITLE.scale, CAMPAIGN_TITLE.ink, Rgb{15, 10, 20});
     plateText(cv, victory ? j.title : j.subtitle, CAMPAIGN_SUBTITLE);
     plateText(cv, victory ? "campaign complete" : "click to begin", CAMPAIGN_PROMPT);
     return cv.shrink();
