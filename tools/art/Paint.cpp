@@ -89,6 +89,16 @@ void Canvas::text(const std::string& s, float x, float y, float scale, const Rgb
     destroy_bitmap(t);
 }
 
+void Canvas::dim(float x1, float y1, float x2, float y2, float factor) {
+    int left = std::max(0, int(x1 * ss)), right = std::min(big->w, int(x2 * ss));
+    int top = std::max(0, int(y1 * ss)), bottom = std::min(big->h, int(y2 * ss));
+    for (int y = top; y < bottom; y++)
+        for (int x = left; x < right; x++) {
+            int p = getpixel(big, x, y);
+            if (!isPink(p)) putpixel(big, x, y, col(shade(Rgb{getr32(p), getg32(p), getb32(p)}, factor)));
+        }
+}
+
 void Canvas::textShadowed(const std::string& s, float x, float y, float scale, const Rgb& c, const Rgb& shadow) {
     float d = std::max(1.0f, scale * 0.5f);
     for (int dx = -1; dx <= 1; dx++)
@@ -113,6 +123,26 @@ BITMAP* Canvas::shrink() const {
             putpixel(out, x, y, 2 * n >= ss * ss ? col(r / n, g / n, b / n) : pink());
         }
     return out;
+}
+
+void rimLight(BITMAP* bmp, float amount) {
+    BITMAP* copy = create_bitmap_ex(32, bmp->w, bmp->h);
+    blit(bmp, copy, 0, 0, 0, 0, bmp->w, bmp->h);
+    const int dx[] = {1, -1, 0, 0}, dy[] = {0, 0, 1, -1};
+    for (int y = 0; y < bmp->h; y++)
+        for (int x = 0; x < bmp->w; x++) {
+            int p = getpixel(copy, x, y);
+            if (isPink(p)) continue;
+            for (int i = 0; i < 4; i++) {
+                int nx = x + dx[i], ny = y + dy[i];
+                if (nx < 0 || ny < 0 || nx >= bmp->w || ny >= bmp->h || isPink(getpixel(copy, nx, ny))) {
+                    putpixel(bmp, x, y,
+                             col(mix(Rgb{getr32(p), getg32(p), getb32(p)}, Rgb{255, 250, 235}, amount)));
+                    break;
+                }
+            }
+        }
+    destroy_bitmap(copy);
 }
 
 void outline(BITMAP* bmp, const Rgb& c) {

@@ -42,12 +42,16 @@ struct Canvas {
     void polygon(const std::vector<float>& xy, const Rgb& c);
     // Text in Allegro's 8x8 font, `scale` final pixels per font pixel, centred on x.
     void text(const std::string& s, float x, float y, float scale, const Rgb& c);
+    // Darkens what is drawn in the rectangle to `factor` of its brightness: a plate under text.
+    void dim(float x1, float y1, float x2, float y2, float factor);
     void textShadowed(const std::string& s, float x, float y, float scale, const Rgb& c, const Rgb& shadow);
     // The final picture: each pixel averages its opaque subpixels and stays transparent
     // unless at least half of them are opaque. The caller owns the result.
     BITMAP* shrink() const;
 };
 
+// Lightens the outermost opaque pixels by `amount` (0 to 1) towards a warm white.
+void rimLight(BITMAP* bmp, float amount);
 // Surrounds every opaque area with a one-pixel line of the given colour.
 void outline(BITMAP* bmp, const Rgb& c);
 // Smooth value noise in 0..1 over a lattice of one unit.

@@ -4,6 +4,7 @@
 // the painter-only keys "Title" and "Subtitle" (campaign) and "Floor" and "Hint" (round) say
 // what to draw. Output: <stage>/<datafile path>/<object>.bmp.
 #include "Paint.h"
+#include "campaignPictureText.h"
 
 #include <allegro.h>
 #include <cmath>
@@ -18,6 +19,7 @@ namespace {
 
 const float PI = 3.14159265f;
 std::string stage;
+std::string root; // the repository, where data/ lies
 
 bool store(BITMAP* bmp, const std::string& datafile, const std::string& object) {
     bool ok = save(bmp, stage + "/" + datafile + "/" + object + ".bmp");
@@ -114,15 +116,15 @@ struct Floor {
 };
 
 Floor floorFor(const std::string& name) {
-    if (name == "grass") return {{70, 120, 55}, {110, 150, 70}, 40, "tufts"};
-    if (name == "dirt") return {{120, 95, 65}, {150, 120, 80}, 30, "pebbles"};
-    if (name == "swamp") return {{55, 75, 50}, {70, 95, 90}, 50, "pools"};
-    if (name == "ice") return {{170, 205, 230}, {225, 240, 250}, 70, "cracks"};
-    if (name == "stone") return {{105, 105, 110}, {135, 130, 125}, 24, "tiles"};
-    if (name == "sand") return {{195, 165, 110}, {220, 195, 140}, 36, "ripples"};
-    if (name == "metal") return {{80, 88, 98}, {110, 118, 128}, 60, "plates"};
+    if (name == "grass") return {{65, 118, 58}, {98, 148, 72}, 40, "tufts"};
+    if (name == "dirt") return {{130, 105, 80}, {155, 130, 100}, 30, "pebbles"};
+    if (name == "swamp") return {{32, 48, 38}, {48, 68, 62}, 50, "pools"};
+    if (name == "ice") return {{120, 170, 210}, {170, 210, 235}, 70, "cracks"};
+    if (name == "stone") return {{150, 128, 100}, {178, 154, 122}, 24, "tiles"};
+    if (name == "sand") return {{170, 110, 80}, {195, 135, 100}, 36, "ripples"};
+    if (name == "metal") return {{165, 165, 160}, {190, 188, 182}, 60, "plates"};
     if (name == "void") return {{35, 25, 55}, {70, 50, 100}, 45, "stars"};
-    if (name == "throne") return {{90, 40, 45}, {130, 60, 60}, 40, "carpet"};
+    if (name == "throne") return {{46, 38, 52}, {66, 56, 72}, 40, "carpet"};
     return {{90, 90, 90}, {120, 120, 120}, 30, "none"};
 }
 
@@ -141,8 +143,8 @@ void floorDetail(BITMAP* b, const Floor& f, int seed) {
                 for (int y = 8; y < h; y += 64)
                     circlefill(b, x, y, 2, light);
         if (f.detail == "carpet") {
-            rectfill(b, w / 2 - w / 8, 0, w / 2 + w / 8, h, col(150, 30, 35));
-            rect(b, w / 2 - w / 8 + 4, 0, w / 2 + w / 8 - 4, h, col(220, 180, 70));
+            rectfill(b, w / 2 - w / 8, 0, w / 2 + w / 8, h, col(110, 24, 36));
+            rect(b, w / 2 - w / 8 + 4, 0, w / 2 + w / 8 - 4, h, col(200, 160, 60));
         }
     }
     int count = w * h / 900;
@@ -152,7 +154,8 @@ void floorDetail(BITMAP* b, const Floor& f, int seed) {
         if (f.detail == "pebbles") circlefill(b, x, y, 1 + rand() % 2, dark);
         if (f.detail == "stars" && i % 3 == 0) putpixel(b, x, y, col(230, 220, 255));
         if (f.detail == "ripples" && i % 2 == 0) arc(b, x, y, itofix(20), itofix(108), 6 + rand() % 6, dark);
-        if (f.detail == "pools" && i % 12 == 0) ellipsefill(b, x, y, 10 + rand() % 20, 6 + rand() % 10, col(40, 70, 75));
+        if (f.detail == "pools" && i % 12 == 0)
+            ellipsefill(b, x, y, 10 + rand() % 20, 6 + rand() % 10, col(26, 50, 55));
         if (f.detail == "cracks" && i % 8 == 0) {
             int cx = x, cy = y;
             for (int s = 0; s < 5; s++) {
@@ -234,35 +237,205 @@ BITMAP* paintTitle(int number, const std::string& name, const std::string& hint)
 
 // ---- campaign pictures ------------------------------------------------------------------
 
-BITMAP* paintCampaignPicture(const std::string& title, const std::string& sub, bool victory, int seed) {
-    int w = 480, h = 300;
-    Canvas cv(w, h, 2);
-    Rgb top = victory ? Rgb{250, 200, 90} : Rgb{30, 40, 80}, bottom = victory ? Rgb{150, 60, 30} : Rgb{10, 10, 20};
-    for (int y = 0; y < h; y += 2)
-        cv.rect(0, y, w, y + 2, mix(top, bottom, float(y) / h));
-    srand(seed);
+// What a campaign's pictures show: the road through its arenas, from the first round's floor in
+// front to the last one's on the horizon, with its foes along the way.
+struct Journey {
+    std::string title, subtitle;
+    std::vector<std::string> floors; // of the rounds, in order
+    std::vector<Rgb> foes;           // body colours of the enemies it brings in
+    int seed;
+};
+
+const float HORIZON = 150; // pixels from the top of a campaign picture
+
+// The road's centre and width, t going from 0 at the bottom to 1 at the horizon.
+float roadX(const Journey& j, float t) {
+    return CAMPAIGN_PICTURE_W / 2.0f + 70 * std::sin(t * 5 + j.seed % 7) * (1 - t);
+}
+float roadY(float t) {
+    return CAMPAIGN_PICTURE_H - t * (CAMPAIGN_PICTURE_H - HORIZON);
+}
+float roadWidth(float t) {
+    return 120 * (1 - t) + 4;
+}
+
+// The sky over the last arena: open sky over open ground, a red night over the Warlord's hall,
+// a violet dark over the abyss; dawn and its rays once the campaign is won.
+void paintSky(Canvas& cv, const Journey& j, bool victory) {
+    const std::string& last = j.floors.empty() ? "grass" : j.floors.back();
+    bool night = !victory && (last == "throne" || last == "void");
+    Rgb top{60, 120, 200}, low{190, 220, 240};
     if (victory)
-        for (int i = 0; i < 24; i++) { // rays
-            float a = i * 2 * PI / 24;
-            cv.polygon({w / 2.0f, 150, w / 2.0f + 400 * std::sin(a), 150 - 400 * std::cos(a),
-                        w / 2.0f + 400 * std::sin(a + 0.12f), 150 - 400 * std::cos(a + 0.12f)},
-                       Rgb{255, 230, 140});
+        top = {60, 50, 110}, low = {250, 170, 90};
+    else if (last == "throne")
+        top = {12, 8, 24}, low = {120, 34, 40};
+    else if (last == "void")
+        top = {10, 6, 28}, low = {70, 44, 120};
+    for (int y = 0; y < HORIZON; y++)
+        cv.rect(0, y, CAMPAIGN_PICTURE_W, y + 1, mix(top, low, y / HORIZON));
+    if (victory)
+        for (int i = 0; i < 16; i++) {
+            float a = (i + 0.5f) * PI / 16 - PI / 2, x = roadX(j, 1);
+            cv.polygon({x, HORIZON, x + 500 * std::sin(a - 0.04f), HORIZON - 500 * std::cos(a - 0.04f),
+                        x + 500 * std::sin(a + 0.04f), HORIZON - 500 * std::cos(a + 0.04f)},
+                       mix(low, Rgb{255, 240, 200}, 0.35f));
         }
-    else
-        for (int i = 0; i < 60; i++)
-            cv.disc(rand() % w, rand() % 180, 0.8f, Rgb{230, 230, 255});
-    // An arena seen from above, with a ring of foes around a lone hero.
-    cv.ellipse(w / 2.0f, 210, 170, 60, victory ? Rgb{120, 70, 40} : Rgb{60, 70, 60});
-    cv.ellipse(w / 2.0f, 210, 160, 54, victory ? Rgb{170, 120, 70} : Rgb{90, 110, 80});
-    for (int i = 0; i < 9; i++) {
-        float a = i * 2 * PI / 9;
-        cv.shadedDisc(w / 2.0f + 120 * std::sin(a), 210 - 38 * std::cos(a), 7, victory ? Rgb{90, 90, 90} : Rgb{170, 60, 60});
+    if (night) {
+        for (int i = 0; i < 70; i++)
+            cv.disc(float(rand() % CAMPAIGN_PICTURE_W), float(rand() % int(HORIZON - 20)), 0.7f,
+                    Rgb{215, 215, 245});
+        cv.disc(400, 112, 14, Rgb{235, 225, 200}); // the moon, waning
+        cv.disc(406, 108, 12, mix(top, low, 104 / HORIZON));
+    } else if (!victory) {
+        cv.disc(400, 112, 16, Rgb{255, 245, 190});
+        for (int i = 0; i < 5; i++) { // clouds
+            float x = float(40 + rand() % 400), y = float(90 + rand() % 40);
+            cv.ellipse(x, y, 30, 6, Rgb{245, 248, 255});
+            cv.ellipse(x + 10, y - 4, 16, 6, Rgb{245, 248, 255});
+        }
     }
-    cv.shadedDisc(w / 2.0f, 210, 10, Rgb{90, 140, 230});
-    cv.textShadowed(title, w / 2.0f, 40, 4, victory ? Rgb{255, 250, 220} : Rgb{240, 220, 160}, Rgb{15, 10, 20});
-    cv.text(sub, w / 2.0f, 88, 1.5f, Rgb{240, 240, 240});
-    cv.text(victory ? "campaign complete" : "click to begin", w / 2.0f, 278, 1, Rgb{230, 230, 230});
+}
+
+// The arenas' floors as bands of land, nearest at the bottom, each wider the nearer it is.
+void paintLand(Canvas& cv, const Journey& j) {
+    int n = std::max(1, int(j.floors.size()));
+    std::vector<float> edge(size_t(n) + 1, CAMPAIGN_PICTURE_H); // top of band i at edge[i + 1]
+    float total = 0;
+    for (int i = 0; i < n; i++)
+        total += float(n - i + 2);
+    for (int i = 0; i < n; i++)
+        edge[size_t(i) + 1] = edge[size_t(i)] - (CAMPAIGN_PICTURE_H - HORIZON) * float(n - i + 2) / total;
+    for (int y = int(HORIZON); y < CAMPAIGN_PICTURE_H; y++)
+        for (int x = 0; x < CAMPAIGN_PICTURE_W; x++) {
+            int band = 0;
+            while (band + 1 < n && y < edge[size_t(band) + 1] + 2.5f * std::sin(x / 23.0f + band))
+                band++;
+            Floor f = floorFor(j.floors.empty() ? "grass" : j.floors[size_t(band)]);
+            float depth = (y - HORIZON) / (CAMPAIGN_PICTURE_H - HORIZON); // 0 far, 1 near
+            float grain = f.grain * (0.2f + 0.8f * depth);
+            float v = noise(x / grain, y / (grain * 0.4f), j.seed + band);
+            cv.rect(float(x), float(y), float(x + 1), float(y + 1),
+                    shade(mix(f.base, f.spot, v), 0.75f + 0.3f * depth));
+        }
+    std::vector<float> left, right;
+    for (int i = 0; i <= 20; i++) {
+        float t = i / 20.0f, half = roadWidth(t) / 2;
+        left.push_back(roadX(j, t) - half), left.push_back(roadY(t));
+        right.insert(right.begin(), {roadX(j, t) + half, roadY(t)});
+    }
+    left.insert(left.end(), right.begin(), right.end());
+    cv.polygon(left, Rgb{150, 128, 90});
+    for (size_t i = 0; i < left.size(); i += 2) // the kerb: the same road a little narrower
+        left[i] +=
+            (left[i] < roadX(j, (CAMPAIGN_PICTURE_H - left[i + 1]) / (CAMPAIGN_PICTURE_H - HORIZON)) ? 3
+                                                                                                     : -3);
+    cv.polygon(left, Rgb{200, 180, 132});
+}
+
+// What waits where the road ends: the Warlord's castle, the portal of the abyss, or a training
+// ground's target between two flags.
+void paintLandmark(Canvas& cv, const Journey& j, bool victory) {
+    const std::string& last = j.floors.empty() ? "grass" : j.floors.back();
+    float x = roadX(j, 1), y = HORIZON + 2;
+    if (last == "throne") {
+        Rgb stone{34, 24, 36}, light{255, 190, 70};
+        cv.rect(x - 26, y - 34, x + 26, y, stone);
+        for (int side = -1; side <= 1; side += 2) {
+            cv.rect(x + side * 30 - 8, y - 50, x + side * 30 + 8, y, stone);
+            for (int k = 0; k < 3; k++)
+                cv.rect(x + side * 30 - 8 + k * 6, y - 54, x + side * 30 - 4 + k * 6, y - 50, stone);
+            cv.rect(x + side * 30 - 2, y - 40, x + side * 30 + 2, y - 34, light);
+        }
+        cv.rect(x - 8, y - 14, x + 8, y, light);
+        cv.rect(x - 14, y - 28, x - 8, y - 22, light), cv.rect(x + 8, y - 28, x + 14, y - 22, light);
+        if (victory)
+            cv.polygon({x, y - 70, x, y - 34, x + 1, y - 34, x + 1, y - 70, x + 16, y - 64, x + 1, y - 58},
+                       Rgb{240, 200, 60});
+    } else if (last == "void") {
+        cv.ellipse(x, y - 20, 30, 34, Rgb{120, 70, 210});
+        cv.ellipse(x, y - 20, 24, 28, Rgb{60, 30, 110});
+        cv.ellipse(x, y - 20, 18, 22, Rgb{14, 8, 26});
+        for (int i = 0; i < 8; i++)
+            cv.disc(x + 36 * std::sin(i * 0.8f), y - 20 - 40 * std::cos(i * 0.8f), 1.5f, Rgb{200, 170, 255});
+    } else {
+        for (int side = -1; side <= 1; side += 2) {
+            cv.line(x + side * 26, y, x + side * 26, y - 36, 2, Rgb{110, 80, 50});
+            cv.polygon({x + side * 26, y - 36, x + side * 26 + side * 16, y - 32, x + side * 26, y - 28},
+                       side < 0 ? Rgb{220, 60, 50} : Rgb{60, 110, 220});
+        }
+        Rgb rings[] = {{230, 60, 50}, {245, 240, 225}, {230, 60, 50}};
+        for (int i = 0; i < 3; i++)
+            cv.disc(x, y - 16, 13.0f - i * 4, rings[i]);
+        cv.line(x - 6, y, x, y - 6, 2, Rgb{110, 80, 50}), cv.line(x + 6, y, x, y - 6, 2, Rgb{110, 80, 50});
+    }
+}
+
+// The foes along the roadside, smaller with distance; fallen and grey once the campaign is won.
+void paintFoes(Canvas& cv, const Journey& j, bool victory) {
+    for (int i = 0; i < 14 && !j.foes.empty(); i++) {
+        float t = 0.1f + 0.75f * (rand() % 100) / 100.0f, side = i % 2 ? 1.0f : -1.0f;
+        float x = roadX(j, t) + side * (roadWidth(t) / 2 + 6 + rand() % 30 * (1 - t));
+        float y = roadY(t), r = 2 + 8 * (1 - t);
+        Rgb c = j.foes[size_t(i) % j.foes.size()];
+        if (victory) {
+            cv.ellipse(x, y, r * 1.3f, r * 0.5f, shade(mix(c, Rgb{120, 120, 120}, 0.6f), 0.7f));
+            continue;
+        }
+        cv.disc(x, y - r, r + 1, Rgb{20, 16, 24});
+        cv.shadedDisc(x, y - r, r, c);
+    }
+}
+
+// The hero, seen from behind on the road: at its start before, at its end after the campaign.
+void paintHero(Canvas& cv, const Journey& j, bool victory) {
+    float t = victory ? 0.9f : 0.22f, s = victory ? 0.45f : 1.0f;
+    float x = roadX(j, t), y = roadY(t) - 10 * s;
+    cv.disc(x, y, 10 * s, Rgb{20, 16, 24});
+    cv.shadedDisc(x, y, 9 * s, Rgb{60, 110, 235});
+    cv.shadedDisc(x, y - 6 * s, 5 * s, Rgb{235, 195, 150});
+    cv.line(x + 7 * s, y, x + 12 * s, y - (victory ? 26 : 14) * s, 2.5f * s, Rgb{230, 235, 245});
+}
+
+// Text on a dark plate, so it reads over whatever the scene puts under it.
+void plateText(Canvas& cv, const std::string& s, const TextLine& line) {
+    float h = 8 * line.scale;
+    cv.dim(0, line.y - 5, CAMPAIGN_PICTURE_W, line.y + h + 5, 0.3f);
+    cv.textShadowed(s, CAMPAIGN_PICTURE_W / 2.0f, line.y, line.scale, line.ink, Rgb{12, 10, 16});
+}
+
+BITMAP* paintCampaignPicture(const Journey& j, bool victory) {
+    Canvas cv(CAMPAIGN_PICTURE_W, CAMPAIGN_PICTURE_H, 2);
+    srand(j.seed + victory);
+    paintSky(cv, j, victory);
+    paintLand(cv, j);
+    paintLandmark(cv, j, victory);
+    paintFoes(cv, j, victory);
+    paintHero(cv, j, victory);
+    cv.textShadowed(victory ? "VICTORY" : j.title, CAMPAIGN_PICTURE_W / 2.0f, CAMPAIGN_TITLE.y,
+                    CAMPAIGN_TITLE.scale, CAMPAIGN_TITLE.ink, Rgb{15, 10, 20});
+    plateText(cv, victory ? j.title : j.subtitle, CAMPAIGN_SUBTITLE);
+    plateText(cv, victory ? "campaign complete" : "click to begin", CAMPAIGN_PROMPT);
     return cv.shrink();
+}
+
+// The body colours of the enemies among the named unit types, read from their unit files.
+std::vector<Rgb> foeColours(const std::string& names) {
+    std::vector<Rgb> out;
+    size_t pos = 0;
+    while (pos < names.size()) {
+        size_t end = names.find(' ', pos);
+        std::string name = names.substr(pos, end == std::string::npos ? std::string::npos : end - pos);
+        pos = end == std::string::npos ? names.size() : end + 1;
+        if (name.empty()) continue;
+        push_config_state();
+        set_config_file((root + "/data/unit/" + name).c_str());
+        int n = 0;
+        char** v = get_config_argv("Look", "body", &n);
+        if (std::string(get_config_string(nullptr, "affiliation", "")) == "enemy" && n >= 3)
+            out.push_back({atoi(v[0]), atoi(v[1]), atoi(v[2])});
+        pop_config_state();
+    }
+    return out;
 }
 
 int paintCampaign(const std::string& file, const std::string& name) {
@@ -270,12 +443,16 @@ int paintCampaign(const std::string& file, const std::string& name) {
     const char* dat = get_config_string("Campaign", "Datafile", nullptr);
     if (!dat) return 0;
     std::string campaignDat = dat;
-    std::string title = get_config_string("Campaign", "Title", name.c_str());
-    std::string sub = get_config_string("Campaign", "Subtitle", "");
-    int seed = int(name.size()) * 7919 + name[0];
-    bool ok = store(paintCampaignPicture(title, sub, false, seed), campaignDat, "splashScreen");
-    ok = store(paintCampaignPicture("VICTORY", title, true, seed), campaignDat, "victoryScreen") && ok;
+    Journey journey;
+    journey.title = get_config_string("Campaign", "Title", name.c_str());
+    journey.subtitle = get_config_string("Campaign", "Subtitle", "");
+    journey.seed = int(name.size()) * 7919 + name[0];
+    int seed = journey.seed;
+    bool ok = true;
     int rounds = get_config_int("Campaign", "TotalRounds", 0), w = 0, h = 0;
+    for (int r = 0; r < rounds; r++)
+        journey.floors.push_back(get_config_string(("Round" + std::to_string(r)).c_str(), "Floor", "stone"));
+    journey.foes = foeColours(get_config_string("Campaign", "UnitsToAppear", ""));
     for (int r = 0; r < rounds; r++) {
         std::string sec = "Round" + std::to_string(r);
         int n = 0;
@@ -294,6 +471,8 @@ int paintCampaign(const std::string& file, const std::string& name) {
         ok = store(paintArena(w, h, floor, wall, seed + r * 31), roundDat, arena) && ok;
         if (!titleObject.empty()) ok = store(paintTitle(r, roundName, hint), roundDat, titleObject) && ok;
     }
+    ok = store(paintCampaignPicture(journey, false), campaignDat, "splashScreen") && ok;
+    ok = store(paintCampaignPicture(journey, true), campaignDat, "victoryScreen") && ok;
     return ok ? rounds : -1;
 }
 
@@ -306,6 +485,7 @@ int main(int argc, char** argv) {
     }
     startAllegro();
     stage = argv[2];
+    root = argv[1];
     if (!paintGeneral()) return 1;
     std::string dirName = std::string(argv[1]) + "/data/campaigns";
     DIR* dir = opendir(dirName.c_str());

@@ -83,8 +83,11 @@ struct Painter {
     const Pose& pose;
     float cx, cy, u; // centre and the unit of size (half the smaller side)
 
-    Rgb body(float f = 1) const { return shade(look.body, f * pose.bright); }
-    Rgb accent(float f = 1) const { return shade(look.accent, f * pose.bright); }
+    // A stunned figure blanches: the colours go halfway to a pale yellow, so a hit unit stands
+    // out from its unhurt fellows at a glance, whatever its colours.
+    Rgb dazed(const Rgb& c) const { return pose.anim == STUN ? mix(c, Rgb{255, 246, 200}, 0.55f) : c; }
+    Rgb body(float f = 1) const { return dazed(shade(look.body, f * pose.bright)); }
+    Rgb accent(float f = 1) const { return dazed(shade(look.accent, f * pose.bright)); }
     float X(float dx) const { return cx + dx * u * pose.scale; }
     float Y(float dy) const { return cy + dy * u * pose.scale; }
     float R(float r) const { return r * u * pose.scale; }
@@ -134,7 +137,7 @@ struct Painter {
         for (int i = 0; i < 3; i++) { // legs
             float w = std::sin(pose.stride * PI + i) * 0.15f;
             float y = -0.3f + i * 0.3f;
-            cv.line(X(-0.9f), Y(y + w), X(0.9f), Y(y - w), R(0.08f), shade(look.accent, 0.8f * pose.bright));
+            cv.line(X(-0.9f), Y(y + w), X(0.9f), Y(y - w), R(0.08f), accent(0.8f));
         }
         cv.shadedDisc(X(0), Y(0.45f), R(0.42f), body(0.85f));
         cv.shadedDisc(X(0), Y(0.0f), R(0.5f), body());
@@ -246,7 +249,7 @@ struct Painter {
 
     void spear() {
         float extend = pose.anim == RUN ? 0.4f * pose.t : 0;
-        cv.line(X(0), Y(1.0f), X(0), Y(-0.4f - extend), R(0.25f), Rgb{140, 110, 70});
+        cv.line(X(0), Y(1.0f), X(0), Y(-0.4f - extend), R(0.25f), accent(0.7f));
         cv.polygon({X(-0.45f), Y(-0.3f - extend), X(0), Y(-1.0f - extend * 0.0f), X(0.45f), Y(-0.3f - extend)}, body());
         cv.line(X(0), Y(-0.35f - extend), X(0), Y(-0.9f), R(0.1f), accent());
     }
@@ -308,7 +311,7 @@ struct Painter {
 
     void boss() {
         feet(0.45f, 0.14f);
-        cv.ellipse(X(0), Y(0.35f), R(0.85f), R(0.6f), shade(look.body, 0.5f * pose.bright)); // cape
+        cv.ellipse(X(0), Y(0.35f), R(0.85f), R(0.6f), body(0.5f)); // cape
         float raise = pose.anim == ATT1 ? 0.25f * pose.swing : 0;
         cv.shadedDisc(X(-0.62f), Y(-0.35f - raise), R(0.26f), accent(0.8f)); // fists
         cv.shadedDisc(X(0.62f), Y(-0.35f - raise), R(0.26f), accent(0.8f));
@@ -325,11 +328,13 @@ struct Painter {
         cv.disc(X(-0.1f), Y(-0.2f), R(0.35f), body(1.1f));
     }
 
+    // Three stars circle the head of a stunned unit, each ringed dark so it shows on a pale body.
     void stars() {
         for (int i = 0; i < 3; i++) {
-            float dx = 0, dy = -0.75f;
+            float dx = 0, dy = -0.7f;
             turn(dx, dy, i / 3.0f + pose.t * 0.2f);
-            cv.disc(X(dx), Y(dy), R(0.14f), Rgb{255, 240, 90});
+            cv.disc(X(dx), Y(dy), R(0.26f), Rgb{40, 30, 20});
+            cv.disc(X(dx), Y(dy), R(0.17f), Rgb{255, 220, 40});
         }
     }
 
@@ -399,7 +404,9 @@ BITMAP* paintFrame(const Look& look, int anim, int k, int n) {
     if (look.shape == "spear" || look.shape == "missile") p.u = look.w / 2.0f - margin;
     p.draw();
     BITMAP* out = cv.shrink();
-    if (!glows) outline(out, Rgb{24, 20, 28});
+    // A dark line outside and a light rim inside: the line carries the figure on light floors,
+    // the rim on dark ones.
+    if (!glows) rimLight(out, 0.5f), outline(out, Rgb{24, 20, 28});
     return out;
 }
 
