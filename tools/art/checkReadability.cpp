@@ -9,7 +9,7 @@
 // - that stunned frames (what a hit unit shows) differ from the idle ones;
 // - that the text of the campaign pictures stands out from what lies under it.
 // It prints a table and a line for every failure; exit status 1 when anything fails.
-// Run from the repository root after the data set is made.
+// Run from the build folder, whose data set the build made.
 #include <allegro.h>
 
 #include <algorithm>
@@ -501,7 +501,7 @@ int main() {
     std::vector<std::string> characters = namesInList("data/listOfCharacters.txt");
     std::vector<std::string> campaigns = namesInList("data/listOfCampaigns.txt");
     if (characters.empty() || campaigns.empty()) {
-        std::fprintf(stderr, "checkReadability: run it from the repository root after the build\n");
+        std::fprintf(stderr, "checkReadability: run it from the build folder after the build\n");
         return 2;
     }
     std::printf("%-22s %-14s %-11s %6s %6s %6s %6s\n", "arena", "unit", "side", "dE", "edge", "speck",
