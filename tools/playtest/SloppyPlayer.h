@@ -28,7 +28,7 @@ class SloppyPlayer {
     ScriptedPlayer plan;
     std::deque<PlayerCommand> late; // planned, not yet carried out; the oldest first
     std::mt19937 random;
-    double aimError = 0; // radians: where the hand drifted, kept from frame to frame
+    double aimError = 0; // pixels beside the aim, across it: the hand's drift, kept from frame to frame
     int idleLeft = 0;    // frames the hands still rest
 };
 
