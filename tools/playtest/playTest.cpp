@@ -1,5 +1,6 @@
-// playTest: plays the shipped rounds headless with a scripted player and reports, per round and
-// character, whether the script won, how many steps it took and how much juice was left.
+// playTest: plays the shipped rounds headless with a scripted player, deft or sloppy, and reports,
+// per round and character, whether the script won, how many steps it took, how much juice was
+// left and how large the arena is shown on a 640x480 screen.
 // Run from the build folder, whose data/ the build made. See `playTest --help`.
 #include <allegro.h>
 
@@ -13,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "SloppyPlayer.h"
+#include "battle/screenLayout.h"
 #include "frame/dataLocation.h"
 #include "sim/ScriptedPlayer.h"
 #include "sim/Simulation.h"
@@ -33,12 +36,14 @@ struct RoundOutcome {
 };
 
 // Plays the loaded round as the battle does at full speed, one step and one drawn frame per
-// pass. With trace set, prints the player's juice and nearest enemy every tenth step.
-RoundOutcome play(Simulation& sim, long maxSteps, bool trace) {
+// pass. The sloppy player, when given, plays instead of the simulation's own script. With trace
+// set, prints the player's juice and nearest enemy every tenth step.
+RoundOutcome play(Simulation& sim, SloppyPlayer* sloppy, long maxSteps, bool trace) {
     RoundOutcome out;
     UnitList& list = sim.getUnitList();
     std::set<Unit*> seen; // units are not freed before the round ends, so addresses stay unique
     while (out.steps < maxSteps) {
+        if (sloppy) sim.setCommand(sloppy->decide(list, sim.getRound(), sim.getLoader()));
         sim.runPass(1, true);
         out.steps++;
         for (Unit* u : list.search(0, AFF_ENEMY))
@@ -85,13 +90,28 @@ int roundsOf(const std::string& campaign) {
     return n;
 }
 
+// The zoom the battle shows the loaded round's arena at on a 640x480 screen.
+double arenaZoom(Simulation& sim) {
+    ArenaPlacement at;
+    if (!placeArena(640, 480, fixtoi(sim.getRound().getArenaSizeX()), fixtoi(sim.getRound().getArenaSizeY()),
+                    at))
+        return 0;
+    return fixtof(at.scale);
+}
+
 void usage() {
     std::puts("usage: playTest [--campaigns A,B] [--characters A,B] [--round N] [--seeds N]\n"
-              "                [--steps N] [--trace] [--expect-win] [--help] [--version]\n"
+              "                [--steps N] [--sloppy] [--trace] [--expect-win] [--expect-wins N]\n"
+              "                [--min-zoom Z] [--help] [--version]\n"
               "  defaults: every campaign and character of the selection lists, every round,\n"
               "  3 seeds, at most 20000 steps (10 minutes of play) per round.\n"
-              "  --trace        print the juice and the nearest enemy every tenth step\n"
-              "  --expect-win   exit 1 unless every round was won with at least one seed");
+              "  --sloppy         a newcomer plays: late by a quarter second, the aim off,\n"
+              "                   the hands at rest now and then\n"
+              "  --trace          print the juice and the nearest enemy every tenth step\n"
+              "  --expect-win     exit 1 unless every round was won with at least one seed\n"
+              "  --expect-wins N  exit 1 unless every round was won with at least N seeds\n"
+              "  --min-zoom Z     exit 1 if a round's arena is shown at less than Z of its size\n"
+              "                   on a 640x480 screen (the zoom column); --steps 0 only checks that");
 }
 
 std::vector<std::string> namesInList(const char* path) {
@@ -125,9 +145,10 @@ int main(int argc, char** argv) {
     }
     std::vector<std::string> campaigns = namesInList("data/listOfCampaigns.txt");
     std::vector<std::string> characters = namesInList("data/listOfCharacters.txt");
-    int onlyRound = -1, seeds = 3;
+    int onlyRound = -1, seeds = 3, expectWins = 0;
     long steps = 20000;
-    bool expectWin = false, trace = false;
+    bool sloppy = false, trace = false;
+    double minZoom = 0;
     for (int i = 1; i < argc; i++) {
         std::string a = argv[i];
         bool hasValue = i + 1 < argc;
@@ -141,10 +162,16 @@ int main(int argc, char** argv) {
             seeds = std::max(1, std::atoi(argv[++i]));
         else if (a == "--steps" && hasValue)
             steps = std::atol(argv[++i]);
+        else if (a == "--sloppy")
+            sloppy = true;
         else if (a == "--trace")
             trace = true;
         else if (a == "--expect-win")
-            expectWin = true;
+            expectWins = std::max(expectWins, 1);
+        else if (a == "--expect-wins" && hasValue)
+            expectWins = std::max(1, std::atoi(argv[++i]));
+        else if (a == "--min-zoom" && hasValue)
+            minZoom = std::atof(argv[++i]);
         else if (a == "--version") {
             std::printf("playTest " VORN_VERSION "\n");
             return 0;
@@ -159,28 +186,30 @@ int main(int argc, char** argv) {
     setMessagesSilent(true);
 
     static const char* states[] = {"timeout", "won", "lost"};
-    bool allWon = true;
-    std::printf("%-10s %-2s %-8s %5s %7s %9s %9s %6s %7s\n", "campaign", "rd", "char", "wins", "secs",
-                "juiceLeft", "lowest", "score", "enemies");
+    bool allWon = true, allSeen = true;
+    std::printf("%-10s %-2s %-8s %5s %7s %9s %9s %6s %7s %5s\n", "campaign", "rd", "char", "wins", "secs",
+                "juiceLeft", "lowest", "score", "enemies", "zoom");
     for (const std::string& camp : campaigns) {
         int total = roundsOf(camp);
         for (int r = 0; r < total; r++) {
             if (onlyRound >= 0 && r != onlyRound) continue;
             for (const std::string& ch : characters) {
                 int wins = 0;
-                double secs = 0, left = 0, lowest = 0, score = 0, enemies = 0;
+                double secs = 0, left = 0, lowest = 0, score = 0, enemies = 0, zoom = 0;
                 std::string last;
                 for (int s = 0; s < seeds; s++) {
                     std::srand(1000 + s);
                     Simulation sim; // a fresh loader per run: the templates keep animation state
-                    sim.setScripted(true);
                     if (sim.loadCampaignRound(camp, r, ch) != 0) {
                         std::fprintf(stderr, "playTest: %s round %d with %s did not load\n", camp.c_str(), r, ch.c_str());
                         for (const std::string& m : getShownMessages())
                             std::fprintf(stderr, "  %s", m.c_str());
                         return 1;
                     }
-                    RoundOutcome o = play(sim, steps, trace);
+                    zoom = arenaZoom(sim);
+                    SloppyPlayer newcomer(1000 + s);
+                    sim.setScripted(!sloppy);
+                    RoundOutcome o = play(sim, sloppy ? &newcomer : nullptr, steps, trace);
                     wins += o.state == 1;
                     secs += o.steps * 0.03;
                     left += o.maxHP ? 100.0 * o.hpLeft / o.maxHP : 0;
@@ -189,13 +218,20 @@ int main(int argc, char** argv) {
                     enemies += o.enemiesSeen;
                     last += states[o.state][0];
                 }
-                std::printf("%-10s %-2d %-8s %d/%d %-3s %5.0f %8.0f%% %8.0f%% %6.0f %7.0f\n", camp.c_str(), r,
-                            ch.c_str(), wins, seeds, last.c_str(), secs / seeds, left / seeds, lowest / seeds,
-                            score / seeds, enemies / seeds);
+                std::printf("%-10s %-2d %-8s %d/%d %-3s %5.0f %8.0f%% %8.0f%% %6.0f %7.0f %5.2f\n",
+                            camp.c_str(), r, ch.c_str(), wins, seeds, last.c_str(), secs / seeds,
+                            left / seeds, lowest / seeds, score / seeds, enemies / seeds, zoom);
                 std::fflush(stdout);
-                if (wins == 0) allWon = false;
+                if (wins < expectWins) allWon = false;
+                if (zoom < minZoom && ch == characters.front()) {
+                    std::fprintf(stderr,
+                                 "playTest: %s round %d shows its units at %.3f of their size on a 640x480 "
+                                 "screen, below %.2f\n",
+                                 camp.c_str(), r, zoom, minZoom);
+                    allSeen = false;
+                }
             }
         }
     }
-    return expectWin && !allWon ? 1 : 0;
+    return allWon && allSeen ? 0 : 1;
 }
