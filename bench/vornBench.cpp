@@ -19,11 +19,13 @@ namespace {
 
 // The mixed population: crawlers, throwers, bursting and freezing enemies, neutral crystals and
 // orbs, and stones and shards in flight.
-const std::vector<std::string> mixedTypes = {"Grub",     "Slinger",    "Crystal",  "SlingStone",
-                                             "Bloater",  "VigorOrb",   "IceShard", "Icer"};
+const std::vector<std::string> mixedTypes = {"Grub",    "Slinger",  "Crystal",  "SlingStone",
+                                             "Bloater", "VigorOrb", "IceShard", "Icer"};
 
 // About 40 x 40 pixels of arena per unit, as in a crowded round.
-int arenaSide(int units) { return std::max(200, (int)(40 * std::sqrt((double)units))); }
+int arenaSide(int units) {
+    return std::max(200, (int)(40 * std::sqrt((double)units)));
+}
 
 // A fresh arena of n units after its first step (in which they all appear).
 std::unique_ptr<Simulation> crowd(int n, bool exhaustive, int width = 0, int height = 0) {
@@ -31,8 +33,7 @@ std::unique_ptr<Simulation> crowd(int n, bool exhaustive, int width = 0, int hei
     auto sim = std::make_unique<Simulation>();
     sim->getUnitList().setExhaustiveContacts(exhaustive);
     int w = width ? width : arenaSide(n), h = height ? height : arenaSide(n);
-    if (sim->makeArena(w, h, mixedTypes, n, "Warden", true) != 0)
-        return nullptr;
+    if (sim->makeArena(w, h, mixedTypes, n, "Warden", true) != 0) return nullptr;
     sim->setScripted(true);
     sim->runPass(1, true);
     return sim;
@@ -58,8 +59,12 @@ void stepCrowd(benchmark::State& state, bool exhaustive) {
     state.counters["units"] = (double)sim->getUnitList().getUnits()->size();
 }
 
-void BM_Step(benchmark::State& state) { stepCrowd(state, false); }
-void BM_StepExhaustive(benchmark::State& state) { stepCrowd(state, true); }
+void BM_Step(benchmark::State& state) {
+    stepCrowd(state, false);
+}
+void BM_StepExhaustive(benchmark::State& state) {
+    stepCrowd(state, true);
+}
 
 // The contact tests alone, on a crowd that has walked for 30 steps.
 void contactPass(benchmark::State& state, bool exhaustive) {
@@ -84,8 +89,12 @@ void contactPass(benchmark::State& state, bool exhaustive) {
     }
 }
 
-void BM_ContactPass(benchmark::State& state) { contactPass(state, false); }
-void BM_ContactPassExhaustive(benchmark::State& state) { contactPass(state, true); }
+void BM_ContactPass(benchmark::State& state) {
+    contactPass(state, false);
+}
+void BM_ContactPassExhaustive(benchmark::State& state) {
+    contactPass(state, true);
+}
 
 // One drawn frame of 1,000 units in a 640 x 480 arena shown on a 640 x 480 frame: the arena
 // picture, every sprite rotated and scaled, the end-of-frame work, the arena scaled onto the frame.
@@ -117,8 +126,7 @@ void BM_RecordStep(benchmark::State& state) {
         command.mickeyX = (int)(done % 7); // the command changes now and then, as a person's does
         record.frames.push_back(ReplayFrame{false, {}});
         record.frames.back().steps.push_back(command);
-        if (++done % 2000 == 0)
-            record = Replay();
+        if (++done % 2000 == 0) record = Replay();
         benchmark::DoNotOptimize(record.frames.data());
     }
 }
@@ -158,13 +166,11 @@ BENCHMARK(BM_DrawFrame)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ConquestRound)->Arg(0)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 int main(int argc, char** argv) {
-    if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0)
-        return 1;
+    if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0) return 1;
     set_color_depth(32);
     setMessagesSilent(true);
     benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;

@@ -104,7 +104,8 @@ bool ConfigFile::has(const std::string& section, const std::string& key) const {
     return get_config_string(sectionArg(section), key.c_str(), nullptr) != nullptr;
 }
 
-std::string ConfigFile::getString(const std::string& section, const std::string& key, const std::string& def) const {
+std::string ConfigFile::getString(const std::string& section, const std::string& key,
+                                  const std::string& def) const {
     use();
     return get_config_string(sectionArg(section), key.c_str(), def.c_str());
 }
@@ -122,7 +123,8 @@ double ConfigFile::getFloat(const std::string& section, const std::string& key, 
     return (float)n;
 }
 
-std::vector<std::string> ConfigFile::getList(const std::string& section, const std::string& key, int* total) const {
+std::vector<std::string> ConfigFile::getList(const std::string& section, const std::string& key,
+                                             int* total) const {
     use();
     int argc = 0;
     char** argv = get_config_argv(sectionArg(section), key.c_str(), &argc);

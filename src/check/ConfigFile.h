@@ -47,7 +47,8 @@ class ConfigFile {
     double getFloat(const std::string& section, const std::string& key, double def) const;
     // A list as the game sees it (at most 16 values); total, when given, receives the count
     // of all values written.
-    std::vector<std::string> getList(const std::string& section, const std::string& key, int* total = nullptr) const;
+    std::vector<std::string> getList(const std::string& section, const std::string& key,
+                                     int* total = nullptr) const;
 
   private:
     void use() const;

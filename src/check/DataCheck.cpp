@@ -96,7 +96,8 @@ std::vector<std::pair<std::string, int>> DataCheck::checkList(const std::string&
         bool ends = line.back() == '\n';
         if (!lineContinues) number++;
         if (!lineContinues && !ends && line.size() == (size_t)listLineLength)
-            report.warning({path, "", "", number}, textf("the line is longer than %d characters", listLineLength),
+            report.warning({path, "", "", number},
+                           textf("the line is longer than %d characters", listLineLength),
                            "reads it in pieces, each piece as a line of its own", "break the line");
         lineContinues = !ends;
         if (inName) {
@@ -148,7 +149,8 @@ void DataCheck::checkGeneralData() {
         if (!DatafileCache::findPicture(dat, o)) {
             std::string message = "Could not find picture " + o + " in datafile " + path + ".\n";
             Problem& p = report.error({path, "", o, 0}, "the picture \"" + o + "\" is missing",
-                                      "shows \"" + message.substr(0, message.size() - 1) + "\" and draws nothing in its place",
+                                      "shows \"" + message.substr(0, message.size() - 1) +
+                                          "\" and draws nothing in its place",
                                       "add a picture object named " + o);
             p.gameMessages = {message};
         }
@@ -169,7 +171,8 @@ std::set<std::string> DataCheck::loadedWith(const std::vector<std::string>& name
     return out;
 }
 
-void DataCheck::checkUnreachable(const std::set<std::string>& reached, const std::set<std::string>& campaignsListed) {
+void DataCheck::checkUnreachable(const std::set<std::string>& reached,
+                                 const std::set<std::string>& campaignsListed) {
     // Every name the game reads is text, so it can never name a file whose name is not.
     for (const char* dir : {"data/unit", "data/campaigns"})
         for (const std::string& name : regularFilesIn(dir))
@@ -181,12 +184,14 @@ void DataCheck::checkUnreachable(const std::set<std::string>& reached, const std
     for (const std::string& name : regularFilesIn("data/unit"))
         if (isText(name) && !reached.count(name) && !datafilesNamed.count("data/unit/" + name) &&
             !(name.size() > 4 && name.compare(name.size() - 4, 4, ".dat") == 0))
-            report.warning({"data/unit/" + name, "", "", 0}, "no campaign, character or added unit uses this unit file",
-                           "never loads it", "list it in a campaign's UnitsToAppear, add it from another type, or remove it");
+            report.warning({"data/unit/" + name, "", "", 0},
+                           "no campaign, character or added unit uses this unit file", "never loads it",
+                           "list it in a campaign's UnitsToAppear, add it from another type, or remove it");
     for (const std::string& name : regularFilesIn("data/campaigns"))
         if (isText(name) && !campaignsListed.count(name))
-            report.warning({"data/campaigns/" + name, "", "", 0}, "the campaign is not in data/listOfCampaigns.txt",
-                           "never offers it", "add an entry for it to the list, or remove the file");
+            report.warning({"data/campaigns/" + name, "", "", 0},
+                           "the campaign is not in data/listOfCampaigns.txt", "never offers it",
+                           "add an entry for it to the list, or remove the file");
 }
 
 bool DataCheck::soundDecodes(const std::string& path) {
@@ -218,34 +223,36 @@ void DataCheck::checkLayout(const ConfigFile& f) {
     for (int line : f.getNonTextLines())
         reportNonText({f.getPath(), "", "", line});
     for (int line : f.getStrayLines())
-        report.warning({f.getPath(), "", "", line}, "the line is neither a [section], a key = value line nor a comment",
-                       "ignores it", "write key = value, or start a comment with #");
+        report.warning({f.getPath(), "", "", line},
+                       "the line is neither a [section], a key = value line nor a comment", "ignores it",
+                       "write key = value, or start a comment with #");
     for (const ConfigEntry* e : f.shadowedEntries())
-        report.warning({f.getPath(), e->section, e->key, e->line},
-                       textf("the key already stands on line %d of this section", f.lineOf(e->section, e->key)),
-                       "reads only the first one (key names ignore case)", "remove one of the two lines");
+        report.warning(
+            {f.getPath(), e->section, e->key, e->line},
+            textf("the key already stands on line %d of this section", f.lineOf(e->section, e->key)),
+            "reads only the first one (key names ignore case)", "remove one of the two lines");
     // An empty list of properties is a way to write "none"; elsewhere an empty value is a slip.
     for (const auto& s : f.getSections())
         for (const ConfigEntry* e : f.entriesOf(s.first))
             if (e->value.empty() && f.find(e->section, e->key) == e && !sameName(s.first, "UnitProperties"))
                 report.warning({f.getPath(), e->section, e->key, e->line}, "the key has no value",
-                               "treats it as missing and uses the default", "write a value or remove the line");
+                               "treats it as missing and uses the default",
+                               "write a value or remove the line");
     for (const ConfigEntry* e : f.entriesOf(""))
         if (e->value.empty() && f.find("", e->key) == e)
             report.warning({f.getPath(), "", e->key, e->line}, "the key has no value",
                            "treats it as missing and uses the default", "write a value or remove the line");
 }
 
-void DataCheck::checkUnknownKeys(const ConfigFile& f, const std::string& section, const std::vector<std::string>& known,
-                                 const std::string& readBy) {
+void DataCheck::checkUnknownKeys(const ConfigFile& f, const std::string& section,
+                                 const std::vector<std::string>& known, const std::string& readBy) {
     for (const ConfigEntry* e : f.entriesOf(section)) {
         bool ok = false;
         for (const std::string& k : known)
             ok = ok || sameName(k, e->key);
         if (!ok)
             report.warning({f.getPath(), e->section, e->key, e->line}, "the game never reads this key",
-                           "ignores the line" + readBy,
-                           "correct or remove it." + didYouMean(e->key, known));
+                           "ignores the line" + readBy, "correct or remove it." + didYouMean(e->key, known));
     }
 }
 

@@ -60,7 +60,8 @@ class DataCheck {
     void checkSounds(const ConfigFile& f);
     void checkDamage(const ConfigFile& f);
     void checkAddedUnits(const ConfigFile& f, const std::string& name, UnitFacts& facts);
-    void checkAttackGroups(const ConfigFile& f, const std::vector<std::pair<int, std::vector<std::string>>>& entries,
+    void checkAttackGroups(const ConfigFile& f,
+                           const std::vector<std::pair<int, std::vector<std::string>>>& entries,
                            bool isThePC);
 
     // Values of keys: a whole or real number where the game reads one.
@@ -70,8 +71,8 @@ class DataCheck {
     // A real number the game refuses, with the message it shows; key names the value in it.
     void reportUnusableReal(const Place& at, const std::string& key, const std::string& value, double used);
     void checkTrueFalseKey(const ConfigFile& f, const std::string& section, const std::string& key);
-    void checkUnknownKeys(const ConfigFile& f, const std::string& section, const std::vector<std::string>& known,
-                          const std::string& readBy);
+    void checkUnknownKeys(const ConfigFile& f, const std::string& section,
+                          const std::vector<std::string>& known, const std::string& readBy);
     void checkLayout(const ConfigFile& f);
     // A line with bytes that are not text, which the game reads as '?'.
     void reportNonText(const Place& at);

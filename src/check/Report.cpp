@@ -52,7 +52,8 @@ Problem& Report::add(Severity s, const Place& where, const std::string& what, co
     return problems.back();
 }
 
-Problem& Report::error(const Place& where, const std::string& what, const std::string& game, const std::string& fix) {
+Problem& Report::error(const Place& where, const std::string& what, const std::string& game,
+                       const std::string& fix) {
     return add(Severity::Error, where, what, game, fix);
 }
 

@@ -10,7 +10,7 @@ struct Place {
     std::string file;
     std::string section; // "" for none; "(global)" style naming is the printer's business
     std::string key;
-    int line = 0;        // 0: the problem has no single line
+    int line = 0; // 0: the problem has no single line
 };
 
 enum class Severity { Warning, Error };
@@ -29,8 +29,10 @@ struct Problem {
 
 class Report {
   public:
-    Problem& error(const Place& where, const std::string& what, const std::string& game, const std::string& fix);
-    Problem& warning(const Place& where, const std::string& what, const std::string& game, const std::string& fix);
+    Problem& error(const Place& where, const std::string& what, const std::string& game,
+                   const std::string& fix);
+    Problem& warning(const Place& where, const std::string& what, const std::string& game,
+                     const std::string& fix);
 
     const std::vector<Problem>& getProblems() const { return problems; }
     int getErrorCount() const;

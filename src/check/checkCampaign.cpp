@@ -14,15 +14,17 @@ const std::vector<std::string> campaignKeys = {"Datafile", "TotalRounds", "Music
 // The painter draws the opening picture and the round titles from these; the game never reads them.
 const std::vector<std::string> campaignPainterKeys = {"Title", "Subtitle"};
 const std::vector<std::string> roundPainterKeys = {"Floor", "Hint"};
-const std::vector<std::string> roundKeys = {"ArenaSize", "ArenaPic", "name", "ArenaKB", "ArenaWall", "Spawns"};
+const std::vector<std::string> roundKeys = {"ArenaSize", "ArenaPic",  "name",
+                                            "ArenaKB",   "ArenaWall", "Spawns"};
 // Most units one spawn line makes; more stall the game.
 const int maxSpawnAmount = maxUnitsPerOrder;
 const int sideCount = 11;
 const int variantCount = 5;
 
 bool canHardlyDie(const UnitFacts& u) {
-    const int contactDeaths = DIES_WHEN_PLAYER_HITS | DIES_WHEN_PLAYER_PROJECTILE_HITS | DIES_WHEN_ENEMY_HITS |
-                              DIES_WHEN_ENEMY_PROJECTILE_HITS | DIES_WHEN_NEUTRAL_HITS | DIES_WHEN_HITS_WALL;
+    const int contactDeaths = DIES_WHEN_PLAYER_HITS | DIES_WHEN_PLAYER_PROJECTILE_HITS |
+                              DIES_WHEN_ENEMY_HITS | DIES_WHEN_ENEMY_PROJECTILE_HITS |
+                              DIES_WHEN_NEUTRAL_HITS | DIES_WHEN_HITS_WALL;
     return (u.defense & (INDESTRUCTIBLE | NO_DAMAGE)) && u.timeToLive <= -10 && !(u.hitbox & contactDeaths);
 }
 
@@ -59,12 +61,14 @@ void DataCheck::checkCampaign(const std::string& name, const Place& from) {
         int index = 0;
         bool isRound = isIndexedKey(s.first, "Round", &index);
         if (sameName(s.first, "Campaign") || (isRound && index < rounds)) continue;
-        report.warning({path, s.first, "", s.second},
-                       isRound ? textf("TotalRounds is %d, so this round is never played", rounds)
-                               : "the game never reads this section",
-                       "ignores every key in it",
-                       isRound ? textf("raise TotalRounds to %d, or number the rounds from Round0 without gaps", index + 1)
-                               : "a campaign file has the section Campaign and Round0, Round1, ...");
+        report.warning(
+            {path, s.first, "", s.second},
+            isRound ? textf("TotalRounds is %d, so this round is never played", rounds)
+                    : "the game never reads this section",
+            "ignores every key in it",
+            isRound
+                ? textf("raise TotalRounds to %d, or number the rounds from Round0 without gaps", index + 1)
+                : "a campaign file has the section Campaign and Round0, Round1, ...");
     }
     checkUnknownKeys(f, "Campaign", with(campaignKeys, campaignPainterKeys), "");
 
@@ -75,20 +79,23 @@ void DataCheck::checkCampaign(const std::string& name, const Place& from) {
         std::string message = textf("Campaign file %s did not load. Now exiting.\n", datPath.c_str());
         std::string what = "no campaign datafile is named";
         if (hasDatafile) what = "the datafile " + datPath + " " + DatafileCache::whyNotLoaded(datPath);
-        Problem& p = report.error(placeOf(f, "Campaign", "Datafile"), what,
-                                  "shows \"" + message.substr(0, message.size() - 1) +
-                                      "\" and \"Load Campaign failed\"; the campaign cannot be played",
-                                  hasDatafile ? "build the datafile or correct its path (from the game's folder)"
-                                              : "add Datafile = data/gfx/<campaign>.dat to [Campaign]");
+        Problem& p =
+            report.error(placeOf(f, "Campaign", "Datafile"), what,
+                         "shows \"" + message.substr(0, message.size() - 1) +
+                             "\" and \"Load Campaign failed\"; the campaign cannot be played",
+                         hasDatafile ? "build the datafile or correct its path (from the game's folder)"
+                                     : "add Datafile = data/gfx/<campaign>.dat to [Campaign]");
         p.gameMessages = {message, "Load Campaign failed\n"};
         return;
     }
     for (const char* object : {"splashScreen", "victoryScreen"})
         if (!DatafileCache::findPicture(dat, object)) {
-            std::string message = textf("Could not find picture %s in datafile %s.\n", object, datPath.c_str());
+            std::string message =
+                textf("Could not find picture %s in datafile %s.\n", object, datPath.c_str());
             Problem& p = report.error(placeOf(f, "Campaign", "Datafile"),
                                       textf("the picture \"%s\" is missing from %s", object, datPath.c_str()),
-                                      "shows \"" + message.substr(0, message.size() - 1) + "\" and shows nothing in its place",
+                                      "shows \"" + message.substr(0, message.size() - 1) +
+                                          "\" and shows nothing in its place",
                                       textf("add a picture object named %s", object));
             p.gameMessages = {message};
         }
@@ -106,7 +113,8 @@ void DataCheck::checkCampaign(const std::string& name, const Place& from) {
         if (file) fclose(file);
         if (!file || !musicDecodes(music))
             report.warning(placeOf(f, "Campaign", "Music"),
-                           "the music " + music + (file ? " does not decode as Ogg Vorbis" : " does not exist"),
+                           "the music " + music +
+                               (file ? " does not decode as Ogg Vorbis" : " does not exist"),
                            "plays the campaign in silence, without a message",
                            "give the path of an Ogg Vorbis file from the game's folder");
     }
@@ -130,7 +138,8 @@ void DataCheck::checkCampaignUnitsList(const ConfigFile& f, std::vector<std::str
     for (size_t i = 0; i < listed.size(); i++) {
         for (size_t j = 0; j < i; j++)
             if (listed[j] == listed[i])
-                report.warning(at, "\"" + listed[i] + "\" is listed twice", "loads it once", "remove the second one");
+                report.warning(at, "\"" + listed[i] + "\" is listed twice", "loads it once",
+                               "remove the second one");
         checkUnit(listed[i], at);
     }
 }
@@ -147,7 +156,8 @@ void DataCheck::checkRound(const ConfigFile& f, int index, const std::set<std::s
     int total = 0;
     std::vector<std::string> size = f.getList(section, "ArenaSize", &total);
     if (total == 1 || total > 2)
-        report.warning(placeOf(f, section, "ArenaSize"), textf("%d values; the arena size is width and height", total),
+        report.warning(placeOf(f, section, "ArenaSize"),
+                       textf("%d values; the arena size is width and height", total),
                        total == 1 ? "ignores the line and keeps the previous size" : "uses the first two",
                        "write two whole numbers of pixels: ArenaSize = 480 360");
     if (total >= 2) {
@@ -155,9 +165,11 @@ void DataCheck::checkRound(const ConfigFile& f, int index, const std::set<std::s
         if (readArenaSide(size[0], &w) && readArenaSide(size[1], &h)) {
             width = w, height = h;
         } else {
-            std::string message = textf("LoadRound: ArenaSize %s %s is not a usable size, keeping the previous one.\n",
-                                        size[0].c_str(), size[1].c_str());
-            Problem& p = report.error(placeOf(f, section, "ArenaSize"), "\"" + size[0] + " " + size[1] + "\" is not a usable size",
+            std::string message =
+                textf("LoadRound: ArenaSize %s %s is not a usable size, keeping the previous one.\n",
+                      size[0].c_str(), size[1].c_str());
+            Problem& p = report.error(placeOf(f, section, "ArenaSize"),
+                                      "\"" + size[0] + " " + size[1] + "\" is not a usable size",
                                       "shows \"" + message.substr(0, message.size() - 1) + "\"",
                                       textf("write two whole numbers from 1 to %d", largestFixedInt));
             p.gameMessages = {message};
@@ -166,24 +178,27 @@ void DataCheck::checkRound(const ConfigFile& f, int index, const std::set<std::s
     std::vector<std::string> pic = f.getList(section, "ArenaPic", &total);
     if (total < 2) {
         bool noSection = f.entriesOf(section).empty();
-        Problem& p = report.error(noSection ? Place{f.getPath(), section, "", 0} : placeOf(f, section, "ArenaPic"),
-                                  noSection ? "the round has no section" : "ArenaPic needs a datafile and an arena picture",
-                                  "shows \"LoadRound: Arena has too few parameters\" and plays the round with what "
-                                  "the previous one left, without its spawn lines or the player",
-                                  "write ArenaPic = data/gfx/<round>.dat arena title");
+        Problem& p = report.error(
+            noSection ? Place{f.getPath(), section, "", 0} : placeOf(f, section, "ArenaPic"),
+            noSection ? "the round has no section" : "ArenaPic needs a datafile and an arena picture",
+            "shows \"LoadRound: Arena has too few parameters\" and plays the round with what "
+            "the previous one left, without its spawn lines or the player",
+            "write ArenaPic = data/gfx/<round>.dat arena title");
         p.gameMessages = {"LoadRound: Arena has too few parameters"};
         return;
     }
     if (width <= 0 || height <= 0) {
         std::string message = "The arena of 0 x 0 pixels could not be made. Leaving the campaign.\n";
-        Problem& p = report.error({f.getPath(), section, "ArenaSize", 0}, "no arena size, here or in an earlier round",
-                                  "shows \"" + message.substr(0, message.size() - 1) + "\"",
-                                  "add ArenaSize = <width> <height> to this round");
+        Problem& p =
+            report.error({f.getPath(), section, "ArenaSize", 0}, "no arena size, here or in an earlier round",
+                         "shows \"" + message.substr(0, message.size() - 1) + "\"",
+                         "add ArenaSize = <width> <height> to this round");
         p.gameMessages = {message};
     }
     Place picAt = placeOf(f, section, "ArenaPic");
     if (total > 3)
-        report.warning(picAt, textf("%d values; ArenaPic has a datafile, an arena and a title picture", total),
+        report.warning(picAt,
+                       textf("%d values; ArenaPic has a datafile, an arena and a title picture", total),
                        "ignores the values after the third", "remove the extra values");
     DATAFILE* dat = datafiles.load(pic[0]);
     if (!dat) {
@@ -198,7 +213,8 @@ void DataCheck::checkRound(const ConfigFile& f, int index, const std::set<std::s
     }
     for (size_t i = 1; i < pic.size() && i < 3; i++)
         if (!DatafileCache::findPicture(dat, pic[i])) {
-            std::string message = textf("Could not find picture %s in datafile %s.\n", pic[i].c_str(), pic[0].c_str());
+            std::string message =
+                textf("Could not find picture %s in datafile %s.\n", pic[i].c_str(), pic[0].c_str());
             Problem& p = report.error(picAt, "the picture \"" + pic[i] + "\" is missing from " + pic[0],
                                       "shows \"" + message.substr(0, message.size() - 1) + "\"",
                                       "correct the object name or add the picture to the datafile");
@@ -207,8 +223,8 @@ void DataCheck::checkRound(const ConfigFile& f, int index, const std::set<std::s
     if (pic.size() >= 3)
         hasTitle = true;
     else if (!hasTitle)
-        report.warning(picAt, "no title picture, here or in an earlier round", "starts the round without a title",
-                       "add a third value naming the title picture");
+        report.warning(picAt, "no title picture, here or in an earlier round",
+                       "starts the round without a title", "add a third value naming the title picture");
     checkRealKey(f, section, "ArenaKB", 0.5);
     double kb = f.getFloat(section, "ArenaKB", 0.5);
     if (kb >= 1.0 || kb < 0)
@@ -224,7 +240,8 @@ void DataCheck::checkRound(const ConfigFile& f, int index, const std::set<std::s
             ok = ok || wall == m;
         if (!ok)
             report.warning(placeOf(f, section, "ArenaWall"), "\"" + wall + "\" is no wall mode",
-                           index == 0 ? "keeps the walls the game starts with (Stop)" : "keeps the previous round's walls",
+                           index == 0 ? "keeps the walls the game starts with (Stop)"
+                                      : "keeps the previous round's walls",
                            "write " + listWords(modes) + " (case matters)." + didYouMean(wall, modes));
     }
     checkWholeKey(f, section, "Spawns");
@@ -232,7 +249,8 @@ void DataCheck::checkRound(const ConfigFile& f, int index, const std::set<std::s
     for (const ConfigEntry* e : f.entriesOf(section)) {
         int i = 0;
         if (isIndexedKey(e->key, "Spawn", &i) && i >= spawns && f.find(section, e->key) == e)
-            report.warning({f.getPath(), section, e->key, e->line}, textf("Spawns is %d, so this line is never read", spawns),
+            report.warning({f.getPath(), section, e->key, e->line},
+                           textf("Spawns is %d, so this line is never read", spawns),
                            "reads Spawn0 to Spawn" + std::to_string(spawns - 1) + " only",
                            textf("raise Spawns to %d, or number the lines from Spawn0 without gaps", i + 1));
     }
@@ -241,14 +259,16 @@ void DataCheck::checkRound(const ConfigFile& f, int index, const std::set<std::s
     for (int i = 0; i < spawns; i++)
         checkSpawnLine(f, section, i, width, height, loaded, listed, enemyOrders, stuckEnemy);
     if (enemyOrders == 0 && !stuckEnemy)
-        report.error({f.getPath(), section, "Spawns", f.lineOf(section, "Spawns")}, "no enemy ever appears in this round",
-                     "counts the round as won the moment it begins (a round is won when no enemy is left or to come)",
-                     "add a spawn line for a type with affiliation = enemy that the campaign lists");
+        report.error(
+            {f.getPath(), section, "Spawns", f.lineOf(section, "Spawns")},
+            "no enemy ever appears in this round",
+            "counts the round as won the moment it begins (a round is won when no enemy is left or to come)",
+            "add a spawn line for a type with affiliation = enemy that the campaign lists");
 }
 
-void DataCheck::checkSpawnLine(const ConfigFile& f, const std::string& section, int index, int width, int height,
-                               const std::set<std::string>& loaded, const std::vector<std::string>& listed,
-                               int& enemyOrders, bool& stuckEnemy) {
+void DataCheck::checkSpawnLine(const ConfigFile& f, const std::string& section, int index, int width,
+                               int height, const std::set<std::string>& loaded,
+                               const std::vector<std::string>& listed, int& enemyOrders, bool& stuckEnemy) {
     std::string key = "Spawn" + std::to_string(index);
     int total = 0;
     std::vector<std::string> v = f.getList(section, key, &total);
@@ -287,9 +307,10 @@ void DataCheck::checkSpawnLine(const ConfigFile& f, const std::string& section, 
         forSomeCharacter = forSomeCharacter || loadedWith({c}).count(type);
     if (!loaded.count(type)) {
         if (forSomeCharacter)
-            report.warning(at, "\"" + type + "\" is not in the campaign's UnitsToAppear",
-                           "loads it only when a character that uses it is chosen; otherwise the line creates nothing",
-                           "add " + type + " to UnitsToAppear in [Campaign]");
+            report.warning(
+                at, "\"" + type + "\" is not in the campaign's UnitsToAppear",
+                "loads it only when a character that uses it is chosen; otherwise the line creates nothing",
+                "add " + type + " to UnitsToAppear in [Campaign]");
         else
             report.error(at, "\"" + type + "\" is not in the campaign's UnitsToAppear",
                          "never loads the type: the line creates nothing, without a message",
@@ -306,29 +327,33 @@ void DataCheck::checkSpawnLine(const ConfigFile& f, const std::string& section, 
         return;
     }
     if (amount <= 0)
-        report.warning(at, textf("an amount of %d", amount), "creates no unit", "write how many units to create");
+        report.warning(at, textf("an amount of %d", amount), "creates no unit",
+                       "write how many units to create");
     if (amount > maxSpawnAmount) {
-        std::string message = textf("%s: %s asks for %d units; only %d are made.\n", section.c_str(), key.c_str(),
-                                    amount, maxSpawnAmount);
+        std::string message = textf("%s: %s asks for %d units; only %d are made.\n", section.c_str(),
+                                    key.c_str(), amount, maxSpawnAmount);
         Problem& p = report.error(at, textf("an amount of %d", amount),
                                   "shows \"" + message.substr(0, message.size() - 1) + "\"",
                                   "spread the units over several lines with delays");
         p.gameMessages = {message};
     }
     if (side < 1 || side > sideCount)
-        report.warning(at, textf("side %d is no placement", side),
-                       "puts the units on the arena's top-left corner (0, 0), facing up",
-                       "write 1 to 8 for the edges clockwise from the top-left corner, 9 the centre, 10 a given "
-                       "position, 11 anywhere");
+        report.warning(
+            at, textf("side %d is no placement", side),
+            "puts the units on the arena's top-left corner (0, 0), facing up",
+            "write 1 to 8 for the edges clockwise from the top-left corner, 9 the centre, 10 a given "
+            "position, 11 anywhere");
     if (side == sideAtPosition && total == spawnValues)
         report.warning(at, "side 10 places at a given position, but none is given",
-                       "puts the units on the arena's top-left corner (0, 0)", "add x and y as values 8 and 9");
+                       "puts the units on the arena's top-left corner (0, 0)",
+                       "add x and y as values 8 and 9");
     if (total == spawnValuesWithPosition) {
         int x = atoi(v[7].c_str()), y = atoi(v[8].c_str());
         if (width > 0 && height > 0 && (x < 0 || y < 0 || x > width || y > height))
-            report.warning(at, textf("the position (%d, %d) is outside the %d x %d arena", x, y, width, height),
-                           "puts the units outside the walls, which push them in and cost them 10 hit points a step",
-                           "give a position inside the arena");
+            report.warning(
+                at, textf("the position (%d, %d) is outside the %d x %d arena", x, y, width, height),
+                "puts the units outside the walls, which push them in and cost them 10 hit points a step",
+                "give a position inside the arena");
     }
     if (condition & ~3)
         report.warning(at, textf("condition %d has bits other than 1 and 2", condition),
@@ -345,13 +370,15 @@ void DataCheck::checkSpawnLine(const ConfigFile& f, const std::string& section, 
     if (facts.affiliation != AFF_ENEMY || amount <= 0) return;
     if (neverFires) {
         stuckEnemy = true;
-        report.error(at, "the round cannot be won", "counts this pending enemy order as an enemy still to come, forever",
+        report.error(at, "the round cannot be won",
+                     "counts this pending enemy order as an enemy still to come, forever",
                      "make the order able to fire");
         return;
     }
     enemyOrders++;
     if (canHardlyDie(facts))
-        report.warning(at, "\"" + type + "\" can hardly die: it takes no damage, has no life span and no contact death",
-                       "wins the round only once every such enemy is gone; walls are its only harm",
-                       "give it hit points it can lose, a timeToLive, or a DiesWhen... property");
+        report.warning(
+            at, "\"" + type + "\" can hardly die: it takes no damage, has no life span and no contact death",
+            "wins the round only once every such enemy is gone; walls are its only harm",
+            "give it hit points it can lose, a timeToLive, or a DiesWhen... property");
 }

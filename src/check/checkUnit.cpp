@@ -10,13 +10,15 @@
 
 namespace {
 
-const std::vector<std::string> globalKeys = {"affiliation", "isThePC",  "maxHP",        "timeToLive",
-                                             "walkspeed",   "juiceForPlayer", "alignStyle",  "alignDist",
-                                             "alignAngleMin", "alignAngleMax", "datafile", "addedUnits"};
-const std::vector<std::string> aiKeys = {"targetAffiliation", "targetPriorityHP", "switchTarget",
-                                         "homeTimeInbetweenCorrection", "homeAngleCorrection", "attackPeriodIndex",
-                                         "attackDistMin", "attackDistMax", "attackAngleSpread", "careAboutArena"};
-const std::vector<std::string> damageKeys = {"kbDir", "kbMag", "kbDuration", "damageDealt", "goodStatus", "badStatus"};
+const std::vector<std::string> globalKeys = {"affiliation",   "isThePC",        "maxHP",      "timeToLive",
+                                             "walkspeed",     "juiceForPlayer", "alignStyle", "alignDist",
+                                             "alignAngleMin", "alignAngleMax",  "datafile",   "addedUnits"};
+const std::vector<std::string> aiKeys = {
+    "targetAffiliation",   "targetPriorityHP",  "switchTarget",  "homeTimeInbetweenCorrection",
+    "homeAngleCorrection", "attackPeriodIndex", "attackDistMin", "attackDistMax",
+    "attackAngleSpread",   "careAboutArena"};
+const std::vector<std::string> damageKeys = {"kbDir",       "kbMag",      "kbDuration",
+                                             "damageDealt", "goodStatus", "badStatus"};
 // The painter draws a unit's frames from this section; the game never reads it.
 const char* const lookSection = "Look";
 
@@ -68,10 +70,11 @@ const UnitFacts& DataCheck::checkUnit(const std::string& name, const Place& from
         if (reason.empty()) reason = "does not exist";
         std::string message = describeUnusableFile(path, reason) + ", cannot load Unit.";
         std::string what = "unit type \"" + name + "\" has no unit file: " + path + " " + reason;
-        Problem& p = report.error(from, what,
-                                  "shows \"" + message + "\" and \"Unit " + name +
-                                      " is not valid.\"; nothing of this type ever appears",
-                                  nameFix(from, "create " + path + " or correct the name (names are case-sensitive)"));
+        Problem& p =
+            report.error(from, what,
+                         "shows \"" + message + "\" and \"Unit " + name +
+                             " is not valid.\"; nothing of this type ever appears",
+                         nameFix(from, "create " + path + " or correct the name (names are case-sensitive)"));
         p.gameMessages = {message, "Unit " + name + " is not valid. \n"};
         return facts;
     }
@@ -89,7 +92,8 @@ const UnitFacts& DataCheck::checkUnit(const std::string& name, const Place& from
 
 void DataCheck::checkUnitLayout(const ConfigFile& f) {
     checkLayout(f);
-    const std::vector<std::string> sections = {"AI", "UnitProperties", "Animation", "Sound", "damage", lookSection};
+    const std::vector<std::string> sections = {"AI",    "UnitProperties", "Animation",
+                                               "Sound", "damage",         lookSection};
     for (const auto& s : f.getSections()) {
         bool known = false;
         for (const std::string& k : sections)
@@ -116,11 +120,12 @@ void DataCheck::checkUnitGlobals(const ConfigFile& f, UnitFacts& facts) {
         std::string text = f.getString("", "affiliation", "player");
         facts.affiliation = affiliationFromText(text);
         if (!facts.affiliation)
-            report.error(placeOf(f, "", "affiliation"), "\"" + text + "\" is no side",
-                         "gives the type no side at all: nothing targets it, it never counts as an enemy or as "
-                         "the player's, and every unit hits it",
-                         "write one of " + listWords(affiliationWords()) + " (case matters)." +
-                             didYouMean(text, affiliationWords()));
+            report.error(
+                placeOf(f, "", "affiliation"), "\"" + text + "\" is no side",
+                "gives the type no side at all: nothing targets it, it never counts as an enemy or as "
+                "the player's, and every unit hits it",
+                "write one of " + listWords(affiliationWords()) + " (case matters)." +
+                    didYouMean(text, affiliationWords()));
     }
     checkTrueFalseKey(f, "", "isThePC");
     facts.isThePC = f.getString("", "isThePC", "false") == "true";
@@ -135,9 +140,10 @@ void DataCheck::checkUnitGlobals(const ConfigFile& f, UnitFacts& facts) {
                        "removes every unit of this type at its first death check, right after it appears",
                        "give it at least 1 hit point");
     if (facts.timeToLive < 0 && facts.timeToLive > -10)
-        report.warning(placeOf(f, "", "timeToLive"), "a life span from -1 to -9",
-                       "ends every unit of this type at its first death check, right after it appears",
-                       "write a count of death checks (0 or more), or -10 or less (the default -20) for no limit");
+        report.warning(
+            placeOf(f, "", "timeToLive"), "a life span from -1 to -9",
+            "ends every unit of this type at its first death check, right after it appears",
+            "write a count of death checks (0 or more), or -10 or less (the default -20) for no limit");
     if (f.getFloat("", "walkspeed", 5.0) < 0)
         report.warning(placeOf(f, "", "walkspeed"), "a negative walking speed",
                        "walks the unit backwards, away from where it heads", "write a speed of 0 or more");
@@ -150,7 +156,8 @@ void DataCheck::checkUnitGlobals(const ConfigFile& f, UnitFacts& facts) {
 void DataCheck::checkUnitAI(const ConfigFile& f, const UnitFacts& facts) {
     if (facts.isThePC) {
         for (const ConfigEntry* e : f.entriesOf("AI")) {
-            report.warning({f.getPath(), "AI", e->key, e->line}, "the player's unit has no behaviour settings",
+            report.warning({f.getPath(), "AI", e->key, e->line},
+                           "the player's unit has no behaviour settings",
                            "steers this type from the keyboard and mouse and never reads its [AI] section",
                            "remove the [AI] section from the character");
             break;
@@ -165,7 +172,8 @@ void DataCheck::checkUnitAI(const ConfigFile& f, const UnitFacts& facts) {
                            "write one of " + listWords(affiliationWords()) + "." +
                                didYouMean(text, affiliationWords()));
     }
-    for (const char* key : {"targetPriorityHP", "switchTarget", "homeTimeInbetweenCorrection", "attackPeriodIndex"})
+    for (const char* key :
+         {"targetPriorityHP", "switchTarget", "homeTimeInbetweenCorrection", "attackPeriodIndex"})
         checkWholeKey(f, "AI", key);
     checkRealKey(f, "AI", "homeAngleCorrection", 15.0);
     checkRealKey(f, "AI", "attackDistMin", 0.0);
@@ -183,9 +191,10 @@ void DataCheck::checkUnitAI(const ConfigFile& f, const UnitFacts& facts) {
                        "write 0, 1, 2 or 3");
     double lo = f.getFloat("AI", "attackDistMin", 0), hi = f.getFloat("AI", "attackDistMax", 0);
     if (lo > hi)
-        report.warning(placeOf(f, "AI", "attackDistMin"), textf("the attack window %g to %g is empty", lo, hi),
-                       "never finds its target inside the window: the unit never attacks and never holds still",
-                       "make attackDistMin at most attackDistMax");
+        report.warning(
+            placeOf(f, "AI", "attackDistMin"), textf("the attack window %g to %g is empty", lo, hi),
+            "never finds its target inside the window: the unit never attacks and never holds still",
+            "make attackDistMin at most attackDistMax");
 }
 
 void DataCheck::checkUnitProperties(const ConfigFile& f, UnitFacts& facts) {
@@ -218,10 +227,11 @@ void DataCheck::checkUnitProperties(const ConfigFile& f, UnitFacts& facts) {
         }
     }
     if (playerBits && !facts.isThePC)
-        report.warning(placeOf(f, "UnitProperties", "Player"), "player properties on a type the player does not steer",
-                       "reads them only for the player's unit (InvincibleWhenHit works on any unit, the chain and "
-                       "stun ones do not)",
-                       "remove them, or set isThePC = true if this is a character");
+        report.warning(
+            placeOf(f, "UnitProperties", "Player"), "player properties on a type the player does not steer",
+            "reads them only for the player's unit (InvincibleWhenHit works on any unit, the chain and "
+            "stun ones do not)",
+            "remove them, or set isThePC = true if this is a character");
 }
 
 void DataCheck::checkSounds(const ConfigFile& f) {
@@ -236,9 +246,10 @@ void DataCheck::checkSounds(const ConfigFile& f) {
                            "plays no sound for this slot, without a message",
                            "give the path from the game's folder, e.g. data/sound/hit.wav");
         else if (!soundDecodes(path))
-            report.warning(at, "the sound file " + path + " does not decode",
-                           "reads it neither as a sample (WAV, VOC) nor as Ogg Vorbis and plays no sound for this slot",
-                           "save it as 16-bit WAV or as Ogg Vorbis");
+            report.warning(
+                at, "the sound file " + path + " does not decode",
+                "reads it neither as a sample (WAV, VOC) nor as Ogg Vorbis and plays no sound for this slot",
+                "save it as 16-bit WAV or as Ogg Vorbis");
     }
 }
 

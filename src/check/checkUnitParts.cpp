@@ -20,13 +20,14 @@ bool DataCheck::checkAnimations(const ConfigFile& f, const std::string& name) {
             hasKey ? describeUnusableFile(path, reason) : f.getPath() + " names no datafile";
         message += ", cannot load Unit.";
         reason = "the datafile " + path + " " + reason;
-        Problem& p = hasKey ? report.error(placeOf(f, "", "datafile"), reason,
-                                           "shows \"" + message + "\"; the type is not valid and never appears",
-                                           "make the datafile (the build paints it from the [Look] section) or "
-                                           "correct the name, which is relative to data/unit/")
-                            : report.error({f.getPath(), "", "datafile", 0}, "the unit file names no datafile",
-                                           "shows \"" + message + "\"; the type is not valid and never appears",
-                                           "add a line datafile = gfx/<name>.dat");
+        Problem& p = hasKey
+                         ? report.error(placeOf(f, "", "datafile"), reason,
+                                        "shows \"" + message + "\"; the type is not valid and never appears",
+                                        "make the datafile (the build paints it from the [Look] section) or "
+                                        "correct the name, which is relative to data/unit/")
+                         : report.error({f.getPath(), "", "datafile", 0}, "the unit file names no datafile",
+                                        "shows \"" + message + "\"; the type is not valid and never appears",
+                                        "add a line datafile = gfx/<name>.dat");
         p.gameMessages = {message, "Unit " + name + " is not valid. \n"};
         return false;
     }
@@ -36,16 +37,18 @@ bool DataCheck::checkAnimations(const ConfigFile& f, const std::string& name) {
     if (!found) {
         std::string message = textf("no animations found for unit %s in file %s; cannot load unit. \n",
                                     name.c_str(), path.c_str());
-        Problem& p = report.error({f.getPath(), "Animation", "", 0}, "no animation has a frame that loads",
-                                  "shows \"" + message.substr(0, message.size() - 2) +
-                                      "\"; the type is not valid and never appears",
-                                  "list at least one frame of " + path + " (animIdle = 0 -1 0 <frame> <hold>)");
+        Problem& p =
+            report.error({f.getPath(), "Animation", "", 0}, "no animation has a frame that loads",
+                         "shows \"" + message.substr(0, message.size() - 2) +
+                             "\"; the type is not valid and never appears",
+                         "list at least one frame of " + path + " (animIdle = 0 -1 0 <frame> <hold>)");
         p.gameMessages = {message, "Unit " + name + " is not valid. \n"};
     } else if (f.getList("Animation", "animIdle").size() < 5) {
-        report.warning(placeOf(f, "Animation", "animIdle"), "no standing frame",
-                       "draws nothing while the unit stands, and takes its size for contacts from the animation "
-                       "playing (0 when it has none)",
-                       "give animIdle at least one frame");
+        report.warning(
+            placeOf(f, "Animation", "animIdle"), "no standing frame",
+            "draws nothing while the unit stands, and takes its size for contacts from the animation "
+            "playing (0 when it has none)",
+            "give animIdle at least one frame");
     }
     return found;
 }
@@ -65,35 +68,41 @@ void DataCheck::checkAnimation(const ConfigFile& f, const std::string& name, int
     }
     if (total > maxListValues)
         report.warning(at, textf("%d values; the game reads %d", total, maxListValues),
-                       "sees only the first 16 values: at most 6 frames", "use at most 6 frames per animation");
+                       "sees only the first 16 values: at most 6 frames",
+                       "use at most 6 frames per animation");
     if ((v.size() - 3) % 2 == 1)
         report.warning(at, "the frame \"" + v.back() + "\" has no hold count", "ignores that last frame",
                        "add its hold count after it");
     for (int i = 0; i < 3; i++)
         if (!isWholeNumber(v[i]))
             report.warning(at, "\"" + v[i] + "\" is not a whole number",
-                           textf("reads it as %d", atoi(v[i].c_str())), "write repeat, loop end and loop start as whole numbers");
+                           textf("reads it as %d", atoi(v[i].c_str())),
+                           "write repeat, loop end and loop start as whole numbers");
     int frames = 0;
     for (size_t i = 3; i + 1 < v.size(); i += 2) {
         if (!DatafileCache::findPicture(dat, v[i])) {
-            std::string message = textf("could not find %s frame for %s, skipping it.\n", v[i].c_str(), name.c_str());
-            Problem& p = report.error(at, "the frame \"" + v[i] + "\" is not a picture in " + datPath,
-                                      "shows \"" + message.substr(0, message.size() - 1) + "\" and leaves the frame out",
-                                      "correct the frame name, or rebuild the datafile so it has that picture");
+            std::string message =
+                textf("could not find %s frame for %s, skipping it.\n", v[i].c_str(), name.c_str());
+            Problem& p = report.error(
+                at, "the frame \"" + v[i] + "\" is not a picture in " + datPath,
+                "shows \"" + message.substr(0, message.size() - 1) + "\" and leaves the frame out",
+                "correct the frame name, or rebuild the datafile so it has that picture");
             p.gameMessages = {message};
             continue;
         }
         frames++;
         found = true;
         if (!isWholeNumber(v[i + 1]) || atoi(v[i + 1].c_str()) < 0)
-            report.warning(at, "the hold count \"" + v[i + 1] + "\" of " + v[i] + " is not a whole number of 0 or more",
-                           textf("holds the frame for %d extra advances", std::max(0, atoi(v[i + 1].c_str()))),
-                           "write 0 or more");
+            report.warning(
+                at, "the hold count \"" + v[i + 1] + "\" of " + v[i] + " is not a whole number of 0 or more",
+                textf("holds the frame for %d extra advances", std::max(0, atoi(v[i + 1].c_str()))),
+                "write 0 or more");
     }
     int loopEnd = atoi(v[1].c_str()), loopStart = atoi(v[2].c_str());
     if (frames > 0 && (loopEnd >= frames || loopStart >= frames))
-        report.warning(at, textf("the loop (start %d, end %d) reaches beyond the %d frame%s", loopStart, loopEnd, frames,
-                                 frames == 1 ? "" : "s"),
+        report.warning(at,
+                       textf("the loop (start %d, end %d) reaches beyond the %d frame%s", loopStart, loopEnd,
+                             frames, frames == 1 ? "" : "s"),
                        "plays to the last frame, and a loop start past it holds the last frame",
                        textf("keep loop start and loop end below %d, or -1 for the last frame", frames));
 }
@@ -105,9 +114,11 @@ void DataCheck::checkAddedUnits(const ConfigFile& f, const std::string& name, Un
         if (e->key.size() <= 9 || !sameName(e->key.substr(0, 9), "addedUnit")) continue;
         int index = atoi(e->key.substr(9).c_str());
         if (index >= count && f.find("", e->key) == e)
-            report.warning({f.getPath(), "", e->key, e->line}, textf("addedUnits is %d, so this entry is never read", count),
-                           "reads addedUnit0 to addedUnit" + std::to_string(count - 1) + " only",
-                           textf("raise addedUnits to %d, or number the entries from 0 without gaps", index + 1));
+            report.warning(
+                {f.getPath(), "", e->key, e->line},
+                textf("addedUnits is %d, so this entry is never read", count),
+                "reads addedUnit0 to addedUnit" + std::to_string(count - 1) + " only",
+                textf("raise addedUnits to %d, or number the entries from 0 without gaps", index + 1));
     }
     for (int i = 0; i < count; i++) {
         std::string key = "addedUnit" + std::to_string(i);
@@ -121,10 +132,11 @@ void DataCheck::checkAddedUnits(const ConfigFile& f, const std::string& name, Un
             continue;
         }
         if (total != addedUnitValues) {
-            report.warning(at, textf("%d values; an added-unit entry has exactly %d", total, addedUnitValues),
-                           "skips the whole entry without a message: the attack or death adds nothing from it",
-                           "write: type distance angle amount spread random attack delay1 delay2 delay4 moveLock "
-                           "dash appearDelay onClick hpCost");
+            report.warning(
+                at, textf("%d values; an added-unit entry has exactly %d", total, addedUnitValues),
+                "skips the whole entry without a message: the attack or death adds nothing from it",
+                "write: type distance angle amount spread random attack delay1 delay2 delay4 moveLock "
+                "dash appearDelay onClick hpCost");
             continue;
         }
         for (int k = 1; k < addedUnitValues; k++) {
@@ -134,19 +146,21 @@ void DataCheck::checkAddedUnits(const ConfigFile& f, const std::string& name, Un
             if (real && !readReal(v[k], &n))
                 reportUnusableReal(at, key + " value " + std::to_string(k + 1), v[k], 0);
             else if (real ? !isRealNumber(v[k]) : !isWholeNumber(v[k]))
-                report.warning(at, textf("value %d, \"%s\", is not a %s number", k + 1, v[k].c_str(),
-                                         real ? "" : "whole"),
-                               textf("reads it as %g", real ? atof(v[k].c_str()) : (double)atoi(v[k].c_str())),
-                               "write a number");
+                report.warning(
+                    at,
+                    textf("value %d, \"%s\", is not a %s number", k + 1, v[k].c_str(), real ? "" : "whole"),
+                    textf("reads it as %g", real ? atof(v[k].c_str()) : (double)atoi(v[k].c_str())),
+                    "write a number");
         }
         if (v[13] != "true" && v[13] != "false")
             report.warning(at, "onClick \"" + v[13] + "\" is neither true nor false", "reads it as false",
                            "write true or false");
         if (atoi(v[3].c_str()) <= 0)
-            report.warning(at, "an amount of 0 or less", "adds no unit from this entry", "write how many units to add");
+            report.warning(at, "an amount of 0 or less", "adds no unit from this entry",
+                           "write how many units to add");
         if (atoi(v[3].c_str()) > maxUnitsPerOrder) {
-            std::string message = textf("Unit %s: %s adds %d units; only %d are made.\n", name.c_str(), key.c_str(),
-                                        atoi(v[3].c_str()), maxUnitsPerOrder);
+            std::string message = textf("Unit %s: %s adds %d units; only %d are made.\n", name.c_str(),
+                                        key.c_str(), atoi(v[3].c_str()), maxUnitsPerOrder);
             Problem& p = report.error(at, textf("an amount of %s", v[3].c_str()),
                                       "shows \"" + message.substr(0, message.size() - 1) + "\"",
                                       textf("add at most %d units per entry", maxUnitsPerOrder));
@@ -169,18 +183,20 @@ void DataCheck::checkAttackGroups(const ConfigFile& f,
         int attack = atoi(e.second[6].c_str());
         Place at = placeOf(f, "", "addedUnit" + std::to_string(e.first));
         if (attack != 1 && attack != 2 && attack != 4 && attack != 8) {
-            report.warning(at, textf("attack %d is not one of 1, 2, 4 or 8", attack),
-                           attack & 15 ? "uses the entry for every attack whose bit it shares, and an attack whose "
-                                         "first entry has such a value skips its cool-down test"
-                                       : "never uses the entry",
-                           "write 1, 2 or 4 for the attack of that number, 8 for the unit's death; use one entry per "
-                           "attack");
+            report.warning(
+                at, textf("attack %d is not one of 1, 2, 4 or 8", attack),
+                attack & 15 ? "uses the entry for every attack whose bit it shares, and an attack whose "
+                              "first entry has such a value skips its cool-down test"
+                            : "never uses the entry",
+                "write 1, 2 or 4 for the attack of that number, 8 for the unit's death; use one entry per "
+                "attack");
             continue;
         }
         if (!isThePC && (attack == 2 || attack == 4))
-            report.warning(at, textf("attack %d on a type the player does not steer", attack),
-                           "lets such units use only attack 1 (and 8 when they die): this entry is never used",
-                           "use attack 1, or give the unit's other attack to a character");
+            report.warning(
+                at, textf("attack %d on a type the player does not steer", attack),
+                "lets such units use only attack 1 (and 8 when they die): this entry is never used",
+                "use attack 1, or give the unit's other attack to a character");
     }
     for (int mask : {1, 2, 4}) {
         const std::vector<std::string>* first = nullptr;
@@ -194,9 +210,11 @@ void DataCheck::checkAttackGroups(const ConfigFile& f,
             }
             int firstAttack = atoi((*first)[6].c_str());
             if (firstAttack != attack)
-                report.warning(at, textf("attack %d mixes entries with attack values %d and %d", mask, firstAttack, attack),
-                               textf("takes the cool-down and cost test of attack %d from its first entry only", mask),
-                               "give every entry of one attack the same attack value");
+                report.warning(
+                    at,
+                    textf("attack %d mixes entries with attack values %d and %d", mask, firstAttack, attack),
+                    textf("takes the cool-down and cost test of attack %d from its first entry only", mask),
+                    "give every entry of one attack the same attack value");
             if (isThePC && (*first)[13] != e.second[13])
                 report.warning(at, textf("onClick differs from the first entry of attack %d", mask),
                                "reads onClick from the first entry of the attack only",

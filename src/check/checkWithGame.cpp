@@ -39,7 +39,8 @@ void DataCheck::checkWithGameLoader(const std::vector<std::string>& campaignName
             for (const std::string& c : characters)
                 loader.addPC(c, &reportedAbove);
             Round round;
-            int rounds = campaign.getTotalRounds() < maxRoundsLoaded ? campaign.getTotalRounds() : maxRoundsLoaded;
+            int rounds =
+                campaign.getTotalRounds() < maxRoundsLoaded ? campaign.getTotalRounds() : maxRoundsLoaded;
             for (int r = 0; r < rounds; r++)
                 loader.loadRound(campaign, r, &round, characters.empty() ? "" : characters[0], nullptr);
         }
@@ -48,5 +49,6 @@ void DataCheck::checkWithGameLoader(const std::vector<std::string>& campaignName
     for (const auto& s : shown)
         if (!report.explains(s.first))
             report.error({s.second, "", "", 0}, "the game shows a message while loading: \"" + s.first + "\"",
-                         "shows it to the player in a message box", "see the message; no check above explains it");
+                         "shows it to the player in a message box",
+                         "see the message; no check above explains it");
 }

@@ -43,8 +43,8 @@ std::vector<std::string> pinnedList(const std::vector<std::string>& values) {
 // A real number as fixed; no text, or empty text, gives def. One that fixed cannot hold is
 // refused with a message and def used: converting NaN to fixed is undefined, and a speed of
 // infinity sends a unit off the arena.
-fixed checkedFixed(const std::string& file, const std::string& section, const std::string& key, const char* text,
-                   double def) {
+fixed checkedFixed(const std::string& file, const std::string& section, const std::string& key,
+                   const char* text, double def) {
     double value = def;
     if (text && *text && !readReal(text, &value))
         showMessage("%s", unusableRealMessage(file, section, key, text, def).c_str());
@@ -117,12 +117,12 @@ int Loader::addPC(const std::string& name, std::string* whyNot) {
         else if (t->affiliation != AFF_PLAYER)
             why = path + " is not on the player's side (it lacks affiliation = player)";
     }
-    if (why.empty())
-        return 0;
+    if (why.empty()) return 0;
     if (whyNot)
         *whyNot = why;
     else
-        showMessage("The character %s cannot be played: %s. Leaving the campaign.\n", name.c_str(), why.c_str());
+        showMessage("The character %s cannot be played: %s. Leaving the campaign.\n", name.c_str(),
+                    why.c_str());
     return 1;
 }
 

@@ -19,7 +19,10 @@ class Round {
     Round(const Round&) = delete;
     Round& operator=(const Round&) = delete;
 
-    void setArenaSize(fixed x, fixed y) { arenaSizeX = x; arenaSizeY = y; }
+    void setArenaSize(fixed x, fixed y) {
+        arenaSizeX = x;
+        arenaSizeY = y;
+    }
     fixed getArenaSizeX() const { return arenaSizeX; }
     fixed getArenaSizeY() const { return arenaSizeY; }
     void setArenaPic(BITMAP* pic) { arenaPic = pic; }
@@ -41,11 +44,11 @@ class Round {
     std::string name;
     fixed arenaSizeX; // pixels
     fixed arenaSizeY;
-    BITMAP* arenaPic; // object of a round datafile, not owned
-    BITMAP* titlePic; // object of a round datafile, not owned
+    BITMAP* arenaPic;                       // object of a round datafile, not owned
+    BITMAP* titlePic;                       // object of a round datafile, not owned
     std::vector<UnitCreate*> unitsToAppear; // owned pending orders
-    fixed arenaKB;    // knockback damping per drawn frame
-    int arenaWall;    // WALL_*
+    fixed arenaKB;                          // knockback damping per drawn frame
+    int arenaWall;                          // WALL_*
 };
 
 #endif

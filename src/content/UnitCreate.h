@@ -15,12 +15,12 @@ class UnitCreate {
     int spawnCondition; // bits: 1 wait for delay, 2 only while enemies <= enemyThreshold
     int delay;          // steps left; counted down by the unit list, may go below zero
     int enemyThreshold;
-    int variant;        // 0-4
-    fixed posX;         // side 10 only, arena pixels
+    int variant; // 0-4
+    fixed posX;  // side 10 only, arena pixels
     fixed posY;
-    Unit* creator;      // the unit whose attack or death added this order; null from a round file
-    bool angleSetFlag;  // read through angleSet(); true only after setAngle
-    fixed angle;        // facing for side 10
+    Unit* creator;     // the unit whose attack or death added this order; null from a round file
+    bool angleSetFlag; // read through angleSet(); true only after setAngle
+    fixed angle;       // facing for side 10
 
     UnitCreate();
     UnitCreate(std::string unitName, int amount, int side, int spawnCondition, int delay, int enemyThreshold,

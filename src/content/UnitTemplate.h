@@ -10,7 +10,17 @@
 
 // Number of animation slots: idle, run, attack 1, attack 2, attack 4, dead, stun, taunt, aim.
 enum { ANIM_COUNT = 9 };
-enum { ANIM_IDLE = 0, ANIM_RUN, ANIM_ATTACK1, ANIM_ATTACK2, ANIM_ATTACK4, ANIM_DEAD, ANIM_STUN, ANIM_TAUNT, ANIM_AIM };
+enum {
+    ANIM_IDLE = 0,
+    ANIM_RUN,
+    ANIM_ATTACK1,
+    ANIM_ATTACK2,
+    ANIM_ATTACK4,
+    ANIM_DEAD,
+    ANIM_STUN,
+    ANIM_TAUNT,
+    ANIM_AIM
+};
 // Sound slots: Hit, Dead, Att1, Att2, Att3.
 enum { SOUND_COUNT = 5 };
 enum { SOUND_HIT = 0, SOUND_DEAD, SOUND_ATT1, SOUND_ATT2, SOUND_ATT3 };
@@ -19,19 +29,42 @@ enum { AFF_PLAYER = 1, AFF_ENEMY = 2, AFF_NEUTRAL = 4, AFF_PLAYER_PROJECTILE = 8
 
 // unitPropertyHitbox bits.
 enum {
-    HITS_OPPONENT_WHEN_STUNNED = 1, HITS_ALLY_WHEN_STUNNED = 2, GOES_THROUGH_OPPONENT = 4, GOES_THROUGH_ALLY = 8,
-    HITS_PLAYER = 16, HITS_ENEMY = 32, HITS_PLAYER_PROJECTILE = 64, HITS_ENEMY_PROJECTILE = 128, HITS_NEUTRAL = 256,
-    DIES_WHEN_HITS_WALL = 512, DIES_WHEN_PLAYER_HITS = 1024, DIES_WHEN_PLAYER_PROJECTILE_HITS = 2048,
-    HITS_INDESTRUCTIBLE = 4096, DIES_WHEN_ENEMY_HITS = 8192, DIES_WHEN_ENEMY_PROJECTILE_HITS = 16384,
-    DIES_WHEN_NEUTRAL_HITS = 32768, DEALS_NO_KNOCKBACK = 65536
+    HITS_OPPONENT_WHEN_STUNNED = 1,
+    HITS_ALLY_WHEN_STUNNED = 2,
+    GOES_THROUGH_OPPONENT = 4,
+    GOES_THROUGH_ALLY = 8,
+    HITS_PLAYER = 16,
+    HITS_ENEMY = 32,
+    HITS_PLAYER_PROJECTILE = 64,
+    HITS_ENEMY_PROJECTILE = 128,
+    HITS_NEUTRAL = 256,
+    DIES_WHEN_HITS_WALL = 512,
+    DIES_WHEN_PLAYER_HITS = 1024,
+    DIES_WHEN_PLAYER_PROJECTILE_HITS = 2048,
+    HITS_INDESTRUCTIBLE = 4096,
+    DIES_WHEN_ENEMY_HITS = 8192,
+    DIES_WHEN_ENEMY_PROJECTILE_HITS = 16384,
+    DIES_WHEN_NEUTRAL_HITS = 32768,
+    DEALS_NO_KNOCKBACK = 65536
 };
 // unitPropertyDefense bits.
-enum { INDESTRUCTIBLE = 1, BOUNCY = 2, HEAVY = 4, NO_DAMAGE = 8, NO_KNOCKBACK = 16, IGNORE_WALL_KNOCKBACK = 32 };
+enum {
+    INDESTRUCTIBLE = 1,
+    BOUNCY = 2,
+    HEAVY = 4,
+    NO_DAMAGE = 8,
+    NO_KNOCKBACK = 16,
+    IGNORE_WALL_KNOCKBACK = 32
+};
 // unitPropertyStatus bits.
 enum { RESIST_GOOD_AILMENTS = 1, RESIST_BAD_AILMENTS = 2, IMMUNE_GOOD_AILMENTS = 4, IMMUNE_BAD_AILMENTS = 8 };
 // unitPropertyPlayer bits.
 enum {
-    INVINCIBLE_WHEN_HIT = 1, CHAIN_ATTACK1 = 2, CHAIN_ATTACK2 = 4, CHAIN_ATTACK4 = 8, CLEAR_STUN_FOR_3RD_ATTACK = 16,
+    INVINCIBLE_WHEN_HIT = 1,
+    CHAIN_ATTACK1 = 2,
+    CHAIN_ATTACK2 = 4,
+    CHAIN_ATTACK4 = 8,
+    CLEAR_STUN_FOR_3RD_ATTACK = 16,
     IGNORE_HEALTH_FOR_1ST_ATTACK = 32
 };
 
@@ -39,8 +72,8 @@ enum {
 // Frame pictures belong to the type's datafile (the Loader releases it), not to the template.
 class UnitTemplate {
   public:
-    std::vector<std::vector<BITMAP*>> vecPics;    // [animation][frame]
-    int animFrameTimer;                           // shared by all units of the type: advances left on this frame
+    std::vector<std::vector<BITMAP*>> vecPics; // [animation][frame]
+    int animFrameTimer;                        // shared by all units of the type: advances left on this frame
     std::vector<std::vector<int>> animFrameTimes; // [animation][frame] hold counts, never negative
     int animLoopsLeft;                            // shared: returns to the loop start left
     std::vector<int> animRepeat;                  // per animation; 0 = play once
@@ -54,12 +87,12 @@ class UnitTemplate {
     int unitPropertyStatus;
     int unitPropertyPlayer;
     int maxHP;
-    int timeToLive;       // death checks left; -10 or less = no limit
+    int timeToLive; // death checks left; -10 or less = no limit
     int juiceForPlayer;
-    fixed walkspeed;      // pixels per step
-    fixed kbDir;          // angle units, relative to the line attacker->victim
-    fixed kbMag;          // pixels per step
-    int kbDuration;       // drawn frames at full strength
+    fixed walkspeed; // pixels per step
+    fixed kbDir;     // angle units, relative to the line attacker->victim
+    fixed kbMag;     // pixels per step
+    int kbDuration;  // drawn frames at full strength
     int damageDealt;
     std::vector<int> goodStatus; // 4 ailment step counts dealt per hit
     std::vector<int> badStatus;

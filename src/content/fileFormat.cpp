@@ -6,9 +6,9 @@
 
 #include "system/textFormat.h"
 
-const char* const animationKeys[ANIM_COUNT] = {"animIdle",    "animRun",  "animAttack1",
+const char* const animationKeys[ANIM_COUNT] = {"animIdle",    "animRun",     "animAttack1",
                                                "animAttack2", "animAttack4", "animDead",
-                                               "animStun",    "animTaunt", "animAim"};
+                                               "animStun",    "animTaunt",   "animAim"};
 const char* const soundKeys[SOUND_COUNT] = {"Hit", "Dead", "Att1", "Att2", "Att3"};
 const char* const propertyKeys[PROPERTY_KEY_COUNT] = {"Player", "Hitbox", "Status", "Defense"};
 const char* const wallModes[WALL_MODE_COUNT] = {"Stop", "Ignore", "Bounce", "Push"};

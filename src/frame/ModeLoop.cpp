@@ -18,7 +18,9 @@
 int (*runMenuMode)() = runMainMenu;
 int (*runBattleMode)() = runChosenBattle;
 
-int runMainMenu() { return Config::configLoop(); }
+int runMainMenu() {
+    return Config::configLoop();
+}
 
 int runChosenBattle() {
     std::string charName = Config::sgc->getCharName();
@@ -76,7 +78,6 @@ void runModeLoop() {
         playMode();
         if (quitRequested())
             retVal = RETVAL_QUIT; // a battle left for a quit request does not go back to the menus
-        if (retVal != RETVAL_QUIT)
-            modeSwitch();
+        if (retVal != RETVAL_QUIT) modeSwitch();
     }
 }

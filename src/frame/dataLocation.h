@@ -9,9 +9,9 @@
 // may be the data folder itself or the folder that holds it; the data folder must be called data, since its
 // files name each other as data/....
 struct DataLocation {
-    std::string root;     // the folder that holds data/, to work in; empty when none was found
-    std::string searched; // where it looked, in words, for the message when none was found
-    std::string error;    // a folder given that is not a data folder, in words; root is then empty
+    std::string root;       // the folder that holds data/, to work in; empty when none was found
+    std::string searched;   // where it looked, in words, for the message when none was found
+    std::string error;      // a folder given that is not a data folder, in words; root is then empty
     bool installed = false; // the data installed with the game, never written to, even by root
 };
 

@@ -20,12 +20,12 @@ namespace {
 
 // Allegro says nothing when it finds no display to open; the usual reason, in words.
 std::string startFailureReason() {
-    if (allegro_error[0])
-        return allegro_error;
+    if (allegro_error[0]) return allegro_error;
     const char* display = getenv("DISPLAY");
     if (!display || !display[0])
         return "no display to open a window on (DISPLAY is not set; VORN needs a desktop or an X server)";
-    return std::string("the X display ") + display + " could not be opened (is the X server running, and may "
+    return std::string("the X display ") + display +
+           " could not be opened (is the X server running, and may "
            "this user use it?)";
 }
 

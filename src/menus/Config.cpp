@@ -17,9 +17,10 @@ ReplaysScreen* Config::rs = nullptr;
 const int Config::backgroundColor[3] = {192, 192, 192};
 const int Config::foregroundColor[3] = {0, 0, 0};
 
-static char helpText[] = "ESC = exit, TAB = pause, F10 = restart round.\n\n"
-                         "WASD = move, Mouse Buttons & Spacebar = attacks.\n\n"
-                         "Attacks use up your juice. Hit enemies and bump them into each other to get juice back.";
+static char helpText[] =
+    "ESC = exit, TAB = pause, F10 = restart round.\n\n"
+    "WASD = move, Mouse Buttons & Spacebar = attacks.\n\n"
+    "Attacks use up your juice. Hit enemies and bump them into each other to get juice back.";
 
 DIALOG Config::mainMenuDialog[] = {
     {d_clear_proc, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr},
@@ -41,16 +42,15 @@ int Config::initialize(GameSettings* gs, InputObj* io, MusicSound* ms, Loader* l
     sgc = new StartGameConfig(gs, l);
     rs = new ReplaysScreen(battle, l, gamePaths().replayFolder);
     gameSettings = gs;
-    if (initGfx() != 0)
-        return -1;
-    if (initControls() != 0)
-        return -1;
+    if (initGfx() != 0) return -1;
+    if (initControls() != 0) return -1;
     return 0;
 }
 
 int Config::initGfx() {
     set_color_depth(gameSettings->getColorDepth());
-    if (set_gfx_mode(gameSettings->getGfxDriver(), gameSettings->getResX(), gameSettings->getResY(), 0, 0) == 0 ||
+    if (set_gfx_mode(gameSettings->getGfxDriver(), gameSettings->getResX(), gameSettings->getResY(), 0, 0) ==
+            0 ||
         set_gfx_mode(GFX_SAFE, 640, 480, 0, 0) == 0) {
         setGuiColors();
         return 0;
@@ -74,8 +74,7 @@ int Config::configLoop() {
     int closedBy = runDialog(mainMenuDialog, 1);
     // Esc always quits, however briefly it was held; otherwise a stale result (0 after a
     // battle) would start a battle instead.
-    if (closedBy < 0 || key[KEY_ESC])
-        mainMsg = 1;
+    if (closedBy < 0 || key[KEY_ESC]) mainMsg = 1;
     return mainMsg;
 }
 
@@ -88,8 +87,7 @@ void Config::ConfigResetMenu() {
 
 int Config::my_button_proc(int msg, DIALOG* d, int c) {
     int result = d_button_proc(msg, d, c);
-    if (result == D_CLOSE && d->dp3)
-        return ((MenuCallback)d->dp3)();
+    if (result == D_CLOSE && d->dp3) return ((MenuCallback)d->dp3)();
     return result;
 }
 
@@ -98,8 +96,7 @@ int Config::startGame() {
     // never a battle left over from the last visit.
     mainMsg = 2;
     sgc->go(8, &mainMsg);
-    if (mainMsg == 0)
-        return D_CLOSE;
+    if (mainMsg == 0) return D_CLOSE;
     ConfigResetMenu();
     show_mouse(screen);
     return D_O_K;
@@ -131,8 +128,8 @@ int Config::quitGame() {
     return D_CLOSE;
 }
 
-void setUpDialog(DIALOG* d, DialogProc proc, int x, int y, int w, int h, int fg, int bg, int key, int flags, int d1,
-                 int d2, void* dp, void* dp2, void* dp3) {
+void setUpDialog(DIALOG* d, DialogProc proc, int x, int y, int w, int h, int fg, int bg, int key, int flags,
+                 int d1, int d2, void* dp, void* dp2, void* dp3) {
     d->proc = proc;
     d->x = x;
     d->y = y;

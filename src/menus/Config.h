@@ -60,7 +60,7 @@ class Config {
 typedef int (*DialogProc)(int, DIALOG*, int);
 
 // Fills the fourteen fields of one dialog entry, in the order of the DIALOG structure.
-void setUpDialog(DIALOG* d, DialogProc proc, int x, int y, int w, int h, int fg, int bg, int key, int flags, int d1,
-                 int d2, void* dp, void* dp2, void* dp3);
+void setUpDialog(DIALOG* d, DialogProc proc, int x, int y, int w, int h, int fg, int bg, int key, int flags,
+                 int d1, int d2, void* dp, void* dp2, void* dp3);
 
 #endif

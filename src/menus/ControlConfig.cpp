@@ -28,9 +28,24 @@ static const int previewSize = 150; // pixels, both sides
 static const char fastText[] = "FAST: Direct Aiming";
 static const char slowText[] = "SLOW: Turn Aiming  ";
 
-#define KEY_ROW(y, name, callback, label)                                                                              \
-    {ControlConfig::my_button_proc, 10, y, 80, 20, 0, 0, 0, D_EXIT, 0, 0, (void*)name, nullptr, (void*)callback},     \
-        {d_text_proc, 115, y + 5, 0, 0, 0, 0, 0, 0, 0, 0, ControlConfig::keyLabels[label], nullptr, nullptr}
+#define KEY_ROW(y, name, callback, label)                                                                    \
+    {ControlConfig::my_button_proc,                                                                          \
+     10,                                                                                                     \
+     y,                                                                                                      \
+     80,                                                                                                     \
+     20,                                                                                                     \
+     0,                                                                                                      \
+     0,                                                                                                      \
+     0,                                                                                                      \
+     D_EXIT,                                                                                                 \
+     0,                                                                                                      \
+     0,                                                                                                      \
+     (void*)name,                                                                                            \
+     nullptr,                                                                                                \
+     (void*)callback},                                                                                       \
+    {                                                                                                        \
+        d_text_proc, 115, y + 5, 0, 0, 0, 0, 0, 0, 0, 0, ControlConfig::keyLabels[label], nullptr, nullptr   \
+    }
 
 DIALOG ControlConfig::controlConfigDialog[] = {
     {d_clear_proc, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr},
@@ -72,8 +87,7 @@ static void setLabelsFromMapping() {
 
 ControlConfig::ControlConfig(InputObj* io, GameSettings* gs) {
     // Allegro started without a system driver (tools, unit tests) cannot install timers.
-    if (system_driver && system_driver->id != SYSTEM_NONE)
-        install_int_ex(incTick, MSEC_TO_TIMER(30));
+    if (system_driver && system_driver->id != SYSTEM_NONE) install_int_ex(incTick, MSEC_TO_TIMER(30));
     thresholdTemp = create_bitmap(previewSize, previewSize);
     thresholdColor = makecol(0, 0, 0);
     controlConfigIO = io;
@@ -102,8 +116,7 @@ void ControlConfig::go(int focus) {
 
 void ControlConfig::fitPreviewBitmap() {
     int depth = screen ? bitmap_color_depth(screen) : get_color_depth();
-    if (thresholdTemp && bitmap_color_depth(thresholdTemp) == depth)
-        return;
+    if (thresholdTemp && bitmap_color_depth(thresholdTemp) == depth) return;
     bool white = false;
     if (thresholdTemp) {
         white = thresholdColor == makecol_depth(bitmap_color_depth(thresholdTemp), 255, 255, 255);
@@ -120,24 +133,46 @@ void ControlConfig::ControlRedrawMenu() {
     dialog_message(controlConfigDialog, MSG_DRAW, 0, nullptr);
 }
 
-int ControlConfig::my_button_proc(int msg, DIALOG* d, int c) { return Config::my_button_proc(msg, d, c); }
+int ControlConfig::my_button_proc(int msg, DIALOG* d, int c) {
+    return Config::my_button_proc(msg, d, c);
+}
 
 int ControlConfig::toMain() {
     alertSettingsNotSaved(controlGS->saveControls(controlConfigIO));
     return D_CLOSE;
 }
 
-void ControlConfig::incTick() { tickPassed++; }
+void ControlConfig::incTick() {
+    tickPassed++;
+}
 
-int ControlConfig::changeButtonUp() { return changeButton(ACTION_UP); }
-int ControlConfig::changeButtonDown() { return changeButton(ACTION_DOWN); }
-int ControlConfig::changeButtonLeft() { return changeButton(ACTION_LEFT); }
-int ControlConfig::changeButtonRight() { return changeButton(ACTION_RIGHT); }
-int ControlConfig::changeButtonHyper() { return changeButton(ACTION_HYPER); }
-int ControlConfig::changeButtonRestart() { return changeButton(ACTION_RESTART); }
-int ControlConfig::changeButtonPause() { return changeButton(ACTION_PAUSE); }
-int ControlConfig::changeButtonMenu() { return changeButton(ACTION_MENU); }
-int ControlConfig::changeButtonTaunt() { return changeButton(ACTION_TAUNT); }
+int ControlConfig::changeButtonUp() {
+    return changeButton(ACTION_UP);
+}
+int ControlConfig::changeButtonDown() {
+    return changeButton(ACTION_DOWN);
+}
+int ControlConfig::changeButtonLeft() {
+    return changeButton(ACTION_LEFT);
+}
+int ControlConfig::changeButtonRight() {
+    return changeButton(ACTION_RIGHT);
+}
+int ControlConfig::changeButtonHyper() {
+    return changeButton(ACTION_HYPER);
+}
+int ControlConfig::changeButtonRestart() {
+    return changeButton(ACTION_RESTART);
+}
+int ControlConfig::changeButtonPause() {
+    return changeButton(ACTION_PAUSE);
+}
+int ControlConfig::changeButtonMenu() {
+    return changeButton(ACTION_MENU);
+}
+int ControlConfig::changeButtonTaunt() {
+    return changeButton(ACTION_TAUNT);
+}
 
 int ControlConfig::changeButton(int index) {
     if (screen) {
@@ -152,11 +187,9 @@ int ControlConfig::changeButton(int index) {
     setWaitingForKey(true);
     int scancode = readkey() >> 8;
     setWaitingForKey(false);
-    if (quitRequested())
-        return D_CLOSE; // the Esc pressed for a quitting game is no key for the action
+    if (quitRequested()) return D_CLOSE; // the Esc pressed for a quitting game is no key for the action
     assignKey(index, scancode);
-    if (screen)
-        dialog_message(controlConfigDialog, MSG_DRAW, 0, nullptr);
+    if (screen) dialog_message(controlConfigDialog, MSG_DRAW, 0, nullptr);
     return D_O_K;
 }
 
@@ -171,8 +204,7 @@ int ControlConfig::defaultControls() {
     controlConfigIO->setMouseControlThreshold(10);
     controlConfigDialog[mouseRefIndex].d2 = 10;
     updateThresholdSlider(nullptr, 10);
-    if (screen)
-        dialog_message(controlConfigDialog, MSG_DRAW, 0, nullptr);
+    if (screen) dialog_message(controlConfigDialog, MSG_DRAW, 0, nullptr);
     return D_O_K;
 }
 
@@ -196,15 +228,13 @@ static void redrawAimText() {
 void ControlConfig::aimPreview(int mx, int my) {
     fixed fx = itofix(-mx), fy = itofix(my);
     fixed length = fixhypot(fx, fy);
-    if (length <= itofix(1))
-        return;
+    if (length <= itofix(1)) return;
     fixed direction;
     if (my == 0)
         direction = itofix(mx < 0 ? -64 : 64);
     else {
         direction = fixatan(fixdiv(fx, fy));
-        if (fy > 0)
-            direction -= itofix(128);
+        if (fy > 0) direction -= itofix(128);
     }
     int threshold = controlConfigDialog[mouseRefIndex].d2;
     if (length > itofix(threshold)) {

@@ -29,7 +29,8 @@ DIALOG GfxSoundConfig::gfxConfigDialog[] = {
      (void*)pickScreenMode},
     {gfx_my_button_proc, 5, 125, 200, 20, 0, 0, 0, D_EXIT, 0, 0, (void*)"Default Graphics", nullptr,
      (void*)pickDefaultScreenMode},
-    {gfx_my_button_proc, 160, 180, 200, 40, 0, 0, 0, D_EXIT, 0, 0, (void*)"Main Menu", nullptr, (void*)gfxToMain},
+    {gfx_my_button_proc, 160, 180, 200, 40, 0, 0, 0, D_EXIT, 0, 0, (void*)"Main Menu", nullptr,
+     (void*)gfxToMain},
     {d_text_proc, 215, 30, 0, 0, 0, 0, 0, 0, 0, 0, gfxgvoldesc, nullptr, nullptr},
     {d_slider_proc, 215, 40, 255, 20, 0, 0, 0, 0, 255, 0, nullptr, (void*)updateGVolSlider, nullptr},
     {d_text_proc, 215, 70, 0, 0, 0, 0, 0, 0, 0, 0, gfxmvoldesc, nullptr, nullptr},
@@ -74,7 +75,9 @@ void GfxSoundConfig::gfxRedrawMenu() {
     dialog_message(gfxConfigDialog, MSG_DRAW, 0, nullptr);
 }
 
-int GfxSoundConfig::gfx_my_button_proc(int msg, DIALOG* d, int c) { return Config::my_button_proc(msg, d, c); }
+int GfxSoundConfig::gfx_my_button_proc(int msg, DIALOG* d, int c) {
+    return Config::my_button_proc(msg, d, c);
+}
 
 int GfxSoundConfig::gfxToMain() {
     alertSettingsNotSaved(gfxgs->saveGraphicsSettings());
@@ -105,11 +108,9 @@ int GfxSoundConfig::pickScreenMode() {
 static void restoreMode(int driver, int width, int height, int depth) {
     GameSettings* settings = GfxSoundConfig::gfxgs;
     set_color_depth(settings->getColorDepth());
-    if (set_gfx_mode(settings->getGfxDriver(), settings->getResX(), settings->getResY(), 0, 0) == 0)
-        return;
+    if (set_gfx_mode(settings->getGfxDriver(), settings->getResX(), settings->getResY(), 0, 0) == 0) return;
     set_color_depth(depth);
-    if (set_gfx_mode(driver, width, height, 0, 0) == 0 || set_gfx_mode(GFX_SAFE, 640, 480, 0, 0) == 0)
-        return;
+    if (set_gfx_mode(driver, width, height, 0, 0) == 0 || set_gfx_mode(GFX_SAFE, 640, 480, 0, 0) == 0) return;
     set_gfx_mode(GFX_TEXT, 0, 0, 0, 0);
     showMessage("Unable to set any graphic mode\n%s\n", allegro_error);
     exit(1);
@@ -125,10 +126,11 @@ int GfxSoundConfig::tryToSwitchMode(int depth, int driver, int width, int height
         Config::setGuiColors();
         gfxRedrawMenu();
         if (depth == 8)
-            showAlert("VORN does not support 8-bit color depth.", "Try a different color depth.", nullptr, "&OK",
-                      nullptr, 'o', 0);
+            showAlert("VORN does not support 8-bit color depth.", "Try a different color depth.", nullptr,
+                      "&OK", nullptr, 'o', 0);
         else
-            showAlert("These graphics settings don't work.", "Try a different set.", nullptr, "&OK", nullptr, 'o', 0);
+            showAlert("These graphics settings don't work.", "Try a different set.", nullptr, "&OK", nullptr,
+                      'o', 0);
         show_mouse(screen);
         return D_O_K;
     }

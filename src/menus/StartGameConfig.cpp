@@ -24,7 +24,8 @@ DIALOG StartGameConfig::dlog[] = {
     {my_list_proc, 10, 30, 220, 260, 0, 0, 0, 0, 0, 0, (void*)getCampNames, nullptr, (void*)buttonChooseCamp},
     {d_textbox_proc, 10, 300, 280, 100, 0, 0, 0, 0, 0, 0, (void*)blankDescription, nullptr, nullptr},
     {d_ctext_proc, 480, 15, 0, 0, 0, 0, 0, 0, 0, 0, (void*)"Character", nullptr, nullptr},
-    {my_list_proc, 370, 30, 220, 260, 0, 0, 0, 0, 0, 0, (void*)getCharNames, nullptr, (void*)buttonChooseChar},
+    {my_list_proc, 370, 30, 220, 260, 0, 0, 0, 0, 0, 0, (void*)getCharNames, nullptr,
+     (void*)buttonChooseChar},
     {d_textbox_proc, 310, 300, 280, 100, 0, 0, 0, 0, 0, 0, (void*)blankDescription, nullptr, nullptr},
     {my_button_proc, 250, 40, 100, 140, 0, 0, 0, D_EXIT, 0, 0, (void*)"Start", nullptr, (void*)startGame},
     {my_button_proc, 250, 250, 100, 40, 0, 0, 0, D_EXIT, 0, 0, (void*)"Back to main", nullptr, (void*)toMain},
@@ -88,8 +89,12 @@ static const char* listEntry(const std::vector<std::string>& names, int index, i
     return index < (int)names.size() ? names[index].c_str() : nullptr;
 }
 
-const char* StartGameConfig::getCampNames(int index, int* listSize) { return listEntry(campNames, index, listSize); }
-const char* StartGameConfig::getCharNames(int index, int* listSize) { return listEntry(charNames, index, listSize); }
+const char* StartGameConfig::getCampNames(int index, int* listSize) {
+    return listEntry(campNames, index, listSize);
+}
+const char* StartGameConfig::getCharNames(int index, int* listSize) {
+    return listEntry(charNames, index, listSize);
+}
 
 // Takes a list's selection: an index outside the list selects the first entry; an empty list
 // leaves its description box blank.
@@ -103,8 +108,7 @@ static void choose(DIALOG& list, DIALOG& box, const std::vector<std::string>& de
     savedIndex = i;
     box.dp = descriptions.empty() ? (void*)StartGameConfig::blankDescription : (void*)descriptions[i].c_str();
     box.d2 = 0; // a new text starts unscrolled
-    if (redraw)
-        object_message(&box, MSG_DRAW, 0);
+    if (redraw) object_message(&box, MSG_DRAW, 0);
 }
 
 void StartGameConfig::chooseCamp(bool redraw) {
@@ -156,16 +160,23 @@ static std::string selectedName(const DIALOG& list, const std::vector<std::strin
     return i >= 0 && i < (int)names.size() ? names[i] : std::string();
 }
 
-std::string StartGameConfig::getCampName() { return selectedName(dlog[CAMP_LIST], campNames); }
-std::string StartGameConfig::getCharName() { return selectedName(dlog[CHAR_LIST], charNames); }
+std::string StartGameConfig::getCampName() {
+    return selectedName(dlog[CAMP_LIST], campNames);
+}
+std::string StartGameConfig::getCharName() {
+    return selectedName(dlog[CHAR_LIST], charNames);
+}
 
 void StartGameConfig::redrawMenu() {
-    set_dialog_color(dlog, makecol(0, 0, 0), makecol(backgroundColor[0], backgroundColor[1], backgroundColor[2]));
+    set_dialog_color(dlog, makecol(0, 0, 0),
+                     makecol(backgroundColor[0], backgroundColor[1], backgroundColor[2]));
     centre_dialog(dlog);
     dialog_message(dlog, MSG_DRAW, 0, nullptr);
 }
 
-int StartGameConfig::my_button_proc(int msg, DIALOG* d, int c) { return Config::my_button_proc(msg, d, c); }
+int StartGameConfig::my_button_proc(int msg, DIALOG* d, int c) {
+    return Config::my_button_proc(msg, d, c);
+}
 
 int StartGameConfig::my_list_proc(int msg, DIALOG* d, int c) {
     int result = d_list_proc(msg, d, c);

@@ -11,20 +11,17 @@ std::vector<std::string> shownAlerts;
 std::set<int> toldSaveResults;
 } // namespace
 
-int showAlert(const char* s1, const char* s2, const char* s3, const char* b1, const char* b2, int c1, int c2) {
+int showAlert(const char* s1, const char* s2, const char* s3, const char* b1, const char* b2, int c1,
+              int c2) {
     std::string text;
     for (const char* line : {s1, s2, s3}) {
-        if (!line)
-            continue;
-        if (!text.empty())
-            text += '\n';
+        if (!line) continue;
+        if (!text.empty()) text += '\n';
         text += line;
     }
     shownAlerts.push_back(text);
-    if (!screen)
-        return 1;
-    if (quitRequested())
-        return 1;
+    if (!screen) return 1;
+    if (quitRequested()) return 1;
     setWaitingForKey(true);
     int chosen = alert(s1, s2, s3, b1, b2, c1, c2);
     setWaitingForKey(false);
@@ -37,7 +34,9 @@ void alertSettingsNotSaved(int saveResult) {
               "The settings file keeps what it held before.", "&OK", nullptr, 'o', 0);
 }
 
-const std::vector<std::string>& getShownAlerts() { return shownAlerts; }
+const std::vector<std::string>& getShownAlerts() {
+    return shownAlerts;
+}
 void clearShownAlerts() {
     shownAlerts.clear();
     toldSaveResults.clear();

@@ -7,29 +7,27 @@
 
 #include "battle/replayRound.h"
 #include "content/UnitCreate.h"
-#include "content/roundDataHash.h"
 #include "content/UnitTemplate.h"
+#include "content/roundDataHash.h"
 #include "units/Unit.h"
 #include "units/stateHash.h"
 #include "units/vornMath.h"
 
 Simulation::Simulation(int fw, int fh)
-    : arena(nullptr), frame(create_bitmap(fw, fh)), frameWidth(fw), frameHeight(fh), scripted(false), stepsRun(0),
-      passesRun(0) {}
+    : arena(nullptr), frame(create_bitmap(fw, fh)), frameWidth(fw), frameHeight(fh), scripted(false),
+      stepsRun(0), passesRun(0) {}
 
 Simulation::~Simulation() {
     list.clear();
-    if (arena)
-        destroy_bitmap(arena);
-    if (frame)
-        destroy_bitmap(frame);
+    if (arena) destroy_bitmap(arena);
+    if (frame) destroy_bitmap(frame);
 }
 
-int Simulation::loadCampaignRound(const std::string& campaignName, int roundNumber, const std::string& character) {
+int Simulation::loadCampaignRound(const std::string& campaignName, int roundNumber,
+                                  const std::string& character) {
     std::string name = campaignName;
     campaign.setName(&name);
-    if (loader.loadCampaign(campaign) != 0 || loader.loadAllUnitsFromCampaign(campaign) != 0)
-        return 1;
+    if (loader.loadCampaign(campaign) != 0 || loader.loadAllUnitsFromCampaign(campaign) != 0) return 1;
     loader.addPC(character);
     if (loadRoundInOrder(loader, campaign, roundNumber, character, round, list) != 0) return 1;
     return makeArenaBitmap() ? 0 : 1;
@@ -37,19 +35,16 @@ int Simulation::loadCampaignRound(const std::string& campaignName, int roundNumb
 
 int Simulation::makeArena(int width, int height, const std::vector<std::string>& types, int count,
                           const std::string& character, bool variants) {
-    if (types.empty() || width <= 0 || height <= 0)
-        return 1;
+    if (types.empty() || width <= 0 || height <= 0) return 1;
     for (const std::string& t : types) {
         std::string name = t;
         loader.addUnit(t);
-        if (!loader.getUnitTemplate(name))
-            return 1;
+        if (!loader.getUnitTemplate(name)) return 1;
     }
     if (!character.empty()) {
         loader.addPC(character);
         std::string name = character;
-        if (!loader.getUnitTemplate(name))
-            return 1;
+        if (!loader.getUnitTemplate(name)) return 1;
     }
     list.clear();
     // A generated crowd is measured at the size asked for, beyond the game's bound on live units.
@@ -59,7 +54,8 @@ int Simulation::makeArena(int width, int height, const std::vector<std::string>&
     round.setArenaWall(WALL_STOP);
     for (int i = 0; i < count; i++) {
         int variant = variants ? std::rand() % 5 : 0;
-        round.addUnitsToAppear(new UnitCreate(types[i % types.size()], 1, 11, 1, 0, 0, 0, 0, 0, variant, nullptr));
+        round.addUnitsToAppear(
+            new UnitCreate(types[i % types.size()], 1, 11, 1, 0, 0, 0, 0, 0, variant, nullptr));
     }
     if (!character.empty())
         round.addUnitsToAppear(new UnitCreate(character, 1, 9, 1, 0, 0, 0, 0, 0, 0, nullptr));
@@ -68,36 +64,29 @@ int Simulation::makeArena(int width, int height, const std::vector<std::string>&
 }
 
 bool Simulation::makeArenaBitmap() {
-    if (arena)
-        destroy_bitmap(arena);
+    if (arena) destroy_bitmap(arena);
     arena = create_bitmap(fixtoi(round.getArenaSizeX()), fixtoi(round.getArenaSizeY()));
-    if (arena)
-        clear_bitmap(arena);
+    if (arena) clear_bitmap(arena);
     return arena && frame;
 }
 
 void Simulation::runPass(int steps, bool draw) {
-    if (scripted)
-        command = script.decide(list, round, loader);
-    if (recording)
-        record.frames.push_back(ReplayFrame{false, {}});
+    if (scripted) command = script.decide(list, round, loader);
+    if (recording) record.frames.push_back(ReplayFrame{false, {}});
     for (int i = 0; i < steps; i++)
         step();
-    if (draw)
-        drawFrame();
+    if (draw) drawFrame();
     passesRun++;
 }
 
 void Simulation::step() {
     list.simulationStep(&loader, &round, command);
-    if (recording && !record.frames.empty())
-        record.frames.back().steps.push_back(command);
+    if (recording && !record.frames.empty()) record.frames.back().steps.push_back(command);
     stepsRun++;
 }
 
 void Simulation::drawFrame(bool paused) {
-    if (recording && !record.frames.empty())
-        record.frames.back().paused = paused;
+    if (recording && !record.frames.empty()) record.frames.back().paused = paused;
     BITMAP* pic = round.getArenaPic();
     if (pic)
         stretch_blit(pic, arena, 0, 0, pic->w, pic->h, 0, 0, arena->w, arena->h);
@@ -113,10 +102,8 @@ void Simulation::drawFrame(bool paused) {
 }
 
 int Simulation::getRoundState() {
-    if (!list.anyRemainingAffiliation(AFF_PLAYER, &loader))
-        return 2;
-    if (!list.anyRemainingAffiliation(AFF_ENEMY, &loader))
-        return 1;
+    if (!list.anyRemainingAffiliation(AFF_PLAYER, &loader)) return 2;
+    if (!list.anyRemainingAffiliation(AFF_ENEMY, &loader)) return 1;
     return 0;
 }
 
@@ -150,8 +137,8 @@ uint64_t Simulation::playReplay(const Replay& r) {
     return stateHash();
 }
 
-void Simulation::startRecording(const std::string& campaignName, int roundNumber, const std::string& character,
-                                unsigned seed) {
+void Simulation::startRecording(const std::string& campaignName, int roundNumber,
+                                const std::string& character, unsigned seed) {
     record = Replay();
     record.campaign = campaignName;
     record.round = roundNumber;

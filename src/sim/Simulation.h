@@ -48,7 +48,7 @@ class Simulation {
     // One pass of the battle's frame loop: the scripted player's command once, steps simulation
     // steps, one drawn frame when draw is set.
     void runPass(int steps, bool draw);
-    void step();      // one simulation step: due spawns, then every unit's passes
+    void step(); // one simulation step: due spawns, then every unit's passes
     // The arena picture, every unit drawn (with its end-of-frame work unless paused), the frame.
     void drawFrame(bool paused = false);
 

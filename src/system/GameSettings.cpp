@@ -22,7 +22,7 @@
 namespace {
 
 // Key names of the Controls section, by action index.
-const char* const controlKeys[ACTION_COUNT] = {"Up",   "Down",  "Left", "Right", "Hyper",
+const char* const controlKeys[ACTION_COUNT] = {"Up",      "Down",  "Left", "Right", "Hyper",
                                                "Restart", "Pause", "Menu", "Taunt"};
 
 // The settings file of this run, and the next one until it is complete.
@@ -72,10 +72,8 @@ std::string separateSections(const std::string& text) {
         end = end == std::string::npos ? text.size() : end + 1;
         std::string line = text.substr(start, end - start);
         size_t first = line.find_first_not_of(" \t\r\n");
-        if (first != std::string::npos && line[first] == '[' && !previousBlank)
-            fixed += "\n";
-        if (line.back() != '\n')
-            line += "\n";
+        if (first != std::string::npos && line[first] == '[' && !previousBlank) fixed += "\n";
+        if (line.back() != '\n') line += "\n";
         fixed += line;
         previousBlank = first == std::string::npos;
         start = end;

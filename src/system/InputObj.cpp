@@ -11,7 +11,9 @@ namespace {
 
 // Scancodes come from the settings file unchecked; one outside Allegro's range is a key that is
 // never held rather than a read outside the key array.
-bool keyHeld(int scancode) { return scancode >= 1 && scancode < KEY_MAX && key[scancode] != 0; }
+bool keyHeld(int scancode) {
+    return scancode >= 1 && scancode < KEY_MAX && key[scancode] != 0;
+}
 
 // One poll of one key or button: let go after being held is a click.
 void sample(bool heldNow, bool keepClicks, std::vector<bool>::reference pressed,
@@ -56,10 +58,8 @@ void InputObj::clear() {
 
 bool InputObj::anyClicked() const {
     for (bool clicked : keyClicked)
-        if (clicked)
-            return true;
+        if (clicked) return true;
     for (bool clicked : mouseClicked)
-        if (clicked)
-            return true;
+        if (clicked) return true;
     return false;
 }

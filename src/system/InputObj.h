@@ -5,8 +5,16 @@
 
 // Action indices of the key mapping.
 enum {
-    ACTION_UP = 0, ACTION_DOWN, ACTION_LEFT, ACTION_RIGHT, ACTION_HYPER, ACTION_RESTART, ACTION_PAUSE, ACTION_MENU,
-    ACTION_TAUNT, ACTION_COUNT
+    ACTION_UP = 0,
+    ACTION_DOWN,
+    ACTION_LEFT,
+    ACTION_RIGHT,
+    ACTION_HYPER,
+    ACTION_RESTART,
+    ACTION_PAUSE,
+    ACTION_MENU,
+    ACTION_TAUNT,
+    ACTION_COUNT
 };
 enum { MOUSE_BUTTON_COUNT = 3 };
 
@@ -21,7 +29,10 @@ class InputObj {
     std::vector<bool>& getKeyClicked() { return keyClicked; }
     std::vector<bool>& getMousePressed() { return mousePressed; }
     std::vector<bool>& getMouseClicked() { return mouseClicked; }
-    void getMouseMickeys(int& x, int& y) const { x = mickeyX; y = mickeyY; }
+    void getMouseMickeys(int& x, int& y) const {
+        x = mickeyX;
+        y = mickeyY;
+    }
     int getMouseControlThreshold() const { return mouseControlThreshold; }
     void setMouseControlThreshold(int t) { mouseControlThreshold = t; }
     std::vector<int>& getKeyMappings() { return keyMappings; }

@@ -20,10 +20,15 @@ void showMessage(const char* format, ...) {
 
     shown.push_back(text);
     // A quitting game opens no more message windows.
-    if (!silent && !quitRequested())
-        allegro_message("%s", text.c_str());
+    if (!silent && !quitRequested()) allegro_message("%s", text.c_str());
 }
 
-const std::vector<std::string>& getShownMessages() { return shown; }
-void clearShownMessages() { shown.clear(); }
-void setMessagesSilent(bool s) { silent = s; }
+const std::vector<std::string>& getShownMessages() {
+    return shown;
+}
+void clearShownMessages() {
+    shown.clear();
+}
+void setMessagesSilent(bool s) {
+    silent = s;
+}

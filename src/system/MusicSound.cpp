@@ -66,12 +66,15 @@ int MusicSound::initAudio() {
 
 void MusicSound::setVolumeGlobal(int v) {
     volumeGlobal = v;
-    if (soundInstalled)
-        set_volume(v, -1);
+    if (soundInstalled) set_volume(v, -1);
 }
 
-void MusicSound::setVolumeMusic(int v) { volumeMusic = v; }
-void MusicSound::setVolumeSfx(int v) { volumeSfx = v; }
+void MusicSound::setVolumeMusic(int v) {
+    volumeMusic = v;
+}
+void MusicSound::setVolumeSfx(int v) {
+    volumeSfx = v;
+}
 
 void MusicSound::playMusic(std::string* path) {
     // A stream still held from the previous campaign would otherwise play on, unfed, forever.
@@ -82,10 +85,8 @@ void MusicSound::playMusic(std::string* path) {
 }
 
 void MusicSound::updateMusic() {
-    if (!musicStream)
-        return;
-    if (oggsnd_update_streaming(musicStream) != 0)
-        return;
+    if (!musicStream) return;
+    if (oggsnd_update_streaming(musicStream) != 0) return;
     oggsnd_stop_streaming(musicStream);
     // Faded music that reaches its end stays silent instead of looping back at full volume.
     musicStream = musicFaded ? nullptr : startMusicStream(musicPath, volumeMusic);
@@ -99,23 +100,19 @@ void MusicSound::fadeMusic() {
 }
 
 void MusicSound::stopMusic() {
-    if (musicStream)
-        oggsnd_stop_streaming(musicStream);
+    if (musicStream) oggsnd_stop_streaming(musicStream);
     musicStream = nullptr;
 }
 
 void MusicSound::pauseMusic() {
-    if (musicStream)
-        voice_stop(oggsnd_get_audio_stream(musicStream)->voice);
+    if (musicStream) voice_stop(oggsnd_get_audio_stream(musicStream)->voice);
 }
 
 void MusicSound::restartMusic() {
-    if (musicStream)
-        voice_start(oggsnd_get_audio_stream(musicStream)->voice);
+    if (musicStream) voice_start(oggsnd_get_audio_stream(musicStream)->voice);
 }
 
 int MusicSound::playSfx(SAMPLE* sample, int pan, int frequency) {
-    if (!sample)
-        return -1;
+    if (!sample) return -1;
     return play_sample(sample, volumeSfx, pan, frequency, 0);
 }

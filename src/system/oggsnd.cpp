@@ -12,8 +12,8 @@ int oggsnd_error_code = 0;
 
 namespace {
 
-const int readPiece = 4096;       // bytes asked of the decoder at a time
-const long firstGrowth = 65536;   // bytes; each later growth is 1.5 times the one before
+const int readPiece = 4096;            // bytes asked of the decoder at a time
+const long firstGrowth = 65536;        // bytes; each later growth is 1.5 times the one before
 const unsigned short silence = 0x8000; // centre of unsigned 16-bit PCM
 // Largest sample decoded, in bytes (six minutes of 44.1 kHz stereo). Allegro counts sample
 // lengths and their bytes in int, and a file's pages may claim any length: one that claims more
@@ -28,16 +28,24 @@ size_t fileRead(void* buffer, size_t size, size_t count, void* source) {
 int fileSeek(void* source, ogg_int64_t offset, int origin) {
     return fseeko(static_cast<FILE*>(source), static_cast<off_t>(offset), origin);
 }
-int noClose(void*) { return 0; } // the opener closes its own source
-long fileTell(void* source) { return ftell(static_cast<FILE*>(source)); }
+int noClose(void*) {
+    return 0;
+} // the opener closes its own source
+long fileTell(void* source) {
+    return ftell(static_cast<FILE*>(source));
+}
 
 size_t packRead(void* buffer, size_t size, size_t count, void* source) {
     long got = pack_fread(buffer, static_cast<long>(size * count), static_cast<PACKFILE*>(source));
     return got > 0 ? static_cast<size_t>(got) : 0;
 }
 // A packfile cannot seek backwards, so the decoder treats it as a stream of unknown length.
-int packSeek(void*, ogg_int64_t, int) { return -1; }
-long packTell(void*) { return -1; }
+int packSeek(void*, ogg_int64_t, int) {
+    return -1;
+}
+long packTell(void*) {
+    return -1;
+}
 
 const ov_callbacks fileCallbacks = {fileRead, fileSeek, noClose, fileTell};
 const ov_callbacks packCallbacks = {packRead, packSeek, noClose, packTell};
@@ -79,8 +87,7 @@ SAMPLE* decodeWhole(void* source, const ov_callbacks& callbacks) {
     bool stereo = info->channels > 1;
     long frameBytes = stereo ? 4 : 2;
     ogg_int64_t total = ov_pcm_total(&decoder, -1);
-    if (total > maxSampleBytes / frameBytes)
-        total = -1;
+    if (total > maxSampleBytes / frameBytes) total = -1;
     bool lengthKnown = total >= 0;
     long length = total > 0 ? static_cast<long>(total) : 1;
     if (info->rate <= 0 || info->rate > INT_MAX) {
@@ -98,8 +105,7 @@ SAMPLE* decodeWhole(void* source, const ov_callbacks& callbacks) {
     for (;;) {
         if (!lengthKnown && capacity - position < readPiece && capacity < maxSampleBytes) {
             long grown = capacity + static_cast<long>(growth);
-            if (grown > maxSampleBytes)
-                grown = maxSampleBytes;
+            if (grown > maxSampleBytes) grown = maxSampleBytes;
             void* data = realloc(sample->data, grown);
             if (!data) {
                 destroy_sample(sample);
@@ -113,12 +119,10 @@ SAMPLE* decodeWhole(void* source, const ov_callbacks& callbacks) {
         // A file whose pages claim fewer frames than it holds is cut at the claimed length
         // instead of being written past the end of its sample.
         long room = capacity - position;
-        if (room <= 0)
-            break;
+        if (room <= 0) break;
         long got = decodePiece(&decoder, static_cast<char*>(sample->data) + position,
                                room < readPiece ? static_cast<int>(room) : readPiece);
-        if (got == 0)
-            break;
+        if (got == 0) break;
         if (got < 0) {
             oggsnd_error_code = static_cast<int>(got);
             destroy_sample(sample);
@@ -145,11 +149,11 @@ struct OGGSND_STREAM {
     PACKFILE* source;
     AUDIOSTREAM* audio;
     OggVorbis_File* decoder;
-    int blockSize; // bytes, as asked at start
+    int blockSize;   // bytes, as asked at start
     int bufferBytes; // bytes in one Allegro stream buffer: whole frames of at most blockSize
     int ended;
-    int channels;   // 1 or 2; a file of more channels is taken as stereo, as the whole layer does
-    long rate;      // frames per second
+    int channels;           // 1 or 2; a file of more channels is taken as stereo, as the whole layer does
+    long rate;              // frames per second
     unsigned short held[2]; // last frame decoded, repeated when the data runs out
     long readLeft;          // bytes the source may still hand out in this fill
     bool sourceEnded;       // a fill ran out of readLeft: the rest of the source counts as past the end
@@ -174,8 +178,7 @@ const ov_callbacks streamCallbacks = {streamRead, packSeek, noClose, packTell};
 
 void holdLastFrame(OGGSND_STREAM* stream, const unsigned char* data, int bytes) {
     int frameBytes = stream->channels * 2;
-    if (bytes < frameBytes)
-        return;
+    if (bytes < frameBytes) return;
     const unsigned char* last = data + (bytes / frameBytes - 1) * frameBytes;
     for (int c = 0; c < stream->channels; ++c)
         stream->held[c] = static_cast<unsigned short>(last[2 * c] | (last[2 * c + 1] << 8));
@@ -191,8 +194,7 @@ long readBlock(OGGSND_STREAM* stream, unsigned char* buffer) {
         long got = decodePiece(stream->decoder, reinterpret_cast<char*>(buffer) + filled, size - filled);
         // A hole is a gap in the pages, not the end: the data goes on after it.
         if (got == OV_HOLE) continue;
-        if (got == 0)
-            break;
+        if (got == 0) break;
         if (got < 0) {
             if (filled > 0) break;
             oggsnd_error_code = static_cast<int>(got);
@@ -214,8 +216,7 @@ int fillBlock(OGGSND_STREAM* stream, unsigned char* buffer) {
     unsigned short* words = reinterpret_cast<unsigned short*>(buffer);
     for (int i = filled / 2; i < size / 2; ++i)
         words[i] = stream->held[(i * 2 % frameBytes) / 2];
-    if (stream->ended)
-        return 0;
+    if (stream->ended) return 0;
     stream->failedFills = got < 0 ? stream->failedFills + 1 : 0;
     if (got == 0 || stream->failedFills >= maxFailedFills) stream->ended = 1;
     return 1;
@@ -223,16 +224,14 @@ int fillBlock(OGGSND_STREAM* stream, unsigned char* buffer) {
 
 int basicStreamer(OGGSND_STREAM* stream) {
     unsigned char* buffer = static_cast<unsigned char*>(get_audio_stream_buffer(stream->audio));
-    if (!buffer)
-        return 1;
+    if (!buffer) return 1;
     int playing = fillBlock(stream, buffer);
     free_audio_stream_buffer(stream->audio);
     return playing;
 }
 
 void releaseStream(OGGSND_STREAM* stream) {
-    if (stream->audio)
-        stop_audio_stream(stream->audio);
+    if (stream->audio) stop_audio_stream(stream->audio);
     ov_clear(stream->decoder);
     pack_fclose(stream->source);
     delete stream->decoder;
@@ -245,27 +244,23 @@ void oggsnd_init() {}
 void oggsnd_exit() {}
 
 SAMPLE* oggsnd_load_ogg(const char* path) {
-    if (!path)
-        return nullptr;
+    if (!path) return nullptr;
     if (FILE* file = fopen(path, "rb")) {
         SAMPLE* sample = decodeWhole(file, fileCallbacks);
         fclose(file);
         return sample;
     }
     PACKFILE* packfile = pack_fopen(path, "r");
-    if (!packfile)
-        return nullptr;
+    if (!packfile) return nullptr;
     SAMPLE* sample = decodeWhole(packfile, packCallbacks);
     pack_fclose(packfile);
     return sample;
 }
 
 OGGSND_STREAM* oggsnd_open_stream(const char* path, int block_size) {
-    if (!path || block_size < 4)
-        return nullptr;
+    if (!path || block_size < 4) return nullptr;
     PACKFILE* packfile = pack_fopen(path, "r");
-    if (!packfile)
-        return nullptr;
+    if (!packfile) return nullptr;
     OGGSND_STREAM* stream = new OGGSND_STREAM();
     stream->callbacks = streamCallbacks;
     stream->source = packfile;
@@ -296,13 +291,13 @@ OGGSND_STREAM* oggsnd_open_stream(const char* path, int block_size) {
 
 OGGSND_STREAM* oggsnd_start_streaming(const char* path, int block_size) {
     OGGSND_STREAM* stream = oggsnd_open_stream(path, block_size);
-    if (!stream)
-        return nullptr;
+    if (!stream) return nullptr;
     // Without a digital driver Allegro hands out a stream that nothing ever plays; refuse it
     // so the caller knows there is no music.
     int frames = stream->bufferBytes / (stream->channels * 2);
     if (digi_driver && digi_driver->voices > 0 && stream->rate <= INT_MAX)
-        stream->audio = play_audio_stream(frames, 16, stream->channels > 1, static_cast<int>(stream->rate), 255, 128);
+        stream->audio =
+            play_audio_stream(frames, 16, stream->channels > 1, static_cast<int>(stream->rate), 255, 128);
     if (!stream->audio) {
         releaseStream(stream);
         return nullptr;
@@ -314,14 +309,19 @@ int oggsnd_decode_block(OGGSND_STREAM* stream, void* buffer) {
     return stream && buffer ? fillBlock(stream, static_cast<unsigned char*>(buffer)) : 0;
 }
 
-int oggsnd_get_block_bytes(OGGSND_STREAM* stream) { return stream ? stream->bufferBytes : 0; }
+int oggsnd_get_block_bytes(OGGSND_STREAM* stream) {
+    return stream ? stream->bufferBytes : 0;
+}
 
-int oggsnd_update_streaming(OGGSND_STREAM* stream) { return stream ? stream->update(stream) : 0; }
+int oggsnd_update_streaming(OGGSND_STREAM* stream) {
+    return stream ? stream->update(stream) : 0;
+}
 
 int oggsnd_stop_streaming(OGGSND_STREAM* stream) {
-    if (stream)
-        releaseStream(stream);
+    if (stream) releaseStream(stream);
     return 0;
 }
 
-AUDIOSTREAM* oggsnd_get_audio_stream(OGGSND_STREAM* stream) { return stream ? stream->audio : nullptr; }
+AUDIOSTREAM* oggsnd_get_audio_stream(OGGSND_STREAM* stream) {
+    return stream ? stream->audio : nullptr;
+}

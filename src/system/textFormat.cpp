@@ -8,8 +8,7 @@ std::string vtextf(const char* format, va_list args) {
     int length = vsnprintf(nullptr, 0, format, copy);
     va_end(copy);
     std::string out(length > 0 ? length : 0, '\0');
-    if (length > 0)
-        vsnprintf(&out[0], out.size() + 1, format, args);
+    if (length > 0) vsnprintf(&out[0], out.size() + 1, format, args);
     return out;
 }
 

@@ -32,8 +32,7 @@ void ContactGrid::build(const std::vector<Unit*>& units) {
     live.clear();
     for (int i = 0; i < n; i++) {
         Unit* u = units[i];
-        if (u->getAnimCurrent() == ANIM_DEAD)
-            continue;
+        if (u->getAnimCurrent() == ANIM_DEAD) continue;
         live.push_back(i);
         size[i] = u->getPicSize();
         x[i] = u->getPosX();
@@ -43,16 +42,14 @@ void ContactGrid::build(const std::vector<Unit*>& units) {
     }
     chooseCellSize();
     for (int i : live)
-        if (kind[i] == WIDE)
-            wide.push_back(i);
+        if (kind[i] == WIDE) wide.push_back(i);
     sortIntoCells();
 }
 
 void ContactGrid::chooseCellSize() {
     std::vector<fixed> sizes;
     for (int i : live)
-        if (kind[i] == GRIDDED)
-            sizes.push_back(size[i]);
+        if (kind[i] == GRIDDED) sizes.push_back(size[i]);
     if (sizes.empty()) {
         cell = itofix(1);
         return;
@@ -63,8 +60,7 @@ void ContactGrid::chooseCellSize() {
     long long limit = 2LL * std::max(sizes[k], itofix(1));
     long long largest = 0;
     for (int i : live) {
-        if (kind[i] != GRIDDED)
-            continue;
+        if (kind[i] != GRIDDED) continue;
         if (size[i] > limit)
             kind[i] = WIDE;
         else
@@ -78,8 +74,7 @@ void ContactGrid::sortIntoCells() {
     long long minX = LLONG_MAX, minY = LLONG_MAX, maxX = LLONG_MIN, maxY = LLONG_MIN;
     int gridded = 0;
     for (int i : live) {
-        if (kind[i] != GRIDDED)
-            continue;
+        if (kind[i] != GRIDDED) continue;
         gridded++;
         minX = std::min<long long>(minX, x[i]);
         maxX = std::max<long long>(maxX, x[i]);
@@ -89,16 +84,14 @@ void ContactGrid::sortIntoCells() {
     cols = rows = 0;
     items.clear();
     cellStart.assign(1, 0);
-    if (gridded == 0)
-        return;
+    if (gridded == 0) return;
     // Wider cells only merge neighbours, so the grid stays complete while its size is capped.
     long long c = cell, w, h;
     long long cap = maxCellsPerUnit * gridded + 64;
     while (true) {
         w = (maxX - minX) / c + 1;
         h = (maxY - minY) / c + 1;
-        if (w * h <= cap)
-            break;
+        if (w * h <= cap) break;
         c *= 2;
     }
     cell = (fixed)std::min<long long>(c, INT_MAX);
@@ -111,8 +104,7 @@ void ContactGrid::sortIntoCells() {
     cellOf.assign(n, -1);
     cellStart.assign((size_t)cols * rows + 1, 0);
     for (int i : live) {
-        if (kind[i] != GRIDDED)
-            continue;
+        if (kind[i] != GRIDDED) continue;
         long long cx = ((long long)x[i] - left) / c, cy = ((long long)y[i] - top) / c;
         cellOf[i] = (int)(cy * cols + cx);
         cellStart[cellOf[i] + 1]++;
@@ -122,8 +114,7 @@ void ContactGrid::sortIntoCells() {
     items.assign(gridded, 0);
     std::vector<int> next(cellStart.begin(), cellStart.end() - 1);
     for (int i : live) // in list order, so every cell lists its units in list order
-        if (kind[i] == GRIDDED)
-            items[next[cellOf[i]]++] = i;
+        if (kind[i] == GRIDDED) items[next[cellOf[i]]++] = i;
 }
 
 void ContactGrid::release() {
@@ -141,12 +132,10 @@ bool ContactGrid::mayTouch(int i, int j) const {
 
 const std::vector<int>& ContactGrid::candidates(int i) {
     found.clear();
-    if (i < 0 || i >= (int)kind.size() || kind[i] == OUT)
-        return found;
+    if (i < 0 || i >= (int)kind.size() || kind[i] == OUT) return found;
     if (kind[i] == WIDE) {
         for (int j : live)
-            if (mayTouch(i, j))
-                found.push_back(j);
+            if (mayTouch(i, j)) found.push_back(j);
         return found;
     }
     int cx = cellOf[i] % cols, cy = cellOf[i] / cols;
@@ -154,13 +143,11 @@ const std::vector<int>& ContactGrid::candidates(int i) {
         for (int nx = std::max(cx - 1, 0); nx <= std::min(cx + 1, cols - 1); nx++) {
             int c = ny * cols + nx;
             for (int k = cellStart[c]; k < cellStart[c + 1]; k++)
-                if (mayTouch(i, items[k]))
-                    found.push_back(items[k]);
+                if (mayTouch(i, items[k])) found.push_back(items[k]);
         }
     }
     for (int j : wide)
-        if (mayTouch(i, j))
-            found.push_back(j);
+        if (mayTouch(i, j)) found.push_back(j);
     std::sort(found.begin(), found.end());
     return found;
 }

@@ -34,9 +34,9 @@ class ContactGrid {
     void sortIntoCells();
 
     std::vector<Kind> kind;
-    std::vector<fixed> size;   // contact diameter of each unit
-    std::vector<fixed> x, y;   // positions, as the units held them when the grid was built
-    std::vector<int> cellOf;   // cell index of each gridded unit
+    std::vector<fixed> size;    // contact diameter of each unit
+    std::vector<fixed> x, y;    // positions, as the units held them when the grid was built
+    std::vector<int> cellOf;    // cell index of each gridded unit
     std::vector<int> cellStart; // first entry of each cell in items; one more entry at the end
     std::vector<int> items;     // gridded units sorted by cell, list order within a cell
     std::vector<int> wide;      // units tested against everyone, in list order

@@ -143,7 +143,8 @@ void PlayerUnit::fireAttacks(bool stunned) {
         bool onClick = list.front()->onClick;
         bool fired = onClick ? command.buttonClicked[i] : command.buttonHeld[i];
         if (t == 4)
-            fired = fired || (onClick ? command.actionClicked[ACTION_HYPER] : command.actionHeld[ACTION_HYPER]);
+            fired =
+                fired || (onClick ? command.actionClicked[ACTION_HYPER] : command.actionHeld[ACTION_HYPER]);
         if (!fired) continue;
         bool breaksStun = (unitPropertyPlayer & CLEAR_STUN_FOR_3RD_ATTACK) != 0;
         if (stunned && !(t == 4 && breaksStun)) continue;

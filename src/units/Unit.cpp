@@ -17,17 +17,27 @@ namespace {
 
 // Sums of fixed values are formed in 64 bits and saturated, so extreme data (a long Push, a huge
 // knockback) can never wrap a velocity or a position around.
-fixed clampFixed(long long v) { return saturateInt(v); }
+fixed clampFixed(long long v) {
+    return saturateInt(v);
+}
 
 const int wallLoss = 10; // hit points and score lost at every step outside the arena
 
 // A fixed factor times an integer, as a fixed value (saturated).
-fixed fixedTimesInt(fixed f, int n) { return clampFixed((long long)f * n); }
+fixed fixedTimesInt(fixed f, int n) {
+    return clampFixed((long long)f * n);
+}
 
-bool isAttackAnim(int anim) { return anim >= ANIM_ATTACK1 && anim <= ANIM_DEAD; }
+bool isAttackAnim(int anim) {
+    return anim >= ANIM_ATTACK1 && anim <= ANIM_DEAD;
+}
 
-bool onPlayerSide(int aff) { return aff == AFF_PLAYER || aff == AFF_PLAYER_PROJECTILE; }
-bool onEnemySide(int aff) { return aff == AFF_ENEMY || aff == AFF_ENEMY_PROJECTILE; }
+bool onPlayerSide(int aff) {
+    return aff == AFF_PLAYER || aff == AFF_PLAYER_PROJECTILE;
+}
+bool onEnemySide(int aff) {
+    return aff == AFF_ENEMY || aff == AFF_ENEMY_PROJECTILE;
+}
 
 // What a unit's variant (its size and strength class) changes; unknown variants act as 0.
 struct VariantClass {
@@ -61,59 +71,54 @@ Unit::Unit(UnitList* list, UnitTemplate* t, Unit* creator, fixed x, fixed y, fix
       unitList(list), unitTemplate(t), affiliation(t->affiliation), unitPropertyHitbox(t->unitPropertyHitbox),
       unitPropertyDefense(t->unitPropertyDefense), unitPropertyStatus(t->unitPropertyStatus),
       unitPropertyPlayer(t->unitPropertyPlayer), variant(v), timeToLive(t->timeToLive), charAnim(0),
-      removeThisUnit(false), maxHP(t->maxHP), hp(t->maxHP), goodStatus(4, 0), badStatus(4, 0), walkAngle(angle),
-      walking(false), walkspeed(t->walkspeed), round(nullptr), attack1CoolDown(0), attack2CoolDown(0),
-      attack4CoolDown(0), moveLockLeft(0), posX(x), posY(y), drawAngle(angle), drawScale(scale), attackState(0),
-      soundToPlay(-1), deadSoundPlayed(false), animFrame(0), animFrameCount(0), animCurrent(0), dashLeft(0),
-      alignTarget(creator), alignStyle(t->alignStyle), alignDist(t->alignDist), alignAngleMin(t->alignAngleMin),
-      alignAngleMax(t->alignAngleMax), attackKB(t->kbDir, t->kbMag, t->kbDuration), damageDealt(t->damageDealt),
-      damageTaken(0), wallTime(0), goodStatusDealt(t->goodStatus), badStatusDealt(t->badStatus), juiceStored(0),
+      removeThisUnit(false), maxHP(t->maxHP), hp(t->maxHP), goodStatus(4, 0), badStatus(4, 0),
+      walkAngle(angle), walking(false), walkspeed(t->walkspeed), round(nullptr), attack1CoolDown(0),
+      attack2CoolDown(0), attack4CoolDown(0), moveLockLeft(0), posX(x), posY(y), drawAngle(angle),
+      drawScale(scale), attackState(0), soundToPlay(-1), deadSoundPlayed(false), animFrame(0),
+      animFrameCount(0), animCurrent(0), dashLeft(0), alignTarget(creator), alignStyle(t->alignStyle),
+      alignDist(t->alignDist), alignAngleMin(t->alignAngleMin), alignAngleMax(t->alignAngleMax),
+      attackKB(t->kbDir, t->kbMag, t->kbDuration), damageDealt(t->damageDealt), damageTaken(0), wallTime(0),
+      goodStatusDealt(t->goodStatus), badStatusDealt(t->badStatus), juiceStored(0),
       juiceForPlayer(t->juiceForPlayer) {
-    if (v < 1 || v > 4)
-        return;
+    if (v < 1 || v > 4) return;
     const VariantClass& c = variantClass(v);
     drawScale = fixmul(drawScale, ftofix(c.scale));
-    if (alignStyle == 1)
-        alignDist = fixmul(fixmul(alignDist, ftofix(c.scale)), ftofix(1.77245));
-    if (v == 3 || v == 4)
-        walkspeed = fixmul(walkspeed, ftofix(2.0));
+    if (alignStyle == 1) alignDist = fixmul(fixmul(alignDist, ftofix(c.scale)), ftofix(1.77245));
+    if (v == 3 || v == 4) walkspeed = fixmul(walkspeed, ftofix(2.0));
     damageDealt = c.timesHP ? damageDealt * c.timesHP : damageDealt / 2;
     maxHP = c.timesHP ? maxHP * c.timesHP : maxHP / 2;
     hp = maxHP;
     juiceForPlayer = (int)(juiceForPlayer * c.juice);
 }
 
-Unit::~Unit() { delete unitInput; }
+Unit::~Unit() {
+    delete unitInput;
+}
 
 void Unit::reduceScore(int) {}
 void Unit::changeGoodStatusMax(int, int) {}
 void Unit::changeBadStatusMax(int, int) {}
 
 void Unit::decideAction() {
-    if (unitInput)
-        unitInput->decideAction(this, unitList, round);
+    if (unitInput) unitInput->decideAction(this, unitList, round);
 }
 
 // Movement requests: a move lock (an attack's follow-through) holds the unit's course and facing.
 
 void Unit::walk(bool w) {
-    if (moveLockLeft <= 0)
-        walking = w;
+    if (moveLockLeft <= 0) walking = w;
 }
 
 void Unit::faceAngle(fixed a) {
-    if (moveLockLeft <= 0)
-        walkAngle = drawAngle = a;
+    if (moveLockLeft <= 0) walkAngle = drawAngle = a;
 }
 
 void Unit::setWalkAngle(fixed a) {
-    if (moveLockLeft <= 0)
-        walkAngle = a;
+    if (moveLockLeft <= 0) walkAngle = a;
 }
 
 void Unit::setFaceAngle(fixed a) {
-    if (moveLockLeft <= 0)
-        drawAngle = a;
+    if (moveLockLeft <= 0) drawAngle = a;
 }
 
 void Unit::walkingVelocity(long long& vx, long long& vy) {
@@ -130,8 +135,7 @@ void Unit::walkingVelocity(long long& vx, long long& vy) {
 }
 
 void Unit::alignStyleMove() {
-    if (alignStyle == 0 || !alignTarget)
-        return;
+    if (alignStyle == 0 || !alignTarget) return;
     if (!unitList || !unitList->thisUnitExists(alignTarget)) {
         alignTarget = nullptr;
         return;
@@ -148,8 +152,7 @@ void Unit::alignStyleMove() {
 // Animation. The hold timer and the loops left live on the type, shared by all its units.
 
 int Unit::animFrames(int anim) const {
-    if (anim < 0 || anim >= (int)unitTemplate->vecPics.size())
-        return 0;
+    if (anim < 0 || anim >= (int)unitTemplate->vecPics.size()) return 0;
     return (int)unitTemplate->vecPics[anim].size();
 }
 
@@ -179,10 +182,8 @@ void Unit::changeAnim(int a) {
 
 // The end of an attack or death animation ends the attack state; a dead unit may then go.
 void Unit::finishAnim() {
-    if (isAttackAnim(animCurrent))
-        attackState = 0;
-    if (charAnim == ANIM_DEAD)
-        removeThisUnit = true;
+    if (isAttackAnim(animCurrent)) attackState = 0;
+    if (charAnim == ANIM_DEAD) removeThisUnit = true;
 }
 
 BITMAP* Unit::getPic(bool advance) {
@@ -192,8 +193,7 @@ BITMAP* Unit::getPic(bool advance) {
         return firstIdlePic(t);
     }
     BITMAP* pic = t->vecPics[animCurrent][animFrame];
-    if (!advance)
-        return pic;
+    if (!advance) return pic;
     bool changed = false;
     if (t->animFrameTimer > 0) {
         t->animFrameTimer--;
@@ -208,12 +208,10 @@ BITMAP* Unit::getPic(bool advance) {
         // A loop start past the last frame (possible in a unit file) holds the last frame too.
         if (animFrame < 0 || animFrame >= animFrameCount || t->animLoopsLeft < 0)
             animFrame = animFrameCount - 1;
-        if (t->animLoopsLeft < 0)
-            finishAnim();
+        if (t->animLoopsLeft < 0) finishAnim();
         changed = true;
     }
-    if (changed)
-        t->animFrameTimer = holdCount(t, animCurrent, animFrame);
+    if (changed) t->animFrameTimer = holdCount(t, animCurrent, animFrame);
     return pic;
 }
 
@@ -225,13 +223,14 @@ fixed Unit::getFrameSize() {
     } else {
         frame = firstIdlePic(unitTemplate);
     }
-    if (!frame)
-        return 0;
+    if (!frame) return 0;
     double diagonal = std::sqrt((double)frame->w * frame->w + (double)frame->h * frame->h);
     return fixmul(ftofix(0.8), ftofix(diagonal));
 }
 
-fixed Unit::getPicSize() { return fixmul(getFrameSize(), drawScale); }
+fixed Unit::getPicSize() {
+    return fixmul(getFrameSize(), drawScale);
+}
 
 void Unit::chooseAnim() {
     if (badStatus[0] > 0)
@@ -252,8 +251,7 @@ void Unit::endOfRound() {
 }
 
 void Unit::draw(BITMAP* bmp, MusicSound* sound, bool paused) {
-    if (animCurrent != charAnim)
-        changeAnim(charAnim);
+    if (animCurrent != charAnim) changeAnim(charAnim);
     BITMAP* pic = getPic(!paused);
     if (pic && bmp)
         pivot_scaled_sprite(bmp, pic, fixtoi(posX), fixtoi(posY), pic->w / 2, pic->h / 2, drawAngle,
@@ -272,12 +270,10 @@ void Unit::playPendingSound(MusicSound* sound) {
         double ratio = fixtof(fixdiv(posX, width));
         pan = ratio <= 0.0 ? 0 : ratio >= 1.0 ? 255 : (int)(ratio * 255.0);
     }
-    if (youAreDead())
-        soundToPlay = SOUND_DEAD;
+    if (youAreDead()) soundToPlay = SOUND_DEAD;
     if (!deadSoundPlayed && samples[soundToPlay] && sound)
         sound->playSfx(samples[soundToPlay], pan, variantClass(variant).frequency);
-    if (soundToPlay == SOUND_DEAD)
-        deadSoundPlayed = true;
+    if (soundToPlay == SOUND_DEAD) deadSoundPlayed = true;
     soundToPlay = -1;
 }
 
@@ -302,8 +298,7 @@ fixed Unit::contactReach(Unit* other) {
 }
 
 void Unit::dealDamage() {
-    if (!unitList)
-        return;
+    if (!unitList) return;
     for (auto it = unitList->beginOfList(); it != unitList->endOfList(); ++it)
         contactWith(*it);
 }
@@ -311,51 +306,36 @@ void Unit::dealDamage() {
 void Unit::contactWith(Unit* v) {
     bool withAttackKB = true;
     int r = shouldCheckToGetHit(v, withAttackKB);
-    if (r == 8)
-        return;
-    if (calcDist(posX, posY, v->posX, v->posY) > contactReach(v))
-        return;
-    if (r == 1 || r == 4)
-        getHitKnockback(v, withAttackKB);
-    if (r == 1 || r == 2)
-        getHitDamage(v);
+    if (r == 8) return;
+    if (calcDist(posX, posY, v->posX, v->posY) > contactReach(v)) return;
+    if (r == 1 || r == 4) getHitKnockback(v, withAttackKB);
+    if (r == 1 || r == 2) getHitDamage(v);
 }
 
 int Unit::shouldCheckToGetHit(Unit* v, bool& withAttackKB) {
     withAttackKB = true;
-    if (v == this || animCurrent == ANIM_DEAD || v->animCurrent == ANIM_DEAD)
-        return 8;
+    if (v == this || animCurrent == ANIM_DEAD || v->animCurrent == ANIM_DEAD) return 8;
     bool damage = true, knock = true;
     bool allies = isAllyOf(v);
     int aHit = unitPropertyHitbox, vHit = v->unitPropertyHitbox, vDef = v->unitPropertyDefense;
     bool stunned = badStatus[0] > 0;
-    if (((aHit | vHit) & GOES_THROUGH_ALLY) && allies)
-        damage = knock = false;
-    if (((aHit | vHit) & GOES_THROUGH_OPPONENT) && !allies)
-        damage = knock = false;
+    if (((aHit | vHit) & GOES_THROUGH_ALLY) && allies) damage = knock = false;
+    if (((aHit | vHit) & GOES_THROUGH_OPPONENT) && !allies) damage = knock = false;
     if (allies && !((aHit & HITS_ALLY_WHEN_STUNNED) && stunned))
         damage = withAttackKB = false; // allies only bump each other
     if (!allies && !(aHit & HITS_OPPONENT_WHEN_STUNNED) && stunned)
         damage = withAttackKB = false; // a stunned unit only bumps
     if ((vDef & INDESTRUCTIBLE) && !(aHit & HITS_INDESTRUCTIBLE)) {
         damage = withAttackKB = false;
-        if (!(unitPropertyDefense & INDESTRUCTIBLE))
-            knock = false;
+        if (!(unitPropertyDefense & INDESTRUCTIBLE)) knock = false;
     }
-    if ((aHit & HITS_PLAYER) && v->affiliation == AFF_PLAYER)
-        damage = knock = withAttackKB = true;
-    if (vDef & NO_KNOCKBACK)
-        knock = withAttackKB = false;
-    if (vDef & NO_DAMAGE)
-        damage = withAttackKB = false;
-    if (v->goodStatus[0] > 0)
-        damage = knock = false;
-    if (aHit & DEALS_NO_KNOCKBACK)
-        knock = withAttackKB = false;
-    if (damage && knock)
-        return 1;
-    if (damage)
-        return 2;
+    if ((aHit & HITS_PLAYER) && v->affiliation == AFF_PLAYER) damage = knock = withAttackKB = true;
+    if (vDef & NO_KNOCKBACK) knock = withAttackKB = false;
+    if (vDef & NO_DAMAGE) damage = withAttackKB = false;
+    if (v->goodStatus[0] > 0) damage = knock = false;
+    if (aHit & DEALS_NO_KNOCKBACK) knock = withAttackKB = false;
+    if (damage && knock) return 1;
+    if (damage) return 2;
     return knock ? 4 : 8;
 }
 
@@ -372,8 +352,7 @@ void Unit::getHitKnockback(Unit* v, bool withAttackKB) {
     }
     v->addKnockBack(a, overlap / 2, 1, false);
     fixed m = variant == 1 ? ftofix(1.414) : variant == 2 ? itofix(2) : itofix(1);
-    if (v->diesWhenHitBy(affiliation))
-        v->killSelf();
+    if (v->diesWhenHitBy(affiliation)) v->killSelf();
     if (withAttackKB)
         v->addKnockBack(angleSum(a, attackKB.angle), fixmul(attackKB.magnitude, m),
                         fixtoi(fixedTimesInt(m, attackKB.duration)));
@@ -384,13 +363,10 @@ void Unit::getHitDamage(Unit* v) {
     fixed j = 0;
     if ((onEnemySide(v->affiliation) || v->affiliation == AFF_NEUTRAL) && onPlayerSide(affiliation))
         j = itofix(1);
-    if (affiliation == AFF_PLAYER && goodStatus[0] > 0)
-        j = 0;
+    if (affiliation == AFF_PLAYER && goodStatus[0] > 0) j = 0;
     // A stunned enemy knocked into its fellows earns the player juice.
-    if (onEnemySide(affiliation) && onEnemySide(v->affiliation) && badStatus[0] > 0)
-        j = itofix(1);
-    if (v->diesWhenHitBy(affiliation))
-        v->killSelf();
+    if (onEnemySide(affiliation) && onEnemySide(v->affiliation) && badStatus[0] > 0) j = itofix(1);
+    if (v->diesWhenHitBy(affiliation)) v->killSelf();
     if (goodStatus[3] > 0) {
         j = fixmul(j, itofix(2));
         dmg *= 2;
@@ -407,7 +383,9 @@ void Unit::getHitDamage(Unit* v) {
         v->addBadStatus(i, badStatusDealt[i]);
 }
 
-void Unit::storeJuiceForPlayer(fixed factor) { juiceStored += fixtoi(fixedTimesInt(factor, juiceForPlayer)); }
+void Unit::storeJuiceForPlayer(fixed factor) {
+    juiceStored += fixtoi(fixedTimesInt(factor, juiceForPlayer));
+}
 
 void Unit::giveJuiceToPlayer(int& total) {
     total += juiceStored;
@@ -418,42 +396,34 @@ void Unit::giveJuiceToPlayer(int& total) {
 
 namespace {
 int ailmentSteps(int steps, int status, int resist, int immune) {
-    if (status & resist)
-        steps /= 2;
-    if (status & immune)
-        steps = 0;
+    if (status & resist) steps /= 2;
+    if (status & immune) steps = 0;
     return steps;
 }
 } // namespace
 
 void Unit::addGoodStatus(int i, int steps) {
     steps = ailmentSteps(steps, unitPropertyStatus, RESIST_GOOD_AILMENTS, IMMUNE_GOOD_AILMENTS);
-    if (i < 0 || i >= (int)goodStatus.size())
-        return;
+    if (i < 0 || i >= (int)goodStatus.size()) return;
     goodStatus[i] += steps;
-    if (steps > 0)
-        changeGoodStatusMax(i, goodStatus[i]);
+    if (steps > 0) changeGoodStatusMax(i, goodStatus[i]);
 }
 
 void Unit::addBadStatus(int i, int steps) {
     steps = ailmentSteps(steps, unitPropertyStatus, RESIST_BAD_AILMENTS, IMMUNE_BAD_AILMENTS);
-    if (i < 0 || i >= (int)badStatus.size())
-        return;
+    if (i < 0 || i >= (int)badStatus.size()) return;
     badStatus[i] += steps;
-    if (steps > 0)
-        changeBadStatusMax(i, badStatus[i]);
+    if (steps > 0) changeBadStatusMax(i, badStatus[i]);
 }
 
 void Unit::clearGoodStatus(int i) {
-    if (i < 0 || i >= (int)goodStatus.size())
-        return;
+    if (i < 0 || i >= (int)goodStatus.size()) return;
     goodStatus[i] = 0;
     changeGoodStatusMax(i, 0);
 }
 
 void Unit::clearBadStatus(int i) {
-    if (i < 0 || i >= (int)badStatus.size())
-        return;
+    if (i < 0 || i >= (int)badStatus.size()) return;
     badStatus[i] = 0;
     changeBadStatusMax(i, 0);
 }
@@ -461,24 +431,18 @@ void Unit::clearBadStatus(int i) {
 // The per-step update.
 
 void Unit::takeDamage() {
-    if ((unitPropertyPlayer & INVINCIBLE_WHEN_HIT) && damageTaken > 0)
-        addGoodStatus(0, 15);
+    if ((unitPropertyPlayer & INVINCIBLE_WHEN_HIT) && damageTaken > 0) addGoodStatus(0, 15);
     hp = clampFixed((long long)hp - damageTaken); // extreme damage values saturate
     reduceScore(damageTaken);
-    if (damageTaken > 0 && soundToPlay != SOUND_DEAD)
-        soundToPlay = SOUND_HIT;
+    if (damageTaken > 0 && soundToPlay != SOUND_DEAD) soundToPlay = SOUND_HIT;
     damageTaken = 0;
-    if (hp > maxHP)
-        hp = maxHP;
+    if (hp > maxHP) hp = maxHP;
     for (int i = 0; i < (int)goodStatus.size(); i++)
-        if (goodStatus[i] > 0 && --goodStatus[i] == 0)
-            changeGoodStatusMax(i, 0);
+        if (goodStatus[i] > 0 && --goodStatus[i] == 0) changeGoodStatusMax(i, 0);
     for (int i = 0; i < (int)badStatus.size(); i++)
-        if (badStatus[i] > 0 && --badStatus[i] == 0)
-            changeBadStatusMax(i, 0);
+        if (badStatus[i] > 0 && --badStatus[i] == 0) changeBadStatusMax(i, 0);
     for (int* coolDown : {&attack1CoolDown, &attack2CoolDown, &attack4CoolDown})
-        if (*coolDown > 0)
-            (*coolDown)--;
+        if (*coolDown > 0) (*coolDown)--;
     if (dashLeft > 0) {
         dashLeft--;
         walking = true;
@@ -486,8 +450,7 @@ void Unit::takeDamage() {
     }
     long long vx, vy;
     walkingVelocity(vx, vy);
-    if (moveLockLeft > 0)
-        moveLockLeft--;
+    if (moveLockLeft > 0) moveLockLeft--;
     alignStyleMove();
     WallContact wall = wallTest();
     sumKnockBack(wall, vx, vy);
@@ -499,8 +462,7 @@ void Unit::takeDamage() {
 
 Unit::WallContact Unit::wallTest() {
     WallContact wall = {0, 0, false};
-    if (!round)
-        return wall;
+    if (!round) return wall;
     fixed width = round->getArenaSizeX(), height = round->getArenaSizeY();
     int mode = round->getArenaWall();
     wall.sideX = posX < 0 ? -1 : posX > width ? 1 : 0;
@@ -526,16 +488,13 @@ Unit::WallContact Unit::wallTest() {
         wallTime++;
         if (mode == WALL_PUSH) {
             fixed f = pushStrength(wallTime);
-            if (wall.sideX != 0)
-                addKnockBack(itofix(wall.sideX < 0 ? 64 : 192), f, 1, false);
-            if (wall.sideY != 0)
-                addKnockBack(itofix(wall.sideY < 0 ? 128 : 0), f, 1, false);
+            if (wall.sideX != 0) addKnockBack(itofix(wall.sideX < 0 ? 64 : 192), f, 1, false);
+            if (wall.sideY != 0) addKnockBack(itofix(wall.sideY < 0 ? 128 : 0), f, 1, false);
         }
     }
     hp = saturateInt((long long)hp - wallLoss);
     reduceScore(wallLoss);
-    if (unitPropertyHitbox & DIES_WHEN_HITS_WALL)
-        killSelf();
+    if (unitPropertyHitbox & DIES_WHEN_HITS_WALL) killSelf();
     return wall;
 }
 
@@ -544,8 +503,7 @@ void Unit::sumKnockBack(const WallContact& wall, long long& vx, long long& vy) {
     int mode = round ? round->getArenaWall() : WALL_IGNORE;
     bool outside = wall.sideX != 0 || wall.sideY != 0;
     for (kbForce& f : kbForces) {
-        if (wall.clamped)
-            f.magnitude = f.duration = 0;
+        if (wall.clamped) f.magnitude = f.duration = 0;
         if (mode == WALL_STOP && outside) {
             if (wall.sideX != 0 && wall.sideY != 0)
                 f.magnitude = f.duration = 0;
@@ -581,30 +539,29 @@ void Unit::decayKnockBack() {
     }
 }
 
-void Unit::addKnockBack(fixed a, fixed m, int d) { kbForces.emplace_back(a, m, d); }
-void Unit::addKnockBack(fixed a, fixed m, int d, bool w) { kbForces.emplace_back(a, m, d, w); }
+void Unit::addKnockBack(fixed a, fixed m, int d) {
+    kbForces.emplace_back(a, m, d);
+}
+void Unit::addKnockBack(fixed a, fixed m, int d, bool w) {
+    kbForces.emplace_back(a, m, d, w);
+}
 void Unit::addKnockBack(kbForce* f) {
-    if (f)
-        kbForces.push_back(*f);
+    if (f) kbForces.push_back(*f);
 }
 
 // Death and added units.
 
 bool Unit::youAreDead() {
-    if (charAnim == ANIM_DEAD)
-        return true;
-    if (timeToLive >= 0)
-        timeToLive--;
-    if (timeToLive < 0 && timeToLive > -10)
-        return true; // the lifetime has run out
+    if (charAnim == ANIM_DEAD) return true;
+    if (timeToLive >= 0) timeToLive--;
+    if (timeToLive < 0 && timeToLive > -10) return true; // the lifetime has run out
     return hp <= 0;
 }
 
 void Unit::killSelf() {
     if (charAnim != ANIM_DEAD) {
         std::vector<AddUnitTemplate*> deathSpawns = getAddedUnits(8);
-        if (!deathSpawns.empty())
-            addUnit(&deathSpawns, false, 0);
+        if (!deathSpawns.empty()) addUnit(&deathSpawns, false, 0);
     }
     charAnim = ANIM_DEAD;
     soundToPlay = SOUND_DEAD;
@@ -612,31 +569,26 @@ void Unit::killSelf() {
 
 std::vector<AddUnitTemplate*> Unit::getAddedUnits(int mask) {
     std::vector<AddUnitTemplate*> found;
-    if (!addedUnits)
-        return found;
+    if (!addedUnits) return found;
     for (AddUnitTemplate* e : *addedUnits)
-        if (mask == -1 || (e->attack & mask) != 0)
-            found.push_back(e);
+        if (mask == -1 || (e->attack & mask) != 0) found.push_back(e);
     return found;
 }
 
 bool Unit::canAddUnit(std::vector<AddUnitTemplate*>* list) {
-    if (!list || list->empty())
-        return false;
+    if (!list || list->empty()) return false;
     int t = list->front()->attack;
     long long cost = 0;
     for (AddUnitTemplate* e : *list)
         cost += e->hpCost;
     if ((t == 1 && attack1CoolDown > 0) || (t == 2 && attack2CoolDown > 0) || (t == 4 && attack4CoolDown > 0))
         return false;
-    if (cost >= hp && !(t == 1 && (unitPropertyPlayer & IGNORE_HEALTH_FOR_1ST_ATTACK)))
-        return false;
+    if (cost >= hp && !(t == 1 && (unitPropertyPlayer & IGNORE_HEALTH_FOR_1ST_ATTACK))) return false;
     return true;
 }
 
 void Unit::addUnit(std::vector<AddUnitTemplate*>* list, bool pause, int v) {
-    if (!list)
-        return;
+    if (!list) return;
     int useVariant = v != 0 ? v : variant;
     for (AddUnitTemplate* e : *list) {
         fixed step = e->amount != 0 ? fixdiv(e->angleSpread, itofix(e->amount)) : 0;
@@ -645,7 +597,8 @@ void Unit::addUnit(std::vector<AddUnitTemplate*>* list, bool pause, int v) {
             // A 15-bit draw, so the turn stays within half of angleRandom either way whatever
             // the platform's RAND_MAX.
             fixed jitter = fixmul(ftofix((rand() % 32768 - 16383) / 32767.0), e->angleRandom);
-            fixed angle = angleSum(angleSum(angleSum(drawAngle, e->spawnAngle), jitter), fixedTimesInt(step, j));
+            fixed angle =
+                angleSum(angleSum(angleSum(drawAngle, e->spawnAngle), jitter), fixedTimesInt(step, j));
             fixed x = clampFixed((long long)posX + fixmul(dist, fixsin(angle)));
             fixed y = clampFixed((long long)posY - fixmul(dist, fixcos(angle)));
             if (unitList)
@@ -657,14 +610,11 @@ void Unit::addUnit(std::vector<AddUnitTemplate*>* list, bool pause, int v) {
         attack4CoolDown += e->attack4Delay;
         moveLockLeft += e->moveLock;
         hp = clampFixed((long long)hp - e->hpCost);
-        if (hp < 0)
-            hp = 1; // an attack never kills its user
-        if (e->dashTime > 0)
-            dashLeft += e->dashTime;
+        if (hp < 0) hp = 1; // an attack never kills its user
+        if (e->dashTime > 0) dashLeft += e->dashTime;
     }
     int t = list->empty() ? 0 : list->back()->attack;
-    if (t <= 7)
-        attackState = t;
+    if (t <= 7) attackState = t;
     soundToPlay = t == 2 ? SOUND_ATT2 : t == 4 ? SOUND_ATT3 : SOUND_ATT1;
     if (pause) {
         for (int* counter : {&attack1CoolDown, &attack2CoolDown, &attack4CoolDown, &moveLockLeft})

@@ -20,7 +20,8 @@ class UnitTemplate;
 // animation data, sounds and the list of added units stay on the type.
 class Unit {
   public:
-    Unit(UnitList* list, UnitTemplate* t, Unit* creator, fixed x, fixed y, fixed angle, fixed scale, int variant);
+    Unit(UnitList* list, UnitTemplate* t, Unit* creator, fixed x, fixed y, fixed angle, fixed scale,
+         int variant);
 
     // Virtual operations, in this order.
     virtual void draw(BITMAP* bmp, MusicSound* sound, bool paused);
@@ -157,7 +158,7 @@ class Unit {
     bool deadSoundPlayed;
     int animFrame, animFrameCount;
     int animCurrent;
-    int dashLeft;    // steps
+    int dashLeft; // steps
     Unit* alignTarget;
     int alignStyle;
     fixed alignDist, alignAngleMin, alignAngleMax;

@@ -22,15 +22,15 @@ class UnitInput {
     int attackPeriodIndex;           // copied, unused by any behaviour
     fixed attackDistMin;             // attack window, gap between picture edges, in pixels
     fixed attackDistMax;
-    fixed attackAngleSpread;         // largest facing error at which the unit attacks, in angle units
-    bool careAboutArena;             // slide along the arena walls
+    fixed attackAngleSpread; // largest facing error at which the unit attacks, in angle units
+    bool careAboutArena;     // slide along the arena walls
 
     // Run-time state, reset by setCounters().
-    fixed homeAngle;  // facing set by the last homing correction
+    fixed homeAngle; // facing set by the last homing correction
     bool hasTarget;
-    bool attackNow;   // result of the last aim; kept while no aim is made
-    Unit* target;     // not owned; tested with UnitList::thisUnitExists
-    int homeCounter;  // aims since the last homing correction
+    bool attackNow;  // result of the last aim; kept while no aim is made
+    Unit* target;    // not owned; tested with UnitList::thisUnitExists
+    int homeCounter; // aims since the last homing correction
 
     UnitInput();
     // Copies every setting of src; the variant changes nothing.

@@ -258,8 +258,7 @@ void UnitList::drawUnits(BITMAP* arena, MusicSound* ms, bool paused) {
 std::vector<Unit*> UnitList::search(int mode, int affiliation) {
     if (stepIndexed && (mode == 0 || mode == 1)) {
         for (const CachedSearch& cached : searchCache)
-            if (cached.mode == mode && (mode == 1 || cached.affiliation == affiliation))
-                return cached.found;
+            if (cached.mode == mode && (mode == 1 || cached.affiliation == affiliation)) return cached.found;
         stepIndexed = false;
         searchCache.push_back({mode, affiliation, search(mode, affiliation)});
         stepIndexed = true;
@@ -290,10 +289,8 @@ bool UnitList::anyRemainingAffiliation(int aff, Loader* l) {
 }
 
 bool UnitList::thisUnitExists(Unit* u) {
-    if (!u)
-        return false;
-    if (stepIndexed)
-        return std::binary_search(sortedUnits.begin(), sortedUnits.end(), u, std::less<Unit*>());
+    if (!u) return false;
+    if (stepIndexed) return std::binary_search(sortedUnits.begin(), sortedUnits.end(), u, std::less<Unit*>());
     return std::find(units->begin(), units->end(), u) != units->end();
 }
 

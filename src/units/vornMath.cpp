@@ -15,13 +15,10 @@ fixed difference(fixed b, fixed a) {
 fixed calcAngle(const fixed& x1, const fixed& y1, const fixed& x2, const fixed& y2, const fixed& fallback) {
     fixed dx = difference(x1, x2);
     fixed dy = difference(y2, y1);
-    if (dx == 0 && dy == 0)
-        return fallback;
-    if (dy == 0)
-        return x2 > x1 ? itofix(64) : itofix(192);
+    if (dx == 0 && dy == 0) return fallback;
+    if (dy == 0) return x2 > x1 ? itofix(64) : itofix(192);
     fixed m = fixatan(fixdiv(dx, dy)); // fixdiv saturates, giving the +-64 limit
-    if (dy > 0)
-        m -= itofix(128);
+    if (dy > 0) m -= itofix(128);
     return m;
 }
 
@@ -47,13 +44,12 @@ fixed angleDist(const fixed& a, const fixed& b) {
     fixed a1 = fixabs(d1), a2 = fixabs(d2), a3 = fixabs(d3);
     // Ties go to the later candidate: each later match overrides an earlier one.
     fixed result = d1;
-    if (a1 <= a2 && a1 <= a3)
-        result = d1;
-    if (a2 <= a1 && a2 <= a3)
-        result = d2;
-    if (a3 <= a2 && a3 <= a1)
-        result = d3;
+    if (a1 <= a2 && a1 <= a3) result = d1;
+    if (a2 <= a1 && a2 <= a3) result = d2;
+    if (a3 <= a2 && a3 <= a1) result = d3;
     return result;
 }
 
-fixed fixabs(const fixed& a) { return a < 0 ? -a : a; }
+fixed fixabs(const fixed& a) {
+    return a < 0 ? -a : a;
+}

@@ -154,12 +154,14 @@ TEST(BattleLoop, ACampaignWithoutRoundsShowsItsTwoPicturesAndEnds) {
     clearShownMessages();
     EXPECT_EQ(world.battle->battleLoop("Empty", "hero", &world.loader), 0);
     ASSERT_FALSE(getShownMessages().empty());
-    EXPECT_EQ(getShownMessages().back(), "The character hero cannot be played: its unit file data/unit/hero does "
-                                         "not exist. Leaving the campaign.\n");
+    EXPECT_EQ(getShownMessages().back(),
+              "The character hero cannot be played: its unit file data/unit/hero does "
+              "not exist. Leaving the campaign.\n");
     EXPECT_EQ(world.pixel(320, 240), 0);
 
     ASSERT_TRUE(makeDatafile("data/unit/hero.dat", {{"body", 8, 8, 0xffffff}}));
-    dir.write("data/unit/hero", "isThePC = true\ndatafile = hero.dat\n[Animation]\nanimIdle = 0 -1 0 body 0\n");
+    dir.write("data/unit/hero",
+              "isThePC = true\ndatafile = hero.dat\n[Animation]\nanimIdle = 0 -1 0 body 0\n");
     clearShownMessages();
     int framesShown = 0;
     {

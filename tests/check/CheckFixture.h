@@ -27,15 +27,17 @@ class CheckTest : public ::testing::Test {
         }
         ASSERT_TRUE(makeDatafile("data/generalData.dat", general));
         ASSERT_TRUE(makeDatafile("data/unit/gfx/u.dat", {{"stand"}, {"walk"}}));
-        ASSERT_TRUE(makeDatafile("data/gfx/camp.dat", {{"splashScreen"}, {"victoryScreen"}, {"arena", 64, 48}, {"title"}}));
+        ASSERT_TRUE(makeDatafile("data/gfx/camp.dat",
+                                 {{"splashScreen"}, {"victoryScreen"}, {"arena", 64, 48}, {"title"}}));
         ASSERT_TRUE(writeWav("data/sound/hit.wav", 200));
         ASSERT_TRUE(writeSineOgg("data/sound/camp.ogg", 22050, 1, 0.2, 440));
         dir.write("data/listOfCampaigns.txt", "Camp\nA test campaign.\n[End]\n");
         dir.write("data/listOfCharacters.txt", "Hero\nA test hero.\n[End]\n");
-        writeUnit("Hero", "affiliation = player\nisThePC = true\nmaxHP = 300\ndatafile = gfx/u.dat\naddedUnits = 1\n"
-                          "addedUnit0 = Bolt 10 0 1 0 0 1 5 0 0 0 0 0 true 3\n"
-                          "[Animation]\nanimIdle = 0 -1 0 stand 2\nanimRun = 999 -1 0 stand 1 walk 1\n"
-                          "[Sound]\nHit = data/sound/hit.wav\n");
+        writeUnit("Hero",
+                  "affiliation = player\nisThePC = true\nmaxHP = 300\ndatafile = gfx/u.dat\naddedUnits = 1\n"
+                  "addedUnit0 = Bolt 10 0 1 0 0 1 5 0 0 0 0 0 true 3\n"
+                  "[Animation]\nanimIdle = 0 -1 0 stand 2\nanimRun = 999 -1 0 stand 1 walk 1\n"
+                  "[Sound]\nHit = data/sound/hit.wav\n");
         writeUnit("Bolt", "affiliation = playerProjectile\ntimeToLive = 20\ndatafile = gfx/u.dat\n"
                           "[Animation]\nanimIdle = 0 -1 0 stand 0\n[damage]\ndamageDealt = 5\n");
         writeUnit("Grub", "affiliation = enemy\nmaxHP = 20\ndatafile = gfx/u.dat\n[AI]\nattackDistMax = 10\n"
@@ -43,7 +45,8 @@ class CheckTest : public ::testing::Test {
         dir.write("data/campaigns/Camp", campaign());
     }
 
-    static std::string campaign(const std::string& round1Spawns = "Spawns = 1\nSpawn0 = Grub 2 1 1 10 0 0\n") {
+    static std::string
+    campaign(const std::string& round1Spawns = "Spawns = 1\nSpawn0 = Grub 2 1 1 10 0 0\n") {
         return "[Campaign]\nDatafile = data/gfx/camp.dat\nTotalRounds = 2\nUnitsToAppear = Grub\n"
                "Music = data/sound/camp.ogg\n"
                "[Round0]\nname = One\nArenaSize = 200 150\nArenaPic = data/gfx/camp.dat arena title\n"
@@ -52,7 +55,9 @@ class CheckTest : public ::testing::Test {
                round1Spawns;
     }
 
-    void writeUnit(const std::string& name, const std::string& body) const { dir.write("data/unit/" + name, body); }
+    void writeUnit(const std::string& name, const std::string& body) const {
+        dir.write("data/unit/" + name, body);
+    }
 
     void check() {
         DataCheck c(report);

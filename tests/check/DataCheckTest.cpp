@@ -8,9 +8,10 @@ TEST_F(CheckTest, TheSmallDataSetIsClean) {
 }
 
 TEST_F(CheckTest, UnitFileSlipsNameTheirLineKeyAndTheNameMeant) {
-    writeUnit("Grub", "affiliation = enmy\nmaxHP = 010\nwalkspeed = fast\ndatafile = gfx/u.dat\n[AI]\n"
-                      "attackDistMx = 10\ncareAboutArena = True\n[UnitProperties]\nDefense = Heavvy HitsPlayer\n"
-                      "[Animation]\nanimIdle = 0 -1 0 stand 0 walk\nanimRun = 0 -1\n[Bogus]\nx = 1\n");
+    writeUnit("Grub",
+              "affiliation = enmy\nmaxHP = 010\nwalkspeed = fast\ndatafile = gfx/u.dat\n[AI]\n"
+              "attackDistMx = 10\ncareAboutArena = True\n[UnitProperties]\nDefense = Heavvy HitsPlayer\n"
+              "[Animation]\nanimIdle = 0 -1 0 stand 0 walk\nanimRun = 0 -1\n[Bogus]\nx = 1\n");
     check();
     const Problem* side = find("\"enmy\" is no side");
     ASSERT_TRUE(side);
@@ -72,8 +73,9 @@ TEST_F(CheckTest, AddedUnitEntriesOfWrongLengthMixedAttacksAndUnreadIndexes) {
     EXPECT_EQ(unread->place.key, "addedUnit2");
     EXPECT_EQ(unread->place.line, 7);
 
-    writeUnit("Hero", "affiliation = player\nisThePC = true\ndatafile = gfx/u.dat\naddedUnits = 1\n"
-                      "addedUnit0 = Bolt 10 0 1 0 0 1 5 0 0 0 0 0 true\n[Animation]\nanimIdle = 0 -1 0 stand 2\n");
+    writeUnit("Hero",
+              "affiliation = player\nisThePC = true\ndatafile = gfx/u.dat\naddedUnits = 1\n"
+              "addedUnit0 = Bolt 10 0 1 0 0 1 5 0 0 0 0 0 true\n[Animation]\nanimIdle = 0 -1 0 stand 2\n");
     Report again;
     DataCheck(again).run();
     bool skipped = false;
@@ -83,11 +85,13 @@ TEST_F(CheckTest, AddedUnitEntriesOfWrongLengthMixedAttacksAndUnreadIndexes) {
 }
 
 TEST_F(CheckTest, SpawnLinesAndRoundsThatDoNotPlayAsWritten) {
-    writeUnit("Crystal", "affiliation = neutral\ndatafile = gfx/u.dat\n[Animation]\nanimIdle = 0 -1 0 stand 0\n");
-    dir.write("data/campaigns/Camp",
-              campaign("Spawns = 5\nSpawn0 = Crystal 1 9 1 0 0 0\nSpawn1 = Grub 1 4 1 0 0 0 10 10\n"
-                       "Spawn2 = Grub 1 14 1 0 0 7\nSpawn3 = Grub 1 10 3 0 -1 0 500 20\nSpawn4 = Grub 1 2 1 0 0\n"
-                       "Spawn5 = Grub 1 2 1 0 0 0\nArenaWall = stop\n"));
+    writeUnit("Crystal",
+              "affiliation = neutral\ndatafile = gfx/u.dat\n[Animation]\nanimIdle = 0 -1 0 stand 0\n");
+    dir.write(
+        "data/campaigns/Camp",
+        campaign("Spawns = 5\nSpawn0 = Crystal 1 9 1 0 0 0\nSpawn1 = Grub 1 4 1 0 0 0 10 10\n"
+                 "Spawn2 = Grub 1 14 1 0 0 7\nSpawn3 = Grub 1 10 3 0 -1 0 500 20\nSpawn4 = Grub 1 2 1 0 0\n"
+                 "Spawn5 = Grub 1 2 1 0 0 0\nArenaWall = stop\n"));
     check();
     const Problem* unlisted = find("\"Crystal\" is not in the campaign's UnitsToAppear");
     ASSERT_TRUE(unlisted);
@@ -114,11 +118,12 @@ TEST_F(CheckTest, RoundsWithoutEnemiesAreWonAtOnce) {
 }
 
 TEST_F(CheckTest, CampaignFilesRoundsAndListsThatTheGameRefuses) {
-    dir.write("data/campaigns/Camp", "[Campaign]\nDatafile = data/gfx/camp.dat\nTotalRounds = 3\nMusic = data/none.ogg\n"
-                                     "UnitsToAppear = Grub Grub\n[Round0]\nArenaPic = data/gfx/camp.dat arena\n"
-                                     "ArenaSize = 0 100\nSpawns = 1\nSpawn0 = Grub 1 2 1 0 0 0\n"
-                                     "[Round1]\nArenaPic = data/gfx/camp.dat floor title\nArenaSize = 100 100\n"
-                                     "Spawns = 1\nSpawn0 = Grub 1 2 1 0 0 0\n[Round4]\nname = never\n");
+    dir.write("data/campaigns/Camp",
+              "[Campaign]\nDatafile = data/gfx/camp.dat\nTotalRounds = 3\nMusic = data/none.ogg\n"
+              "UnitsToAppear = Grub Grub\n[Round0]\nArenaPic = data/gfx/camp.dat arena\n"
+              "ArenaSize = 0 100\nSpawns = 1\nSpawn0 = Grub 1 2 1 0 0 0\n"
+              "[Round1]\nArenaPic = data/gfx/camp.dat floor title\nArenaSize = 100 100\n"
+              "Spawns = 1\nSpawn0 = Grub 1 2 1 0 0 0\n[Round4]\nname = never\n");
     dir.write("data/listOfCharacters.txt", "Hero\nA test hero.\n[End]\nGrub\nno end line\n");
     dir.write("data/unit/Orphan", "datafile = gfx/u.dat\n");
     check();
@@ -131,7 +136,8 @@ TEST_F(CheckTest, CampaignFilesRoundsAndListsThatTheGameRefuses) {
     EXPECT_EQ(find("the round has no section")->place.section, "Round2");
     EXPECT_EQ(find("TotalRounds is 3, so this round is never played")->place.section, "Round4");
     EXPECT_EQ(find("the entry \"Grub\" has no closing [End] line")->place.line, 4);
-    EXPECT_EQ(find("no campaign, character or added unit uses this unit file")->place.file, "data/unit/Orphan");
+    EXPECT_EQ(find("no campaign, character or added unit uses this unit file")->place.file,
+              "data/unit/Orphan");
     for (const Problem& p : report.getProblems())
         EXPECT_EQ(p.what.find("the game shows a message"), std::string::npos) << everything();
 }
@@ -149,8 +155,10 @@ TEST_F(CheckTest, CharactersMustBeThePlayersOwnUnits) {
 
 TEST_F(CheckTest, SoundsThatDoNotDecodeAreWarnings) {
     dir.write("data/sound/broken.ogg", "OggS but not really");
-    writeUnit("Grub", "affiliation = enemy\ndatafile = gfx/u.dat\n[AI]\nattackDistMax = 10\n[Animation]\n"
-                      "animIdle = 0 -1 0 stand 0\n[Sound]\nHit = data/sound/broken.ogg\nDead = data/sound/gone.wav\n");
+    writeUnit(
+        "Grub",
+        "affiliation = enemy\ndatafile = gfx/u.dat\n[AI]\nattackDistMax = 10\n[Animation]\n"
+        "animIdle = 0 -1 0 stand 0\n[Sound]\nHit = data/sound/broken.ogg\nDead = data/sound/gone.wav\n");
     check();
     EXPECT_EQ(find("does not decode")->place.key, "Hit");
     EXPECT_EQ(find("does not exist")->place.key, "Dead");

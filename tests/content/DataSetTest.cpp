@@ -3,8 +3,8 @@
 // Reads data/ of the repository (the build makes its binary part) without the game's loader.
 #include <gtest/gtest.h>
 
-#include <allegro.h>
 #include <algorithm>
+#include <allegro.h>
 #include <cmath>
 #include <dirent.h>
 #include <fstream>
@@ -54,7 +54,8 @@ DATAFILE* datafile(const std::string& path) {
     if (!d) return ::testing::AssertionFailure() << path << " does not load";
     DATAFILE* o = find_datafile_object(d, object.c_str());
     if (!o) return ::testing::AssertionFailure() << path << " has no object " << object;
-    if (o->type != DAT_BITMAP || !o->dat) return ::testing::AssertionFailure() << object << " in " << path << " is not a picture";
+    if (o->type != DAT_BITMAP || !o->dat)
+        return ::testing::AssertionFailure() << object << " in " << path << " is not a picture";
     return ::testing::AssertionSuccess();
 }
 
@@ -81,17 +82,42 @@ Ogg decodeOgg(const std::string& path) {
     return out;
 }
 
-const std::set<std::string> PROPERTY_NAMES = {
-    "HitsOpponentWhenStunned", "HitsAllyWhenStunned", "GoesThroughOpponent", "GoesThroughAlly", "HitsPlayer",
-    "HitsEnemy", "HitsPlayerProjectile", "HitsEnemyProjectile", "HitsNeutral", "DiesWhenHitsWall",
-    "DiesWhenPlayerHits", "DiesWhenPlayerProjectileHits", "HitsIndestructible", "DiesWhenEnemyHits",
-    "DiesWhenEnemyProjectileHits", "DiesWhenNeutralHits", "DealsNoKnockback", "Indestructible", "Bouncy", "Heavy",
-    "NoDamage", "NoKnockBack", "IgnoreWallKnockBack", "ResistGoodAilments", "ResistBadAilments",
-    "ImmuneGoodAilments", "ImmuneBadAilments", "InvincibleWhenHit", "ChainAttack1", "ChainAttack2", "ChainAttack4",
-    "ClearStunFor3rdAttack", "IgnoreHealthFor1stAttack"};
+const std::set<std::string> PROPERTY_NAMES = {"HitsOpponentWhenStunned",
+                                              "HitsAllyWhenStunned",
+                                              "GoesThroughOpponent",
+                                              "GoesThroughAlly",
+                                              "HitsPlayer",
+                                              "HitsEnemy",
+                                              "HitsPlayerProjectile",
+                                              "HitsEnemyProjectile",
+                                              "HitsNeutral",
+                                              "DiesWhenHitsWall",
+                                              "DiesWhenPlayerHits",
+                                              "DiesWhenPlayerProjectileHits",
+                                              "HitsIndestructible",
+                                              "DiesWhenEnemyHits",
+                                              "DiesWhenEnemyProjectileHits",
+                                              "DiesWhenNeutralHits",
+                                              "DealsNoKnockback",
+                                              "Indestructible",
+                                              "Bouncy",
+                                              "Heavy",
+                                              "NoDamage",
+                                              "NoKnockBack",
+                                              "IgnoreWallKnockBack",
+                                              "ResistGoodAilments",
+                                              "ResistBadAilments",
+                                              "ImmuneGoodAilments",
+                                              "ImmuneBadAilments",
+                                              "InvincibleWhenHit",
+                                              "ChainAttack1",
+                                              "ChainAttack2",
+                                              "ChainAttack4",
+                                              "ClearStunFor3rdAttack",
+                                              "IgnoreHealthFor1stAttack"};
 const std::set<std::string> SIDES = {"player", "enemy", "neutral", "playerProjectile", "enemyProjectile"};
-const char* ANIMS[9] = {"animIdle", "animRun", "animAttack1", "animAttack2", "animAttack4",
-                        "animDead", "animStun", "animTaunt", "animAim"};
+const char* ANIMS[9] = {"animIdle", "animRun",  "animAttack1", "animAttack2", "animAttack4",
+                        "animDead", "animStun", "animTaunt",   "animAim"};
 
 // What the unit files say, gathered once for the cross-checks.
 struct UnitFacts {
@@ -191,8 +217,8 @@ TEST(DataSetSounds, EverySoundFileLoadsAndBothFormatsAreUsed) {
 }
 
 TEST(DataSetGeneral, GeneralDatafileHoldsEveryPictureTheBattleUses) {
-    for (const char* o : {"cursor", "goodStatus0", "goodStatus1", "goodStatus2", "goodStatus3", "badStatus0", "badStatus1",
-                          "badStatus2", "badStatus3", "youWin", "youLose"})
+    for (const char* o : {"cursor", "goodStatus0", "goodStatus1", "goodStatus2", "goodStatus3", "badStatus0",
+                          "badStatus1", "badStatus2", "badStatus3", "youWin", "youLose"})
         EXPECT_TRUE(hasPicture("data/generalData.dat", o));
 }
 
@@ -206,7 +232,8 @@ TEST(DataSetLists, EveryListedCampaignAndCharacterExists) {
         while (std::getline(in, line)) {
             EXPECT_LT(line.size(), 255u) << "longer lines are split by the reader";
             if (wantName) {
-                std::string dir = std::string(list).find("Campaign") != std::string::npos ? "data/campaigns/" : "data/unit/";
+                std::string dir = std::string(list).find("Campaign") != std::string::npos ? "data/campaigns/"
+                                                                                          : "data/unit/";
                 EXPECT_TRUE(std::ifstream(dir + line).good()) << line;
                 if (dir == "data/unit/") {
                     set_config_file((dir + line).c_str());
@@ -267,9 +294,11 @@ TEST(DataSetCampaigns, EveryRoundResolvesAndEverySpawnedTypeIsLoaded) {
             for (int i = 0; i < spawns; i++) {
                 std::vector<std::string> v = argv(sec.c_str(), ("Spawn" + std::to_string(i)).c_str());
                 int side = v.size() >= 3 ? atoi(v[2].c_str()) : 0;
-                ASSERT_TRUE(v.size() == 7 || (v.size() == 9 && side == 10)) << "Spawn" << i << " would be skipped";
+                ASSERT_TRUE(v.size() == 7 || (v.size() == 9 && side == 10))
+                    << "Spawn" << i << " would be skipped";
                 EXPECT_EQ(loaded.count(v[0]), 1u) << v[0] << " is spawned but never loaded";
-                EXPECT_EQ(std::find(listed.begin(), listed.end(), v[0]) != listed.end(), true) << v[0] << " is not listed";
+                EXPECT_EQ(std::find(listed.begin(), listed.end(), v[0]) != listed.end(), true)
+                    << v[0] << " is not listed";
                 int variant = atoi(v[6].c_str());
                 EXPECT_TRUE(variant >= 0 && variant <= 4);
                 EXPECT_GE(atoi(v[1].c_str()), 1);

@@ -52,14 +52,15 @@ TEST(UnitTemplateOwnership, ReleasesItsAddedUnitsAndSamplesButNotItsFrames) {
         t.addedUnits.push_back(new AddUnitTemplate(&name, 0, 0, 1, 0, 0, 1, 0, 0, 0, 0, 0, 0, false, 0));
         t.sounds[0] = create_sample(16, 0, 22050, 10);
         t.vecPics[0].push_back(frame);
-    } // the sanitizer build reports a leak or a double free here
+    }                       // the sanitizer build reports a leak or a double free here
     EXPECT_EQ(frame->w, 4); // still valid: frames belong to a datafile
     destroy_bitmap(frame);
 }
 
 TEST(AddUnitTemplateFields, ConstructorTakesFileOrderAndCopiesTheName) {
     std::string name = "fireball";
-    AddUnitTemplate a(&name, itofix(10), itofix(20), 3, itofix(30), itofix(4), 2, 5, 6, 7, 8, 9, 13, true, 15);
+    AddUnitTemplate a(&name, itofix(10), itofix(20), 3, itofix(30), itofix(4), 2, 5, 6, 7, 8, 9, 13, true,
+                      15);
     name = "changed";
     EXPECT_EQ(a.unitName, "fireball");
     EXPECT_EQ(a.spawnDist, itofix(10));

@@ -14,15 +14,13 @@ std::string trace;
 int scriptedMenu() {
     trace += 'M';
     int r = menuResults.empty() ? RETVAL_QUIT : menuResults.front();
-    if (!menuResults.empty())
-        menuResults.erase(menuResults.begin());
+    if (!menuResults.empty()) menuResults.erase(menuResults.begin());
     return r;
 }
 int scriptedBattle() {
     trace += 'B';
     int r = battleResults.empty() ? RETVAL_SWITCH : battleResults.front();
-    if (!battleResults.empty())
-        battleResults.erase(battleResults.begin());
+    if (!battleResults.empty()) battleResults.erase(battleResults.begin());
     return r;
 }
 

@@ -9,7 +9,9 @@
 
 namespace {
 
-std::string label(int action) { return ControlConfig::keyLabels[action]; }
+std::string label(int action) {
+    return ControlConfig::keyLabels[action];
+}
 
 class ControlScreen : public ::testing::Test {
   protected:

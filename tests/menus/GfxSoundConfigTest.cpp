@@ -11,9 +11,9 @@ TEST(GfxSoundConfig, VolumeLabelsKeepThreeDigitsWide) {
     struct {
         int value;
         const char* expected;
-    } cases[] = {{0, "Global:   0"},   {5, "Global:   5"},   {9, "Global:   9"}, {10, "Global:  10"},
-                 {50, "Global:  50"},  {99, "Global:  99"},  {100, "Global: 100"}, {200, "Global: 200"},
-                 {255, "Global: 255"}};
+    } cases[] = {{0, "Global:   0"},   {5, "Global:   5"},   {9, "Global:   9"},
+                 {10, "Global:  10"},  {50, "Global:  50"},  {99, "Global:  99"},
+                 {100, "Global: 100"}, {200, "Global: 200"}, {255, "Global: 255"}};
     for (const auto& c : cases) {
         GfxSoundConfig::formatVolumeLabel(label, "Global:", c.value);
         EXPECT_STREQ(c.expected, label);
@@ -54,7 +54,8 @@ TEST(GfxSoundConfig, LabelsAndSlidersFollowTheVolumes) {
 
     GfxSoundConfig::gfxToMain();
     std::string saved = dir.read("data/gameSettings");
-    for (const char* line : {"ResX = 800", "ResY = 600", "Depth = 16", "Global = 7", "Music = 42", "Sfx = 255"})
+    for (const char* line :
+         {"ResX = 800", "ResY = 600", "Depth = 16", "Global = 7", "Music = 42", "Sfx = 255"})
         EXPECT_NE(std::string::npos, saved.find(line)) << line << " in\n" << saved;
 }
 

@@ -10,14 +10,19 @@
 
 namespace {
 
-DIALOG& entry(int i) { return StartGameConfig::dlog[i]; }
-std::string shownText(int box) { return (const char*)entry(box).dp; }
+DIALOG& entry(int i) {
+    return StartGameConfig::dlog[i];
+}
+std::string shownText(int box) {
+    return (const char*)entry(box).dp;
+}
 
 // The screen's lists filled as opening it does, from the test's own list files.
 class StartScreen : public ::testing::Test {
   protected:
     void SetUp() override {
-        dir.write("data/listOfCampaigns.txt", "Marsh\nMud and frogs.\n[End]\nKeep\nStone halls.\nCold.\n[End]\n");
+        dir.write("data/listOfCampaigns.txt",
+                  "Marsh\nMud and frogs.\n[End]\nKeep\nStone halls.\nCold.\n[End]\n");
         dir.write("data/listOfCharacters.txt", "Knight\nSlow, hard.\n[End]\nRogue\nQuick.\n[End]\n"
                                                "Monk\nCalm.\n[End]\n");
         dir.write("data/gameSettings", "");

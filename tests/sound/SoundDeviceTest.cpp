@@ -35,12 +35,13 @@ class AllegroWithDisplay : public ::testing::Environment {
 };
 const auto* registered = ::testing::AddGlobalTestEnvironment(new AllegroWithDisplay);
 
-const char* recordingPath() { return getenv("VORN_SOUND_FILE"); }
+const char* recordingPath() {
+    return getenv("VORN_SOUND_FILE");
+}
 
 std::string tempFolder() {
     char pattern[] = "/tmp/vorn-sound-XXXXXX";
-    if (!mkdtemp(pattern))
-        throw std::runtime_error("no temporary folder");
+    if (!mkdtemp(pattern)) throw std::runtime_error("no temporary folder");
     return pattern;
 }
 
@@ -48,8 +49,7 @@ std::string tempFolder() {
 class RecordedSound : public ::testing::Test {
   protected:
     void SetUp() override {
-        if (!recordingPath())
-            GTEST_SKIP() << "VORN_SOUND_FILE names no recording device";
+        if (!recordingPath()) GTEST_SKIP() << "VORN_SOUND_FILE names no recording device";
         folder = tempFolder();
         sound = new MusicSound();
         sound->initAudio();
@@ -61,8 +61,7 @@ class RecordedSound : public ::testing::Test {
     void TearDown() override {
         delete sound;
         remove_sound();
-        if (!folder.empty())
-            std::system(("rm -rf '" + folder + "'").c_str());
+        if (!folder.empty()) std::system(("rm -rf '" + folder + "'").c_str());
     }
     std::string file(const std::string& name) const { return folder + "/" + name; }
 
@@ -104,8 +103,7 @@ class RecordedSound : public ::testing::Test {
         std::vector<Run> runs;
         for (long at = 0; at + window <= static_cast<long>(left.size()); at += window) {
             double rms = std::max(acRms(left, at, at + window), acRms(right, at, at + window));
-            if (rms < threshold)
-                continue;
+            if (rms < threshold) continue;
             if (!runs.empty() && runs.back().to == at)
                 runs.back().to = at + window;
             else
@@ -151,7 +149,8 @@ TEST_F(RecordedSound, AnEffectIsHeardForItsDurationAtAPitchShiftedByItsFrequency
         EXPECT_NEAR(runs[i].to - runs[i].from, rate / 2 / speed, 512) << frequencies[i];
         EXPECT_NEAR(cyclesPerFrame(left, runs[i].from, runs[i].to) * rate, 441 * speed, 441 * speed * 0.02)
             << frequencies[i];
-        EXPECT_NEAR(acRms(left, runs[i].from, runs[i].to) / acRms(right, runs[i].from, runs[i].to), 1.0, 0.05);
+        EXPECT_NEAR(acRms(left, runs[i].from, runs[i].to) / acRms(right, runs[i].from, runs[i].to), 1.0,
+                    0.05);
     }
     destroy_sample(effect);
 }
@@ -317,8 +316,7 @@ TEST_F(RecordedSound, TheLoudestShippedFightNeverReachesFullScale) {
 }
 
 TEST(NoSoundDevice, StartUpSaysSoAndTheGameRunsSilent) {
-    if (recordingPath())
-        GTEST_SKIP() << "this run has a recording device";
+    if (recordingPath()) GTEST_SKIP() << "this run has a recording device";
     std::string folder = tempFolder();
     std::string path = folder + "/music.ogg";
     ASSERT_TRUE(writeSineOgg(path, 22050, 1, 0.2, 440));

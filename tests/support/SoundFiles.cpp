@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <fstream>
 
-
 std::vector<short> sineFrames(int rate, int channels, double seconds, double hz, double amplitude,
                               bool rightSilent) {
     long frames = std::lround(rate * seconds);
@@ -85,8 +84,7 @@ std::vector<double> channelOf(const unsigned short* data, long frames, int chann
 }
 
 double acRms(const std::vector<double>& v, long from, long to) {
-    if (to <= from)
-        return 0;
+    if (to <= from) return 0;
     double mean = 0;
     for (long i = from; i < to; ++i)
         mean += v[i];
@@ -98,8 +96,7 @@ double acRms(const std::vector<double>& v, long from, long to) {
 }
 
 double cyclesPerFrame(const std::vector<double>& v, long from, long to) {
-    if (to - from < 2)
-        return 0;
+    if (to - from < 2) return 0;
     double mean = 0;
     for (long i = from; i < to; ++i)
         mean += v[i];

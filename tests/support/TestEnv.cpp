@@ -36,19 +36,15 @@ void makeParents(const std::string& path) {
 
 TempDir::TempDir() {
     char pattern[] = "/tmp/vorn-test-XXXXXX";
-    if (!mkdtemp(pattern))
-        throw std::runtime_error("no temporary folder");
+    if (!mkdtemp(pattern)) throw std::runtime_error("no temporary folder");
     dir = pattern;
     char cwd[4096];
-    if (getcwd(cwd, sizeof cwd))
-        previousDir = cwd;
-    if (chdir(dir.c_str()) != 0)
-        throw std::runtime_error("cannot enter temporary folder");
+    if (getcwd(cwd, sizeof cwd)) previousDir = cwd;
+    if (chdir(dir.c_str()) != 0) throw std::runtime_error("cannot enter temporary folder");
 }
 
 TempDir::~TempDir() {
-    if (!previousDir.empty() && chdir(previousDir.c_str()) != 0)
-        perror("chdir");
+    if (!previousDir.empty() && chdir(previousDir.c_str()) != 0) perror("chdir");
     runCommand("rm -rf '" + dir + "'");
 }
 

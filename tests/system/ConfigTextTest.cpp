@@ -10,7 +10,8 @@ TEST(ConfigText, WellFormedTextPassesAndEveryMalformedByteBecomesAQuestionMark) 
     EXPECT_EQ(makeConfigText(std::string("a\0b", 3)), "a?b");
     EXPECT_EQ(makeConfigText("[\fGfx]\t\v\x1b\r\n"), "[?Gfx]\t??\r\n"); // control characters
     // Blanks just inside a section header's brackets go; other lines keep theirs.
-    EXPECT_EQ(makeConfigText(" [ Gfx \t]  \r\nResX = [ 5 ]\n[ ]\n[ a ]b"), " [Gfx]  \r\nResX = [ 5 ]\n[ ]\n[ a ]b");
+    EXPECT_EQ(makeConfigText(" [ Gfx \t]  \r\nResX = [ 5 ]\n[ ]\n[ a ]b"),
+              " [Gfx]  \r\nResX = [ 5 ]\n[ ]\n[ a ]b");
     EXPECT_EQ(makeConfigText("\xff\xed\xff"
                              "GrnC"),
               "???GrnC");

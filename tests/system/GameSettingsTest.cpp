@@ -16,7 +16,8 @@
 
 namespace {
 
-const std::vector<int> defaultMapping(InputObj::defaultKeyMappings, InputObj::defaultKeyMappings + ACTION_COUNT);
+const std::vector<int> defaultMapping(InputObj::defaultKeyMappings,
+                                      InputObj::defaultKeyMappings + ACTION_COUNT);
 
 // One run of the game as far as its settings go.
 struct GameRun {
@@ -33,8 +34,7 @@ std::vector<std::string> sectionLines(const std::string& text, const std::string
     size_t start = 0;
     while (start < text.size()) {
         size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
+        if (end == std::string::npos) end = text.size();
         std::string line = text.substr(start, end - start);
         start = end + 1;
         if (!line.empty() && line[0] == '[')
@@ -189,7 +189,8 @@ TEST(SettingsFile, ASectionHeaderHoldingAControlCharacterDoesNotShadowTheSavedSe
 }
 
 TEST(SettingsFile, ASectionHeaderWithBlanksInsideItsBracketsIsReadAndSavedAsTheSameSection) {
-    for (const char* header : {"[Gfx ]", "[ Gfx]", "[ Gfx ]", "[Gfx\t]", "[Gfx                                    ]"}) {
+    for (const char* header :
+         {"[Gfx ]", "[ Gfx]", "[ Gfx ]", "[Gfx\t]", "[Gfx                                    ]"}) {
         SCOPED_TRACE(header);
         TempDir dir;
         dir.write("data/gameSettings", std::string(header) + "\nResX = 800\n");

@@ -57,7 +57,8 @@ TEST(SettingsFile, AKillAtAnyMomentKeepsAWholeFileWithEverySavedValue) {
         // The kill comes 0 to 150 ms after the first save, however long a save takes on a busy
         // machine (a sync under load can take tens of milliseconds).
         int lastSaved = 0;
-        ASSERT_EQ(read(fds[0], &lastSaved, sizeof lastSaved), (ssize_t)sizeof lastSaved) << "no save finished";
+        ASSERT_EQ(read(fds[0], &lastSaved, sizeof lastSaved), (ssize_t)sizeof lastSaved)
+            << "no save finished";
         usleep(rand() % 150000);
         kill(child, SIGKILL);
         waitpid(child, nullptr, 0);

@@ -57,8 +57,7 @@ std::vector<std::string> play(const std::function<int(Simulation&)>& setUp, bool
     std::srand(777);
     Simulation sim;
     sim.getUnitList().setExhaustiveContacts(exhaustive);
-    if (setUp(sim) != 0)
-        return states;
+    if (setUp(sim) != 0) return states;
     sim.setScripted(true);
     for (int s = 0; s < steps; s += frameRatio) {
         sim.runPass(0, false);
@@ -72,12 +71,13 @@ std::vector<std::string> play(const std::function<int(Simulation&)>& setUp, bool
 }
 
 // Where two records part: the step and the first line that differs.
-::testing::AssertionResult sameRecords(const std::vector<std::string>& scan, const std::vector<std::string>& grid) {
+::testing::AssertionResult sameRecords(const std::vector<std::string>& scan,
+                                       const std::vector<std::string>& grid) {
     if (scan.size() != grid.size())
-        return ::testing::AssertionFailure() << scan.size() << " steps scanned, " << grid.size() << " with the grid";
+        return ::testing::AssertionFailure()
+               << scan.size() << " steps scanned, " << grid.size() << " with the grid";
     for (size_t s = 0; s < scan.size(); s++) {
-        if (scan[s] == grid[s])
-            continue;
+        if (scan[s] == grid[s]) continue;
         std::istringstream a(scan[s]), b(grid[s]);
         std::string lineA, lineB;
         int line = 0;
@@ -96,7 +96,7 @@ void expectSameGame(const std::function<int(Simulation&)>& setUp, int steps, int
     EXPECT_TRUE(sameRecords(scan, grid));
 }
 
-const std::vector<std::string> crowdTypes = {"Grub",     "Slinger", "Crystal",  "SlingStone", "Bloater",
+const std::vector<std::string> crowdTypes = {"Grub",     "Slinger",  "Crystal", "SlingStone", "Bloater",
                                              "VigorOrb", "IceShard", "Icer",    "Shaman",     "Pillar",
                                              "Leech",    "Splitter", "HexBolt", "Brute",      "Turret"};
 
@@ -111,16 +111,21 @@ TEST(ContactGridAgrees, CrowdedArenasOfEveryKindOfUnit) {
 }
 
 TEST(ContactGridAgrees, TheCampaignsRoundsWithFramesEveryOtherStep) {
-    for (auto [campaign, round] : std::vector<std::pair<std::string, int>>{
-             {"Conquest", 0}, {"Conquest", 2}, {"Conquest", 6}, {"Conquest", 9}, {"Gauntlet", 1}, {"Tutorial", 3}}) {
+    for (auto [campaign, round] : std::vector<std::pair<std::string, int>>{{"Conquest", 0},
+                                                                           {"Conquest", 2},
+                                                                           {"Conquest", 6},
+                                                                           {"Conquest", 9},
+                                                                           {"Gauntlet", 1},
+                                                                           {"Tutorial", 3}}) {
         SCOPED_TRACE(campaign + " round " + std::to_string(round));
-        expectSameGame([&](Simulation& sim) { return sim.loadCampaignRound(campaign, round, "Sparrow"); }, 1200, 2);
+        expectSameGame([&](Simulation& sim) { return sim.loadCampaignRound(campaign, round, "Sparrow"); },
+                       1200, 2);
     }
 }
 
 TEST(ContactGridAgrees, AThousandUnitsAndTheGridLooksAtFewPairs) {
-    expectSameGame([](Simulation& sim) { return sim.makeArena(1200, 1200, crowdTypes, 1000, "Warden", true); },
-                   100);
+    expectSameGame(
+        [](Simulation& sim) { return sim.makeArena(1200, 1200, crowdTypes, 1000, "Warden", true); }, 100);
 
     std::srand(5);
     Simulation sim;
@@ -169,8 +174,7 @@ TEST(ContactGridAgrees, GiantsStragglersFarOutsideAndStackedUnits) {
         std::vector<std::string> states;
         for (int s = 0; s < 400; s++) {
             w.step();
-            if (s % 2 == 1)
-                w.list.drawUnits(nullptr, nullptr, false);
+            if (s % 2 == 1) w.list.drawUnits(nullptr, nullptr, false);
             states.push_back(record(w.list));
         }
         return states;

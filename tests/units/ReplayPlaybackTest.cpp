@@ -38,7 +38,8 @@ TEST(ReplayPlayback, ALaterRoundPlaysBackAloneAsItWasPlayed) {
             std::srand(11);
             Simulation sim;
             sim.setScripted(true);
-            ASSERT_EQ(0, sim.loadCampaignRound(c.campaign, 0, c.character)) << "run the build first: it makes data/";
+            ASSERT_EQ(0, sim.loadCampaignRound(c.campaign, 0, c.character))
+                << "run the build first: it makes data/";
             playPasses(sim, 500, c.stepsPerPass);
             ASSERT_EQ(0, sim.loadCampaignRound(c.campaign, 1, c.character));
             sim.startRecording(c.campaign, 1, c.character, 4242);

@@ -17,8 +17,7 @@ class AnimationTest : public ::testing::Test {
     int showFrame(ProbeUnit* u, bool paused = false) {
         clear_to_color(bmp, 0);
         u->draw(bmp, nullptr, paused);
-        if (!paused)
-            u->endOfRound();
+        if (!paused) u->endOfRound();
         int c = getpixel(bmp, 20, 20);
         return c == 0 ? -1 : getg(c) / 20 * 100 + getr(c) - 10;
     }
@@ -28,8 +27,7 @@ class AnimationTest : public ::testing::Test {
         for (int i = 0; i < n; i++) {
             clear_to_color(bmp, 0);
             u->draw(bmp, nullptr, false);
-            if (walking)
-                u->walk(true);
+            if (walking) u->walk(true);
             u->endOfRound();
             int c = getpixel(bmp, 20, 20);
             shown.push_back(c == 0 ? -1 : getg(c) / 20 * 100 + getr(c) - 10);

@@ -15,7 +15,6 @@
 // A unit whose state the tests may read and set directly, and which remembers what it reports.
 class ProbeUnit : public Unit {
   public:
-    using Unit::Unit;
     using Unit::alignDist;
     using Unit::alignTarget;
     using Unit::animFrame;
@@ -39,15 +38,16 @@ class ProbeUnit : public Unit {
     using Unit::removeThisUnit;
     using Unit::soundToPlay;
     using Unit::timeToLive;
-    using Unit::walkAngle;
-    using Unit::walking;
-    using Unit::walkspeed;
-    using Unit::wallTime;
+    using Unit::Unit;
     using Unit::unitPropertyDefense;
     using Unit::unitPropertyHitbox;
     using Unit::unitPropertyPlayer;
     using Unit::unitPropertyStatus;
     using Unit::variant;
+    using Unit::walkAngle;
+    using Unit::walking;
+    using Unit::walkspeed;
+    using Unit::wallTime;
 
     std::vector<std::pair<int, int>> goodMax, badMax; // (index, value) of every report
     int scoreLost = 0;
@@ -152,6 +152,8 @@ class UnitWorld {
     std::vector<UnitTemplate*> types;
 };
 
-inline double px(fixed f) { return fixtof(f); }
+inline double px(fixed f) {
+    return fixtof(f);
+}
 
 #endif

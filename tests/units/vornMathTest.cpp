@@ -4,21 +4,22 @@
 
 namespace {
 const fixed O = 0;
-fixed deg(int angleUnits) { return itofix(angleUnits); }
+fixed deg(int angleUnits) {
+    return itofix(angleUnits);
+}
 // fixatan is table-based: allow a little rounding in whole angle units.
 ::testing::AssertionResult nearAngle(fixed actual, int expectedUnits, double tolerance = 0.05) {
     double diff = fixtof(actual) - expectedUnits;
-    if (diff < tolerance && diff > -tolerance)
-        return ::testing::AssertionSuccess();
+    if (diff < tolerance && diff > -tolerance) return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "angle " << fixtof(actual) << " is not " << expectedUnits;
 }
 } // namespace
 
 TEST(Compass, CalcAngleFollowsTheScreenCompass) {
-    EXPECT_EQ(calcAngle(O, O, itofix(10), O, deg(5)), deg(64));   // right
-    EXPECT_EQ(calcAngle(O, O, itofix(-10), O, deg(5)), deg(192)); // left
-    EXPECT_TRUE(nearAngle(calcAngle(O, O, O, itofix(-10), 0), 0));      // up
-    EXPECT_TRUE(nearAngle(calcAngle(O, O, O, itofix(10), 0), -128));    // down, not normalised
+    EXPECT_EQ(calcAngle(O, O, itofix(10), O, deg(5)), deg(64));      // right
+    EXPECT_EQ(calcAngle(O, O, itofix(-10), O, deg(5)), deg(192));    // left
+    EXPECT_TRUE(nearAngle(calcAngle(O, O, O, itofix(-10), 0), 0));   // up
+    EXPECT_TRUE(nearAngle(calcAngle(O, O, O, itofix(10), 0), -128)); // down, not normalised
     EXPECT_TRUE(nearAngle(calcAngle(O, O, itofix(10), itofix(10), 0), -160));
     EXPECT_TRUE(nearAngle(calcAngle(O, O, itofix(-10), itofix(10), 0), -96));
     EXPECT_TRUE(nearAngle(calcAngle(O, O, itofix(10), itofix(-10), 0), 32));
@@ -43,7 +44,7 @@ TEST(Compass, PointsAtTheTwoEndsOfTheRangeAreFarApartNotClose) {
     const fixed east = 0x7FFF0000, west = -0x7FFF0000;
     EXPECT_GT(calcDist(west, O, east, O), itofix(32000));
     EXPECT_GT(calcDist(O, east, O, west), itofix(32000));
-    EXPECT_TRUE(nearAngle(calcAngle(west, O, east, O, 0), 64, 1.0)); // east lies to the right
+    EXPECT_TRUE(nearAngle(calcAngle(west, O, east, O, 0), 64, 1.0));   // east lies to the right
     EXPECT_TRUE(nearAngle(calcAngle(O, west, O, east, 0), -128, 1.0)); // and below
 }
 

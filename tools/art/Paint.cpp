@@ -13,18 +13,25 @@ int col(int r, int g, int b) {
     if (r == 255 && g == 0 && b == 255) r = 254; // never paint the transparent colour by accident
     return makecol32(r, g, b);
 }
-int col(const Rgb& c) { return col(c.r, c.g, c.b); }
+int col(const Rgb& c) {
+    return col(c.r, c.g, c.b);
+}
 
 Rgb shade(const Rgb& c, float f) {
-    return {std::clamp(int(c.r * f), 0, 255), std::clamp(int(c.g * f), 0, 255), std::clamp(int(c.b * f), 0, 255)};
+    return {std::clamp(int(c.r * f), 0, 255), std::clamp(int(c.g * f), 0, 255),
+            std::clamp(int(c.b * f), 0, 255)};
 }
 
 Rgb mix(const Rgb& a, const Rgb& b, float t) {
     return {int(a.r + (b.r - a.r) * t), int(a.g + (b.g - a.g) * t), int(a.b + (b.b - a.b) * t)};
 }
 
-int pink() { return makecol32(255, 0, 255); }
-bool isPink(int p) { return p == pink(); }
+int pink() {
+    return makecol32(255, 0, 255);
+}
+bool isPink(int p) {
+    return p == pink();
+}
 
 void startAllegro() {
     install_allegro(SYSTEM_NONE, &errno, atexit);
@@ -32,8 +39,12 @@ void startAllegro() {
     set_color_conversion(COLORCONV_NONE);
 }
 
-Canvas::Canvas(int w, int h, int s) : big(create_bitmap_ex(32, w * s, h * s)), ss(s) { clear_to_color(big, pink()); }
-Canvas::~Canvas() { destroy_bitmap(big); }
+Canvas::Canvas(int w, int h, int s) : big(create_bitmap_ex(32, w * s, h * s)), ss(s) {
+    clear_to_color(big, pink());
+}
+Canvas::~Canvas() {
+    destroy_bitmap(big);
+}
 
 void Canvas::disc(float x, float y, float r, const Rgb& c) {
     circlefill(big, int(x * ss), int(y * ss), std::max(0, int(r * ss)), col(c));
@@ -99,7 +110,8 @@ void Canvas::dim(float x1, float y1, float x2, float y2, float factor) {
         }
 }
 
-void Canvas::textShadowed(const std::string& s, float x, float y, float scale, const Rgb& c, const Rgb& shadow) {
+void Canvas::textShadowed(const std::string& s, float x, float y, float scale, const Rgb& c,
+                          const Rgb& shadow) {
     float d = std::max(1.0f, scale * 0.5f);
     for (int dx = -1; dx <= 1; dx++)
         for (int dy = -1; dy <= 1; dy++)

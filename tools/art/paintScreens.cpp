@@ -102,7 +102,8 @@ bool paintGeneral() {
         ok = store(paintIcon(true, i), dat, "goodStatus" + std::to_string(i)) && ok;
         ok = store(paintIcon(false, i), dat, "badStatus" + std::to_string(i)) && ok;
     }
-    ok = store(paintBanner("ROUND WON", Rgb{120, 220, 110}, "onwards to the next round"), dat, "youWin") && ok;
+    ok =
+        store(paintBanner("ROUND WON", Rgb{120, 220, 110}, "onwards to the next round"), dat, "youWin") && ok;
     ok = store(paintBanner("ROUND LOST", Rgb{230, 80, 70}, "the round starts over"), dat, "youLose") && ok;
     return ok;
 }
@@ -196,7 +197,8 @@ BITMAP* paintArena(int w, int h, const std::string& floorName, const std::string
     BITMAP* b = create_bitmap_ex(32, w, h);
     for (int y = 0; y < h; y++)
         for (int x = 0; x < w; x++) {
-            float n = 0.65f * noise(x / f.grain, y / f.grain, seed) + 0.35f * noise(x / 7.0f, y / 7.0f, seed + 1);
+            float n =
+                0.65f * noise(x / f.grain, y / f.grain, seed) + 0.35f * noise(x / 7.0f, y / 7.0f, seed + 1);
             putpixel(b, x, y, col(mix(f.base, f.spot, n)));
         }
     floorDetail(b, f, seed);
@@ -214,8 +216,10 @@ std::vector<std::string> wrap(const std::string& text, size_t width) {
         word.clear();
     };
     for (char ch : text) {
-        if (ch == ' ') flush();
-        else word += ch;
+        if (ch == ' ')
+            flush();
+        else
+            word += ch;
     }
     flush();
     if (!line.empty()) lines.push_back(line);

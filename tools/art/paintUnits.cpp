@@ -29,11 +29,11 @@ struct Look {
 // Where in its animation a frame sits, turned into the few numbers the shapes use.
 struct Pose {
     int anim = IDLE;
-    float t = 0;       // 0 at the first frame, towards 1 at the last
-    float scale = 1;   // the whole figure
-    float bright = 1;  // colour factor
-    float stride = 0;  // -1..1, the feet while walking
-    float swing = 0;   // -1..1, the weapon arm during an attack
+    float t = 0;      // 0 at the first frame, towards 1 at the last
+    float scale = 1;  // the whole figure
+    float bright = 1; // colour factor
+    float stride = 0; // -1..1, the feet while walking
+    float swing = 0;  // -1..1, the weapon arm during an attack
 };
 
 Rgb readRgb(const char* key, Rgb fallback) {
@@ -102,7 +102,8 @@ struct Painter {
         tx += hx, ty += hy;
         if (kind == "sword") {
             cv.line(X(hx), Y(hy), X(tx), Y(ty), R(0.16f), Rgb{225, 230, 240});
-            cv.line(X(hx), Y(hy), X(hx + (tx - hx) * 0.2f), Y(hy + (ty - hy) * 0.2f), R(0.2f), Rgb{120, 90, 50});
+            cv.line(X(hx), Y(hy), X(hx + (tx - hx) * 0.2f), Y(hy + (ty - hy) * 0.2f), R(0.2f),
+                    Rgb{120, 90, 50});
         } else if (kind == "gun") {
             cv.line(X(hx * 0.6f), Y(hy), X(hx * 0.6f), Y(-0.95f), R(0.22f), Rgb{70, 70, 80});
             cv.disc(X(hx * 0.6f), Y(-0.95f), R(0.12f), Rgb{40, 40, 50});
@@ -129,8 +130,8 @@ struct Painter {
         weapon(look.weapon, 1);
         cv.ellipse(X(0), Y(0.05f), R(0.82f * bulk), R(0.48f * bulk), body(0.85f)); // shoulders
         cv.disc(X(-0.72f * bulk), Y(0.0f + pose.stride * 0.12f), R(0.2f), body(0.7f));
-        cv.shadedDisc(X(0), Y(-0.02f), R(0.38f), accent());                          // head
-        cv.ellipse(X(0), Y(-0.2f), R(0.22f), R(0.08f), shade(accent(), 0.6f));       // brow, facing up
+        cv.shadedDisc(X(0), Y(-0.02f), R(0.38f), accent());                    // head
+        cv.ellipse(X(0), Y(-0.2f), R(0.22f), R(0.08f), shade(accent(), 0.6f)); // brow, facing up
     }
 
     void bug() {
@@ -187,24 +188,38 @@ struct Painter {
         }
         cv.polygon(pts, body(0.7f));
         cv.shadedDisc(X(0), Y(0), R(gem ? 0.55f : 0.7f), body(gem ? 1.2f : 1.0f));
-        if (gem) cv.disc(X(-0.2f), Y(-0.3f), R(0.15f + 0.05f * pose.t), Rgb{255, 255, 255});
-        else cv.ring(X(0), Y(0), R(0.45f), R(0.06f), accent());
+        if (gem)
+            cv.disc(X(-0.2f), Y(-0.3f), R(0.15f + 0.05f * pose.t), Rgb{255, 255, 255});
+        else
+            cv.ring(X(0), Y(0), R(0.45f), R(0.06f), accent());
     }
 
     void symbol(const std::string& s, float r) {
         Rgb c = shade(look.accent, 0.55f * pose.bright);
-        if (s == "plus") cv.rect(X(-0.1f * r), Y(-0.5f * r), X(0.1f * r), Y(0.5f * r), c), cv.rect(X(-0.5f * r), Y(-0.1f * r), X(0.5f * r), Y(0.1f * r), c);
-        if (s == "drop") cv.disc(X(0), Y(0.15f * r), R(0.3f * r), c), cv.polygon({X(-0.25f * r), Y(0.05f * r), X(0), Y(-0.5f * r), X(0.25f * r), Y(0.05f * r)}, c);
-        if (s == "wing") cv.polygon({X(-0.5f * r), Y(0.3f * r), X(0), Y(-0.5f * r), X(0.5f * r), Y(0.3f * r), X(0), Y(0)}, c);
+        if (s == "plus")
+            cv.rect(X(-0.1f * r), Y(-0.5f * r), X(0.1f * r), Y(0.5f * r), c),
+                cv.rect(X(-0.5f * r), Y(-0.1f * r), X(0.5f * r), Y(0.1f * r), c);
+        if (s == "drop")
+            cv.disc(X(0), Y(0.15f * r), R(0.3f * r), c),
+                cv.polygon({X(-0.25f * r), Y(0.05f * r), X(0), Y(-0.5f * r), X(0.25f * r), Y(0.05f * r)}, c);
+        if (s == "wing")
+            cv.polygon({X(-0.5f * r), Y(0.3f * r), X(0), Y(-0.5f * r), X(0.5f * r), Y(0.3f * r), X(0), Y(0)},
+                       c);
         if (s == "fist") cv.rect(X(-0.35f * r), Y(-0.3f * r), X(0.35f * r), Y(0.35f * r), c);
-        if (s == "shield") cv.polygon({X(-0.4f * r), Y(-0.4f * r), X(0.4f * r), Y(-0.4f * r), X(0.3f * r), Y(0.2f * r), X(0), Y(0.5f * r), X(-0.3f * r), Y(0.2f * r)}, c);
+        if (s == "shield")
+            cv.polygon({X(-0.4f * r), Y(-0.4f * r), X(0.4f * r), Y(-0.4f * r), X(0.3f * r), Y(0.2f * r), X(0),
+                        Y(0.5f * r), X(-0.3f * r), Y(0.2f * r)},
+                       c);
         if (s == "flake")
             for (int i = 0; i < 3; i++) {
                 float dx = 0, dy = -0.5f * r;
                 turn(dx, dy, i / 6.0f);
                 cv.line(X(dx), Y(dy), X(-dx), Y(-dy), R(0.1f * r), c);
             }
-        if (s == "skull") cv.disc(X(0), Y(-0.05f * r), R(0.32f * r), c), cv.disc(X(-0.12f * r), Y(-0.05f * r), R(0.08f * r), body()), cv.disc(X(0.12f * r), Y(-0.05f * r), R(0.08f * r), body());
+        if (s == "skull")
+            cv.disc(X(0), Y(-0.05f * r), R(0.32f * r), c),
+                cv.disc(X(-0.12f * r), Y(-0.05f * r), R(0.08f * r), body()),
+                cv.disc(X(0.12f * r), Y(-0.05f * r), R(0.08f * r), body());
     }
 
     void orb() {
@@ -250,7 +265,9 @@ struct Painter {
     void spear() {
         float extend = pose.anim == RUN ? 0.4f * pose.t : 0;
         cv.line(X(0), Y(1.0f), X(0), Y(-0.4f - extend), R(0.25f), accent(0.7f));
-        cv.polygon({X(-0.45f), Y(-0.3f - extend), X(0), Y(-1.0f - extend * 0.0f), X(0.45f), Y(-0.3f - extend)}, body());
+        cv.polygon(
+            {X(-0.45f), Y(-0.3f - extend), X(0), Y(-1.0f - extend * 0.0f), X(0.45f), Y(-0.3f - extend)},
+            body());
         cv.line(X(0), Y(-0.35f - extend), X(0), Y(-0.9f), R(0.1f), accent());
     }
 
@@ -318,13 +335,17 @@ struct Painter {
         cv.ellipse(X(0), Y(0.0f), R(0.75f), R(0.45f), body());
         cv.shadedDisc(X(0), Y(-0.05f), R(0.34f), body(1.3f));
         for (int i = -2; i <= 2; i++) // crown
-            cv.polygon({X(i * 0.12f - 0.07f), Y(-0.2f), X(i * 0.12f), Y(-0.5f - 0.05f * (i == 0)), X(i * 0.12f + 0.07f), Y(-0.2f)}, accent());
+            cv.polygon({X(i * 0.12f - 0.07f), Y(-0.2f), X(i * 0.12f), Y(-0.5f - 0.05f * (i == 0)),
+                        X(i * 0.12f + 0.07f), Y(-0.2f)},
+                       accent());
         cv.line(X(-0.3f), Y(-0.2f), X(-0.55f), Y(-0.6f), R(0.09f), Rgb{230, 220, 200}); // horns
         cv.line(X(0.3f), Y(-0.2f), X(0.55f), Y(-0.6f), R(0.09f), Rgb{230, 220, 200});
     }
 
     void rock() {
-        cv.polygon({X(-0.8f), Y(-0.2f), X(-0.3f), Y(-0.85f), X(0.6f), Y(-0.6f), X(0.85f), Y(0.3f), X(0.1f), Y(0.85f), X(-0.7f), Y(0.5f)}, body(0.8f));
+        cv.polygon({X(-0.8f), Y(-0.2f), X(-0.3f), Y(-0.85f), X(0.6f), Y(-0.6f), X(0.85f), Y(0.3f), X(0.1f),
+                    Y(0.85f), X(-0.7f), Y(0.5f)},
+                   body(0.8f));
         cv.disc(X(-0.1f), Y(-0.2f), R(0.35f), body(1.1f));
     }
 
@@ -348,29 +369,51 @@ struct Painter {
 
     void draw() {
         const std::string& s = look.shape;
-        bool creature = s == "hero" || s == "brute" || s == "boss" || s == "bug" || s == "blob" || s == "worm" || s == "turret";
+        bool creature = s == "hero" || s == "brute" || s == "boss" || s == "bug" || s == "blob" ||
+                        s == "worm" || s == "turret";
         if (pose.anim == DEAD && creature) splats();
-        if (s == "hero") hero(1.0f);
-        else if (s == "brute") hero(1.15f);
-        else if (s == "boss") boss();
-        else if (s == "bug") bug();
-        else if (s == "blob") blob();
-        else if (s == "worm") worm();
-        else if (s == "turret") turret();
-        else if (s == "pillar") stone(8, 1.0f, false);
-        else if (s == "crystal") stone(6, 1.0f, true);
-        else if (s == "orb") orb();
-        else if (s == "bolt") bolt(0.95f);
-        else if (s == "missile") missile();
-        else if (s == "rock") rock();
-        else if (s == "slash") slash(0.55f);
-        else if (s == "spear") spear();
-        else if (s == "spark") spark();
-        else if (s == "cloud") cloud();
-        else if (s == "blast") blast();
-        else if (s == "shock") shock();
-        else if (s == "spore") spore();
-        else fprintf(stderr, "unknown shape %s\n", s.c_str());
+        if (s == "hero")
+            hero(1.0f);
+        else if (s == "brute")
+            hero(1.15f);
+        else if (s == "boss")
+            boss();
+        else if (s == "bug")
+            bug();
+        else if (s == "blob")
+            blob();
+        else if (s == "worm")
+            worm();
+        else if (s == "turret")
+            turret();
+        else if (s == "pillar")
+            stone(8, 1.0f, false);
+        else if (s == "crystal")
+            stone(6, 1.0f, true);
+        else if (s == "orb")
+            orb();
+        else if (s == "bolt")
+            bolt(0.95f);
+        else if (s == "missile")
+            missile();
+        else if (s == "rock")
+            rock();
+        else if (s == "slash")
+            slash(0.55f);
+        else if (s == "spear")
+            spear();
+        else if (s == "spark")
+            spark();
+        else if (s == "cloud")
+            cloud();
+        else if (s == "blast")
+            blast();
+        else if (s == "shock")
+            shock();
+        else if (s == "spore")
+            spore();
+        else
+            fprintf(stderr, "unknown shape %s\n", s.c_str());
         if (pose.anim == STUN && creature) stars();
     }
 };
@@ -392,8 +435,9 @@ BITMAP* paintAim(const Look& look) {
 
 BITMAP* paintFrame(const Look& look, int anim, int k, int n) {
     if (anim == AIM) return paintAim(look);
-    bool glows = look.shape == "orb" || look.shape == "bolt" || look.shape == "slash" || look.shape == "spark" ||
-                 look.shape == "blast" || look.shape == "cloud" || look.shape == "shock" || look.shape == "spear";
+    bool glows = look.shape == "orb" || look.shape == "bolt" || look.shape == "slash" ||
+                 look.shape == "spark" || look.shape == "blast" || look.shape == "cloud" ||
+                 look.shape == "shock" || look.shape == "spear";
     Pose pose = makePose(anim, k, n);
     if (anim == DEAD && glows) pose.scale = 1 + 0.3f * pose.t, pose.bright = 1 - 0.5f * pose.t;
     Canvas cv(look.w, look.h);

@@ -26,13 +26,13 @@ namespace {
 
 // How one round went for the scripted player.
 struct RoundOutcome {
-    int state = 0;        // 0 still in play when the step limit came, 1 won, 2 lost
-    long steps = 0;       // simulation steps played
-    int hpLeft = 0;       // the player's juice at the end (0 when lost)
-    int maxHP = 0;        // the size of the player's juice meter
-    int lowestHP = -1;    // the lowest juice seen during the round
-    int score = 0;        // the round's score
-    int enemiesSeen = 0;  // enemy units that entered the arena
+    int state = 0;       // 0 still in play when the step limit came, 1 won, 2 lost
+    long steps = 0;      // simulation steps played
+    int hpLeft = 0;      // the player's juice at the end (0 when lost)
+    int maxHP = 0;       // the size of the player's juice meter
+    int lowestHP = -1;   // the lowest juice seen during the round
+    int score = 0;       // the round's score
+    int enemiesSeen = 0; // enemy units that entered the arena
 };
 
 // Plays the loaded round as the battle does at full speed, one step and one drawn frame per
@@ -61,8 +61,9 @@ RoundOutcome play(Simulation& sim, SloppyPlayer* sloppy, long maxSteps, bool tra
             std::printf("  step %5ld hp %4d enemies %2zu near %d", out.steps, p ? p->getHP() : 0,
                         list.search(0, AFF_ENEMY).size(), near);
             if (p && t)
-                std::printf(" target %s %d hp at %.0f px", t->getUnitName().c_str(), t->getHP(),
-                            std::hypot(fixtof(t->getPosX() - p->getPosX()), fixtof(t->getPosY() - p->getPosY())));
+                std::printf(
+                    " target %s %d hp at %.0f px", t->getUnitName().c_str(), t->getHP(),
+                    std::hypot(fixtof(t->getPosX() - p->getPosX()), fixtof(t->getPosY() - p->getPosY())));
             std::printf("\n");
         }
         out.state = sim.getRoundState();
@@ -175,8 +176,7 @@ int main(int argc, char** argv) {
         else if (a == "--version") {
             std::printf("playTest " VORN_VERSION "\n");
             return 0;
-        }
-        else {
+        } else {
             usage();
             return a == "--help" ? 0 : 2;
         }
@@ -201,7 +201,8 @@ int main(int argc, char** argv) {
                     std::srand(1000 + s);
                     Simulation sim; // a fresh loader per run: the templates keep animation state
                     if (sim.loadCampaignRound(camp, r, ch) != 0) {
-                        std::fprintf(stderr, "playTest: %s round %d with %s did not load\n", camp.c_str(), r, ch.c_str());
+                        std::fprintf(stderr, "playTest: %s round %d with %s did not load\n", camp.c_str(), r,
+                                     ch.c_str());
                         for (const std::string& m : getShownMessages())
                             std::fprintf(stderr, "  %s", m.c_str());
                         return 1;

@@ -19,7 +19,8 @@ struct Wave {
     int channels;
     std::vector<float> data;
 
-    Wave(int rate, int channels, size_t frames) : rate(rate), channels(channels), data(frames * channels, 0.0f) {}
+    Wave(int rate, int channels, size_t frames)
+        : rate(rate), channels(channels), data(frames * channels, 0.0f) {}
     size_t frames() const { return data.size() / channels; }
     float peak() const;
     // Root mean square of the loudest stretch of the given length (the whole sound if shorter).

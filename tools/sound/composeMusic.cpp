@@ -29,8 +29,14 @@ struct Style {
 };
 
 Style styleFor(const std::string& name) {
-    if (name == "Tutorial") return {96, 16, {{57, 60, 64}, {53, 57, 60}, {48, 52, 55}, {55, 59, 62}}, 0.2f, 11};
-    if (name == "Gauntlet") return {144, 32, {{52, 55, 59}, {52, 55, 59}, {48, 52, 55}, {50, 54, 57}, {45, 48, 52}, {47, 50, 54}}, 1.0f, 33};
+    if (name == "Tutorial")
+        return {96, 16, {{57, 60, 64}, {53, 57, 60}, {48, 52, 55}, {55, 59, 62}}, 0.2f, 11};
+    if (name == "Gauntlet")
+        return {144,
+                32,
+                {{52, 55, 59}, {52, 55, 59}, {48, 52, 55}, {50, 54, 57}, {45, 48, 52}, {47, 50, 54}},
+                1.0f,
+                33};
     return {124, 32, {{50, 53, 57}, {46, 50, 53}, {48, 52, 55}, {45, 49, 52}}, 0.65f, 22};
 }
 
@@ -43,7 +49,9 @@ std::string lowerStem(const std::string& path) {
     return stem;
 }
 
-float hz(int midi) { return 440.0f * std::pow(2.0f, (midi - 69) / 12.0f); }
+float hz(int midi) {
+    return 440.0f * std::pow(2.0f, (midi - 69) / 12.0f);
+}
 
 struct Ring {
     Wave w;
@@ -60,7 +68,8 @@ struct Ring {
         w.data[2 * i + 1] += v * pan;
     }
     // A note: `shape` 0 sine, 1 soft saw, 2 square-ish; attack and decay in seconds.
-    void note(size_t at, float seconds, int midi, float level, int shape, float attack, float decay, float pan) {
+    void note(size_t at, float seconds, int midi, float level, int shape, float attack, float decay,
+              float pan) {
         float f = hz(midi), phase = 0;
         size_t n = size_t(seconds * RATE);
         for (size_t k = 0; k < n; k++) {
@@ -68,7 +77,8 @@ struct Ring {
             phase += f / RATE;
             phase -= std::floor(phase);
             float s = shape == 0   ? std::sin(TAU * phase)
-                      : shape == 1 ? std::sin(TAU * phase) + 0.5f * std::sin(2 * TAU * phase) + 0.25f * std::sin(3 * TAU * phase)
+                      : shape == 1 ? std::sin(TAU * phase) + 0.5f * std::sin(2 * TAU * phase) +
+                                         0.25f * std::sin(3 * TAU * phase)
                                    : std::tanh(4 * std::sin(TAU * phase)) * 0.6f;
             float env = std::min(1.0f, t / attack) * std::exp(-t / decay);
             if (k + 2000 > n) env *= float(n - k) / 2000.0f; // fade out the last samples of the note
@@ -88,7 +98,9 @@ struct Ring {
         for (size_t k = 0; k < size_t(0.25f * RATE); k++) {
             float t = k / float(RATE);
             lp += 0.5f * (rnd() - lp);
-            add(at + k, level * (lp + 0.3f * std::sin(TAU * 190 * t)) * std::exp(-t * 18) * std::min(1.0f, t * 1000), 0.45f);
+            add(at + k,
+                level * (lp + 0.3f * std::sin(TAU * 190 * t)) * std::exp(-t * 18) * std::min(1.0f, t * 1000),
+                0.45f);
         }
     }
     void hat(size_t at, float level) {
@@ -96,7 +108,8 @@ struct Ring {
         for (size_t k = 0; k < size_t(0.06f * RATE); k++) {
             float n = rnd(), hp = n - prev;
             prev = n;
-            add(at + k, level * hp * std::exp(-60.0f * k / float(RATE)) * std::min(1.0f, k / 44.0f), 0.6f); // 1 ms onset
+            add(at + k, level * hp * std::exp(-60.0f * k / float(RATE)) * std::min(1.0f, k / 44.0f),
+                0.6f); // 1 ms onset
         }
     }
 };
@@ -116,7 +129,8 @@ Wave compose(const Style& st) {
         // Bass: the root on eighths (or quarters when calm).
         int step = st.drive > 0.5f ? 1 : 2;
         for (int e = 0; e < 8; e += step)
-            r.note(at(bar, e * 0.5), float(beat * 0.5 * step / RATE), ch[0] - 12 + (e == 6 && lastBar ? 7 : 0), 0.16f, 1, 0.005f, 0.25f, 0.5f);
+            r.note(at(bar, e * 0.5), float(beat * 0.5 * step / RATE),
+                   ch[0] - 12 + (e == 6 && lastBar ? 7 : 0), 0.16f, 1, 0.005f, 0.25f, 0.5f);
         // Arpeggio: chord tones in a seeded pattern, denser with more drive.
         for (int s = 0; s < 16; s++) {
             bool play = (s % 2 == 0) || (st.drive > 0.6f && r.rnd() > 0.2f);

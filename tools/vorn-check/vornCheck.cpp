@@ -18,10 +18,11 @@
 namespace {
 
 void usage() {
-    std::puts("usage: vorn-check [--json] [DIR]   (or --help, --version)\n"
-              "  DIR     the data folder (default: data), or the folder that holds it\n"
-              "  --json  write the problems as JSON instead of text\n"
-              "Exit status: 0 without errors (warnings allowed), 1 with errors, 2 when DIR is no data folder.");
+    std::puts(
+        "usage: vorn-check [--json] [DIR]   (or --help, --version)\n"
+        "  DIR     the data folder (default: data), or the folder that holds it\n"
+        "  --json  write the problems as JSON instead of text\n"
+        "Exit status: 0 without errors (warnings allowed), 1 with errors, 2 when DIR is no data folder.");
 }
 
 bool isDir(const std::string& p) {
@@ -35,8 +36,8 @@ bool isFile(const std::string& p) {
 }
 
 bool looksLikeData(const std::string& dir) {
-    return isFile(dir + "/listOfCampaigns.txt") || isFile(dir + "/listOfCharacters.txt") || isDir(dir + "/unit") ||
-           isDir(dir + "/campaigns");
+    return isFile(dir + "/listOfCampaigns.txt") || isFile(dir + "/listOfCharacters.txt") ||
+           isDir(dir + "/unit") || isDir(dir + "/campaigns");
 }
 
 // Makes the folder that holds the data folder (under the name data) the working directory.
@@ -83,8 +84,9 @@ int main(int argc, char** argv) {
     }
     std::string scratch;
     if (!enterDataParent(dir, scratch)) {
-        std::fprintf(stderr, "vorn-check: %s is no data folder (it has no listOfCampaigns.txt, unit/ or campaigns/)\n",
-                     dir.c_str());
+        std::fprintf(
+            stderr, "vorn-check: %s is no data folder (it has no listOfCampaigns.txt, unit/ or campaigns/)\n",
+            dir.c_str());
         return 2;
     }
     if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0) {

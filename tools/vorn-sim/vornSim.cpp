@@ -32,8 +32,8 @@ struct Options {
     std::string character = "Warden";
     int units = 0;
     int width = 0, height = 0; // 0: sized to the population
-    std::vector<std::string> types = {"Grub", "Slinger", "Crystal", "SlingStone", "Bloater", "VigorOrb",
-                                      "IceShard", "Icer"};
+    std::vector<std::string> types = {"Grub",    "Slinger",  "Crystal",  "SlingStone",
+                                      "Bloater", "VigorOrb", "IceShard", "Icer"};
     bool variants = true;
     bool script = true;
     long steps = 1000;
@@ -73,8 +73,7 @@ std::vector<std::string> splitList(const std::string& s) {
     std::stringstream in(s);
     std::string item;
     while (std::getline(in, item, ','))
-        if (!item.empty())
-            out.push_back(item);
+        if (!item.empty()) out.push_back(item);
     return out;
 }
 
@@ -132,8 +131,7 @@ bool parse(int argc, char** argv, Options& o) {
         } else if (a == "--record" && (v = value("--record"))) {
             o.record = v;
         } else {
-            if (!v)
-                std::fprintf(stderr, "vorn-sim: unknown option %s (see --help)\n", a.c_str());
+            if (!v) std::fprintf(stderr, "vorn-sim: unknown option %s (see --help)\n", a.c_str());
             return false;
         }
     }
@@ -157,26 +155,25 @@ long peakMemoryKB() {
     std::ifstream status("/proc/self/status");
     std::string line;
     while (std::getline(status, line))
-        if (line.compare(0, 6, "VmHWM:") == 0)
-            return std::atol(line.c_str() + 6);
+        if (line.compare(0, 6, "VmHWM:") == 0) return std::atol(line.c_str() + 6);
     return 0;
 }
 
 double percentile(std::vector<double> v, double p) {
-    if (v.empty())
-        return 0.0;
+    if (v.empty()) return 0.0;
     std::sort(v.begin(), v.end());
     size_t i = (size_t)std::ceil(p / 100.0 * v.size());
     return v[std::min(v.size() - 1, i == 0 ? 0 : i - 1)];
 }
 
 void printTimes(const char* what, const std::vector<double>& ms) {
-    std::printf("%s ms: p50 %.3f  p90 %.3f  p99 %.3f  max %.3f\n", what, percentile(ms, 50), percentile(ms, 90),
-                percentile(ms, 99), percentile(ms, 100));
+    std::printf("%s ms: p50 %.3f  p90 %.3f  p99 %.3f  max %.3f\n", what, percentile(ms, 50),
+                percentile(ms, 90), percentile(ms, 99), percentile(ms, 100));
 }
 
 void printUnits(const char* when, UnitList& list) {
-    static const int sides[] = {AFF_PLAYER, AFF_ENEMY, AFF_NEUTRAL, AFF_PLAYER_PROJECTILE, AFF_ENEMY_PROJECTILE};
+    static const int sides[] = {AFF_PLAYER, AFF_ENEMY, AFF_NEUTRAL, AFF_PLAYER_PROJECTILE,
+                                AFF_ENEMY_PROJECTILE};
     static const char* names[] = {"player", "enemy", "neutral", "playerProjectile", "enemyProjectile"};
     std::printf("units %s: %zu (", when, list.getUnits()->size());
     for (int i = 0; i < 5; i++)
@@ -217,8 +214,7 @@ int playReplayFile(const Options& o) {
 
 int main(int argc, char** argv) {
     Options o;
-    if (!parse(argc, argv, o))
-        return 2;
+    if (!parse(argc, argv, o)) return 2;
     // Files named on the command line stay where they were named, whichever folder holds the data.
     char cwd[4096];
     for (std::string* file : {&o.replay, &o.record})
@@ -244,27 +240,28 @@ int main(int argc, char** argv) {
         int failed;
         if (!o.campaign.empty()) {
             failed = sim.loadCampaignRound(o.campaign, o.round, o.character);
-            std::printf("vorn-sim: campaign %s, round %d, character %s, seed %u\n", o.campaign.c_str(), o.round,
-                        o.character.empty() ? "none" : o.character.c_str(), o.seed);
+            std::printf("vorn-sim: campaign %s, round %d, character %s, seed %u\n", o.campaign.c_str(),
+                        o.round, o.character.empty() ? "none" : o.character.c_str(), o.seed);
         } else {
             int side = std::max(200, (int)(40 * std::sqrt((double)o.units)));
-            int w = o.width ? o.width : std::min(side, 32767), h = o.height ? o.height : std::min(side, 32767);
+            int w = o.width ? o.width : std::min(side, 32767),
+                h = o.height ? o.height : std::min(side, 32767);
             failed = sim.makeArena(w, h, o.types, o.units, o.character, o.variants);
-            std::printf("vorn-sim: arena %dx%d, %d units of %zu types, character %s, seed %u\n", w, h, o.units,
-                        o.types.size(), o.character.empty() ? "none" : o.character.c_str(), o.seed);
+            std::printf("vorn-sim: arena %dx%d, %d units of %zu types, character %s, seed %u\n", w, h,
+                        o.units, o.types.size(), o.character.empty() ? "none" : o.character.c_str(), o.seed);
         }
         for (const std::string& m : getShownMessages())
             std::fprintf(stderr, "vorn-sim: %s", m.c_str());
         if (failed) {
-            std::fprintf(stderr, "vorn-sim: the round could not be set up (is the data set built? run from the "
-                                 "build folder)\n");
+            std::fprintf(stderr,
+                         "vorn-sim: the round could not be set up (is the data set built? run from the "
+                         "build folder)\n");
             return 1;
         }
         std::printf("contact tests: %s\n", o.exhaustive ? "all-pairs scan" : "grid");
         sim.setScripted(o.script && !o.character.empty());
         // A recorded round starts from its seed once loaded, as the battle seeds a round.
-        if (!o.record.empty())
-            sim.startRecording(o.campaign, o.round, o.character, o.seed);
+        if (!o.record.empty()) sim.startRecording(o.campaign, o.round, o.character, o.seed);
 
         using Clock = std::chrono::steady_clock;
         std::vector<double> stepMs, frameMs;
@@ -296,13 +293,12 @@ int main(int argc, char** argv) {
                 overAt = done;
                 overState = state;
             }
-            if (state != 0 && o.untilOver)
-                break;
+            if (state != 0 && o.untilOver) break;
         }
         double seconds = std::chrono::duration<double>(Clock::now() - begin).count();
 
-        std::printf("steps: %zu in %.3f s, %.1f steps per second (wall clock, frames included)\n", stepMs.size(),
-                    seconds, seconds > 0 ? stepMs.size() / seconds : 0.0);
+        std::printf("steps: %zu in %.3f s, %.1f steps per second (wall clock, frames included)\n",
+                    stepMs.size(), seconds, seconds > 0 ? stepMs.size() / seconds : 0.0);
         printTimes("step time", stepMs);
         if (!frameMs.empty()) {
             std::printf("frames drawn: %zu (one every %d steps)\n", frameMs.size(), o.frameRatio);
