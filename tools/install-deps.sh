@@ -11,8 +11,9 @@ run=(liballegro4.4 libvorbisfile3)
 # libpng writes the desktop icon.
 build=(build-essential cmake g++ pkg-config make liballegro4-dev libvorbis-dev vorbis-tools libpng-dev)
 # The unit tests and benchmarks; the X server, window driver, screenshots and display probe of the
-# end-to-end tests; the memory check of a real session; the check of the desktop entry.
-test=(libgtest-dev libbenchmark-dev xvfb xdotool imagemagick x11-utils valgrind desktop-file-utils)
+# end-to-end tests; the memory check of a real session; the check of the desktop entry; the
+# check of the source's formatting.
+test=(libgtest-dev libbenchmark-dev xvfb xdotool imagemagick x11-utils valgrind desktop-file-utils clang-format)
 
 case "${1:-test}" in
   run) packages=("${run[@]}") ;;
