@@ -7,6 +7,7 @@
 
 #include "battle/FrameClock.h"
 #include "battle/ReplayShelf.h"
+#include "battle/roundOutcome.h"
 #include "battle/screenLayout.h"
 #include "content/Loader.h"
 #include "content/Round.h"
@@ -178,18 +179,12 @@ bool Battle::isRoundOver(Loader* l) {
         finishReplay(ROUND_RESTARTED);
         return true;
     }
-    // Both sides gone at once counts as lost: the player's side is asked first.
-    if (!unitList->anyRemainingAffiliation(AFF_PLAYER, l)) {
-        finishReplay(ROUND_LOST);
-        showRoundIntro(90, 15, l->getYouLosePic(), l->getMouseCursor(), true);
-        return true;
-    }
-    if (!unitList->anyRemainingAffiliation(AFF_ENEMY, l)) {
-        finishReplay(ROUND_WON);
-        showRoundIntro(90, 15, l->getYouWinPic(), l->getMouseCursor(), true);
-        return true;
-    }
-    return false;
+    int outcome = roundOutcome(*unitList, l);
+    if (outcome == ROUND_IN_PLAY) return false;
+    finishReplay(outcome);
+    showRoundIntro(90, 15, outcome == ROUND_LOST ? l->getYouLosePic() : l->getYouWinPic(),
+                   l->getMouseCursor(), true);
+    return true;
 }
 
 int Battle::setUpArena() {

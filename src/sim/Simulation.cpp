@@ -6,6 +6,8 @@
 #include <ctime>
 
 #include "battle/replayRound.h"
+#include "battle/roundOutcome.h"
+#include "battle/screenLayout.h"
 #include "content/UnitCreate.h"
 #include "content/UnitTemplate.h"
 #include "content/roundDataHash.h"
@@ -93,18 +95,15 @@ void Simulation::drawFrame(bool paused) {
     else
         clear_bitmap(arena);
     list.drawUnits(arena, nullptr, paused);
-    // The arena fills 70 % of the frame along its tighter side, centred, as in the battle.
-    float sx = (float)(frameWidth * 0.7) / (float)arena->w;
-    float sy = (float)(frameHeight * 0.7) / (float)arena->h;
-    fixed scale = ftofix(std::min(sx, sy));
+    ArenaPlacement placement{itofix(1), 0, 0};
+    placeArena(frameWidth, frameHeight, arena->w, arena->h, placement); // as the battle shows it
+    fixed scale = placement.scale;
     clear_bitmap(frame);
     pivot_scaled_sprite(frame, arena, frame->w / 2, frame->h / 2, arena->w / 2, arena->h / 2, 0, scale);
 }
 
 int Simulation::getRoundState() {
-    if (!list.anyRemainingAffiliation(AFF_PLAYER, &loader)) return 2;
-    if (!list.anyRemainingAffiliation(AFF_ENEMY, &loader)) return 1;
-    return 0;
+    return roundOutcome(list, &loader);
 }
 
 uint64_t Simulation::stateHash() {
