@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "content/fileFormat.h"
+#include "content/selectionList.h"
 #include "content/unitProperties.h"
 #include "menus/StartGameConfig.h"
 #include "system/Messages.h"
@@ -455,29 +456,13 @@ int Loader::loadCharAndCamp(StartGameConfig* screen) {
 }
 
 void Loader::readSelectionList(const char* path, StartGameConfig* screen, bool campaigns) {
-    std::string bytes;
-    if (!readFileBytes(path, &bytes)) return; // a list that cannot be read offers nothing to choose
-    // The names are read as the campaign and unit files are, so every name is text and the same
-    // one the data checker reads.
-    std::string text = makePlainText(bytes), line, name, description;
-    bool inName = true;
-    for (size_t pos = 0; nextListPiece(text, &pos, &line);) {
-        if (inName) {
-            name = line;
-            while (!name.empty() && (name.back() == '\n' || name.back() == '\r'))
-                name.pop_back();
-            inName = false;
-        } else if (line.find("[End]") != std::string::npos) {
-            if (screen && campaigns)
-                screen->addCampName(name, description);
-            else if (screen)
-                screen->addCharName(name, description);
-            name.clear();
-            description.clear();
-            inName = true;
-        } else {
-            description += line;
-        }
+    if (!screen) return;
+    // A list that cannot be read offers nothing to choose.
+    for (const SelectionEntry& e : ::readSelectionList(path)) {
+        if (campaigns)
+            screen->addCampName(e.name, e.description);
+        else
+            screen->addCharName(e.name, e.description);
     }
 }
 

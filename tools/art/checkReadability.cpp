@@ -26,6 +26,7 @@
 #include "campaignPictureText.h"
 #include "content/AddUnitTemplate.h"
 #include "content/UnitCreate.h"
+#include "content/selectionList.h"
 #include "sim/Simulation.h"
 #include "system/Messages.h"
 
@@ -311,25 +312,6 @@ void fail(const char* fmt, ...) {
     std::printf("\n");
 }
 
-std::vector<std::string> namesInList(const char* path) {
-    std::vector<std::string> out;
-    FILE* f = std::fopen(path, "r");
-    if (!f) return out;
-    char line[512];
-    bool expectName = true;
-    while (std::fgets(line, sizeof line, f)) {
-        std::string s(line);
-        while (!s.empty() && (s.back() == '\n' || s.back() == '\r'))
-            s.pop_back();
-        if (expectName && !s.empty())
-            out.push_back(s), expectName = false;
-        else if (s == "[End]")
-            expectName = true;
-    }
-    std::fclose(f);
-    return out;
-}
-
 // Every unit type the round can show: its spawn lines, the characters, and what they all add.
 std::vector<UnitTemplate*> typesOfRound(Loader& loader, Round& round,
                                         const std::vector<std::string>& characters) {
@@ -498,8 +480,8 @@ int main() {
     set_color_depth(32);
     set_color_conversion(COLORCONV_NONE);
     setMessagesSilent(true);
-    std::vector<std::string> characters = namesInList("data/listOfCharacters.txt");
-    std::vector<std::string> campaigns = namesInList("data/listOfCampaigns.txt");
+    std::vector<std::string> characters = selectionListNames("data/listOfCharacters.txt");
+    std::vector<std::string> campaigns = selectionListNames("data/listOfCampaigns.txt");
     if (characters.empty() || campaigns.empty()) {
         std::fprintf(stderr, "checkReadability: run it from the build folder after the build\n");
         return 2;

@@ -16,6 +16,7 @@
 
 #include "SloppyPlayer.h"
 #include "battle/screenLayout.h"
+#include "content/selectionList.h"
 #include "frame/dataLocation.h"
 #include "sim/ScriptedPlayer.h"
 #include "sim/Simulation.h"
@@ -115,27 +116,6 @@ void usage() {
               "                   on a 640x480 screen (the zoom column); --steps 0 only checks that");
 }
 
-std::vector<std::string> namesInList(const char* path) {
-    std::vector<std::string> out;
-    if (FILE* f = std::fopen(path, "r")) {
-        char line[512];
-        bool expectName = true;
-        while (std::fgets(line, sizeof line, f)) {
-            std::string s(line);
-            while (!s.empty() && (s.back() == '\n' || s.back() == '\r'))
-                s.pop_back();
-            if (expectName && !s.empty()) {
-                out.push_back(s);
-                expectName = false;
-            } else if (s == "[End]") {
-                expectName = true;
-            }
-        }
-        std::fclose(f);
-    }
-    return out;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -144,8 +124,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "playTest: %s\n", noData.c_str());
         return 1;
     }
-    std::vector<std::string> campaigns = namesInList("data/listOfCampaigns.txt");
-    std::vector<std::string> characters = namesInList("data/listOfCharacters.txt");
+    std::vector<std::string> campaigns = selectionListNames("data/listOfCampaigns.txt");
+    std::vector<std::string> characters = selectionListNames("data/listOfCharacters.txt");
     int onlyRound = -1, seeds = 3, expectWins = 0;
     long steps = 20000;
     bool sloppy = false, trace = false;
