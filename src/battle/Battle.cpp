@@ -12,6 +12,7 @@
 #include "content/Loader.h"
 #include "content/Round.h"
 #include "content/UnitTemplate.h"
+#include "content/loadMessages.h"
 #include "content/roundDataHash.h"
 #include "frame/globals.h"
 #include "system/InputObj.h"
@@ -61,11 +62,11 @@ int Battle::battleLoop(std::string campName, std::string chosenChar, Loader* l) 
 
 bool Battle::prepareCampaign(Loader* l) {
     if (l->loadGeneralData() != 0) {
-        showMessage("Load General failed\n");
+        showMessage("%s", loadGeneralFailedMessage().c_str());
         return false;
     }
     if (l->loadCampaign(campaign) != 0) {
-        showMessage("Load Campaign failed\n");
+        showMessage("%s", loadCampaignFailedMessage().c_str());
         return false;
     }
     unitList->clear();
@@ -110,8 +111,9 @@ void Battle::playRound(Loader* l) {
     unitList->setupRound(round);
     musicSound->updateMusic();
     if (setUpArena() != 0) {
-        showMessage("The arena of %d x %d pixels could not be made. Leaving the campaign.\n",
-                    fixtoi(round->getArenaSizeX()), fixtoi(round->getArenaSizeY()));
+        showMessage(
+            "%s",
+            arenaNotMadeMessage(fixtoi(round->getArenaSizeX()), fixtoi(round->getArenaSizeY())).c_str());
         unitList->clear();
         roundState = ROUND_LEFT;
         return;

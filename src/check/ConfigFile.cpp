@@ -5,6 +5,7 @@
 #include <strings.h>
 
 #include "content/fileFormat.h"
+#include "content/keyValues.h"
 #include "system/configText.h"
 
 namespace {
@@ -112,7 +113,8 @@ std::string ConfigFile::getString(const std::string& section, const std::string&
 
 int ConfigFile::getInt(const std::string& section, const std::string& key, int def) const {
     use();
-    return get_config_int(sectionArg(section), key.c_str(), def);
+    const char* value = get_config_string(sectionArg(section), key.c_str(), nullptr);
+    return value ? pinnedWhole(value, 0) : def;
 }
 
 double ConfigFile::getFloat(const std::string& section, const std::string& key, double def) const {
@@ -126,12 +128,9 @@ double ConfigFile::getFloat(const std::string& section, const std::string& key, 
 std::vector<std::string> ConfigFile::getList(const std::string& section, const std::string& key,
                                              int* total) const {
     use();
-    int argc = 0;
-    char** argv = get_config_argv(sectionArg(section), key.c_str(), &argc);
-    if (!argv) argc = 0;
-    if (total) *total = argc;
-    std::vector<std::string> out;
-    for (int i = 0; i < argc && i < maxListValues; i++)
-        out.push_back(argv[i]);
-    return out;
+    if (total) {
+        *total = 0;
+        get_config_argv(sectionArg(section), key.c_str(), total);
+    }
+    return readList(section, key);
 }

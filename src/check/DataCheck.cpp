@@ -9,6 +9,7 @@
 #include "check/checkText.h"
 #include "content/UnitTemplate.h"
 #include "content/fileFormat.h"
+#include "content/loadMessages.h"
 #include "system/configText.h"
 #include "system/oggsnd.h"
 
@@ -134,10 +135,10 @@ void DataCheck::checkGeneralData() {
     if (!dat) {
         std::string what = "the general datafile " + DatafileCache::whyNotLoaded(path);
         Problem& p = report.error({path, "", "", 0}, what,
-                                  "shows \"General datafile did not load. Now exiting.\" and \"Load General "
-                                  "failed\" and plays no campaign",
+                                  "shows \"" + quoted(generalNotLoadedMessage()) + "\" and \"" +
+                                      quoted(loadGeneralFailedMessage()) + "\" and plays no campaign",
                                   "build the data set (cmake --build build --target vorndata)");
-        p.gameMessages = {"General datafile did not load. Now exiting.\n", "Load General failed\n"};
+        p.gameMessages = {generalNotLoadedMessage(), loadGeneralFailedMessage()};
         return;
     }
     std::vector<std::string> objects = {"cursor", "youWin", "youLose"};
@@ -147,10 +148,9 @@ void DataCheck::checkGeneralData() {
     }
     for (const std::string& o : objects)
         if (!DatafileCache::findPicture(dat, o)) {
-            std::string message = "Could not find picture " + o + " in datafile " + path + ".\n";
+            std::string message = missingPictureMessage(o, path);
             Problem& p = report.error({path, "", o, 0}, "the picture \"" + o + "\" is missing",
-                                      "shows \"" + message.substr(0, message.size() - 1) +
-                                          "\" and draws nothing in its place",
+                                      "shows \"" + quoted(message) + "\" and draws nothing in its place",
                                       "add a picture object named " + o);
             p.gameMessages = {message};
         }
@@ -285,8 +285,7 @@ void DataCheck::reportUnusableReal(const Place& at, const std::string& key, cons
                                    double used) {
     std::string message = unusableRealMessage(at.file, at.section, key, value, used);
     Problem& p =
-        report.error(at, "\"" + value + "\" is not a usable number",
-                     "shows \"" + message.substr(0, message.size() - 1) + "\"",
+        report.error(at, "\"" + value + "\" is not a usable number", "shows \"" + quoted(message) + "\"",
                      textf("write a finite number from %g to %g", -largestFixedReal, largestFixedReal));
     p.gameMessages = {message};
 }

@@ -9,6 +9,7 @@
 #include "check/ConfigFile.h"
 #include "check/Report.h"
 #include "content/DatafileCache.h"
+#include "content/formatTable.h"
 
 // What the checker learnt about one unit type, for the checks of the files that use it.
 struct UnitFacts {
@@ -71,6 +72,13 @@ class DataCheck {
     // A real number the game refuses, with the message it shows; key names the value in it.
     void reportUnusableReal(const Place& at, const std::string& key, const std::string& value, double used);
     void checkTrueFalseKey(const ConfigFile& f, const std::string& section, const std::string& key);
+    // Every key of a section that its row of the format table says how to check: the kind of
+    // value, its limits, the words it takes. tableSection is the table's name ("Round" for
+    // Round3), section the file's.
+    void checkKeyValues(const ConfigFile& f, FileKind file, const std::string& tableSection,
+                        const std::string& section);
+    void checkPainterWord(const ConfigFile& f, const std::string& section, const FormatKey& k);
+    void checkPainterNumbers(const ConfigFile& f, const std::string& section, const FormatKey& k);
     void checkUnknownKeys(const ConfigFile& f, const std::string& section,
                           const std::vector<std::string>& known, const std::string& readBy);
     void checkLayout(const ConfigFile& f);

@@ -7,15 +7,12 @@
 #include "check/DataCheck.h"
 #include "check/checkText.h"
 #include "content/fileFormat.h"
+#include "content/loadMessages.h"
 
 namespace {
 
-const std::vector<std::string> campaignKeys = {"Datafile", "TotalRounds", "Music", "UnitsToAppear"};
-// The painter draws the opening picture and the round titles from these; the game never reads them.
-const std::vector<std::string> campaignPainterKeys = {"Title", "Subtitle"};
-const std::vector<std::string> roundPainterKeys = {"Floor", "Hint"};
-const std::vector<std::string> roundKeys = {"ArenaSize", "ArenaPic",  "name",
-                                            "ArenaKB",   "ArenaWall", "Spawns"};
+const std::vector<std::string> campaignKeys = formatKeyNames(FileKind::Campaign, "Campaign");
+const std::vector<std::string> roundKeys = formatKeyNames(FileKind::Campaign, "Round");
 // Most units one spawn line makes; more stall the game.
 const int maxSpawnAmount = maxUnitsPerOrder;
 const int sideCount = 11;
@@ -26,11 +23,6 @@ bool canHardlyDie(const UnitFacts& u) {
                               DIES_WHEN_ENEMY_HITS | DIES_WHEN_ENEMY_PROJECTILE_HITS |
                               DIES_WHEN_NEUTRAL_HITS | DIES_WHEN_HITS_WALL;
     return (u.defense & (INDESTRUCTIBLE | NO_DAMAGE)) && u.timeToLive <= -10 && !(u.hitbox & contactDeaths);
-}
-
-std::vector<std::string> with(std::vector<std::string> a, const std::vector<std::string>& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
 }
 
 bool isIndexedKey(const std::string& key, const char* stem, int* index) {
@@ -49,10 +41,10 @@ void DataCheck::checkCampaign(const std::string& name, const Place& from) {
     if (name.empty() || !f.load(path)) {
         Problem& p =
             report.error(from, "the campaign \"" + name + "\" has no file " + path,
-                         "shows \"Campaign file  did not load. Now exiting.\" and \"Load Campaign failed\" "
-                         "when it is chosen",
+                         "shows \"" + quoted(campaignNotLoadedMessage("")) + "\" and \"" +
+                             quoted(loadCampaignFailedMessage()) + "\" when it is chosen",
                          nameFix(from, "create " + path + " or correct the name in the list (case matters)"));
-        p.gameMessages = {"Campaign file  did not load. Now exiting.\n", "Load Campaign failed\n"};
+        p.gameMessages = {campaignNotLoadedMessage(""), loadCampaignFailedMessage()};
         return;
     }
     checkLayout(f);
@@ -70,36 +62,34 @@ void DataCheck::checkCampaign(const std::string& name, const Place& from) {
                 ? textf("raise TotalRounds to %d, or number the rounds from Round0 without gaps", index + 1)
                 : "a campaign file has the section Campaign and Round0, Round1, ...");
     }
-    checkUnknownKeys(f, "Campaign", with(campaignKeys, campaignPainterKeys), "");
+    checkUnknownKeys(f, "Campaign", campaignKeys, "");
 
     bool hasDatafile = f.has("Campaign", "Datafile");
     std::string datPath = f.getString("Campaign", "Datafile", "");
     DATAFILE* dat = hasDatafile ? datafiles.load(datPath) : nullptr;
     if (!dat) {
-        std::string message = textf("Campaign file %s did not load. Now exiting.\n", datPath.c_str());
+        std::string message = campaignNotLoadedMessage(datPath);
         std::string what = "no campaign datafile is named";
         if (hasDatafile) what = "the datafile " + datPath + " " + DatafileCache::whyNotLoaded(datPath);
         Problem& p =
             report.error(placeOf(f, "Campaign", "Datafile"), what,
-                         "shows \"" + message.substr(0, message.size() - 1) +
-                             "\" and \"Load Campaign failed\"; the campaign cannot be played",
+                         "shows \"" + quoted(message) + "\" and \"" + quoted(loadCampaignFailedMessage()) +
+                             "\"; the campaign cannot be played",
                          hasDatafile ? "build the datafile or correct its path (from the game's folder)"
                                      : "add Datafile = data/gfx/<campaign>.dat to [Campaign]");
-        p.gameMessages = {message, "Load Campaign failed\n"};
+        p.gameMessages = {message, loadCampaignFailedMessage()};
         return;
     }
     for (const char* object : {"splashScreen", "victoryScreen"})
         if (!DatafileCache::findPicture(dat, object)) {
-            std::string message =
-                textf("Could not find picture %s in datafile %s.\n", object, datPath.c_str());
+            std::string message = missingPictureMessage(object, datPath);
             Problem& p = report.error(placeOf(f, "Campaign", "Datafile"),
                                       textf("the picture \"%s\" is missing from %s", object, datPath.c_str()),
-                                      "shows \"" + message.substr(0, message.size() - 1) +
-                                          "\" and shows nothing in its place",
+                                      "shows \"" + quoted(message) + "\" and shows nothing in its place",
                                       textf("add a picture object named %s", object));
             p.gameMessages = {message};
         }
-    checkWholeKey(f, "Campaign", "TotalRounds");
+    checkKeyValues(f, FileKind::Campaign, "Campaign", "Campaign");
     if (rounds <= 0)
         report.error(placeOf(f, "Campaign", "TotalRounds"), "the campaign has no rounds",
                      "shows the opening and the victory picture and ends at once",
@@ -147,7 +137,7 @@ void DataCheck::checkCampaignUnitsList(const ConfigFile& f, std::vector<std::str
 void DataCheck::checkRound(const ConfigFile& f, int index, const std::set<std::string>& loaded,
                            const std::vector<std::string>& listed, int& width, int& height, bool& hasTitle) {
     std::string section = "Round" + std::to_string(index);
-    std::vector<std::string> known = with(roundKeys, roundPainterKeys);
+    std::vector<std::string> known = roundKeys;
     for (const ConfigEntry* e : f.entriesOf(section)) {
         int i = 0;
         if (isIndexedKey(e->key, "Spawn", &i)) known.push_back(e->key);
@@ -165,12 +155,10 @@ void DataCheck::checkRound(const ConfigFile& f, int index, const std::set<std::s
         if (readArenaSide(size[0], &w) && readArenaSide(size[1], &h)) {
             width = w, height = h;
         } else {
-            std::string message =
-                textf("LoadRound: ArenaSize %s %s is not a usable size, keeping the previous one.\n",
-                      size[0].c_str(), size[1].c_str());
+            std::string message = unusableArenaSizeMessage(size[0], size[1]);
             Problem& p = report.error(placeOf(f, section, "ArenaSize"),
                                       "\"" + size[0] + " " + size[1] + "\" is not a usable size",
-                                      "shows \"" + message.substr(0, message.size() - 1) + "\"",
+                                      "shows \"" + quoted(message) + "\"",
                                       textf("write two whole numbers from 1 to %d", largestFixedInt));
             p.gameMessages = {message};
         }
@@ -181,18 +169,18 @@ void DataCheck::checkRound(const ConfigFile& f, int index, const std::set<std::s
         Problem& p = report.error(
             noSection ? Place{f.getPath(), section, "", 0} : placeOf(f, section, "ArenaPic"),
             noSection ? "the round has no section" : "ArenaPic needs a datafile and an arena picture",
-            "shows \"LoadRound: Arena has too few parameters\" and plays the round with what "
-            "the previous one left, without its spawn lines or the player",
+            "shows \"" + arenaTooFewMessage() +
+                "\" and plays the round with what "
+                "the previous one left, without its spawn lines or the player",
             "write ArenaPic = data/gfx/<round>.dat arena title");
-        p.gameMessages = {"LoadRound: Arena has too few parameters"};
+        p.gameMessages = {arenaTooFewMessage()};
         return;
     }
     if (width <= 0 || height <= 0) {
-        std::string message = "The arena of 0 x 0 pixels could not be made. Leaving the campaign.\n";
-        Problem& p =
-            report.error({f.getPath(), section, "ArenaSize", 0}, "no arena size, here or in an earlier round",
-                         "shows \"" + message.substr(0, message.size() - 1) + "\"",
-                         "add ArenaSize = <width> <height> to this round");
+        std::string message = arenaNotMadeMessage(0, 0);
+        Problem& p = report.error(
+            {f.getPath(), section, "ArenaSize", 0}, "no arena size, here or in an earlier round",
+            "shows \"" + quoted(message) + "\"", "add ArenaSize = <width> <height> to this round");
         p.gameMessages = {message};
     }
     Place picAt = placeOf(f, section, "ArenaPic");
@@ -202,21 +190,19 @@ void DataCheck::checkRound(const ConfigFile& f, int index, const std::set<std::s
                        "ignores the values after the third", "remove the extra values");
     DATAFILE* dat = datafiles.load(pic[0]);
     if (!dat) {
-        std::string message = textf("Round file %s did not load. Now exiting.\n", pic[0].c_str());
+        std::string message = roundNotLoadedMessage(pic[0]);
         std::string what = "the datafile " + pic[0] + " " + DatafileCache::whyNotLoaded(pic[0]);
-        Problem& p = report.error(picAt, what,
-                                  "shows \"" + message.substr(0, message.size() - 1) +
-                                      "\" and plays the round without its spawn lines",
-                                  "build the datafile or correct its path (from the game's folder)");
+        Problem& p = report.error(
+            picAt, what, "shows \"" + quoted(message) + "\" and plays the round without its spawn lines",
+            "build the datafile or correct its path (from the game's folder)");
         p.gameMessages = {message};
         return;
     }
     for (size_t i = 1; i < pic.size() && i < 3; i++)
         if (!DatafileCache::findPicture(dat, pic[i])) {
-            std::string message =
-                textf("Could not find picture %s in datafile %s.\n", pic[i].c_str(), pic[0].c_str());
+            std::string message = missingPictureMessage(pic[i], pic[0]);
             Problem& p = report.error(picAt, "the picture \"" + pic[i] + "\" is missing from " + pic[0],
-                                      "shows \"" + message.substr(0, message.size() - 1) + "\"",
+                                      "shows \"" + quoted(message) + "\"",
                                       "correct the object name or add the picture to the datafile");
             p.gameMessages = {message};
         }
@@ -225,13 +211,7 @@ void DataCheck::checkRound(const ConfigFile& f, int index, const std::set<std::s
     else if (!hasTitle)
         report.warning(picAt, "no title picture, here or in an earlier round",
                        "starts the round without a title", "add a third value naming the title picture");
-    checkRealKey(f, section, "ArenaKB", 0.5);
-    double kb = f.getFloat(section, "ArenaKB", 0.5);
-    if (kb >= 1.0 || kb < 0)
-        report.warning(placeOf(f, section, "ArenaKB"), textf("a damping of %g", kb),
-                       kb >= 1.0 ? "never lets a knockback of a pixel or more die out: units slide forever"
-                                 : "flips every knockback back and forth as it fades",
-                       "write a factor from 0 to below 1; 0.5 is usual");
+    checkKeyValues(f, FileKind::Campaign, "Round", section);
     if (f.has(section, "ArenaWall")) {
         std::string wall = f.getString(section, "ArenaWall", "Stop");
         std::vector<std::string> modes(wallModes, wallModes + WALL_MODE_COUNT);
@@ -244,7 +224,6 @@ void DataCheck::checkRound(const ConfigFile& f, int index, const std::set<std::s
                                       : "keeps the previous round's walls",
                            "write " + listWords(modes) + " (case matters)." + didYouMean(wall, modes));
     }
-    checkWholeKey(f, section, "Spawns");
     int spawns = f.getInt(section, "Spawns", 0);
     for (const ConfigEntry* e : f.entriesOf(section)) {
         int i = 0;
@@ -330,10 +309,8 @@ void DataCheck::checkSpawnLine(const ConfigFile& f, const std::string& section, 
         report.warning(at, textf("an amount of %d", amount), "creates no unit",
                        "write how many units to create");
     if (amount > maxSpawnAmount) {
-        std::string message = textf("%s: %s asks for %d units; only %d are made.\n", section.c_str(),
-                                    key.c_str(), amount, maxSpawnAmount);
-        Problem& p = report.error(at, textf("an amount of %d", amount),
-                                  "shows \"" + message.substr(0, message.size() - 1) + "\"",
+        std::string message = tooManySpawnedMessage(section, key, amount);
+        Problem& p = report.error(at, textf("an amount of %d", amount), "shows \"" + quoted(message) + "\"",
                                   "spread the units over several lines with delays");
         p.gameMessages = {message};
     }

@@ -5,20 +5,15 @@
 #include "check/DataCheck.h"
 #include "check/checkText.h"
 #include "content/fileFormat.h"
+#include "content/loadMessages.h"
 #include "content/unitProperties.h"
 #include "system/fileAccess.h"
 
 namespace {
 
-const std::vector<std::string> globalKeys = {"affiliation",   "isThePC",        "maxHP",      "timeToLive",
-                                             "walkspeed",     "juiceForPlayer", "alignStyle", "alignDist",
-                                             "alignAngleMin", "alignAngleMax",  "datafile",   "addedUnits"};
-const std::vector<std::string> aiKeys = {
-    "targetAffiliation",   "targetPriorityHP",  "switchTarget",  "homeTimeInbetweenCorrection",
-    "homeAngleCorrection", "attackPeriodIndex", "attackDistMin", "attackDistMax",
-    "attackAngleSpread",   "careAboutArena"};
-const std::vector<std::string> damageKeys = {"kbDir",       "kbMag",      "kbDuration",
-                                             "damageDealt", "goodStatus", "badStatus"};
+const std::vector<std::string> globalKeys = formatKeyNames(FileKind::Unit, "");
+const std::vector<std::string> aiKeys = formatKeyNames(FileKind::Unit, "AI");
+const std::vector<std::string> damageKeys = formatKeyNames(FileKind::Unit, "damage");
 // The painter draws a unit's frames from this section; the game never reads it.
 const char* const lookSection = "Look";
 
@@ -68,14 +63,14 @@ const UnitFacts& DataCheck::checkUnit(const std::string& name, const Place& from
     if (name.empty() || !f.load(path)) {
         std::string reason = whyUnreadable(path);
         if (reason.empty()) reason = "does not exist";
-        std::string message = describeUnusableFile(path, reason) + ", cannot load Unit.";
+        std::string message = unitNotLoadedMessage(describeUnusableFile(path, reason));
         std::string what = "unit type \"" + name + "\" has no unit file: " + path + " " + reason;
         Problem& p =
             report.error(from, what,
-                         "shows \"" + message + "\" and \"Unit " + name +
-                             " is not valid.\"; nothing of this type ever appears",
+                         "shows \"" + message + "\" and \"" + quoted(unitNotValidMessage(name)) +
+                             "\"; nothing of this type ever appears",
                          nameFix(from, "create " + path + " or correct the name (names are case-sensitive)"));
-        p.gameMessages = {message, "Unit " + name + " is not valid. \n"};
+        p.gameMessages = {message, unitNotValidMessage(name)};
         return facts;
     }
     facts.exists = true;
@@ -87,13 +82,14 @@ const UnitFacts& DataCheck::checkUnit(const std::string& name, const Place& from
     checkSounds(f);
     checkDamage(f);
     checkAddedUnits(f, name, facts);
+    checkKeyValues(f, FileKind::Unit, lookSection, lookSection);
     return facts;
 }
 
 void DataCheck::checkUnitLayout(const ConfigFile& f) {
     checkLayout(f);
-    const std::vector<std::string> sections = {"AI",    "UnitProperties", "Animation",
-                                               "Sound", "damage",         lookSection};
+    std::vector<std::string> sections = formatSections(FileKind::Unit);
+    sections.erase(sections.begin()); // the global keys, before the first section
     for (const auto& s : f.getSections()) {
         bool known = false;
         for (const std::string& k : sections)
@@ -127,26 +123,14 @@ void DataCheck::checkUnitGlobals(const ConfigFile& f, UnitFacts& facts) {
                 "write one of " + listWords(affiliationWords()) + " (case matters)." +
                     didYouMean(text, affiliationWords()));
     }
-    checkTrueFalseKey(f, "", "isThePC");
+    checkKeyValues(f, FileKind::Unit, "", "");
     facts.isThePC = f.getString("", "isThePC", "false") == "true";
-    for (const char* key : {"maxHP", "timeToLive", "juiceForPlayer", "alignStyle", "addedUnits"})
-        checkWholeKey(f, "", key);
-    checkRealKey(f, "", "walkspeed", 5.0);
-    for (const char* key : {"alignDist", "alignAngleMin", "alignAngleMax"})
-        checkRealKey(f, "", key, 0.0);
     facts.timeToLive = f.getInt("", "timeToLive", -20);
-    if (f.has("", "maxHP") && f.getInt("", "maxHP", 1000) <= 0)
-        report.warning(placeOf(f, "", "maxHP"), "hit points of 0 or less",
-                       "removes every unit of this type at its first death check, right after it appears",
-                       "give it at least 1 hit point");
     if (facts.timeToLive < 0 && facts.timeToLive > -10)
         report.warning(
             placeOf(f, "", "timeToLive"), "a life span from -1 to -9",
             "ends every unit of this type at its first death check, right after it appears",
             "write a count of death checks (0 or more), or -10 or less (the default -20) for no limit");
-    if (f.getFloat("", "walkspeed", 5.0) < 0)
-        report.warning(placeOf(f, "", "walkspeed"), "a negative walking speed",
-                       "walks the unit backwards, away from where it heads", "write a speed of 0 or more");
     for (const char* key : {"alignAngleMin", "alignAngleMax"})
         if (f.has("", key))
             report.warning(placeOf(f, "", key), "no behaviour uses this value",
@@ -172,14 +156,7 @@ void DataCheck::checkUnitAI(const ConfigFile& f, const UnitFacts& facts) {
                            "write one of " + listWords(affiliationWords()) + "." +
                                didYouMean(text, affiliationWords()));
     }
-    for (const char* key :
-         {"targetPriorityHP", "switchTarget", "homeTimeInbetweenCorrection", "attackPeriodIndex"})
-        checkWholeKey(f, "AI", key);
-    checkRealKey(f, "AI", "homeAngleCorrection", 15.0);
-    checkRealKey(f, "AI", "attackDistMin", 0.0);
-    checkRealKey(f, "AI", "attackDistMax", 0.0);
-    checkRealKey(f, "AI", "attackAngleSpread", 256.0);
-    checkTrueFalseKey(f, "AI", "careAboutArena");
+    checkKeyValues(f, FileKind::Unit, "AI", "AI");
     if (f.has("AI", "attackPeriodIndex"))
         report.warning(placeOf(f, "AI", "attackPeriodIndex"), "no behaviour uses this value",
                        "loads it and never looks at it again", "remove the line");
@@ -254,10 +231,7 @@ void DataCheck::checkSounds(const ConfigFile& f) {
 }
 
 void DataCheck::checkDamage(const ConfigFile& f) {
-    for (const char* key : {"kbDuration", "damageDealt"})
-        checkWholeKey(f, "damage", key);
-    for (const char* key : {"kbDir", "kbMag"})
-        checkRealKey(f, "damage", key, 0.0);
+    checkKeyValues(f, FileKind::Unit, "damage", "damage");
     for (const char* key : {"goodStatus", "badStatus"}) {
         int total = 0;
         std::vector<std::string> v = f.getList("damage", key, &total);

@@ -5,6 +5,7 @@
 #include "check/DataCheck.h"
 #include "check/checkText.h"
 #include "content/fileFormat.h"
+#include "content/loadMessages.h"
 #include "system/fileAccess.h"
 
 bool DataCheck::checkAnimations(const ConfigFile& f, const std::string& name) {
@@ -16,9 +17,8 @@ bool DataCheck::checkAnimations(const ConfigFile& f, const std::string& name) {
     DATAFILE* dat = hasKey ? datafiles.load(path) : nullptr;
     if (!dat) {
         std::string reason = DatafileCache::whyNotLoaded(path);
-        std::string message =
-            hasKey ? describeUnusableFile(path, reason) : f.getPath() + " names no datafile";
-        message += ", cannot load Unit.";
+        std::string message = unitNotLoadedMessage(hasKey ? describeUnusableFile(path, reason)
+                                                          : f.getPath() + " names no datafile");
         reason = "the datafile " + path + " " + reason;
         Problem& p = hasKey
                          ? report.error(placeOf(f, "", "datafile"), reason,
@@ -28,21 +28,20 @@ bool DataCheck::checkAnimations(const ConfigFile& f, const std::string& name) {
                          : report.error({f.getPath(), "", "datafile", 0}, "the unit file names no datafile",
                                         "shows \"" + message + "\"; the type is not valid and never appears",
                                         "add a line datafile = gfx/<name>.dat");
-        p.gameMessages = {message, "Unit " + name + " is not valid. \n"};
+        p.gameMessages = {message, unitNotValidMessage(name)};
         return false;
     }
     bool found = false;
     for (int anim = 0; anim < ANIM_COUNT; anim++)
         checkAnimation(f, name, anim, dat, path, found);
     if (!found) {
-        std::string message = textf("no animations found for unit %s in file %s; cannot load unit. \n",
-                                    name.c_str(), path.c_str());
+        std::string message = noAnimationsMessage(name, path);
         Problem& p =
             report.error({f.getPath(), "Animation", "", 0}, "no animation has a frame that loads",
                          "shows \"" + message.substr(0, message.size() - 2) +
                              "\"; the type is not valid and never appears",
                          "list at least one frame of " + path + " (animIdle = 0 -1 0 <frame> <hold>)");
-        p.gameMessages = {message, "Unit " + name + " is not valid. \n"};
+        p.gameMessages = {message, unitNotValidMessage(name)};
     } else if (f.getList("Animation", "animIdle").size() < 5) {
         report.warning(
             placeOf(f, "Animation", "animIdle"), "no standing frame",
@@ -81,12 +80,11 @@ void DataCheck::checkAnimation(const ConfigFile& f, const std::string& name, int
     int frames = 0;
     for (size_t i = 3; i + 1 < v.size(); i += 2) {
         if (!DatafileCache::findPicture(dat, v[i])) {
-            std::string message =
-                textf("could not find %s frame for %s, skipping it.\n", v[i].c_str(), name.c_str());
-            Problem& p = report.error(
-                at, "the frame \"" + v[i] + "\" is not a picture in " + datPath,
-                "shows \"" + message.substr(0, message.size() - 1) + "\" and leaves the frame out",
-                "correct the frame name, or rebuild the datafile so it has that picture");
+            std::string message = missingFrameMessage(v[i], name);
+            Problem& p =
+                report.error(at, "the frame \"" + v[i] + "\" is not a picture in " + datPath,
+                             "shows \"" + quoted(message) + "\" and leaves the frame out",
+                             "correct the frame name, or rebuild the datafile so it has that picture");
             p.gameMessages = {message};
             continue;
         }
@@ -159,11 +157,10 @@ void DataCheck::checkAddedUnits(const ConfigFile& f, const std::string& name, Un
             report.warning(at, "an amount of 0 or less", "adds no unit from this entry",
                            "write how many units to add");
         if (atoi(v[3].c_str()) > maxUnitsPerOrder) {
-            std::string message = textf("Unit %s: %s adds %d units; only %d are made.\n", name.c_str(),
-                                        key.c_str(), atoi(v[3].c_str()), maxUnitsPerOrder);
-            Problem& p = report.error(at, textf("an amount of %s", v[3].c_str()),
-                                      "shows \"" + message.substr(0, message.size() - 1) + "\"",
-                                      textf("add at most %d units per entry", maxUnitsPerOrder));
+            std::string message = tooManyAddedMessage(name, key, atoi(v[3].c_str()));
+            Problem& p =
+                report.error(at, textf("an amount of %s", v[3].c_str()), "shows \"" + quoted(message) + "\"",
+                             textf("add at most %d units per entry", maxUnitsPerOrder));
             p.gameMessages = {message};
         }
         entries.push_back({i, v});

@@ -6,6 +6,8 @@
 #include <cstring>
 
 #include "content/fileFormat.h"
+#include "content/keyValues.h"
+#include "content/loadMessages.h"
 #include "content/selectionList.h"
 #include "content/unitProperties.h"
 #include "menus/StartGameConfig.h"
@@ -16,54 +18,27 @@
 
 namespace {
 
-// Whole numbers of unit and campaign files are pinned to a million either way: hit points,
-// damage, durations and counts beyond it mean nothing in a round, and sums of them (the damage a
-// unit takes in one step, a score) must not overflow.
-const long maxMagnitude = 1000000;
-
-int pinned(long n) {
-    return static_cast<int>(n > maxMagnitude ? maxMagnitude : n < -maxMagnitude ? -maxMagnitude : n);
+const FormatKey& unitKey(const char* section, const char* name) {
+    return formatKey(FileKind::Unit, section, name);
 }
 
-int readInt(const char* section, const char* key, int def) {
-    const char* text = get_config_string(section, key, nullptr);
-    return text ? pinned(strtol(text, nullptr, 0)) : def;
+const FormatKey& unitKey(const char* name) {
+    return formatKey(FileKind::Unit, "", name);
 }
 
-int listInt(const std::string& value) {
-    return pinned(strtol(value.c_str(), nullptr, 10));
+const FormatKey& campaignKey(const char* name) {
+    return formatKey(FileKind::Campaign, "Campaign", name);
+}
+
+const FormatKey& roundKey(const char* name) {
+    return formatKey(FileKind::Campaign, "Round", name);
 }
 
 std::vector<std::string> pinnedList(const std::vector<std::string>& values) {
     std::vector<std::string> out;
     for (const std::string& v : values)
-        out.push_back(std::to_string(listInt(v)));
+        out.push_back(std::to_string(listWhole(v)));
     return out;
-}
-
-// A real number as fixed; no text, or empty text, gives def. One that fixed cannot hold is
-// refused with a message and def used: converting NaN to fixed is undefined, and a speed of
-// infinity sends a unit off the arena.
-fixed checkedFixed(const std::string& file, const std::string& section, const std::string& key,
-                   const char* text, double def) {
-    double value = def;
-    if (text && *text && !readReal(text, &value))
-        showMessage("%s", unusableRealMessage(file, section, key, text, def).c_str());
-    return ftofix((float)value);
-}
-
-fixed readFixed(const std::string& file, const char* section, const char* key, double def) {
-    return checkedFixed(file, section ? section : "", key, get_config_string(section, key, nullptr), def);
-}
-
-// Value index (from 0) of an added-unit entry as fixed; a refused one is 0, which is what text
-// that is no number has always read as.
-fixed listFixed(const std::string& file, const std::string& key, int index, const std::string& value) {
-    return checkedFixed(file, "", key + " value " + std::to_string(index + 1), value.c_str(), 0);
-}
-
-bool isTrue(const char* section, const char* key) {
-    return strcmp(get_config_string(section, key, "false"), "true") == 0;
 }
 
 // A whole number of pixels as fixed; values beyond what fixed holds are pinned to its range.
@@ -160,18 +135,18 @@ int Loader::setUpUnitTemplate(const std::string& name) {
     useConfigText(unitFilePath(name).c_str());
     UnitTemplate* t = new UnitTemplate();
     t->unitName = name;
-    t->affiliation = affiliationFromText(get_config_string(nullptr, "affiliation", "player"));
-    t->isThePC = isTrue(nullptr, "isThePC");
+    t->affiliation = affiliationFromText(readText(unitKey("affiliation")));
+    t->isThePC = readTrue(unitKey("isThePC"));
     loadUnitProperties(t);
-    t->maxHP = readInt(nullptr, "maxHP", 1000);
-    t->timeToLive = readInt(nullptr, "timeToLive", -20);
+    t->maxHP = readWhole(unitKey("maxHP"));
+    t->timeToLive = readWhole(unitKey("timeToLive"));
     const std::string file = unitFilePath(name);
-    t->walkspeed = readFixed(file, nullptr, "walkspeed", 5.0);
-    t->juiceForPlayer = readInt(nullptr, "juiceForPlayer", 0);
-    t->alignStyle = readInt(nullptr, "alignStyle", 0);
-    t->alignDist = readFixed(file, nullptr, "alignDist", 0.0);
-    t->alignAngleMin = readFixed(file, nullptr, "alignAngleMin", 0.0);
-    t->alignAngleMax = readFixed(file, nullptr, "alignAngleMax", 0.0);
+    t->walkspeed = readFixed(file, unitKey("walkspeed"));
+    t->juiceForPlayer = readWhole(unitKey("juiceForPlayer"));
+    t->alignStyle = readWhole(unitKey("alignStyle"));
+    t->alignDist = readFixed(file, unitKey("alignDist"));
+    t->alignAngleMin = readFixed(file, unitKey("alignAngleMin"));
+    t->alignAngleMax = readFixed(file, unitKey("alignAngleMax"));
     loadAISettings(t);
     bool valid = loadAnimation(t, name);
     loadSounds(t);
@@ -181,7 +156,7 @@ int Loader::setUpUnitTemplate(const std::string& name) {
     if (valid) {
         unitTemplates.push_back(t);
     } else {
-        showMessage("Unit %s is not valid. \n", name.c_str());
+        showMessage("%s", unitNotValidMessage(name).c_str());
         delete t;
     }
     return 0;
@@ -190,22 +165,22 @@ int Loader::setUpUnitTemplate(const std::string& name) {
 void Loader::loadAISettings(UnitTemplate* t) {
     UnitInput* ai = t->unitInput;
     const std::string file = unitFilePath(t->unitName);
-    int target = affiliationFromText(get_config_string("AI", "targetAffiliation", "player"));
+    int target = affiliationFromText(readText(unitKey("AI", "targetAffiliation")));
     if (target) ai->targetAffiliation = target;
-    ai->targetPriorityHP = readInt("AI", "targetPriorityHP", 0);
-    ai->switchTarget = readInt("AI", "switchTarget", 0);
-    ai->homeTimeInbetweenCorrection = readInt("AI", "homeTimeInbetweenCorrection", 3);
-    ai->homeAngleCorrection = readFixed(file, "AI", "homeAngleCorrection", 15.0);
-    ai->attackPeriodIndex = readInt("AI", "attackPeriodIndex", 0);
-    ai->attackDistMin = readFixed(file, "AI", "attackDistMin", 0.0);
-    ai->attackDistMax = readFixed(file, "AI", "attackDistMax", 0.0);
-    ai->attackAngleSpread = readFixed(file, "AI", "attackAngleSpread", 256.0);
-    ai->careAboutArena = isTrue("AI", "careAboutArena");
+    ai->targetPriorityHP = readWhole(unitKey("AI", "targetPriorityHP"));
+    ai->switchTarget = readWhole(unitKey("AI", "switchTarget"));
+    ai->homeTimeInbetweenCorrection = readWhole(unitKey("AI", "homeTimeInbetweenCorrection"));
+    ai->homeAngleCorrection = readFixed(file, unitKey("AI", "homeAngleCorrection"));
+    ai->attackPeriodIndex = readWhole(unitKey("AI", "attackPeriodIndex"));
+    ai->attackDistMin = readFixed(file, unitKey("AI", "attackDistMin"));
+    ai->attackDistMax = readFixed(file, unitKey("AI", "attackDistMax"));
+    ai->attackAngleSpread = readFixed(file, unitKey("AI", "attackAngleSpread"));
+    ai->careAboutArena = readTrue(unitKey("AI", "careAboutArena"));
 }
 
 void Loader::loadSounds(UnitTemplate* t) {
     for (int slot = 0; slot < SOUND_COUNT; slot++) {
-        const char* path = get_config_string("Sound", soundKeys[slot], nullptr);
+        const char* path = get_config_string("Sound", unitKey("Sound", soundKeys[slot]).name, nullptr);
         if (!path) continue;
         std::string file = path; // the loaders below may read configuration of their own
         SAMPLE* sample = load_sample(file.c_str());
@@ -216,11 +191,12 @@ void Loader::loadSounds(UnitTemplate* t) {
 
 void Loader::loadDamage(UnitTemplate* t) {
     const std::string file = unitFilePath(t->unitName);
-    t->kbDir = readFixed(file, "damage", "kbDir", 0.0);
-    t->kbMag = readFixed(file, "damage", "kbMag", 0.0);
-    t->kbDuration = readInt("damage", "kbDuration", 0);
-    t->damageDealt = readInt("damage", "damageDealt", 0);
-    std::string section = "damage", good = "goodStatus", bad = "badStatus";
+    t->kbDir = readFixed(file, unitKey("damage", "kbDir"));
+    t->kbMag = readFixed(file, unitKey("damage", "kbMag"));
+    t->kbDuration = readWhole(unitKey("damage", "kbDuration"));
+    t->damageDealt = readWhole(unitKey("damage", "damageDealt"));
+    std::string section = "damage", good = unitKey("damage", "goodStatus").name,
+                bad = unitKey("damage", "badStatus").name;
     std::vector<std::string> values;
     int count = 0;
     get_argv(&values, &section, &good, &count);
@@ -230,26 +206,25 @@ void Loader::loadDamage(UnitTemplate* t) {
 }
 
 void Loader::loadAddedUnits(const std::string& name, std::vector<AddUnitTemplate*>* added) {
-    int total = readInt(nullptr, "addedUnits", 0);
+    int total = readWhole(unitKey("addedUnits"));
     for (int i = 0; i < total; i++) {
-        std::string key = "addedUnit" + std::to_string(i);
+        std::string key = unitKey("addedUnit").name + std::to_string(i);
         std::vector<std::string> v;
         int count = 0;
         get_argv(&v, nullptr, &key, &count);
         if (count != addedUnitValues) continue;
-        int amount = listInt(v[3]);
+        int amount = listWhole(v[3]);
         if (amount > maxUnitsPerOrder) {
-            showMessage("Unit %s: %s adds %d units; only %d are made.\n", name.c_str(), key.c_str(), amount,
-                        maxUnitsPerOrder);
+            showMessage("%s", tooManyAddedMessage(name, key, amount).c_str());
             v[3] = std::to_string(maxUnitsPerOrder);
         }
         const std::string file = unitFilePath(name);
         fixed distance = listFixed(file, key, 1, v[1]), angle = listFixed(file, key, 2, v[2]);
         fixed spread = listFixed(file, key, 4, v[4]), random = listFixed(file, key, 5, v[5]);
         AddUnitTemplate* a =
-            new AddUnitTemplate(&v[0], distance, angle, listInt(v[3]), spread, random, listInt(v[6]),
-                                listInt(v[7]), listInt(v[8]), listInt(v[9]), listInt(v[10]), listInt(v[11]),
-                                listInt(v[12]), v[13] == "true", listInt(v[14]));
+            new AddUnitTemplate(&v[0], distance, angle, listWhole(v[3]), spread, random, listWhole(v[6]),
+                                listWhole(v[7]), listWhole(v[8]), listWhole(v[9]), listWhole(v[10]),
+                                listWhole(v[11]), listWhole(v[12]), v[13] == "true", listWhole(v[14]));
         added->push_back(a);
         // Allegro keeps only a few pushed configurations, so a deep chain of added types would
         // lose this file; opening it again afterwards works at any depth.
@@ -259,7 +234,7 @@ void Loader::loadAddedUnits(const std::string& name, std::vector<AddUnitTemplate
 
 bool Loader::loadAnimation(UnitTemplate* t, const std::string& name) {
     set_color_conversion(COLORCONV_TOTAL);
-    const char* file = get_config_string(nullptr, "datafile", nullptr);
+    const char* file = get_config_string(nullptr, unitKey("datafile").name, nullptr);
     std::string path = unitFilePath(file ? file : "");
     DATAFILE* dat = file ? datafiles.load(path) : nullptr;
     if (!dat) {
@@ -268,16 +243,14 @@ bool Loader::loadAnimation(UnitTemplate* t, const std::string& name) {
         std::string what = !reason.empty() ? describeUnusableFile(unitFile, reason)
                            : !file         ? unitFile + " names no datafile"
                                            : describeUnusableFile(path, DatafileCache::whyNotLoaded(path));
-        showMessage("%s, cannot load Unit.", what.c_str());
+        showMessage("%s", unitNotLoadedMessage(what).c_str());
         return false;
     }
     unitDatafiles.push_back(dat);
     bool found = false;
     for (int anim = 0; anim < ANIM_COUNT; anim++)
         loadAnimationFrames(t, anim, dat, &found);
-    if (!found)
-        showMessage("no animations found for unit %s in file %s; cannot load unit. \n", name.c_str(),
-                    path.c_str());
+    if (!found) showMessage("%s", noAnimationsMessage(name, path).c_str());
     return found;
 }
 
@@ -287,16 +260,16 @@ void Loader::loadAnimationFrames(UnitTemplate* t, int anim, DATAFILE* dat, bool*
     int count = 0;
     get_argv(&v, &section, &key, &count);
     if (count < 4) return;
-    t->animRepeat[anim] = listInt(v[0]);
-    t->animLoopEnd[anim] = listInt(v[1]);
-    t->animLoopStart[anim] = listInt(v[2]);
+    t->animRepeat[anim] = listWhole(v[0]);
+    t->animLoopEnd[anim] = listWhole(v[1]);
+    t->animLoopStart[anim] = listWhole(v[2]);
     for (int i = 3; i + 1 < count; i += 2) {
         BITMAP* pic = DatafileCache::findPicture(dat, v[i]);
         if (!pic) {
-            showMessage("could not find %s frame for %s, skipping it.\n", v[i].c_str(), t->unitName.c_str());
+            showMessage("%s", missingFrameMessage(v[i], t->unitName).c_str());
             continue;
         }
-        int hold = listInt(v[i + 1]);
+        int hold = listWhole(v[i + 1]);
         t->vecPics[anim].push_back(pic);
         t->animFrameTimes[anim].push_back(hold < 0 ? 0 : hold);
         *found = true;
@@ -319,7 +292,7 @@ void Loader::loadUnitProperties(UnitTemplate* t) {
 
 BITMAP* Loader::getPicture(DATAFILE* dat, const std::string& object, const std::string& path) {
     BITMAP* pic = DatafileCache::findPicture(dat, object);
-    if (!pic) showMessage("Could not find picture %s in datafile %s.\n", object.c_str(), path.c_str());
+    if (!pic) showMessage("%s", missingPictureMessage(object, path).c_str());
     return pic;
 }
 
@@ -329,24 +302,24 @@ void Loader::setCampaignConfig(Campaign& campaign) {
 
 int Loader::loadCampaign(Campaign& campaign) {
     setCampaignConfig(campaign);
-    const char* file = get_config_string("Campaign", "Datafile", nullptr);
+    const char* file = get_config_string("Campaign", campaignKey("Datafile").name, nullptr);
     campaignDatafileName = file ? file : "";
     if (file) campaignDatafile = datafiles.load(campaignDatafileName);
     if (!file || !campaignDatafile) {
-        showMessage("Campaign file %s did not load. Now exiting.\n", campaignDatafileName.c_str());
+        showMessage("%s", campaignNotLoadedMessage(campaignDatafileName).c_str());
         return 1;
     }
     campaign.setBeginPic(getPicture(campaignDatafile, "splashScreen", campaignDatafileName));
     campaign.setEndPic(getPicture(campaignDatafile, "victoryScreen", campaignDatafileName));
-    campaign.setTotalRounds(readInt("Campaign", "TotalRounds", 0));
-    std::string music = get_config_string("Campaign", "Music", "");
+    campaign.setTotalRounds(readWhole(campaignKey("TotalRounds")));
+    std::string music = readText(campaignKey("Music"));
     campaign.setMusic(&music);
     return 0;
 }
 
 int Loader::loadAllUnitsFromCampaign(Campaign& campaign) {
     setCampaignConfig(campaign);
-    std::string section = "Campaign", key = "UnitsToAppear";
+    std::string section = "Campaign", key = campaignKey("UnitsToAppear").name;
     std::vector<std::string> names;
     int count = 0;
     get_argv(&names, &section, &key, &count);
@@ -356,38 +329,36 @@ int Loader::loadAllUnitsFromCampaign(Campaign& campaign) {
 }
 
 void Loader::readArenaSize(std::string section, Round* round) {
-    std::string key = "ArenaSize";
+    std::string key = roundKey("ArenaSize").name;
     std::vector<std::string> v;
     int count = 0;
     get_argv(&v, &section, &key, &count);
     if (count < 2) return;
     int width = 0, height = 0;
     if (!readArenaSide(v[0], &width) || !readArenaSide(v[1], &height)) {
-        showMessage("LoadRound: ArenaSize %s %s is not a usable size, keeping the previous one.\n",
-                    v[0].c_str(), v[1].c_str());
+        showMessage("%s", unusableArenaSizeMessage(v[0], v[1]).c_str());
         return;
     }
     round->setArenaSize(itofix(width), itofix(height));
 }
 
 UnitCreate* Loader::readSpawnLine(std::string section, int index) {
-    std::string key = "Spawn" + std::to_string(index);
+    std::string key = roundKey("Spawn").name + std::to_string(index);
     std::vector<std::string> v;
     int count = 0;
     get_argv(&v, &section, &key, &count);
     if (count != spawnValues && count != spawnValuesWithPosition) return nullptr;
-    int side = listInt(v[2]);
+    int side = listWhole(v[2]);
     if (count == spawnValuesWithPosition && side != sideAtPosition) return nullptr;
     fixed x = count == spawnValuesWithPosition ? pixelsToFixed(v[7]) : 0;
     fixed y = count == spawnValuesWithPosition ? pixelsToFixed(v[8]) : 0;
-    int amount = listInt(v[1]);
+    int amount = listWhole(v[1]);
     if (amount > maxUnitsPerOrder) {
-        showMessage("%s: Spawn%d asks for %d units; only %d are made.\n", section.c_str(), index, amount,
-                    maxUnitsPerOrder);
+        showMessage("%s", tooManySpawnedMessage(section, key, amount).c_str());
         amount = maxUnitsPerOrder;
     }
-    return new UnitCreate(v[0], amount, side, listInt(v[3]), listInt(v[4]), listInt(v[5]), x, y, 0,
-                          listInt(v[6]), nullptr);
+    return new UnitCreate(v[0], amount, side, listWhole(v[3]), listWhole(v[4]), listWhole(v[5]), x, y, 0,
+                          listWhole(v[6]), nullptr);
 }
 
 int Loader::loadRound(Campaign& campaign, int roundNumber, Round* round, const std::string& charName,
@@ -400,30 +371,30 @@ int Loader::loadRound(Campaign& campaign, int roundNumber, Round* round, const s
     std::string section = "Round" + std::to_string(roundNumber);
     readArenaSize(section, round);
 
-    std::string key = "ArenaPic";
+    std::string key = roundKey("ArenaPic").name;
     std::vector<std::string> pic;
     int count = 0;
     get_argv(&pic, &section, &key, &count);
     if (count < 2) {
-        showMessage("LoadRound: Arena has too few parameters");
+        showMessage("%s", arenaTooFewMessage().c_str());
         return 1;
     }
     roundDatafile = datafiles.load(pic[0]);
     if (!roundDatafile) {
-        showMessage("Round file %s did not load. Now exiting.\n", pic[0].c_str());
+        showMessage("%s", roundNotLoadedMessage(pic[0]).c_str());
         return 1;
     }
     round->setArenaPic(getPicture(roundDatafile, pic[1], pic[0]));
     if (count >= 3) round->setTitlePic(getPicture(roundDatafile, pic[2], pic[0]));
 
-    std::string name = get_config_string(section.c_str(), "name", "No Name");
+    std::string name = readText(roundKey("name"), section);
     round->setName(&name);
-    round->setArenaKB(readFixed("data/campaigns/" + *campaign.getName(), section.c_str(), "ArenaKB", 0.5));
-    std::string wall = get_config_string(section.c_str(), "ArenaWall", "Stop");
+    round->setArenaKB(readFixed("data/campaigns/" + *campaign.getName(), roundKey("ArenaKB"), section));
+    std::string wall = readText(roundKey("ArenaWall"), section);
     for (int mode = 0; mode < WALL_MODE_COUNT; mode++)
         if (wall == wallModes[mode]) round->setArenaWall(mode);
 
-    int spawns = readInt(section.c_str(), "Spawns", 0);
+    int spawns = readWhole(roundKey("Spawns"), section);
     for (int i = 0; i < spawns; i++)
         if (UnitCreate* order = readSpawnLine(section, i)) round->addUnitsToAppear(order);
     round->addUnitsToAppear(new UnitCreate(charName, 1, 9, 1, 0, 0, 0, 0, 0, 0, nullptr));
@@ -436,7 +407,7 @@ int Loader::loadGeneralData() {
     const std::string path = "data/generalData.dat";
     generalDatafile = datafiles.load(path);
     if (!generalDatafile) {
-        showMessage("General datafile did not load. Now exiting.\n");
+        showMessage("%s", generalNotLoadedMessage().c_str());
         return 1;
     }
     mouseCursor = getPicture(generalDatafile, "cursor", path);
