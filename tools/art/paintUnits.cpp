@@ -3,11 +3,14 @@
 // unit looks, and writes one bitmap per frame to <stage>/<datafile path>/<frame>.bmp, ready to
 // be packed. Units are seen from above and face up; transparency is magic pink.
 #include "Paint.h"
+#include "content/fileFormat.h"
+#include "content/formatTable.h"
 
 #include <allegro.h>
 #include <cmath>
 #include <cstdio>
 #include <dirent.h>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -16,14 +19,12 @@ using namespace paint;
 namespace {
 
 const float PI = 3.14159265f;
-const char* ANIM_KEYS[9] = {"animIdle", "animRun",  "animAttack1", "animAttack2", "animAttack4",
-                            "animDead", "animStun", "animTaunt",   "animAim"};
 enum { IDLE, RUN, ATT1, ATT2, ATT4, DEAD, STUN, TAUNT, AIM };
 
 struct Look {
     std::string shape, weapon, symbol;
-    int w = 24, h = 24, aimSize = 64;
-    Rgb body{128, 128, 128}, accent{200, 200, 200};
+    int w, h, aimSize;
+    Rgb body, accent;
 };
 
 // Where in its animation a frame sits, turned into the few numbers the shapes use.
@@ -36,24 +37,55 @@ struct Pose {
     float swing = 0;  // -1..1, the weapon arm during an attack
 };
 
-Rgb readRgb(const char* key, Rgb fallback) {
-    int n = 0;
-    char** v = get_config_argv("Look", key, &n);
-    if (n < 3) return fallback;
-    return {atoi(v[0]), atoi(v[1]), atoi(v[2])};
+std::vector<std::string> splitWords(const char* text) {
+    std::istringstream in(text);
+    std::vector<std::string> out;
+    for (std::string w; in >> w;)
+        out.push_back(w);
+    return out;
+}
+
+const FormatKey& lookKey(const char* name) {
+    return formatKey(FileKind::Unit, "Look", name);
+}
+
+// The whole numbers of a [Look] key, each within the row's limits; the row's default otherwise,
+// which vorn-check reports.
+std::vector<int> readNumbers(const FormatKey& k, size_t count) {
+    for (const char* text : {get_config_string("Look", k.name, nullptr), k.def}) {
+        std::vector<std::string> v = text ? splitWords(text) : std::vector<std::string>();
+        std::vector<int> out;
+        for (const std::string& w : v)
+            if (atoi(w.c_str()) >= k.min && atoi(w.c_str()) <= k.max) out.push_back(atoi(w.c_str()));
+        if (out.size() >= count && v.size() >= count) return out;
+    }
+    return {};
+}
+
+Rgb readRgb(const char* key) {
+    std::vector<int> v = readNumbers(lookKey(key), 3);
+    return {v[0], v[1], v[2]};
+}
+
+// A [Look] word the painter draws, or the row's default.
+std::string readWord(const char* key) {
+    const FormatKey& k = lookKey(key);
+    std::string word = get_config_string("Look", k.name, k.def);
+    for (const std::string& w : formatWords(k))
+        if (w == word) return word;
+    return k.def;
 }
 
 Look readLook() {
     Look k;
-    k.shape = get_config_string("Look", "shape", "blob");
-    k.weapon = get_config_string("Look", "weapon", "none");
-    k.symbol = get_config_string("Look", "symbol", "none");
-    int n = 0;
-    char** v = get_config_argv("Look", "size", &n);
-    if (n >= 2) k.w = atoi(v[0]), k.h = atoi(v[1]);
-    k.aimSize = get_config_int("Look", "aimSize", 64);
-    k.body = readRgb("body", k.body);
-    k.accent = readRgb("accent", k.accent);
+    k.shape = readWord("shape");
+    k.weapon = readWord("weapon");
+    k.symbol = readWord("symbol");
+    std::vector<int> size = readNumbers(lookKey("size"), 2);
+    k.w = size[0], k.h = size[1];
+    k.aimSize = readNumbers(lookKey("aimSize"), 1)[0];
+    k.body = readRgb("body");
+    k.accent = readRgb("accent");
     return k;
 }
 
@@ -461,9 +493,9 @@ int paintUnit(const std::string& unitFile, const std::string& stage) {
     Look look = readLook();
     std::string outDir = stage + "/data/unit/" + datafile + "/";
     int written = 0;
-    for (int a = 0; a < 9; a++) {
+    for (int a = 0; a < ANIM_COUNT; a++) {
         int n = 0;
-        char** v = get_config_argv("Animation", ANIM_KEYS[a], &n);
+        char** v = get_config_argv("Animation", animationKeys[a], &n);
         std::vector<std::string> names;
         for (int i = 3; i + 1 < n; i += 2)
             names.push_back(v[i]);
