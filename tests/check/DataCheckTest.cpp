@@ -11,7 +11,8 @@ TEST_F(CheckTest, UnitFileSlipsNameTheirLineKeyAndTheNameMeant) {
     writeUnit("Grub",
               "affiliation = enmy\nmaxHP = 010\nwalkspeed = fast\ndatafile = gfx/u.dat\n[AI]\n"
               "attackDistMx = 10\ncareAboutArena = True\n[UnitProperties]\nDefense = Heavvy HitsPlayer\n"
-              "[Animation]\nanimIdle = 0 -1 0 stand 0 walk\nanimRun = 0 -1\n[Bogus]\nx = 1\n");
+              "[Animation]\nanimIdle = 0 -1 0 stand 0 walk\nanimRun = 0 -1\n[Bogus]\nx = 1\n"
+              "[Look]\nshape = blobb\nbody = 300 0 0\nsize = 2 24\n");
     check();
     const Problem* side = find("\"enmy\" is no side");
     ASSERT_TRUE(side);
@@ -35,6 +36,10 @@ TEST_F(CheckTest, UnitFileSlipsNameTheirLineKeyAndTheNameMeant) {
     EXPECT_TRUE(find("2 values: the three numbers and at least one frame are needed"));
     EXPECT_EQ(find("the game never reads this section")->place.section, "Bogus");
     EXPECT_EQ(find("\"enmy\"")->place.file, "data/unit/Grub");
+    // The painter's keys, checked by their row of the format table.
+    EXPECT_NE(find("\"blobb\" is not a shape the painter draws")->fix.find("\"blob\""), std::string::npos);
+    EXPECT_TRUE(find("\"300 0 0\" is not 3 whole numbers from 0 to 255"));
+    EXPECT_TRUE(find("\"2 24\" is not 2 whole numbers from 4 to 512"));
 }
 
 TEST_F(CheckTest, UnitsThatDoNotLoadAreErrorsWithTheGamesOwnMessages) {
