@@ -16,11 +16,13 @@
 
 #include "SloppyPlayer.h"
 #include "battle/screenLayout.h"
+#include "content/keyValues.h"
 #include "content/selectionList.h"
 #include "frame/dataLocation.h"
 #include "sim/ScriptedPlayer.h"
 #include "sim/Simulation.h"
 #include "system/Messages.h"
+#include "system/configText.h"
 #include "units/PlayerUnit.h"
 
 namespace {
@@ -86,8 +88,8 @@ std::vector<std::string> splitList(const std::string& s) {
 
 int roundsOf(const std::string& campaign) {
     push_config_state();
-    set_config_file(("data/campaigns/" + campaign).c_str());
-    int n = get_config_int("Campaign", "TotalRounds", 0);
+    useConfigText(("data/campaigns/" + campaign).c_str());
+    int n = readWhole(formatKey(FileKind::Campaign, "Campaign", "TotalRounds"));
     pop_config_state();
     return n;
 }
