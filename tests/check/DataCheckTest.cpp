@@ -169,10 +169,10 @@ TEST_F(CheckTest, JsonOutputCarriesEveryField) {
     writeUnit("Grub", "affiliation = enmy\ndatafile = gfx/u.dat\n[Animation]\nanimIdle = 0 -1 0 stand 0\n");
     check();
     std::ostringstream out;
-    report.writeJson(out);
+    report.writeJson(out, "/tmp/set/");
     std::string json = out.str();
     EXPECT_NE(json.find("\"errors\": " + std::to_string(report.getErrorCount())), std::string::npos);
-    EXPECT_NE(json.find("{\"severity\": \"error\", \"file\": \"data/unit/Grub\", \"section\": \"\", "
+    EXPECT_NE(json.find("{\"severity\": \"error\", \"file\": \"/tmp/set/unit/Grub\", \"section\": \"\", "
                         "\"key\": \"affiliation\", \"line\": 1, \"problem\": \"\\\"enmy\\\" is no side\""),
               std::string::npos)
         << json;
