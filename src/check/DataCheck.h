@@ -10,6 +10,10 @@
 #include "check/Report.h"
 #include "content/DatafileCache.h"
 
+// The keys the game reads in each section of one kind of file; the section "" holds the keys
+// above the first section header.
+using SectionKeys = std::vector<std::pair<std::string, std::vector<std::string>>>;
+
 // What the checker learnt about one unit type, for the checks of the files that use it.
 struct UnitFacts {
     bool exists = false; // its unit file can be read
@@ -71,8 +75,10 @@ class DataCheck {
     // A real number the game refuses, with the message it shows; key names the value in it.
     void reportUnusableReal(const Place& at, const std::string& key, const std::string& value, double used);
     void checkTrueFalseKey(const ConfigFile& f, const std::string& section, const std::string& key);
+    // fileKeys: the keys of every section of this kind of file, to say where a stray key belongs.
     void checkUnknownKeys(const ConfigFile& f, const std::string& section,
-                          const std::vector<std::string>& known, const std::string& readBy);
+                          const std::vector<std::string>& known, const std::string& readBy,
+                          const SectionKeys& fileKeys = {});
     void checkLayout(const ConfigFile& f);
     // A line with bytes that are not text, which the game reads as '?'.
     void reportNonText(const Place& at);
@@ -102,5 +108,11 @@ class DataCheck {
 
 // Where a key of a file stands, for problems about it.
 Place placeOf(const ConfigFile& f, const std::string& section, const std::string& key);
+
+// The fix for a key the game does not read in section but does read in another section of the
+// same kind of file: "move it above [firstSection]" for a key read above the first header,
+// "move it into [damage]" for one of another section; "" when no other section reads it.
+std::string whereKeyBelongs(const SectionKeys& fileKeys, const std::string& section, const std::string& key,
+                            const std::string& firstSection);
 
 #endif

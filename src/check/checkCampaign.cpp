@@ -70,7 +70,11 @@ void DataCheck::checkCampaign(const std::string& name, const Place& from) {
                 ? textf("raise TotalRounds to %d, or number the rounds from Round0 without gaps", index + 1)
                 : "a campaign file has the section Campaign and Round0, Round1, ...");
     }
-    checkUnknownKeys(f, "Campaign", with(campaignKeys, campaignPainterKeys), "");
+    // A round key under [Campaign] most likely lost the header of the first round.
+    const SectionKeys fileKeys = {{"Campaign", with(campaignKeys, campaignPainterKeys)},
+                                  {"Round0", with(roundKeys, roundPainterKeys)}};
+    checkUnknownKeys(f, "", {}, "", fileKeys);
+    checkUnknownKeys(f, "Campaign", fileKeys[0].second, "", fileKeys);
 
     bool hasDatafile = f.has("Campaign", "Datafile");
     std::string datPath = f.getString("Campaign", "Datafile", "");
@@ -152,7 +156,7 @@ void DataCheck::checkRound(const ConfigFile& f, int index, const std::set<std::s
         int i = 0;
         if (isIndexedKey(e->key, "Spawn", &i)) known.push_back(e->key);
     }
-    checkUnknownKeys(f, section, known, "");
+    checkUnknownKeys(f, section, known, "", {{"Campaign", with(campaignKeys, campaignPainterKeys)}});
     int total = 0;
     std::vector<std::string> size = f.getList(section, "ArenaSize", &total);
     if (total == 1 || total > 2)

@@ -107,12 +107,18 @@ void DataCheck::checkUnitLayout(const ConfigFile& f) {
     std::vector<std::string> known = globalKeys;
     for (const ConfigEntry* e : f.entriesOf(""))
         if (isAddedUnitKey(e->key)) known.push_back(e->key);
-    checkUnknownKeys(f, "", known, "");
-    checkUnknownKeys(f, "AI", aiKeys, "");
-    checkUnknownKeys(f, "UnitProperties", words(propertyKeys, PROPERTY_KEY_COUNT), "");
-    checkUnknownKeys(f, "Animation", words(animationKeys, ANIM_COUNT), "");
-    checkUnknownKeys(f, "Sound", words(soundKeys, SOUND_COUNT), "");
-    checkUnknownKeys(f, "damage", damageKeys, "");
+    // Added-unit keys are global wherever they stand, so one written under a section is sent above.
+    for (const auto& s : f.getSections())
+        for (const ConfigEntry* e : f.entriesOf(s.first))
+            if (isAddedUnitKey(e->key)) known.push_back(e->key);
+    const SectionKeys unitKeys = {{"", known},
+                                  {"AI", aiKeys},
+                                  {"UnitProperties", words(propertyKeys, PROPERTY_KEY_COUNT)},
+                                  {"Animation", words(animationKeys, ANIM_COUNT)},
+                                  {"Sound", words(soundKeys, SOUND_COUNT)},
+                                  {"damage", damageKeys}};
+    for (const auto& s : unitKeys)
+        checkUnknownKeys(f, s.first, s.second, "", unitKeys);
 }
 
 void DataCheck::checkUnitGlobals(const ConfigFile& f, UnitFacts& facts) {
