@@ -44,6 +44,18 @@ Place placeOf(const ConfigFile& f, const std::string& section, const std::string
     return {f.getPath(), section, key, f.lineOf(section, key)};
 }
 
+std::string whereKeyBelongs(const SectionKeys& fileKeys, const std::string& section, const std::string& key,
+                            const std::string& firstSection) {
+    for (const auto& s : fileKeys) {
+        if (sameName(s.first, section)) continue;
+        for (const std::string& k : s.second)
+            if (sameName(k, key))
+                return s.first.empty() ? "move it above [" + firstSection + "]"
+                                       : "move it into [" + s.first + "]";
+    }
+    return "";
+}
+
 void DataCheck::run() {
     std::vector<std::pair<std::string, int>> campaigns = checkList(campaignList);
     std::vector<std::pair<std::string, int>> chars = checkList(characterList);
@@ -245,14 +257,19 @@ void DataCheck::checkLayout(const ConfigFile& f) {
 }
 
 void DataCheck::checkUnknownKeys(const ConfigFile& f, const std::string& section,
-                                 const std::vector<std::string>& known, const std::string& readBy) {
+                                 const std::vector<std::string>& known, const std::string& readBy,
+                                 const SectionKeys& fileKeys) {
     for (const ConfigEntry* e : f.entriesOf(section)) {
         bool ok = false;
         for (const std::string& k : known)
             ok = ok || sameName(k, e->key);
-        if (!ok)
-            report.warning({f.getPath(), e->section, e->key, e->line}, "the game never reads this key",
-                           "ignores the line" + readBy, "correct or remove it." + didYouMean(e->key, known));
+        if (ok) continue;
+        std::string fix = f.getSections().empty()
+                              ? ""
+                              : whereKeyBelongs(fileKeys, section, e->key, f.getSections().front().first);
+        if (fix.empty()) fix = "correct or remove it." + didYouMean(e->key, known);
+        report.warning({f.getPath(), e->section, e->key, e->line}, "the game never reads this key",
+                       "ignores the line" + readBy, fix);
     }
 }
 

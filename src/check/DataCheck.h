@@ -11,6 +11,10 @@
 #include "content/DatafileCache.h"
 #include "content/formatTable.h"
 
+// The keys the game reads in each section of one kind of file; the section "" holds the keys
+// above the first section header.
+using SectionKeys = std::vector<std::pair<std::string, std::vector<std::string>>>;
+
 // What the checker learnt about one unit type, for the checks of the files that use it.
 struct UnitFacts {
     bool exists = false; // its unit file can be read
@@ -79,8 +83,10 @@ class DataCheck {
                         const std::string& section);
     void checkPainterWord(const ConfigFile& f, const std::string& section, const FormatKey& k);
     void checkPainterNumbers(const ConfigFile& f, const std::string& section, const FormatKey& k);
+    // fileKeys: the keys of every section of this kind of file, to say where a stray key belongs.
     void checkUnknownKeys(const ConfigFile& f, const std::string& section,
-                          const std::vector<std::string>& known, const std::string& readBy);
+                          const std::vector<std::string>& known, const std::string& readBy,
+                          const SectionKeys& fileKeys = {});
     void checkLayout(const ConfigFile& f);
     // A line with bytes that are not text, which the game reads as '?'.
     void reportNonText(const Place& at);
@@ -110,5 +116,11 @@ class DataCheck {
 
 // Where a key of a file stands, for problems about it.
 Place placeOf(const ConfigFile& f, const std::string& section, const std::string& key);
+
+// The fix for a key the game does not read in section but does read in another section of the
+// same kind of file: "move it above [firstSection]" for a key read above the first header,
+// "move it into [damage]" for one of another section; "" when no other section reads it.
+std::string whereKeyBelongs(const SectionKeys& fileKeys, const std::string& section, const std::string& key,
+                            const std::string& firstSection);
 
 #endif

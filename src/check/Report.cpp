@@ -40,6 +40,11 @@ std::string jsonString(const std::string& s) {
     return out + "\"";
 }
 
+std::string shownFile(const std::string& file, const std::string& dataFolder) {
+    if (file.compare(0, 5, "data/") != 0) return file;
+    return dataFolder + file.substr(5);
+}
+
 const char* severityName(Severity s) {
     return s == Severity::Error ? "error" : "warning";
 }
@@ -81,9 +86,9 @@ bool Report::explains(const std::string& message) const {
     return false;
 }
 
-void Report::writeText(std::ostream& out) const {
+void Report::writeText(std::ostream& out, const std::string& dataFolder) const {
     for (const Problem& p : problems) {
-        out << p.place.file;
+        out << shownFile(p.place.file, dataFolder);
         if (p.place.line > 0) out << ":" << p.place.line;
         out << ": " << severityName(p.severity) << ": ";
         if (!p.place.section.empty()) out << "[" << p.place.section << "] ";
@@ -96,14 +101,15 @@ void Report::writeText(std::ostream& out) const {
     out << e << (e == 1 ? " error, " : " errors, ") << w << (w == 1 ? " warning" : " warnings") << "\n";
 }
 
-void Report::writeJson(std::ostream& out) const {
+void Report::writeJson(std::ostream& out, const std::string& dataFolder) const {
     out << "{\n  \"errors\": " << getErrorCount() << ",\n  \"warnings\": " << getWarningCount()
         << ",\n  \"problems\": [";
     for (size_t i = 0; i < problems.size(); i++) {
         const Problem& p = problems[i];
         out << (i ? ",\n" : "\n") << "    {\"severity\": " << jsonString(severityName(p.severity))
-            << ", \"file\": " << jsonString(p.place.file) << ", \"section\": " << jsonString(p.place.section)
-            << ", \"key\": " << jsonString(p.place.key) << ", \"line\": ";
+            << ", \"file\": " << jsonString(shownFile(p.place.file, dataFolder))
+            << ", \"section\": " << jsonString(p.place.section) << ", \"key\": " << jsonString(p.place.key)
+            << ", \"line\": ";
         if (p.place.line > 0)
             out << p.place.line;
         else

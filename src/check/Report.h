@@ -41,9 +41,10 @@ class Report {
     bool explains(const std::string& message) const;
 
     // One problem per paragraph: "file:line: error: [section] key: what", then the game's
-    // behaviour and the fix, and a closing count.
-    void writeText(std::ostream& out) const;
-    void writeJson(std::ostream& out) const;
+    // behaviour and the fix, and a closing count. Files are written with dataFolder in place of
+    // their leading data/, so they open from where the checker was run ("/tmp/set/" say).
+    void writeText(std::ostream& out, const std::string& dataFolder = "data/") const;
+    void writeJson(std::ostream& out, const std::string& dataFolder = "data/") const;
 
   private:
     Problem& add(Severity s, const Place& where, const std::string& what, const std::string& game,

@@ -62,7 +62,10 @@ void DataCheck::checkCampaign(const std::string& name, const Place& from) {
                 ? textf("raise TotalRounds to %d, or number the rounds from Round0 without gaps", index + 1)
                 : "a campaign file has the section Campaign and Round0, Round1, ...");
     }
-    checkUnknownKeys(f, "Campaign", campaignKeys, "");
+    // A round key under [Campaign] most likely lost the header of the first round.
+    const SectionKeys fileKeys = {{"Campaign", campaignKeys}, {"Round0", roundKeys}};
+    checkUnknownKeys(f, "", {}, "", fileKeys);
+    checkUnknownKeys(f, "Campaign", fileKeys[0].second, "", fileKeys);
 
     bool hasDatafile = f.has("Campaign", "Datafile");
     std::string datPath = f.getString("Campaign", "Datafile", "");
@@ -142,7 +145,7 @@ void DataCheck::checkRound(const ConfigFile& f, int index, const std::set<std::s
         int i = 0;
         if (isIndexedKey(e->key, "Spawn", &i)) known.push_back(e->key);
     }
-    checkUnknownKeys(f, section, known, "");
+    checkUnknownKeys(f, section, known, "", {{"Campaign", campaignKeys}});
     int total = 0;
     std::vector<std::string> size = f.getList(section, "ArenaSize", &total);
     if (total == 1 || total > 2)

@@ -12,8 +12,6 @@
 namespace {
 
 const std::vector<std::string> globalKeys = formatKeyNames(FileKind::Unit, "");
-const std::vector<std::string> aiKeys = formatKeyNames(FileKind::Unit, "AI");
-const std::vector<std::string> damageKeys = formatKeyNames(FileKind::Unit, "damage");
 // The painter draws a unit's frames from this section; the game never reads it.
 const char* const lookSection = "Look";
 
@@ -103,12 +101,15 @@ void DataCheck::checkUnitLayout(const ConfigFile& f) {
     std::vector<std::string> known = globalKeys;
     for (const ConfigEntry* e : f.entriesOf(""))
         if (isAddedUnitKey(e->key)) known.push_back(e->key);
-    checkUnknownKeys(f, "", known, "");
-    checkUnknownKeys(f, "AI", aiKeys, "");
-    checkUnknownKeys(f, "UnitProperties", words(propertyKeys, PROPERTY_KEY_COUNT), "");
-    checkUnknownKeys(f, "Animation", words(animationKeys, ANIM_COUNT), "");
-    checkUnknownKeys(f, "Sound", words(soundKeys, SOUND_COUNT), "");
-    checkUnknownKeys(f, "damage", damageKeys, "");
+    // Added-unit keys are global wherever they stand, so one written under a section is sent above.
+    for (const auto& s : f.getSections())
+        for (const ConfigEntry* e : f.entriesOf(s.first))
+            if (isAddedUnitKey(e->key)) known.push_back(e->key);
+    SectionKeys unitKeys;
+    for (const std::string& section : formatSections(FileKind::Unit))
+        unitKeys.push_back({section, section.empty() ? known : formatKeyNames(FileKind::Unit, section)});
+    for (const auto& s : unitKeys)
+        checkUnknownKeys(f, s.first, s.second, "", unitKeys);
 }
 
 void DataCheck::checkUnitGlobals(const ConfigFile& f, UnitFacts& facts) {

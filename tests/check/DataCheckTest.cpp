@@ -8,11 +8,12 @@ TEST_F(CheckTest, TheSmallDataSetIsClean) {
 }
 
 TEST_F(CheckTest, UnitFileSlipsNameTheirLineKeyAndTheNameMeant) {
-    writeUnit("Grub",
-              "affiliation = enmy\nmaxHP = 010\nwalkspeed = fast\ndatafile = gfx/u.dat\n[AI]\n"
-              "attackDistMx = 10\ncareAboutArena = True\n[UnitProperties]\nDefense = Heavvy HitsPlayer\n"
-              "[Animation]\nanimIdle = 0 -1 0 stand 0 walk\nanimRun = 0 -1\n[Bogus]\nx = 1\n"
-              "[Look]\nshape = blobb\nbody = 300 0 0\nsize = 2 24\n");
+    writeUnit(
+        "Grub",
+        "affiliation = enmy\nmaxHP = 010\nwalkspeed = fast\ndatafile = gfx/u.dat\n[AI]\n"
+        "attackDistMx = 10\ncareAboutArena = True\nkbMag = 2\n[UnitProperties]\nDefense = Heavvy HitsPlayer\n"
+        "[Animation]\nanimIdle = 0 -1 0 stand 0 walk\nanimRun = 0 -1\n[Bogus]\nx = 1\n"
+        "[Look]\nshape = blobb\nbody = 300 0 0\nsize = 2 24\n");
     check();
     const Problem* side = find("\"enmy\" is no side");
     ASSERT_TRUE(side);
@@ -29,6 +30,7 @@ TEST_F(CheckTest, UnitFileSlipsNameTheirLineKeyAndTheNameMeant) {
     EXPECT_EQ(key->place.section, "AI");
     EXPECT_EQ(key->place.line, 6);
     EXPECT_NE(key->fix.find("attackDistMax"), std::string::npos);
+    EXPECT_EQ(problemsAt("data/unit/Grub", "kbMag").at(0)->fix, "move it into [damage]");
     EXPECT_TRUE(find("\"True\" is neither true nor false"));
     EXPECT_NE(find("\"Heavvy\" is no property")->fix.find("\"Heavy\""), std::string::npos);
     EXPECT_TRUE(find("\"HitsPlayer\" is a Hitbox property"));
@@ -96,7 +98,7 @@ TEST_F(CheckTest, SpawnLinesAndRoundsThatDoNotPlayAsWritten) {
         "data/campaigns/Camp",
         campaign("Spawns = 5\nSpawn0 = Crystal 1 9 1 0 0 0\nSpawn1 = Grub 1 4 1 0 0 0 10 10\n"
                  "Spawn2 = Grub 1 14 1 0 0 7\nSpawn3 = Grub 1 10 3 0 -1 0 500 20\nSpawn4 = Grub 1 2 1 0 0\n"
-                 "Spawn5 = Grub 1 2 1 0 0 0\nArenaWall = stop\n"));
+                 "Spawn5 = Grub 1 2 1 0 0 0\nArenaWall = stop\nMusic = data/sound/camp.ogg\n"));
     check();
     const Problem* unlisted = find("\"Crystal\" is not in the campaign's UnitsToAppear");
     ASSERT_TRUE(unlisted);
@@ -111,6 +113,7 @@ TEST_F(CheckTest, SpawnLinesAndRoundsThatDoNotPlayAsWritten) {
     EXPECT_TRUE(find("6 values; a spawn line has 7"));
     EXPECT_EQ(find("Spawns is 5, so this line is never read")->place.key, "Spawn5");
     EXPECT_NE(find("\"stop\" is no wall mode")->fix.find("Did you mean \"Stop\"?"), std::string::npos);
+    EXPECT_EQ(problemsAt("data/campaigns/Camp", "Music").at(0)->fix, "move it into [Campaign]");
 }
 
 TEST_F(CheckTest, RoundsWithoutEnemiesAreWonAtOnce) {
@@ -174,10 +177,10 @@ TEST_F(CheckTest, JsonOutputCarriesEveryField) {
     writeUnit("Grub", "affiliation = enmy\ndatafile = gfx/u.dat\n[Animation]\nanimIdle = 0 -1 0 stand 0\n");
     check();
     std::ostringstream out;
-    report.writeJson(out);
+    report.writeJson(out, "/tmp/set/");
     std::string json = out.str();
     EXPECT_NE(json.find("\"errors\": " + std::to_string(report.getErrorCount())), std::string::npos);
-    EXPECT_NE(json.find("{\"severity\": \"error\", \"file\": \"data/unit/Grub\", \"section\": \"\", "
+    EXPECT_NE(json.find("{\"severity\": \"error\", \"file\": \"/tmp/set/unit/Grub\", \"section\": \"\", "
                         "\"key\": \"affiliation\", \"line\": 1, \"problem\": \"\\\"enmy\\\" is no side\""),
               std::string::npos)
         << json;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs vorn-check on every case of tests/broken-data, laid over the trial campaign, and checks
 # that it reports the problems the case's check-expect.txt lists, each with a fix, and that it
-# exits with 1 exactly when an error is expected.
+# exits with 1 exactly when an error is expected. The data folder is given by another name, as
+# an absolute path, which the report must write in place of data/ so its lines open from here.
 #   broken_data_check.sh <vorn-check> <makeTestCampaign> <makeBrokenCase>
 set -u
 check=$1 maker=$2 breaker=$3
@@ -16,13 +17,14 @@ for case in "$root"/tests/broken-data/*/; do
     work=$(mktemp -d)
     "$maker" "$work" >/dev/null 2>&1 && "$breaker" "$case" "$work" >/dev/null 2>&1 || {
         echo "$name: the case could not be laid out"; failed=1; rm -rf "$work"; continue; }
-    out=$("$check" "$work/data"); status=$?
+    mv "$work/data" "$work/set"
+    out=$("$check" "$work/set"); status=$?
     rm -rf "$work"
     wantError=0
     while read -r severity file section key; do
         case "$severity" in ''|'#'*) continue ;; esac
         [ "$severity" = error ] && wantError=1
-        pattern="^${file}(:[0-9]+)?: ${severity}: "
+        pattern="^${work}/set/${file#data/}(:[0-9]+)?: ${severity}: "
         [ "$section" != - ] && pattern+="\\[${section}\\] "
         [ "$key" != - ] && pattern+="${key}: "
         if ! grep -Eq "$pattern" <<<"$out"; then

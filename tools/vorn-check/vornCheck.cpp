@@ -40,15 +40,26 @@ bool looksLikeData(const std::string& dir) {
            isDir(dir + "/unit") || isDir(dir + "/campaigns");
 }
 
+// A path under dir as the report writes it, so that it opens from where the checker was run.
+std::string pathUnder(const std::string& dir, const std::string& name) {
+    if (dir.empty() || dir == ".") return name;
+    return dir.back() == '/' ? dir + name : dir + "/" + name;
+}
+
 // Makes the folder that holds the data folder (under the name data) the working directory.
 // A data folder with another name is reached through a link called data in a scratch folder,
-// whose path is returned for removal ("" when none was made).
-bool enterDataParent(const std::string& arg, std::string& scratch) {
+// whose path is returned for removal ("" when none was made). shown receives the data folder
+// as given, with a closing slash ("" for the working directory).
+bool enterDataParent(const std::string& arg, std::string& scratch, std::string& shown) {
     std::string dir = arg;
     while (dir.size() > 1 && dir.back() == '/')
         dir.pop_back();
-    if (!looksLikeData(dir) && looksLikeData(dir + "/data")) return chdir(dir.c_str()) == 0;
+    if (!looksLikeData(dir) && looksLikeData(dir + "/data")) {
+        shown = pathUnder(dir, "data/");
+        return chdir(dir.c_str()) == 0;
+    }
     if (!looksLikeData(dir)) return false;
+    shown = pathUnder(dir, "");
     char full[PATH_MAX];
     if (!realpath(dir.c_str(), full)) return false;
     std::string abs = full;
@@ -82,8 +93,8 @@ int main(int argc, char** argv) {
             dir = argv[i];
         }
     }
-    std::string scratch;
-    if (!enterDataParent(dir, scratch)) {
+    std::string scratch, shown;
+    if (!enterDataParent(dir, scratch, shown)) {
         std::fprintf(
             stderr, "vorn-check: %s is no data folder (it has no listOfCampaigns.txt, unit/ or campaigns/)\n",
             dir.c_str());
@@ -101,9 +112,9 @@ int main(int argc, char** argv) {
         check.run();
     }
     if (json)
-        report.writeJson(std::cout);
+        report.writeJson(std::cout, shown);
     else
-        report.writeText(std::cout);
+        report.writeText(std::cout, shown);
     if (!scratch.empty()) {
         unlink((scratch + "/data").c_str());
         rmdir(scratch.c_str());
