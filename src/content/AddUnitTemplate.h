@@ -4,6 +4,10 @@
 #include <allegro.h>
 #include <string>
 
+// The attack value of an entry: the attack that uses it or the death; single bits. The left,
+// right and middle mouse buttons fire the player's attacks 1, 2 and 4; other units use only 1.
+enum { ADDED_BY_ATTACK1 = 1, ADDED_BY_ATTACK2 = 2, ADDED_BY_ATTACK4 = 4, ADDED_ON_DEATH = 8 };
+
 // One entry of a unit type's list of units it adds when it attacks (attack 1, 2, 4) or dies (8).
 // Fields are in the order of the unit file's "addedUnit%d" values, except dashTime (value 12).
 class AddUnitTemplate {
@@ -12,9 +16,9 @@ class AddUnitTemplate {
     fixed spawnDist;      // pixels from the adder, scaled by the adder's variant
     fixed spawnAngle;     // angle units added to the adder's facing
     int amount;           // units per use
-    fixed angleSpread;    // fan width: unit j turns a further j * angleSpread / amount
-    fixed angleRandom;    // scale of the random turn of each unit
-    int attack;           // 1, 2, 4 for that attack, 8 for the death
+    fixed angleSpread;    // angle units, fan width: unit j turns a further j * angleSpread / amount
+    fixed angleRandom;    // angle units, scale of the random turn of each unit (half of it either way)
+    int attack;           // ADDED_BY_ATTACK1, 2, 4 or ADDED_ON_DEATH
     int attack1Delay;     // steps added to the adder's cool-downs per use
     int attack2Delay;
     int attack4Delay;
