@@ -18,7 +18,7 @@ enum {
     ANIM_ATTACK4,
     ANIM_DEAD,
     ANIM_STUN,
-    ANIM_TAUNT,
+    ANIM_TAUNT, // loaded from unit files, shown by no rule
     ANIM_AIM
 };
 // Sound slots: Hit, Dead, Att1, Att2, Att3.
@@ -50,6 +50,7 @@ enum {
     GOES_THROUGH_OPPONENT = 4,
     GOES_THROUGH_ALLY = 8,
     HITS_PLAYER = 16,
+    // Read from unit files, but no rule reads them (who is hit follows from the sides); kept for them.
     HITS_ENEMY = 32,
     HITS_PLAYER_PROJECTILE = 64,
     HITS_ENEMY_PROJECTILE = 128,
@@ -125,9 +126,9 @@ class UnitTemplate {
     UnitTemplate(const UnitTemplate&) = delete;
     UnitTemplate& operator=(const UnitTemplate&) = delete;
 
-    // kind 0 fills goodStatus, 1 badStatus, from the first min(count, 4) values (atoi).
+    // kind 0 fills goodStatus, 1 badStatus, from the first min(count, AILMENT_COUNT) values (atoi).
     void setStatus(std::vector<std::string> values, int kind);
-    std::vector<std::vector<BITMAP*>>* getVecPics() { return &vecPics; }
+    std::vector<std::vector<BITMAP*>>* getVecPics() { return &vecPics; } // kept for callers, unused
     // Destroys every frame picture; only for pictures the template owns (never for loaded ones).
     void deleteBitmaps();
 };

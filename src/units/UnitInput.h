@@ -53,7 +53,7 @@ class UnitInput {
     void attackP(Unit* self, int attack);           // attack: ADDED_BY_* bits
     void switchTargets(Unit* self, UnitList* list); // self is kept for callers, unused
     static bool aiULess(aiUnitSort* a, aiUnitSort* b);
-    static bool aiUEqual(aiUnitSort* a, aiUnitSort* b);
+    static bool aiUEqual(aiUnitSort* a, aiUnitSort* b); // kept for callers, unused
 };
 
 #endif
