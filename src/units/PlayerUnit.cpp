@@ -156,7 +156,7 @@ void PlayerUnit::fireAttacks(bool stunned) {
             comboCount += 1;
         } else {
             comboCount = 0;
-            comboTimer = 1;
+            comboTimer = 1; // never seen: such an attack always ends the chain below, which zeroes it
         }
         // Only the first attack can open or extend a chain; the other two close it.
         endChain = t != ADDED_BY_ATTACK1 || !(unitPropertyPlayer & CHAIN_ATTACK1);
@@ -197,6 +197,8 @@ void PlayerUnit::aimWith(int mickeyX, int mickeyY, int threshold) {
     fixed len = fixhypot(X, Y);
     if (len <= itofix(1)) return; // one mickey or less is jitter, not aiming
     fixed direction;
+    // In angle units: a sideways movement points straight left (-64) or right (64); a downward one
+    // points into the lower half turn.
     if (mickeyY == 0 && mickeyX < 0)
         direction = itofix(-64);
     else if (mickeyY == 0 && mickeyX > 0)

@@ -29,7 +29,8 @@ const int invincibleAfterHit = 15;
 // unit the ever harder push has not brought back by then (its strength stops growing at the
 // largest fixed value after 26 steps) never will be.
 const int pushHoldsAfter = 30;
-// Steps added to every cool-down and to the move lock by an attack that pauses a chain.
+// Steps added to every cool-down and to the move lock by a chain's third link, or by attack 2 as
+// its second (PlayerUnit::fireAttacks): the pause after a chain's finishing blow.
 const int chainEndPause = 10;
 
 // A fixed factor times an integer, as a fixed value (saturated).
@@ -89,7 +90,7 @@ Unit::Unit(UnitList* list, UnitTemplate* t, Unit* creator, fixed x, fixed y, fix
       alignAngleMax(t->alignAngleMax), attackKB(t->kbDir, t->kbMag, t->kbDuration),
       damageDealt(t->damageDealt), damageTaken(0), wallTime(0), goodStatusDealt(t->goodStatus),
       badStatusDealt(t->badStatus), juiceStored(0), juiceForPlayer(t->juiceForPlayer) {
-    if (v < 1 || v > 4) return;
+    if (v < 1 || v > 4) return; // variant 0, and unknown ones, keep the type as written
     const VariantClass& c = variantClass(v);
     drawScale = fixmul(drawScale, ftofix(c.scale));
     // 1.77245 is the square root of pi. The rules give no reason for it: it is the game's own tuning,
@@ -362,7 +363,8 @@ void Unit::getHitKnockback(Unit* v, bool withAttackKB) {
     if (d > itofix(1)) {
         overlap = contactReach(v) - d;
     } else {
-        // On top of each other: no direction to go by, so each is pushed somewhere at random.
+        // On top of each other (within a pixel): no direction to go by, so each is pushed a pixel
+        // somewhere at random.
         overlap = itofix(2);
         a = itofix(rand() % 256); // a whole turn of angle units
     }

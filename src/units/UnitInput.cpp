@@ -13,7 +13,8 @@
 #include "units/randShuffle.h"
 #include "units/vornMath.h"
 
-// The settings of a type made in memory (tools, tests); a unit file's missing keys take the
+// The settings of a type made in memory (tools, tests): an attack window of 0 to 30000 pixels and
+// a spread of a whole turn attack at any distance and facing. A unit file's missing keys take the
 // loader's own defaults, which differ (an attack window of 0 to 0).
 UnitInput::UnitInput()
     : targetAffiliation(AFF_PLAYER), targetPriorityHP(0), switchTarget(0), homeTimeInbetweenCorrection(3),
