@@ -20,13 +20,13 @@ class AddUnitTemplate {
     fixed angleRandom;    // angle units, scale of the random turn of each unit (half of it either way)
     int attack;           // ADDED_BY_ATTACK1, 2, 4 or ADDED_ON_DEATH
     int attack1Delay;     // steps added to the adder's cool-downs per use
-    int attack2Delay;
-    int attack4Delay;
-    int moveLock;    // steps added to the adder's move lock per use
-    int appearDelay; // steps before the added unit comes into play
-    int hpCost;      // hit points the adder pays per use
-    int dashTime;    // steps of forced forward walking added per use
-    bool onClick;    // player attacks: fire per click (true) or while held (false)
+    int attack2Delay;     // steps
+    int attack4Delay;     // steps
+    int moveLock;         // steps added to the adder's move lock per use
+    int appearDelay;      // steps before the added unit comes into play
+    int hpCost;           // hit points the adder pays per use
+    int dashTime;         // steps of forced forward walking added per use
+    bool onClick;         // player attacks: fire per click (true) or while held (false)
 
     AddUnitTemplate(std::string* unitName, fixed spawnDist, fixed spawnAngle, int amount, fixed angleSpread,
                     fixed angleRandom, int attack, int attack1Delay, int attack2Delay, int attack4Delay,

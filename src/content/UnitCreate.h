@@ -18,7 +18,7 @@ enum {
     SIDE_BOTTOM_LEFT = 7,
     SIDE_LEFT = 8,
     SIDE_CENTRE = 9,       // where the player's character enters
-    SIDE_AT_POSITION = 10, // posX, posY and angle: units added by other units
+    SIDE_AT_POSITION = 10, // posX, posY and angle: added units, and spawn lines with a position
     SIDE_ANYWHERE = 11
 };
 // spawnCondition bits.
@@ -33,13 +33,13 @@ class UnitCreate {
     std::string unitName;
     int amount;         // units
     int side;           // SIDE_*
-    int spawnCondition; // bit set of SPAWN_*; without SPAWN_AFTER_DELAY it fires at the first step
+    int spawnCondition; // bit set of SPAWN_*; without SPAWN_AFTER_DELAY the delay is ignored
     int delay;          // steps left; counted down by the unit list, may go below zero
     int enemyThreshold; // count of AFF_ENEMY units
     int variant;        // 0-4
     fixed posX;         // SIDE_AT_POSITION only, arena pixels
-    fixed posY;
-    Unit* creator; // the unit whose attack or death added this order; null from a round file
+    fixed posY;         // arena pixels
+    Unit* creator;      // the unit whose attack or death added this order; null from a round file
     // Read through angleSet(); true only after setAngle. Kept for callers: no game code sets or
     // reads it, side SIDE_AT_POSITION always takes angle.
     bool angleSetFlag;

@@ -146,26 +146,26 @@ class Unit {
     int affiliation;                           // one AFF_* value
     // Bit sets, as on UnitTemplate.
     int unitPropertyHitbox, unitPropertyDefense, unitPropertyStatus, unitPropertyPlayer;
-    int variant;                 // 0-4, see variantClasses in Unit.cpp
-    int timeToLive;              // death checks left; -10 or less = no limit
-    int charAnim;                // ANIM_* the unit should show
-    bool removeThisUnit;         // its death animation has ended: the list takes it out at the step's end
-    int maxHP, hp;               // hit points (juice for the player's unit)
-    std::vector<int> goodStatus; // steps left of each good ailment, indexed GOOD_*
-    std::vector<int> badStatus;  // steps left of each bad ailment, indexed BAD_*
-    fixed walkAngle;             // angle units
-    bool walking;                // asked for since the last drawn frame, which clears it
-    fixed walkspeed;             // pixels per step
-    std::vector<kbForce> kbForces;
-    Round* round;                                          // not owned
+    int variant;                   // 0-4, see variantClasses in Unit.cpp
+    int timeToLive;                // death checks left; -10 or less = no limit
+    int charAnim;                  // ANIM_* the unit should show
+    bool removeThisUnit;           // its death animation has ended: the list takes it out at the step's end
+    int maxHP, hp;                 // hit points (juice for the player's unit)
+    std::vector<int> goodStatus;   // steps left of each good ailment, indexed GOOD_*
+    std::vector<int> badStatus;    // steps left of each bad ailment, indexed BAD_*
+    fixed walkAngle;               // angle units
+    bool walking;                  // asked for since the last drawn frame, which clears it
+    fixed walkspeed;               // pixels per step
+    std::vector<kbForce> kbForces; // acting on it now, in the order they came
+    Round* round;                  // not owned
     int attack1CoolDown, attack2CoolDown, attack4CoolDown; // steps
     int moveLockLeft;                                      // steps
     fixed posX, posY;                                      // arena pixels, centre
     fixed drawAngle;                                       // facing, angle units
     fixed drawScale;                                       // picture scale, fixed-point; 1.0 as drawn
-    int attackState; // attack bit (ADDED_BY_ATTACK*) whose animation plays, 0 none
-    int soundToPlay; // SOUND_* slot for the next draw, -1 none
-    bool deadSoundPlayed;
+    int attackState;                    // attack bit (ADDED_BY_ATTACK*) whose animation plays, 0 none
+    int soundToPlay;                    // SOUND_* slot for the next draw, -1 none
+    bool deadSoundPlayed;               // the Dead sound plays once
     int animFrame, animFrameCount;      // index of the shown frame, and the frames of the shown animation
     int animCurrent;                    // ANIM_* shown now
     int dashLeft;                       // steps
