@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "battle/Battle.h"
 #include "battle/Replay.h"
 #include "sim/Simulation.h"
 #include "system/Messages.h"
@@ -145,7 +146,7 @@ void BM_ConquestRound(benchmark::State& state) {
         }
         sim->setScripted(true);
         state.ResumeTiming();
-        for (int i = 0; i < 3000 && sim->getRoundState() == 0; i++)
+        for (int i = 0; i < 3000 && sim->getRoundState() == ROUND_IN_PLAY; i++)
             sim->runPass(1, true);
         steps = sim->getStepsRun();
         state.PauseTiming();

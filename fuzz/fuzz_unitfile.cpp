@@ -14,12 +14,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         loader.addUnit("Fuzzed");
         Round round;
         round.setArenaSize(itofix(320), itofix(240));
-        round.addUnitsToAppear(new UnitCreate("Warden", 1, 9, 1, 0, 0, 0, 0, 0, 0, nullptr));
+        round.addUnitsToAppear(
+            new UnitCreate("Warden", 1, SIDE_CENTRE, SPAWN_AFTER_DELAY, 0, 0, 0, 0, 0, 0, nullptr));
         int variant = 0;
         for (UnitTemplate* t : *loader.getUnitTemplates())
             if (t->unitName != "Warden")
-                round.addUnitsToAppear(
-                    new UnitCreate(t->unitName, 2, 11, 1, 5, 0, 0, 0, 0, variant++ % 5, nullptr));
+                round.addUnitsToAppear(new UnitCreate(t->unitName, 2, SIDE_ANYWHERE, SPAWN_AFTER_DELAY, 5, 0,
+                                                      0, 0, 0, variant++ % 5, nullptr));
         playRound(&loader, &round, 90);
     }
     forgetMessages();

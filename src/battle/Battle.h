@@ -14,7 +14,7 @@ class MusicSound;
 class Round;
 class UnitList;
 
-// Outcome of the round being played; single bits.
+// Outcome of the round being played (Battle::roundState); single bits.
 enum {
     ROUND_IN_PLAY = 0,
     ROUND_WON = 1,
@@ -59,6 +59,7 @@ class Battle {
     int setUpArena();
     // Runs one simulation step per pending tick, none while paused; returns the steps run.
     int runPendingSteps(Loader* l);
+    // An empty hook the battle calls at the end of every round played; kept for callers.
     void recordStats() {}
 
     // Replays. Every round played is recorded from its first step; the record is complete when
@@ -76,6 +77,9 @@ class Battle {
     void drawToScreen(BITMAP* cursor, bool wait);
     void drawHUD(Loader* l);
     void showCampaignIntro(BITMAP* picture);
+    // Shows picture over the arena for up to frames drawn frames; the first minFrames + 1 cannot be
+    // skipped.
+    // cursor is kept for callers: the intro draws no mouse pointer.
     void showRoundIntro(int frames, int minFrames, BITMAP* picture, BITMAP* cursor, bool withUnits);
 
     int getRoundNumber() const { return roundNumber; }

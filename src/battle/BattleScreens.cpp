@@ -51,7 +51,7 @@ void Battle::drawHUD(Loader* l) {
     snprintf(text, sizeof text, "fps: %d", fpsMax.load());
     textout_centre_ex(buffer, font, text, hud.textX, hud.fpsY, grey, -1);
 
-    std::vector<Unit*> players = unitList->search(1, 0);
+    std::vector<Unit*> players = unitList->search(SEARCH_PLAYERS, 0);
     PlayerUnit* player = players.empty() ? nullptr : dynamic_cast<PlayerUnit*>(players.front());
     if (!player) return;
     snprintf(text, sizeof text, "score: %d", player->getScore() + totalScore);

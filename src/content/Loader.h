@@ -41,6 +41,7 @@ class Loader {
     // Campaigns and rounds.
     int loadCampaign(Campaign& campaign);
     int loadAllUnitsFromCampaign(Campaign& campaign);
+    // ms is kept for callers: loading a round plays no sound, the battle starts the music.
     int loadRound(Campaign& campaign, int roundNumber, Round* round, const std::string& charName,
                   MusicSound* ms);
 

@@ -7,8 +7,14 @@
 
 #include "content/UnitCreate.h"
 
-// Wall modes of an arena.
-enum { WALL_STOP = 0, WALL_IGNORE = 1, WALL_BOUNCE = 2, WALL_PUSH = 3 };
+// Wall modes of an arena, the numbers of round files. In every mode a unit beyond an edge loses hit
+// points for each step it is there. Units with IGNORE_WALL_KNOCKBACK are never put back.
+enum {
+    WALL_STOP = 0,   // put back on the edge, forces cancelled; wall ignorers' forces turn along it
+    WALL_IGNORE = 1, // free to leave
+    WALL_BOUNCE = 2, // as Stop, but wall ignorers' forces reverse at three quarters of their strength
+    WALL_PUSH = 3    // pushed back ever harder, and put back on the edge after 30 steps outside
+};
 
 // One round of a campaign: arena, pictures, walls and the pending spawn orders. The battle
 // keeps one Round and the loader refills it for every round played.
@@ -42,13 +48,13 @@ class Round {
 
   private:
     std::string name;
-    fixed arenaSizeX; // pixels
-    fixed arenaSizeY;
+    fixed arenaSizeX;                       // pixels
+    fixed arenaSizeY;                       // pixels
     BITMAP* arenaPic;                       // object of a round datafile, not owned
     BITMAP* titlePic;                       // object of a round datafile, not owned
     std::vector<UnitCreate*> unitsToAppear; // owned pending orders
-    fixed arenaKB;                          // knockback damping per drawn frame
-    int arenaWall;                          // WALL_*
+    fixed arenaKB; // knockback damping: factor (fixed-point) on a spent force per drawn frame
+    int arenaWall; // WALL_*
 };
 
 #endif

@@ -1,8 +1,8 @@
 #include "content/UnitCreate.h"
 
 UnitCreate::UnitCreate()
-    : amount(0), side(9), spawnCondition(1), delay(0), enemyThreshold(0), variant(0), posX(0), posY(0),
-      creator(nullptr), angleSetFlag(false), angle(0) {}
+    : amount(0), side(SIDE_CENTRE), spawnCondition(SPAWN_AFTER_DELAY), delay(0), enemyThreshold(0),
+      variant(0), posX(0), posY(0), creator(nullptr), angleSetFlag(false), angle(0) {}
 
 UnitCreate::UnitCreate(std::string unitName, int amount, int side, int spawnCondition, int delay,
                        int enemyThreshold, fixed posX, fixed posY, fixed angle, int variant, Unit* creator)

@@ -18,7 +18,7 @@ enum {
     ANIM_ATTACK4,
     ANIM_DEAD,
     ANIM_STUN,
-    ANIM_TAUNT,
+    ANIM_TAUNT, // loaded from unit files, shown by no rule
     ANIM_AIM
 };
 // Sound slots: Hit, Dead, Att1, Att2, Att3.
@@ -27,6 +27,22 @@ enum { SOUND_HIT = 0, SOUND_DEAD, SOUND_ATT1, SOUND_ATT2, SOUND_ATT3 };
 // Affiliations, one bit per side.
 enum { AFF_PLAYER = 1, AFF_ENEMY = 2, AFF_NEUTRAL = 4, AFF_PLAYER_PROJECTILE = 8, AFF_ENEMY_PROJECTILE = 16 };
 
+// Ailments: indexes of the four step counters of goodStatus and badStatus, in the order a unit
+// file's goodStatus and badStatus lists give them.
+enum { AILMENT_COUNT = 4 };
+enum {
+    GOOD_INVINCIBLE = 0,  // contacts neither damage nor push it; a player unit earns no juice by its own hits
+    GOOD_JUICE_BOOST = 1, // the player's juice gains count five times (not while also drained)
+    GOOD_HASTENED = 2,    // walks twice as fast
+    GOOD_STRENGTHENED = 3 // its hits deal double damage and earn double juice
+};
+enum {
+    BAD_STUNNED = 0,  // cannot walk or attack; its contacts only bump
+    BAD_NO_JUICE = 1, // the player gains no juice (not while also boosted)
+    BAD_SLOWED = 2,   // walks at half speed; wins over hastened
+    BAD_WEAKENED = 3  // its hits deal half damage and earn half juice
+};
+
 // unitPropertyHitbox bits.
 enum {
     HITS_OPPONENT_WHEN_STUNNED = 1,
@@ -34,6 +50,7 @@ enum {
     GOES_THROUGH_OPPONENT = 4,
     GOES_THROUGH_ALLY = 8,
     HITS_PLAYER = 16,
+    // Read from unit files, but no rule reads them (who is hit follows from the sides); kept for them.
     HITS_ENEMY = 32,
     HITS_PLAYER_PROJECTILE = 64,
     HITS_ENEMY_PROJECTILE = 128,
@@ -76,42 +93,42 @@ class UnitTemplate {
     int animFrameTimer;                        // shared by all units of the type: advances left on this frame
     std::vector<std::vector<int>> animFrameTimes; // [animation][frame] hold counts, never negative
     int animLoopsLeft;                            // shared: returns to the loop start left
-    std::vector<int> animRepeat;                  // per animation; 0 = play once
-    std::vector<int> animLoopEnd;                 // per animation; negative = last frame
-    std::vector<int> animLoopStart;               // per animation; negative = hold the last frame
+    std::vector<int> animRepeat;                  // returns to the loop per animation; 0 = play once
+    std::vector<int> animLoopEnd;                 // frame index per animation; negative = last frame
+    std::vector<int> animLoopStart;               // frame index per animation; negative = hold the last frame
     std::vector<AddUnitTemplate*> addedUnits;     // owned, in file order
     std::string unitName;
-    int affiliation;
-    int unitPropertyHitbox;
-    int unitPropertyDefense;
-    int unitPropertyStatus;
-    int unitPropertyPlayer;
-    int maxHP;
-    int timeToLive; // death checks left; -10 or less = no limit
-    int juiceForPlayer;
-    fixed walkspeed; // pixels per step
-    fixed kbDir;     // angle units, relative to the line attacker->victim
-    fixed kbMag;     // pixels per step
-    int kbDuration;  // drawn frames at full strength
-    int damageDealt;
-    std::vector<int> goodStatus; // 4 ailment step counts dealt per hit
-    std::vector<int> badStatus;
-    std::vector<SAMPLE*> sounds; // 5 slots, owned
+    int affiliation;             // one AFF_* value
+    int unitPropertyHitbox;      // bit set of HITS_*, GOES_THROUGH_*, DIES_WHEN_*, DEALS_NO_KNOCKBACK
+    int unitPropertyDefense;     // bit set of INDESTRUCTIBLE .. IGNORE_WALL_KNOCKBACK
+    int unitPropertyStatus;      // bit set of RESIST_* and IMMUNE_* ailments
+    int unitPropertyPlayer;      // bit set of INVINCIBLE_WHEN_HIT .. IGNORE_HEALTH_FOR_1ST_ATTACK
+    int maxHP;                   // hit points (juice for a character)
+    int timeToLive;              // death checks left (youAreDead, once a drawn frame); -10 or less = no limit
+    int juiceForPlayer;          // juice per hit this unit lands for the player's side
+    fixed walkspeed;             // pixels per step
+    fixed kbDir;                 // angle units, relative to the line attacker->victim
+    fixed kbMag;                 // pixels per step
+    int kbDuration;              // drawn frames at full strength
+    int damageDealt;             // hit points per hit; negative heals
+    std::vector<int> goodStatus; // steps of each of the AILMENT_COUNT good ailments dealt per hit
+    std::vector<int> badStatus;  // steps of each bad ailment dealt per hit
+    std::vector<SAMPLE*> sounds; // SOUND_COUNT slots, owned
     UnitInput* unitInput;        // owned
     bool isThePC;
-    int alignStyle;
-    fixed alignDist;
-    fixed alignAngleMin;
-    fixed alignAngleMax;
+    int alignStyle;      // 0 free; bit 1 held within alignDist of the unit that added it
+    fixed alignDist;     // pixels
+    fixed alignAngleMin; // angle units; read from unit files, used by no behaviour: kept for them
+    fixed alignAngleMax; // angle units; as alignAngleMin
 
     UnitTemplate();
     ~UnitTemplate();
     UnitTemplate(const UnitTemplate&) = delete;
     UnitTemplate& operator=(const UnitTemplate&) = delete;
 
-    // kind 0 fills goodStatus, 1 badStatus, from the first min(count, 4) values (atoi).
+    // kind 0 fills goodStatus, 1 badStatus, from the first min(count, AILMENT_COUNT) values (atoi).
     void setStatus(std::vector<std::string> values, int kind);
-    std::vector<std::vector<BITMAP*>>* getVecPics() { return &vecPics; }
+    std::vector<std::vector<BITMAP*>>* getVecPics() { return &vecPics; } // kept for callers, unused
     // Destroys every frame picture; only for pictures the template owns (never for loaded ones).
     void deleteBitmaps();
 };

@@ -34,6 +34,7 @@ class ControlConfig {
     // Sets action index's label and mapping to scancode.
     static void assignKey(int index, int scancode);
     static int defaultControls();
+    // Allegro's slider callback and dialog procedure signatures: dp3 and c are unused.
     static int updateThresholdSlider(void* dp3, int position);
     static int mouse_proc(int msg, DIALOG* d, int c);
     // Makes the preview bitmap again when the screen's colour depth is not its own.

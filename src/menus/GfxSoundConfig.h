@@ -20,8 +20,10 @@ class GfxSoundConfig {
     static int pickScreenMode();
     static int pickDefaultScreenMode();
     static int tryToSwitchMode(int depth, int driver, int width, int height);
-    // Non-zero leaves a mode out of the selector: 8-bit, or smaller than 640x480.
+    // Non-zero leaves a mode out of the selector: 8-bit, or smaller than 640x480. The driver, part
+    // of Allegro's filter signature, is not looked at.
     static int screenModeFilter(int driver, int width, int height, int depth);
+    // Allegro's slider callbacks; dp3 is unused.
     static int updateGVolSlider(void* dp3, int value);
     static int updateMVolSlider(void* dp3, int value);
     static int updateSVolSlider(void* dp3, int value);

@@ -39,7 +39,7 @@ void pressTowards(bool* keys, double dx, double dy) {
 } // namespace
 
 PlayerUnit* ScriptedPlayer::findPlayer(UnitList& list) {
-    for (Unit* u : list.search(1, 0))
+    for (Unit* u : list.search(SEARCH_PLAYERS, 0))
         if (u->getUnitTemplate() && u->getUnitTemplate()->isThePC && isAlive(u))
             return static_cast<PlayerUnit*>(u);
     return nullptr;
@@ -49,7 +49,7 @@ Unit* ScriptedPlayer::chooseTarget(UnitList& list, PlayerUnit* p, int& enemiesNe
     Unit* best = nullptr;
     double bestRank = 1e9;
     enemiesNear = 0;
-    for (Unit* u : list.search(0, AFF_ENEMY)) {
+    for (Unit* u : list.search(SEARCH_BY_SIDE, AFF_ENEMY)) {
         if (!isAlive(u) || (u->getUnitPropertyDefense() & INDESTRUCTIBLE)) continue;
         double d = distance(u, p);
         if (d < 70) enemiesNear++;
@@ -72,7 +72,7 @@ void ScriptedPlayer::study(Loader& loader, PlayerUnit* p) {
     ranged = false;
     shotRange = 60;
     for (AddUnitTemplate* a : pc->addedUnits) {
-        if (!(a->attack & 1)) continue;
+        if (!(a->attack & ADDED_BY_ATTACK1)) continue;
         std::string shot = a->unitName;
         UnitTemplate* t = loader.getUnitTemplate(shot);
         ranged = t && t->walkspeed > itofix(1);
@@ -152,7 +152,7 @@ void ScriptedPlayer::attack(UnitList& list, PlayerUnit* p, Unit* target, int ene
     int hp = p->getHP();
     bool inReach = ranged ? d < shotRange * 0.9 : d < 60;
     if (!ranged) { // a missile close by is worth a swing
-        for (Unit* u : list.search(0, AFF_ENEMY_PROJECTILE))
+        for (Unit* u : list.search(SEARCH_BY_SIDE, AFF_ENEMY_PROJECTILE))
             if (distance(u, p) < 45) {
                 inReach = true;
                 w.aimX = fixtoi(u->getPosX() - p->getPosX());
@@ -160,7 +160,7 @@ void ScriptedPlayer::attack(UnitList& list, PlayerUnit* p, Unit* target, int ene
                 break;
             }
     }
-    std::vector<AddUnitTemplate*> first = p->getAddedUnits(1);
+    std::vector<AddUnitTemplate*> first = p->getAddedUnits(ADDED_BY_ATTACK1);
     bool firstOnClick = !first.empty() && first.front()->onClick;
     bool ignoresHealth = (p->getUnitPropertyPlayer() & IGNORE_HEALTH_FOR_1ST_ATTACK) != 0;
     // A click is a press on one frame and the release on the next, when the attack fires.
@@ -170,7 +170,7 @@ void ScriptedPlayer::attack(UnitList& list, PlayerUnit* p, Unit* target, int ene
     bool crowd = enemiesNear >= (ranged ? 1 : 2);
     if (crowd && hp > 2 * p->getHPCostOfAttack(2) && passes % 10 == 5) w.button[1] = true;
     // A dash goes where the character faces: melee dashes in, ranged turns its back and escapes.
-    std::vector<AddUnitTemplate*> third = p->getAddedUnits(4);
+    std::vector<AddUnitTemplate*> third = p->getAddedUnits(ADDED_BY_ATTACK4);
     bool dash = !third.empty() && third.front()->dashTime > 0;
     bool thirdWanted = !ranged ? (d > 50 && d < 120) : dash ? enemiesNear > 0 : d < shotRange;
     if (thirdWanted && hp > 3 * p->getHPCostOfAttack(3) && passes % 25 == 12) {

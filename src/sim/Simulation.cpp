@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "battle/Battle.h"
 #include "battle/replayRound.h"
 #include "battle/roundOutcome.h"
 #include "battle/screenLayout.h"
@@ -56,11 +57,12 @@ int Simulation::makeArena(int width, int height, const std::vector<std::string>&
     round.setArenaWall(WALL_STOP);
     for (int i = 0; i < count; i++) {
         int variant = variants ? std::rand() % 5 : 0;
-        round.addUnitsToAppear(
-            new UnitCreate(types[i % types.size()], 1, 11, 1, 0, 0, 0, 0, 0, variant, nullptr));
+        round.addUnitsToAppear(new UnitCreate(types[i % types.size()], 1, SIDE_ANYWHERE, SPAWN_AFTER_DELAY, 0,
+                                              0, 0, 0, 0, variant, nullptr));
     }
     if (!character.empty())
-        round.addUnitsToAppear(new UnitCreate(character, 1, 9, 1, 0, 0, 0, 0, 0, 0, nullptr));
+        round.addUnitsToAppear(
+            new UnitCreate(character, 1, SIDE_CENTRE, SPAWN_AFTER_DELAY, 0, 0, 0, 0, 0, 0, nullptr));
     list.setupRound(&round);
     return makeArenaBitmap() ? 0 : 1;
 }
@@ -157,7 +159,9 @@ void Simulation::startRecording(const std::string& campaignName, int roundNumber
 Replay Simulation::getRecording() {
     Replay r = record;
     int state = getRoundState();
-    r.result = state == 1 ? ReplayResult::WON : state == 2 ? ReplayResult::LOST : ReplayResult::UNFINISHED;
+    r.result = state == ROUND_WON    ? ReplayResult::WON
+               : state == ROUND_LOST ? ReplayResult::LOST
+                                     : ReplayResult::UNFINISHED;
     r.score = list.getPlayerScore();
     r.endHash = stateHash();
     return r;

@@ -65,7 +65,8 @@ class Simulation {
     // The record so far, ending in the state now; the recording goes on.
     Replay getRecording();
 
-    // 0 in play, 1 won (no enemy left or to come), 2 lost (nothing of the player's side left).
+    // ROUND_IN_PLAY, ROUND_WON (no enemy left or to come) or ROUND_LOST (nothing of the player's side
+    // left) of battle/Battle.h.
     int getRoundState();
     // A digest of every unit's type, position, facing, hit points, ailments, forces and
     // animation, in list order, and of the pending orders.

@@ -17,6 +17,9 @@ class GameSettings {
 
     GameSettings();
 
+    // Reads graphics, controls and volumes, telling the player once when the file cannot be read;
+    // always 0. The start screen is kept for callers: the screen reads its own choices when it opens
+    // (loadStartSettings).
     int init(InputObj* input, MusicSound* sound, StartGameConfig* unused);
     int loadGraphicsSettings();
     int saveGraphicsSettings();

@@ -13,7 +13,7 @@ enum {
     ACTION_RESTART,
     ACTION_PAUSE,
     ACTION_MENU,
-    ACTION_TAUNT,
+    ACTION_TAUNT, // mapped and saved with the settings; nothing in play answers it
     ACTION_COUNT
 };
 enum { MOUSE_BUTTON_COUNT = 3 };

@@ -25,18 +25,19 @@ fixed walkAngleFor(int v, int h) {
     return itofix(angles[v + 1][h + 1]);
 }
 
-const int chainPause = 30; // steps in which the next attack continues a chain
+const int chainPause = 30;  // steps in which the next attack continues a chain
+const int boostedJuice = 5; // juice gains count this many times while GOOD_JUICE_BOOST lasts
 } // namespace
 
 PlayerUnit::PlayerUnit(UnitList* list, UnitTemplate* t, Unit* creator, fixed x, fixed y, fixed angle,
                        fixed scale, int variant)
     : Unit(list, t, creator, x, y, angle, scale, variant), juiceGained(0), commanded(false),
       hpCostOfAttack1(0), hpCostOfAttack2(0), hpCostOfAttack3(0), comboTimer(0), comboCount(0), score(0),
-      goodStatusMax(4, 1), badStatusMax(4, 1) {
+      goodStatusMax(AILMENT_COUNT, 1), badStatusMax(AILMENT_COUNT, 1) {
     hp = maxHP / 3; // the juice meter starts a third full
-    hpCostOfAttack1 = sumOfHPCosts(getAddedUnits(1));
-    hpCostOfAttack2 = sumOfHPCosts(getAddedUnits(2));
-    hpCostOfAttack3 = sumOfHPCosts(getAddedUnits(4));
+    hpCostOfAttack1 = sumOfHPCosts(getAddedUnits(ADDED_BY_ATTACK1));
+    hpCostOfAttack2 = sumOfHPCosts(getAddedUnits(ADDED_BY_ATTACK2));
+    hpCostOfAttack3 = sumOfHPCosts(getAddedUnits(ADDED_BY_ATTACK4));
 }
 
 PlayerUnit::~PlayerUnit() {}
@@ -68,13 +69,13 @@ void PlayerUnit::changeBadStatusMax(int index, int value) {
 }
 
 void PlayerUnit::addJuiceGained(int n) {
-    bool drained = badStatus[1] > 0;
-    bool boosted = goodStatus[1] > 0;
+    bool drained = badStatus[BAD_NO_JUICE] > 0;
+    bool boosted = goodStatus[GOOD_JUICE_BOOST] > 0;
     int gain = n;
     if (drained && !boosted)
         gain = 0;
     else if (boosted && !drained)
-        gain = saturateInt(5LL * n);
+        gain = saturateInt((long long)boostedJuice * n);
     juiceGained = saturateInt((long long)juiceGained + gain);
     score = saturateInt((long long)score + n); // the score counts the juice before the ailments
 }
@@ -132,7 +133,7 @@ void PlayerUnit::walkFromKeys() {
 }
 
 void PlayerUnit::fireAttacks(bool stunned) {
-    static const int attackBits[3] = {1, 2, 4};
+    static const int attackBits[3] = {ADDED_BY_ATTACK1, ADDED_BY_ATTACK2, ADDED_BY_ATTACK4}; // per button
     int variantOut = 0;
     bool pause = false; // once set in a step, it holds for the later attacks of that step
     bool endChain = false;
@@ -142,12 +143,12 @@ void PlayerUnit::fireAttacks(bool stunned) {
         if (list.empty()) continue;
         bool onClick = list.front()->onClick;
         bool fired = onClick ? command.buttonClicked[i] : command.buttonHeld[i];
-        if (t == 4)
+        if (t == ADDED_BY_ATTACK4)
             fired =
                 fired || (onClick ? command.actionClicked[ACTION_HYPER] : command.actionHeld[ACTION_HYPER]);
         if (!fired) continue;
         bool breaksStun = (unitPropertyPlayer & CLEAR_STUN_FOR_3RD_ATTACK) != 0;
-        if (stunned && !(t == 4 && breaksStun)) continue;
+        if (stunned && !(t == ADDED_BY_ATTACK4 && breaksStun)) continue;
         if (!canAddUnit(&list)) continue;
 
         static const int chainFlags[3] = {CHAIN_ATTACK1, CHAIN_ATTACK2, CHAIN_ATTACK4};
@@ -155,11 +156,12 @@ void PlayerUnit::fireAttacks(bool stunned) {
             comboCount += 1;
         } else {
             comboCount = 0;
-            comboTimer = 1;
+            comboTimer = 1; // never seen: such an attack always ends the chain below, which zeroes it
         }
         // Only the first attack can open or extend a chain; the other two close it.
-        endChain = t != 1 || !(unitPropertyPlayer & CHAIN_ATTACK1);
-        if (t == 2 && comboCount > 1) pause = true;
+        endChain = t != ADDED_BY_ATTACK1 || !(unitPropertyPlayer & CHAIN_ATTACK1);
+        if (t == ADDED_BY_ATTACK2 && comboCount > 1) pause = true;
+        // The chain's links grow: the second attack adds units of variant 1, the third of variant 2.
         if (comboCount <= 1) {
             variantOut = 0;
             comboTimer = chainPause;
@@ -176,7 +178,7 @@ void PlayerUnit::fireAttacks(bool stunned) {
             comboTimer = 0;
         }
 
-        if (t == 4 && breaksStun) clearBadStatus(0);
+        if (t == ADDED_BY_ATTACK4 && breaksStun) clearBadStatus(BAD_STUNNED);
         addUnit(&list, pause, variantOut);
     }
 }
@@ -195,6 +197,8 @@ void PlayerUnit::aimWith(int mickeyX, int mickeyY, int threshold) {
     fixed len = fixhypot(X, Y);
     if (len <= itofix(1)) return; // one mickey or less is jitter, not aiming
     fixed direction;
+    // In angle units: a sideways movement points straight left (-64) or right (64); a downward one
+    // points into the lower half turn.
     if (mickeyY == 0 && mickeyX < 0)
         direction = itofix(-64);
     else if (mickeyY == 0 && mickeyX > 0)

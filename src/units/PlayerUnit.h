@@ -29,10 +29,11 @@ class PlayerUnit : public Unit {
     // The aiming of one step for a mouse movement of (mickeyX, mickeyY): a movement longer than
     // threshold mickeys snaps the facing to its direction, a shorter one turns a tenth of the way.
     void aimWith(int mickeyX, int mickeyY, int threshold);
-    void addJuiceGained(int n);
+    void addJuiceGained(int n); // juice
     void resetJuiceGained();
     int getScore() const { return score; }
     int getJuiceGained() const { return juiceGained; }
+    // n is the button, 1 to 3 (button 3 fires attack 4); the cost is in hit points (juice).
     int getHPCostOfAttack(int n) const;
     void setHPCostOfAttack(int n, int cost);
     std::vector<int>& getGoodStatusMax() { return goodStatusMax; }
@@ -42,14 +43,16 @@ class PlayerUnit : public Unit {
     void walkFromKeys();
     void fireAttacks(bool stunned);
 
-    int juiceGained;
+    int juiceGained; // juice earned this step, after the ailments; added to hp at once
     PlayerCommand command;
     bool commanded;
-    int hpCostOfAttack1, hpCostOfAttack2, hpCostOfAttack3;
+    int hpCostOfAttack1, hpCostOfAttack2, hpCostOfAttack3; // hit points per use of buttons 1 to 3
     int comboTimer; // steps left in which the next attack continues a chain
     int comboCount; // links of the current chain
-    int score;
-    std::vector<int> goodStatusMax; // counter value when each ailment last grew; 0 after it ended
+    int score;      // juice earned (before ailments) less damage taken and wall losses
+    // Steps on each ailment's counter when it last grew (the HUD's full value); 0 after it ended,
+    // 1 before it ever grew. Indexed GOOD_* and BAD_*.
+    std::vector<int> goodStatusMax;
     std::vector<int> badStatusMax;
 };
 

@@ -22,6 +22,16 @@ fixed clampFixed(long long v) {
 }
 
 const int wallLoss = 10; // hit points and score lost at every step outside the arena
+// Steps of invincibility (0.45 s) a unit with InvincibleWhenHit gets after a step in which it took
+// damage: every step of contact is a hit, so a crowd would otherwise drain it at every step.
+const int invincibleAfterHit = 15;
+// Steps outside a Push wall (0.9 s) after which it puts the unit back on the edge as Stop does: a
+// unit the ever harder push has not brought back by then (its strength stops growing at the
+// largest fixed value after 26 steps) never will be.
+const int pushHoldsAfter = 30;
+// Steps added to every cool-down and to the move lock by a chain's third link, or by attack 2 as
+// its second (PlayerUnit::fireAttacks): the pause after a chain's finishing blow.
+const int chainEndPause = 10;
 
 // A fixed factor times an integer, as a fixed value (saturated).
 fixed fixedTimesInt(fixed f, int n) {
@@ -41,7 +51,7 @@ bool onEnemySide(int aff) {
 
 // What a unit's variant (its size and strength class) changes; unknown variants act as 0.
 struct VariantClass {
-    double scale;     // sprite scale and station distance
+    double scale;     // sprite scale and station distance (alignDist)
     double spawnDist; // distance of the units it adds
     double juice;     // juice it earns the player
     int timesHP;      // hit points and damage dealt: x timesHP, or halved when 0
@@ -71,20 +81,23 @@ Unit::Unit(UnitList* list, UnitTemplate* t, Unit* creator, fixed x, fixed y, fix
       unitList(list), unitTemplate(t), affiliation(t->affiliation), unitPropertyHitbox(t->unitPropertyHitbox),
       unitPropertyDefense(t->unitPropertyDefense), unitPropertyStatus(t->unitPropertyStatus),
       unitPropertyPlayer(t->unitPropertyPlayer), variant(v), timeToLive(t->timeToLive), charAnim(0),
-      removeThisUnit(false), maxHP(t->maxHP), hp(t->maxHP), goodStatus(4, 0), badStatus(4, 0),
-      walkAngle(angle), walking(false), walkspeed(t->walkspeed), round(nullptr), attack1CoolDown(0),
-      attack2CoolDown(0), attack4CoolDown(0), moveLockLeft(0), posX(x), posY(y), drawAngle(angle),
-      drawScale(scale), attackState(0), soundToPlay(-1), deadSoundPlayed(false), animFrame(0),
-      animFrameCount(0), animCurrent(0), dashLeft(0), alignTarget(creator), alignStyle(t->alignStyle),
-      alignDist(t->alignDist), alignAngleMin(t->alignAngleMin), alignAngleMax(t->alignAngleMax),
-      attackKB(t->kbDir, t->kbMag, t->kbDuration), damageDealt(t->damageDealt), damageTaken(0), wallTime(0),
-      goodStatusDealt(t->goodStatus), badStatusDealt(t->badStatus), juiceStored(0),
-      juiceForPlayer(t->juiceForPlayer) {
-    if (v < 1 || v > 4) return;
+      removeThisUnit(false), maxHP(t->maxHP), hp(t->maxHP), goodStatus(AILMENT_COUNT, 0),
+      badStatus(AILMENT_COUNT, 0), walkAngle(angle), walking(false), walkspeed(t->walkspeed), round(nullptr),
+      attack1CoolDown(0), attack2CoolDown(0), attack4CoolDown(0), moveLockLeft(0), posX(x), posY(y),
+      drawAngle(angle), drawScale(scale), attackState(0), soundToPlay(-1), deadSoundPlayed(false),
+      animFrame(0), animFrameCount(0), animCurrent(0), dashLeft(0), alignTarget(creator),
+      alignStyle(t->alignStyle), alignDist(t->alignDist), alignAngleMin(t->alignAngleMin),
+      alignAngleMax(t->alignAngleMax), attackKB(t->kbDir, t->kbMag, t->kbDuration),
+      damageDealt(t->damageDealt), damageTaken(0), wallTime(0), goodStatusDealt(t->goodStatus),
+      badStatusDealt(t->badStatus), juiceStored(0), juiceForPlayer(t->juiceForPlayer) {
+    if (v < 1 || v > 4) return; // variant 0, and unknown ones, keep the type as written
     const VariantClass& c = variantClass(v);
     drawScale = fixmul(drawScale, ftofix(c.scale));
+    // 1.77245 is the square root of pi. The rules give no reason for it: it is the game's own tuning,
+    // which puts a variant's station farther than its scale alone would (2.5 times for variant 1,
+    // 3.5 for 2) and which the state hashes of recorded replays hold to. Variant 0 is unscaled.
     if (alignStyle == 1) alignDist = fixmul(fixmul(alignDist, ftofix(c.scale)), ftofix(1.77245));
-    if (v == 3 || v == 4) walkspeed = fixmul(walkspeed, ftofix(2.0));
+    if (v == 3 || v == 4) walkspeed = fixmul(walkspeed, ftofix(2.0)); // the small variants run
     damageDealt = c.timesHP ? damageDealt * c.timesHP : damageDealt / 2;
     maxHP = c.timesHP ? maxHP * c.timesHP : maxHP / 2;
     hp = maxHP;
@@ -95,6 +108,7 @@ Unit::~Unit() {
     delete unitInput;
 }
 
+// Hooks for the player's unit, which keeps a score and the ailment maxima; others keep neither.
 void Unit::reduceScore(int) {}
 void Unit::changeGoodStatusMax(int, int) {}
 void Unit::changeBadStatusMax(int, int) {}
@@ -123,9 +137,9 @@ void Unit::setFaceAngle(fixed a) {
 
 void Unit::walkingVelocity(long long& vx, long long& vy) {
     fixed s = itofix(1);
-    if (badStatus[2] > 0)
+    if (badStatus[BAD_SLOWED] > 0)
         s /= 2;
-    else if (goodStatus[2] > 0)
+    else if (goodStatus[GOOD_HASTENED] > 0)
         s *= 2;
     vx = vy = 0;
     if (walking) {
@@ -233,10 +247,12 @@ fixed Unit::getPicSize() {
 }
 
 void Unit::chooseAnim() {
-    if (badStatus[0] > 0)
+    if (badStatus[BAD_STUNNED] > 0)
         charAnim = ANIM_STUN;
     else if (attackState > 0)
-        charAnim = attackState == 1 ? ANIM_ATTACK1 : attackState == 2 ? ANIM_ATTACK2 : ANIM_ATTACK4;
+        charAnim = attackState == ADDED_BY_ATTACK1   ? ANIM_ATTACK1
+                   : attackState == ADDED_BY_ATTACK2 ? ANIM_ATTACK2
+                                                     : ANIM_ATTACK4;
     else
         charAnim = walking ? ANIM_RUN : ANIM_IDLE;
 }
@@ -263,6 +279,7 @@ void Unit::playPendingSound(MusicSound* sound) {
     std::vector<SAMPLE*>& samples = unitTemplate->sounds;
     if (soundToPlay < 0 || soundToPlay >= (int)samples.size() || !samples[soundToPlay])
         return; // stays pending until the slot has a sample
+    // Allegro's pan: 0 left, 128 centre, 255 right.
     int pan = 128;
     fixed width = round ? round->getArenaSizeX() : 0;
     if (round && width > 0) {
@@ -305,20 +322,20 @@ void Unit::dealDamage() {
 
 void Unit::contactWith(Unit* v) {
     bool withAttackKB = true;
-    int r = shouldCheckToGetHit(v, withAttackKB);
-    if (r == 8) return;
+    ContactResult r = shouldCheckToGetHit(v, withAttackKB);
+    if (r == CONTACT_NONE) return;
     if (calcDist(posX, posY, v->posX, v->posY) > contactReach(v)) return;
-    if (r == 1 || r == 4) getHitKnockback(v, withAttackKB);
-    if (r == 1 || r == 2) getHitDamage(v);
+    if (r == CONTACT_HIT || r == CONTACT_KNOCK_ONLY) getHitKnockback(v, withAttackKB);
+    if (r == CONTACT_HIT || r == CONTACT_DAMAGE_ONLY) getHitDamage(v);
 }
 
-int Unit::shouldCheckToGetHit(Unit* v, bool& withAttackKB) {
+ContactResult Unit::shouldCheckToGetHit(Unit* v, bool& withAttackKB) {
     withAttackKB = true;
-    if (v == this || animCurrent == ANIM_DEAD || v->animCurrent == ANIM_DEAD) return 8;
+    if (v == this || animCurrent == ANIM_DEAD || v->animCurrent == ANIM_DEAD) return CONTACT_NONE;
     bool damage = true, knock = true;
     bool allies = isAllyOf(v);
     int aHit = unitPropertyHitbox, vHit = v->unitPropertyHitbox, vDef = v->unitPropertyDefense;
-    bool stunned = badStatus[0] > 0;
+    bool stunned = badStatus[BAD_STUNNED] > 0;
     if (((aHit | vHit) & GOES_THROUGH_ALLY) && allies) damage = knock = false;
     if (((aHit | vHit) & GOES_THROUGH_OPPONENT) && !allies) damage = knock = false;
     if (allies && !((aHit & HITS_ALLY_WHEN_STUNNED) && stunned))
@@ -332,25 +349,28 @@ int Unit::shouldCheckToGetHit(Unit* v, bool& withAttackKB) {
     if ((aHit & HITS_PLAYER) && v->affiliation == AFF_PLAYER) damage = knock = withAttackKB = true;
     if (vDef & NO_KNOCKBACK) knock = withAttackKB = false;
     if (vDef & NO_DAMAGE) damage = withAttackKB = false;
-    if (v->goodStatus[0] > 0) damage = knock = false;
+    if (v->goodStatus[GOOD_INVINCIBLE] > 0) damage = knock = false;
     if (aHit & DEALS_NO_KNOCKBACK) knock = withAttackKB = false;
-    if (damage && knock) return 1;
-    if (damage) return 2;
-    return knock ? 4 : 8;
+    if (damage && knock) return CONTACT_HIT;
+    if (damage) return CONTACT_DAMAGE_ONLY;
+    return knock ? CONTACT_KNOCK_ONLY : CONTACT_NONE;
 }
 
 void Unit::getHitKnockback(Unit* v, bool withAttackKB) {
     fixed a = calcAngle(posX, posY, v->posX, v->posY, walkAngle);
     fixed d = calcDist(posX, posY, v->posX, v->posY);
-    fixed overlap;
+    fixed overlap; // pixels
     if (d > itofix(1)) {
         overlap = contactReach(v) - d;
     } else {
-        // On top of each other: no direction to go by, so each is pushed somewhere at random.
+        // On top of each other (within a pixel): no direction to go by, so each is pushed a pixel
+        // somewhere at random.
         overlap = itofix(2);
-        a = itofix(rand() % 256);
+        a = itofix(rand() % 256); // a whole turn of angle units
     }
+    // Half the overlap: v's own contact test with this unit pushes it by the other half.
     v->addKnockBack(a, overlap / 2, 1, false);
+    // The large variants knock harder, by their scale; the small ones knock as variant 0.
     fixed m = variant == 1 ? ftofix(1.414) : variant == 2 ? itofix(2) : itofix(1);
     if (v->diesWhenHitBy(affiliation)) v->killSelf();
     if (withAttackKB)
@@ -363,15 +383,15 @@ void Unit::getHitDamage(Unit* v) {
     fixed j = 0;
     if ((onEnemySide(v->affiliation) || v->affiliation == AFF_NEUTRAL) && onPlayerSide(affiliation))
         j = itofix(1);
-    if (affiliation == AFF_PLAYER && goodStatus[0] > 0) j = 0;
+    if (affiliation == AFF_PLAYER && goodStatus[GOOD_INVINCIBLE] > 0) j = 0;
     // A stunned enemy knocked into its fellows earns the player juice.
-    if (onEnemySide(affiliation) && onEnemySide(v->affiliation) && badStatus[0] > 0) j = itofix(1);
+    if (onEnemySide(affiliation) && onEnemySide(v->affiliation) && badStatus[BAD_STUNNED] > 0) j = itofix(1);
     if (v->diesWhenHitBy(affiliation)) v->killSelf();
-    if (goodStatus[3] > 0) {
+    if (goodStatus[GOOD_STRENGTHENED] > 0) {
         j = fixmul(j, itofix(2));
         dmg *= 2;
     }
-    if (badStatus[3] > 0) {
+    if (badStatus[BAD_WEAKENED] > 0) {
         j = fixmul(j, ftofix(0.5));
         dmg /= 2;
     }
@@ -431,7 +451,8 @@ void Unit::clearBadStatus(int i) {
 // The per-step update.
 
 void Unit::takeDamage() {
-    if ((unitPropertyPlayer & INVINCIBLE_WHEN_HIT) && damageTaken > 0) addGoodStatus(0, 15);
+    if ((unitPropertyPlayer & INVINCIBLE_WHEN_HIT) && damageTaken > 0)
+        addGoodStatus(GOOD_INVINCIBLE, invincibleAfterHit);
     hp = clampFixed((long long)hp - damageTaken); // extreme damage values saturate
     reduceScore(damageTaken);
     if (damageTaken > 0 && soundToPlay != SOUND_DEAD) soundToPlay = SOUND_HIT;
@@ -468,7 +489,8 @@ Unit::WallContact Unit::wallTest() {
     wall.sideX = posX < 0 ? -1 : posX > width ? 1 : 0;
     wall.sideY = posY < 0 ? -1 : posY > height ? 1 : 0;
     bool ignoresWalls = unitPropertyDefense & IGNORE_WALL_KNOCKBACK;
-    bool clamps = mode == WALL_STOP || mode == WALL_BOUNCE || (mode == WALL_PUSH && wallTime > 29);
+    bool clamps =
+        mode == WALL_STOP || mode == WALL_BOUNCE || (mode == WALL_PUSH && wallTime >= pushHoldsAfter);
     if (!ignoresWalls && clamps) {
         if (wall.sideX != 0) {
             posX = wall.sideX < 0 ? 0 : width;
@@ -488,6 +510,7 @@ Unit::WallContact Unit::wallTest() {
         wallTime++;
         if (mode == WALL_PUSH) {
             fixed f = pushStrength(wallTime);
+            // Inwards, in angle units: right from the left edge, left from the right, down, up.
             if (wall.sideX != 0) addKnockBack(itofix(wall.sideX < 0 ? 64 : 192), f, 1, false);
             if (wall.sideY != 0) addKnockBack(itofix(wall.sideY < 0 ? 128 : 0), f, 1, false);
         }
@@ -499,7 +522,7 @@ Unit::WallContact Unit::wallTest() {
 }
 
 void Unit::sumKnockBack(const WallContact& wall, long long& vx, long long& vy) {
-    int weight = (unitPropertyDefense & BOUNCY) ? 1 : (unitPropertyDefense & HEAVY) ? 4 : 2;
+    int weight = (unitPropertyDefense & BOUNCY) ? 1 : (unitPropertyDefense & HEAVY) ? 4 : 2; // 2 plain
     int mode = round ? round->getArenaWall() : WALL_IGNORE;
     bool outside = wall.sideX != 0 || wall.sideY != 0;
     for (kbForce& f : kbForces) {
@@ -513,8 +536,8 @@ void Unit::sumKnockBack(const WallContact& wall, long long& vx, long long& vy) {
                 f.angle = itofix(fixmul(f.magnitude, fixsin(f.angle)) >= 0 ? 64 : 192);
         }
         if (mode == WALL_BOUNCE && outside) {
-            f.angle = angleSum(f.angle, -itofix(128)); // reversed, wrapping by whole turns
-            f.magnitude = (fixed)((long long)f.magnitude * 3 / 4);
+            f.angle = angleSum(f.angle, -itofix(128));             // reversed, wrapping by whole turns
+            f.magnitude = (fixed)((long long)f.magnitude * 3 / 4); // a bounce keeps three quarters
         }
         // Integer division on purpose: a Heavy unit (2 / 4 = 0) ignores weighted forces.
         int k = f.weighted ? 2 / weight : 1;
@@ -524,13 +547,13 @@ void Unit::sumKnockBack(const WallContact& wall, long long& vx, long long& vy) {
 }
 
 void Unit::decayKnockBack() {
-    fixed damping = round ? round->getArenaKB() : ftofix(0.5);
+    fixed damping = round ? round->getArenaKB() : ftofix(0.5); // without a round, ArenaKB's default
     for (auto it = kbForces.begin(); it != kbForces.end();) {
         if (it->duration > 0) {
             it->duration--;
         } else {
             it->magnitude = fixmul(it->magnitude, damping);
-            if (it->magnitude < itofix(1) || !it->weighted) {
+            if (it->magnitude < itofix(1) || !it->weighted) { // under a pixel per step it is spent
                 it = kbForces.erase(it);
                 continue;
             }
@@ -560,7 +583,7 @@ bool Unit::youAreDead() {
 
 void Unit::killSelf() {
     if (charAnim != ANIM_DEAD) {
-        std::vector<AddUnitTemplate*> deathSpawns = getAddedUnits(8);
+        std::vector<AddUnitTemplate*> deathSpawns = getAddedUnits(ADDED_ON_DEATH);
         if (!deathSpawns.empty()) addUnit(&deathSpawns, false, 0);
     }
     charAnim = ANIM_DEAD;
@@ -581,9 +604,11 @@ bool Unit::canAddUnit(std::vector<AddUnitTemplate*>* list) {
     long long cost = 0;
     for (AddUnitTemplate* e : *list)
         cost += e->hpCost;
-    if ((t == 1 && attack1CoolDown > 0) || (t == 2 && attack2CoolDown > 0) || (t == 4 && attack4CoolDown > 0))
+    if ((t == ADDED_BY_ATTACK1 && attack1CoolDown > 0) || (t == ADDED_BY_ATTACK2 && attack2CoolDown > 0) ||
+        (t == ADDED_BY_ATTACK4 && attack4CoolDown > 0))
         return false;
-    if (cost >= hp && !(t == 1 && (unitPropertyPlayer & IGNORE_HEALTH_FOR_1ST_ATTACK))) return false;
+    if (cost >= hp && !(t == ADDED_BY_ATTACK1 && (unitPropertyPlayer & IGNORE_HEALTH_FOR_1ST_ATTACK)))
+        return false;
     return true;
 }
 
@@ -602,8 +627,8 @@ void Unit::addUnit(std::vector<AddUnitTemplate*>* list, bool pause, int v) {
             fixed x = clampFixed((long long)posX + fixmul(dist, fixsin(angle)));
             fixed y = clampFixed((long long)posY - fixmul(dist, fixcos(angle)));
             if (unitList)
-                unitList->addUnitCreate(
-                    new UnitCreate(e->unitName, 1, 10, 1, e->appearDelay, 0, x, y, angle, useVariant, this));
+                unitList->addUnitCreate(new UnitCreate(e->unitName, 1, SIDE_AT_POSITION, SPAWN_AFTER_DELAY,
+                                                       e->appearDelay, 0, x, y, angle, useVariant, this));
         }
         attack1CoolDown += e->attack1Delay;
         attack2CoolDown += e->attack2Delay;
@@ -614,10 +639,11 @@ void Unit::addUnit(std::vector<AddUnitTemplate*>* list, bool pause, int v) {
         if (e->dashTime > 0) dashLeft += e->dashTime;
     }
     int t = list->empty() ? 0 : list->back()->attack;
-    if (t <= 7) attackState = t;
-    soundToPlay = t == 2 ? SOUND_ATT2 : t == 4 ? SOUND_ATT3 : SOUND_ATT1;
+    // Attack bits only (up to 1 | 2 | 4): a death entry plays no attack animation.
+    if (t <= (ADDED_BY_ATTACK1 | ADDED_BY_ATTACK2 | ADDED_BY_ATTACK4)) attackState = t;
+    soundToPlay = t == ADDED_BY_ATTACK2 ? SOUND_ATT2 : t == ADDED_BY_ATTACK4 ? SOUND_ATT3 : SOUND_ATT1;
     if (pause) {
         for (int* counter : {&attack1CoolDown, &attack2CoolDown, &attack4CoolDown, &moveLockLeft})
-            *counter += 10;
+            *counter += chainEndPause;
     }
 }

@@ -15,6 +15,14 @@ class UnitInput;
 class UnitList;
 class UnitTemplate;
 
+// What a contact between two touching units does (Unit::shouldCheckToGetHit); single bits.
+enum ContactResult {
+    CONTACT_HIT = 1,         // damage, ailments and knockback
+    CONTACT_DAMAGE_ONLY = 2, // damage and ailments, no push
+    CONTACT_KNOCK_ONLY = 4,  // a push only (a bump, or the attack's knockback without damage)
+    CONTACT_NONE = 8
+};
+
 // One thing in the arena: a fighter, a projectile, a neutral object, or (as PlayerUnit) the
 // player's character. Numbers and flags are copied from the unit type at construction; pictures,
 // animation data, sounds and the list of added units stay on the type.
@@ -26,11 +34,12 @@ class Unit {
     // Virtual operations, in this order.
     virtual void draw(BITMAP* bmp, MusicSound* sound, bool paused);
     virtual void decideAction();
-    virtual void takeDamage(); // the per-step update
-    virtual void endOfRound(); // the end-of-drawn-frame update
-    virtual void reduceScore(int n);
+    virtual void takeDamage();       // the per-step update
+    virtual void endOfRound();       // the end-of-drawn-frame update
+    virtual void reduceScore(int n); // n in hit points; only the player's unit keeps a score
     virtual void addUnit(std::vector<AddUnitTemplate*>* list, bool pause, int variant);
     virtual ~Unit();
+    // Only the player's unit keeps the ailment maxima (for the HUD); index GOOD_* / BAD_*, value in steps.
     virtual void changeGoodStatusMax(int index, int value);
     virtual void changeBadStatusMax(int index, int value);
 
@@ -84,7 +93,7 @@ class Unit {
     // The contact test of this unit as attacker against v: the pair rule, the touch test, then
     // the hit. Changes nothing when the two do not touch.
     void contactWith(Unit* v);
-    int shouldCheckToGetHit(Unit* other, bool& withAttackKB); // 1 hit, 2 damage only, 4 knock only, 8 nothing
+    ContactResult shouldCheckToGetHit(Unit* other, bool& withAttackKB);
     void getHitKnockback(Unit* other, bool withAttackKB);
     void getHitDamage(Unit* other);
     // Saturates: extreme damage values from a unit file must not wrap around.
@@ -92,19 +101,19 @@ class Unit {
         long long sum = (long long)damageTaken + d;
         damageTaken = sum > INT_MAX ? INT_MAX : sum < -INT_MAX ? -INT_MAX : (int)sum;
     }
-    void addGoodStatus(int index, int steps);
-    void addBadStatus(int index, int steps);
+    void addGoodStatus(int index, int steps); // index GOOD_*
+    void addBadStatus(int index, int steps);  // index BAD_*
     void clearGoodStatus(int index);
     void clearBadStatus(int index);
     bool youAreDead();
     void killSelf();
-    // The entries of addedUnits whose attack shares a bit with mask (-1: all), in order.
+    // The entries of addedUnits whose attack shares a bit with mask (ADDED_BY_* bits, -1: all), in order.
     std::vector<AddUnitTemplate*> getAddedUnits(int mask);
     bool canAddUnit(std::vector<AddUnitTemplate*>* list);
-    void storeJuiceForPlayer(fixed factor);
-    void giveJuiceToPlayer(int& total);
+    void storeJuiceForPlayer(fixed factor); // factor times juiceForPlayer, fixed-point
+    void giveJuiceToPlayer(int& total);     // juice
 
-    // Knockback forces.
+    // Knockback forces: angle in angle units, magnitude in pixels per step, duration in drawn frames.
     void addKnockBack(fixed angle, fixed magnitude, int duration);
     void addKnockBack(fixed angle, fixed magnitude, int duration, bool weighted);
     void addKnockBack(kbForce* force);
@@ -113,7 +122,7 @@ class Unit {
     // What the wall test found this step: the edge crossed on each axis (-1, 0, +1) and whether
     // the unit was put back on the edge.
     struct WallContact {
-        int sideX, sideY;
+        int sideX, sideY; // -1 before the near edge, +1 beyond the far one, 0 within
         bool clamped;
     };
 
@@ -132,43 +141,45 @@ class Unit {
     std::string unitName;
     std::vector<AddUnitTemplate*>* addedUnits; // the type's list, not owned
     UnitInput* unitInput;                      // owned copy of the type's behaviour
-    UnitList* unitList;
-    UnitTemplate* unitTemplate;
-    int affiliation;
+    UnitList* unitList;                        // the list it is in, not owned
+    UnitTemplate* unitTemplate;                // not owned
+    int affiliation;                           // one AFF_* value
+    // Bit sets, as on UnitTemplate.
     int unitPropertyHitbox, unitPropertyDefense, unitPropertyStatus, unitPropertyPlayer;
-    int variant;
-    int timeToLive;
-    int charAnim;
-    bool removeThisUnit;
-    int maxHP, hp;
-    std::vector<int> goodStatus; // steps left of each good ailment
-    std::vector<int> badStatus;
-    fixed walkAngle;
-    bool walking;
-    fixed walkspeed; // pixels per step
-    std::vector<kbForce> kbForces;
-    Round* round;
+    int variant;                   // 0-4, see variantClasses in Unit.cpp
+    int timeToLive;                // death checks left; -10 or less = no limit
+    int charAnim;                  // ANIM_* the unit should show
+    bool removeThisUnit;           // its death animation has ended: the list takes it out at the step's end
+    int maxHP, hp;                 // hit points (juice for the player's unit)
+    std::vector<int> goodStatus;   // steps left of each good ailment, indexed GOOD_*
+    std::vector<int> badStatus;    // steps left of each bad ailment, indexed BAD_*
+    fixed walkAngle;               // angle units
+    bool walking;                  // asked for since the last drawn frame, which clears it
+    fixed walkspeed;               // pixels per step
+    std::vector<kbForce> kbForces; // acting on it now, in the order they came
+    Round* round;                  // not owned
     int attack1CoolDown, attack2CoolDown, attack4CoolDown; // steps
     int moveLockLeft;                                      // steps
     fixed posX, posY;                                      // arena pixels, centre
-    fixed drawAngle;
-    fixed drawScale;
-    int attackState; // attack bit whose animation plays, 0 none
-    int soundToPlay; // sound slot for the next draw, -1 none
-    bool deadSoundPlayed;
-    int animFrame, animFrameCount;
-    int animCurrent;
-    int dashLeft; // steps
-    Unit* alignTarget;
-    int alignStyle;
-    fixed alignDist, alignAngleMin, alignAngleMax;
-    kbForce attackKB;
-    int damageDealt;
-    int damageTaken; // collected during the current step
-    int wallTime;    // consecutive steps beyond an arena edge
-    std::vector<int> goodStatusDealt, badStatusDealt;
-    int juiceStored;
-    int juiceForPlayer;
+    fixed drawAngle;                                       // facing, angle units
+    fixed drawScale;                                       // picture scale, fixed-point; 1.0 as drawn
+    int attackState;                    // attack bit (ADDED_BY_ATTACK*) whose animation plays, 0 none
+    int soundToPlay;                    // SOUND_* slot for the next draw, -1 none
+    bool deadSoundPlayed;               // the Dead sound plays once
+    int animFrame, animFrameCount;      // index of the shown frame, and the frames of the shown animation
+    int animCurrent;                    // ANIM_* shown now
+    int dashLeft;                       // steps
+    Unit* alignTarget;                  // the unit that added it, not owned; null once it is gone
+    int alignStyle;                     // as UnitTemplate::alignStyle
+    fixed alignDist;                    // pixels, scaled by the variant
+    fixed alignAngleMin, alignAngleMax; // angle units; copied from the type, used by no behaviour
+    kbForce attackKB;                   // the knockback its hits deal
+    int damageDealt;                    // hit points per hit, scaled by the variant
+    int damageTaken;                    // hit points, collected during the current step
+    int wallTime;                       // consecutive steps beyond an arena edge
+    std::vector<int> goodStatusDealt, badStatusDealt; // steps of each ailment its hits give
+    int juiceStored;    // juice its hits earned since the last step's handover to the player
+    int juiceForPlayer; // juice per hit it lands, scaled by the variant
 };
 
 #endif

@@ -13,8 +13,11 @@
 #include "units/randShuffle.h"
 #include "units/vornMath.h"
 
+// The settings of a type made in memory (tools, tests): an attack window of 0 to 30000 pixels and
+// a spread of a whole turn attack at any distance and facing. A unit file's missing keys take the
+// loader's own defaults, which differ (an attack window of 0 to 0).
 UnitInput::UnitInput()
-    : targetAffiliation(1), targetPriorityHP(0), switchTarget(0), homeTimeInbetweenCorrection(3),
+    : targetAffiliation(AFF_PLAYER), targetPriorityHP(0), switchTarget(0), homeTimeInbetweenCorrection(3),
       homeAngleCorrection(ftofix(15.0)), attackPeriodIndex(0), attackDistMin(ftofix(0.0)),
       attackDistMax(ftofix(30000.0)), attackAngleSpread(ftofix(256.0)), careAboutArena(false) {
     setCounters();
@@ -39,7 +42,8 @@ void UnitInput::setCounters() {
 
 namespace {
 // Health score of a candidate for priority weight P: healthy targets score low (preferred when P
-// is positive), wounded ones high. A unit without positive maxHP counts as 0 % healthy.
+// is positive), wounded ones high, in bands 15 % wide (96, 81, 66, 51, 36, 21 %). A unit without
+// positive maxHP counts as 0 % healthy.
 int healthScore(const Unit* u, int P) {
     int h = u->getMaxHP() > 0 ? (int)((long long)u->getHP() * 100 / u->getMaxHP()) : 0;
     if (h >= 96) return -3 * P;
@@ -88,13 +92,13 @@ void UnitInput::decideAction(Unit* self, UnitList* list, Round* round) {
     if (hasTarget) walk = aimIt(self, round);
     moveIt(self, walk);
     if (attackNow) {
-        attackP(self, 1);
+        attackP(self, ADDED_BY_ATTACK1); // the only attack of units the player does not steer
         switchTargets(self, list);
     }
 }
 
 void UnitInput::locateTarget(Unit* self, UnitList* list) {
-    std::vector<Unit*> candidates = list->search(0, targetAffiliation);
+    std::vector<Unit*> candidates = list->search(SEARCH_BY_SIDE, targetAffiliation);
     if (candidates.empty()) return;
     std::vector<aiUnitSort*> records;
     target = prepAIUnitSort(self, &candidates, &records);
@@ -155,7 +159,7 @@ bool UnitInput::aimIt(Unit* self, Round* round) {
     bool inWindow = attackDistMin <= gap && gap <= attackDistMax;
     if (inWindow && !atWall) walk = false;
     if (gap < attackDistMin && !atWall)
-        self->setWalkAngle(angleSum(toTarget, itofix(128))); // back away, still facing the target
+        self->setWalkAngle(angleSum(toTarget, itofix(128))); // back away (half a turn), still facing it
     if (atWall) {
         fixed a = normalizeAngle(self->getWalkAngle());
         self->setWalkAngle(deflectFromWalls(a, wallX, wallY, self->getWalkAngle()));
@@ -174,9 +178,10 @@ void UnitInput::attackP(Unit* self, int attack) {
 }
 
 void UnitInput::switchTargets(Unit*, UnitList* list) {
-    if (switchTarget & 1)
+    if (switchTarget & SWITCH_AFTER_ATTACK)
         hasTarget = false;
-    else if ((switchTarget & 2) && list->thisUnitExists(target) && target->getHP() >= target->getMaxHP())
+    else if ((switchTarget & SWITCH_AT_FULL_HEALTH) && list->thisUnitExists(target) &&
+             target->getHP() >= target->getMaxHP())
         hasTarget = false;
 }
 

@@ -9,31 +9,38 @@ class Unit;
 class UnitList;
 class aiUnitSort;
 
+// switchTarget bits, as unit files give them.
+enum {
+    SWITCH_AFTER_ATTACK = 1,  // drop the target after each attack
+    SWITCH_AT_FULL_HEALTH = 2 // drop it after an attack that leaves it at full health
+};
+
 // Behaviour settings of a unit type (the unit file's AI section) and the run-time state of
 // one unit's copy. Each unit owns its own copy, so every unit keeps its own target and timers.
 class UnitInput {
   public:
     // Settings (copied to every unit of the type).
-    int targetAffiliation;           // exact affiliation code of possible targets
+    int targetAffiliation;           // exact affiliation code (AFF_*) of possible targets
     int targetPriorityHP;            // weight P of the health score; 0 = purely random choice
-    int switchTarget;                // flags: 1 drop target after each attack, 2 drop it at full health
+    int switchTarget;                // bit set of SWITCH_*
     int homeTimeInbetweenCorrection; // in aims (steps) between homing corrections
     fixed homeAngleCorrection;       // largest turn of one correction, in angle units
-    int attackPeriodIndex;           // copied, unused by any behaviour
-    fixed attackDistMin;             // attack window, gap between picture edges, in pixels
-    fixed attackDistMax;
+    // Read from unit files and copied, used by no behaviour: kept so files and callers keep it.
+    int attackPeriodIndex;
+    fixed attackDistMin;     // attack window, gap between picture edges, in pixels
+    fixed attackDistMax;     // pixels
     fixed attackAngleSpread; // largest facing error at which the unit attacks, in angle units
     bool careAboutArena;     // slide along the arena walls
 
     // Run-time state, reset by setCounters().
-    fixed homeAngle; // facing set by the last homing correction
+    fixed homeAngle; // facing set by the last homing correction, angle units
     bool hasTarget;
     bool attackNow;  // result of the last aim; kept while no aim is made
     Unit* target;    // not owned; tested with UnitList::thisUnitExists
-    int homeCounter; // aims since the last homing correction
+    int homeCounter; // aims (steps) since the last homing correction
 
     UnitInput();
-    // Copies every setting of src; the variant changes nothing.
+    // Copies every setting of src; the variant is kept for callers and changes nothing.
     UnitInput(UnitInput* src, int variant);
     void setCounters();
 
@@ -43,10 +50,10 @@ class UnitInput {
     Unit* prepAIUnitSort(Unit* self, std::vector<Unit*>* candidates, std::vector<aiUnitSort*>* records);
     bool aimIt(Unit* self, Round* round); // whether to walk
     void moveIt(Unit* self, bool walk);
-    void attackP(Unit* self, int attack);
-    void switchTargets(Unit* self, UnitList* list);
+    void attackP(Unit* self, int attack);           // attack: ADDED_BY_* bits
+    void switchTargets(Unit* self, UnitList* list); // self is kept for callers, unused
     static bool aiULess(aiUnitSort* a, aiUnitSort* b);
-    static bool aiUEqual(aiUnitSort* a, aiUnitSort* b);
+    static bool aiUEqual(aiUnitSort* a, aiUnitSort* b); // kept for callers, unused
 };
 
 #endif

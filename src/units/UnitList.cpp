@@ -77,8 +77,9 @@ void UnitList::makeUnits(Loader* l, Round* r) {
     for (size_t i = 0; i < unitsToAppear->size(); i++) {
         UnitCreate* order = (*unitsToAppear)[i];
         order->delay -= 1;
-        bool waiting = (order->spawnCondition & 1) && order->delay > 0;
-        bool tooManyEnemies = (order->spawnCondition & 2) && order->enemyThreshold < enemies;
+        bool waiting = (order->spawnCondition & SPAWN_AFTER_DELAY) && order->delay > 0;
+        bool tooManyEnemies =
+            (order->spawnCondition & SPAWN_WHILE_FEW_ENEMIES) && order->enemyThreshold < enemies;
         if (waiting || tooManyEnemies) {
             (*unitsToAppear)[kept++] = order;
             continue;
@@ -108,11 +109,11 @@ void UnitList::positionUnitOnSide(fixed& x, fixed& y, fixed& angle, UnitCreate* 
                                   Round* r) {
     fixed W = r ? r->getArenaSizeX() : 0;
     fixed H = r ? r->getArenaSizeY() : 0;
-    fixed qW = W / 4, qH = H / 4, hW = W / 2, hH = H / 2;
+    fixed qW = W / 4, qH = H / 4, hW = W / 2, hH = H / 2; // quarters and halves, pixels
     const fixed eps = 1; // 1/65536 pixel: inside the arena, right at its edge
     fixed t;
     switch (order->side) {
-    case 1:
+    case SIDE_TOP_LEFT: // the corner's quarter of the top and of the left edge
         t = randomPixel(qW + qH);
         if (t < qH) {
             x = eps;
@@ -122,11 +123,11 @@ void UnitList::positionUnitOnSide(fixed& x, fixed& y, fixed& angle, UnitCreate* 
             y = eps;
         }
         break;
-    case 2:
+    case SIDE_TOP: // the middle half of the edge
         x = qW + randomPixel(hW);
         y = eps;
         break;
-    case 3:
+    case SIDE_TOP_RIGHT:
         t = randomPixel(qW + qH);
         if (t < qW) {
             x = 3 * qW + t;
@@ -136,11 +137,11 @@ void UnitList::positionUnitOnSide(fixed& x, fixed& y, fixed& angle, UnitCreate* 
             y = t - qW;
         }
         break;
-    case 4:
+    case SIDE_RIGHT:
         x = W - eps;
         y = qH + randomPixel(hH);
         break;
-    case 5:
+    case SIDE_BOTTOM_RIGHT:
         t = randomPixel(qW + qH);
         if (t < qW) {
             x = 3 * qW + t;
@@ -150,11 +151,11 @@ void UnitList::positionUnitOnSide(fixed& x, fixed& y, fixed& angle, UnitCreate* 
             y = 3 * qH + t - qW;
         }
         break;
-    case 6:
+    case SIDE_BOTTOM:
         x = qW + randomPixel(hW);
         y = H - eps;
         break;
-    case 7:
+    case SIDE_BOTTOM_LEFT:
         t = randomPixel(qW + qH);
         if (t < qH) {
             x = eps;
@@ -164,30 +165,30 @@ void UnitList::positionUnitOnSide(fixed& x, fixed& y, fixed& angle, UnitCreate* 
             y = H - eps;
         }
         break;
-    case 8:
+    case SIDE_LEFT:
         x = eps;
         y = qH + randomPixel(hH);
         break;
-    case 9:
+    case SIDE_CENTRE:
         x = hW;
         y = hH;
         break;
-    case 10:
+    case SIDE_AT_POSITION:
         x = order->posX;
         y = order->posY;
         break;
-    case 11:
+    case SIDE_ANYWHERE:
         x = randomPixel(W);
         y = randomPixel(H);
         break;
     default:
         break;
     }
-    if (order->side == 10)
+    if (order->side == SIDE_AT_POSITION)
         angle = order->getAngle();
-    else if (order->side == 11)
-        angle = itofix(std::rand() % 256);
-    else
+    else if (order->side == SIDE_ANYWHERE)
+        angle = itofix(std::rand() % 256); // any facing: a whole turn of angle units
+    else // facing the centre; an unknown side leaves the unit at the top-left corner
         angle = calcAngle(x, y, hW, hH, angle);
 }
 
@@ -201,7 +202,7 @@ void UnitList::indexStep() {
 void UnitList::allUnitsMove(const PlayerCommand& command) {
     // Units join only in makeUnits and leave only at the end of this step.
     indexStep();
-    std::vector<Unit*> players = search(1, 0);
+    std::vector<Unit*> players = search(SEARCH_PLAYERS, 0);
     giveJuiceToPlayer(players.empty() ? nullptr : static_cast<PlayerUnit*>(players.front()));
     for (Unit* p : players)
         static_cast<PlayerUnit*>(p)->setCommand(command);
@@ -256,9 +257,10 @@ void UnitList::drawUnits(BITMAP* arena, MusicSound* ms, bool paused) {
 }
 
 std::vector<Unit*> UnitList::search(int mode, int affiliation) {
-    if (stepIndexed && (mode == 0 || mode == 1)) {
+    if (stepIndexed && (mode == SEARCH_BY_SIDE || mode == SEARCH_PLAYERS)) {
         for (const CachedSearch& cached : searchCache)
-            if (cached.mode == mode && (mode == 1 || cached.affiliation == affiliation)) return cached.found;
+            if (cached.mode == mode && (mode == SEARCH_PLAYERS || cached.affiliation == affiliation))
+                return cached.found;
         stepIndexed = false;
         searchCache.push_back({mode, affiliation, search(mode, affiliation)});
         stepIndexed = true;
@@ -266,14 +268,15 @@ std::vector<Unit*> UnitList::search(int mode, int affiliation) {
     }
     std::vector<Unit*> found;
     for (Unit* u : *units) {
-        if ((mode == 0 && u->getAffiliation() == affiliation) || (mode == 1 && dynamic_cast<PlayerUnit*>(u)))
+        if ((mode == SEARCH_BY_SIDE && u->getAffiliation() == affiliation) ||
+            (mode == SEARCH_PLAYERS && dynamic_cast<PlayerUnit*>(u)))
             found.push_back(u);
     }
     return found;
 }
 
 int UnitList::getPlayerScore() {
-    std::vector<Unit*> players = search(1, 0);
+    std::vector<Unit*> players = search(SEARCH_PLAYERS, 0);
     return players.empty() ? 0 : static_cast<PlayerUnit*>(players.front())->getScore();
 }
 

@@ -15,6 +15,12 @@ class Unit;
 class UnitCreate;
 class UnitTemplate;
 
+// Modes of UnitList::search.
+enum SearchMode {
+    SEARCH_BY_SIDE = 0, // units of exactly the given affiliation
+    SEARCH_PLAYERS = 1  // the player's units (PlayerUnit), whatever the affiliation given
+};
+
 // The population of the round being played: the units in the arena, in creation order (the
 // update and drawing order), and the round's pending spawn orders.
 class UnitList {
@@ -37,11 +43,14 @@ class UnitList {
     // One whole simulation step as the battle runs it: makeUnits, then allUnitsMove.
     void simulationStep(Loader* l, Round* r, const PlayerCommand& command);
     void drawUnits(BITMAP* arena, MusicSound* ms, bool paused);
+    // Places a unit of the order by its side; type is kept for callers, unused. The rim's sides and
+    // SIDE_ANYWHERE draw on rand().
     void positionUnitOnSide(fixed& x, fixed& y, fixed& angle, UnitCreate* order, UnitTemplate* type,
                             Round* r);
-    // mode 0: units of exactly that affiliation; mode 1: the player units; other modes: none.
+    // mode: a SearchMode (other values find nothing); affiliation: AFF_*, for SEARCH_BY_SIDE only.
     std::vector<Unit*> search(int mode, int affiliation);
     int getPlayerScore();
+    // Whether a unit of exactly affiliation aff (AFF_*) is in the arena or in a pending order.
     bool anyRemainingAffiliation(int aff, Loader* l);
     bool thisUnitExists(Unit* u);
     std::vector<Unit*>::iterator beginOfList() { return units->begin(); }

@@ -55,7 +55,8 @@ UnitTemplate* BattleWorld::addType(const std::string& name, int affiliation, boo
 }
 
 void BattleWorld::order(const std::string& name) {
-    battle->getRound()->addUnitsToAppear(new UnitCreate(name, 1, 9, 1, 0, 0, 0, 0, 0, 0, nullptr));
+    battle->getRound()->addUnitsToAppear(
+        new UnitCreate(name, 1, SIDE_CENTRE, SPAWN_AFTER_DELAY, 0, 0, 0, 0, 0, 0, nullptr));
 }
 
 Unit* BattleWorld::place(const std::string& name, int x, int y) {

@@ -98,7 +98,7 @@ TEST_F(RoundFlow, OnlyAWonRoundAdvancesAndThePastLastRoundCompletesTheCampaign) 
 }
 
 TEST_F(RoundFlow, PendingTicksAreAllSimulatedBeforeTheFrameAndDrainWhilePaused) {
-    UnitCreate* late = new UnitCreate("grunt", 1, 9, 1, 10, 0, 0, 0, 0, 0, nullptr);
+    UnitCreate* late = new UnitCreate("grunt", 1, SIDE_CENTRE, SPAWN_AFTER_DELAY, 10, 0, 0, 0, 0, 0, nullptr);
     battle->getRound()->addUnitsToAppear(late);
     Unit* grunt = world.place("grunt", 200, 200);
     grunt->walk(true);

@@ -72,5 +72,5 @@ void ArenaWorld::step() {
 }
 
 int ArenaWorld::count(int affiliation) {
-    return (int)list.search(0, affiliation).size();
+    return (int)list.search(SEARCH_BY_SIDE, affiliation).size();
 }

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "battle/Battle.h"
 #include "battle/replayFile.h"
 #include "sim/Simulation.h"
 
@@ -14,7 +15,7 @@
 namespace {
 
 void playPasses(Simulation& sim, int passes, int stepsPerPass) {
-    for (int i = 0; i < passes && sim.getRoundState() == 0; i++) {
+    for (int i = 0; i < passes && sim.getRoundState() == ROUND_IN_PLAY; i++) {
         bool paused = i % 50 > 45; // now and then paused frames, which run no step
         sim.runPass(0, false);
         for (int s = 0; s < stepsPerPass && !paused; s++)

@@ -212,15 +212,16 @@ TEST(Scenario, ARoundOfAHundredThousandProjectilesEndsWithTheMemoryItBeganWith) 
     const int perStep = 25, steps = 4000;
     for (int s = 0; s < steps; s++) {
         for (int i = 0; i < perStep; i++)
-            w.list.addUnitCreate(
-                new UnitCreate("bolt", 1, 10, 1, 0, 0, itofix(200), itofix(100), itofix(i * 10), 0, nullptr));
+            w.list.addUnitCreate(new UnitCreate("bolt", 1, SIDE_AT_POSITION, SPAWN_AFTER_DELAY, 0, 0,
+                                                itofix(200), itofix(100), itofix(i * 10), 0, nullptr));
         w.step();
         w.list.drawUnits(arena, nullptr, false);
         // Searches made every step hand back lists that nobody has to release.
-        EXPECT_LE(w.list.search(0, AFF_PLAYER_PROJECTILE).size(), (size_t)2 * perStep);
+        EXPECT_LE(w.list.search(SEARCH_BY_SIDE, AFF_PLAYER_PROJECTILE).size(), (size_t)2 * perStep);
     }
     // A few still wait for their turn when the round ends.
-    w.list.addUnitCreate(new UnitCreate("bolt", 1, 10, 1, 50, 0, 0, 0, 0, 0, nullptr));
+    w.list.addUnitCreate(
+        new UnitCreate("bolt", 1, SIDE_AT_POSITION, SPAWN_AFTER_DELAY, 50, 0, 0, 0, 0, 0, nullptr));
     w.list.clear();
     EXPECT_EQ(bytesInUse(), before) << "before " << before;
     destroy_bitmap(arena);

@@ -110,7 +110,7 @@ TEST(SpawnTiming, ThePlayersTypeBecomesAPlayerUnitWithTheInputObject) {
     w.order("grunt", 9);
     w.order("hero", 9);
     w.list.makeUnits(&w.loader, &w.round);
-    std::vector<Unit*> players = w.list.search(1, 12345);
+    std::vector<Unit*> players = w.list.search(SEARCH_PLAYERS, 12345);
     ASSERT_EQ(players.size(), 1u);
     EXPECT_EQ(players.front(), w.list.getUnits()->back());
     // The unit follows the command it is given: a held key walks it.
@@ -128,10 +128,10 @@ TEST(UnitListQueries, SearchMatchesOneAffiliationExactly) {
     Unit* a = w.place("grunt", 10, 10);
     w.place("spit", 20, 20);
     Unit* b = w.place("grunt", 30, 30);
-    EXPECT_EQ(w.list.search(0, AFF_ENEMY), (std::vector<Unit*>{a, b}));
-    EXPECT_TRUE(w.list.search(0, AFF_ENEMY | AFF_ENEMY_PROJECTILE).empty());
-    EXPECT_TRUE(w.list.search(1, AFF_ENEMY).empty()); // no player unit
-    EXPECT_TRUE(w.list.search(2, AFF_ENEMY).empty());
+    EXPECT_EQ(w.list.search(SEARCH_BY_SIDE, AFF_ENEMY), (std::vector<Unit*>{a, b}));
+    EXPECT_TRUE(w.list.search(SEARCH_BY_SIDE, AFF_ENEMY | AFF_ENEMY_PROJECTILE).empty());
+    EXPECT_TRUE(w.list.search(SEARCH_PLAYERS, AFF_ENEMY).empty()); // no player unit
+    EXPECT_TRUE(w.list.search(2, AFF_ENEMY).empty());              // no such mode
     EXPECT_TRUE(w.list.search(-1, AFF_ENEMY).empty());
     EXPECT_EQ(w.list.getPlayerScore(), 0);
     EXPECT_FALSE(w.list.thisUnitExists(nullptr));
@@ -160,7 +160,8 @@ TEST(UnitListQueries, ClearEmptiesTheArenaAndThePendingOrders) {
     w.addType("grunt", AFF_ENEMY);
     w.place("grunt", 10, 10);
     w.order("grunt", 9, 1, 100);
-    w.list.addUnitCreate(new UnitCreate("grunt", 1, 10, 1, 5, 0, 0, 0, 0, 0, nullptr));
+    w.list.addUnitCreate(
+        new UnitCreate("grunt", 1, SIDE_AT_POSITION, SPAWN_AFTER_DELAY, 5, 0, 0, 0, 0, 0, nullptr));
     EXPECT_EQ(w.round.getUnitsToAppear()->size(), 2u);
     w.list.clear();
     EXPECT_TRUE(w.list.getUnits()->empty());
@@ -405,5 +406,5 @@ TEST(StepPasses, DecisionsThenContactsThenUpdatesThenRemovals) {
     w.list.allUnitsMove(PlayerCommand::fromInput(w.input));
     EXPECT_EQ(log.back(), "watched gone");
     EXPECT_EQ(log[log.size() - 3], "watched present");
-    EXPECT_EQ(w.list.search(0, AFF_ENEMY), (std::vector<Unit*>{c, d, fresh}));
+    EXPECT_EQ(w.list.search(SEARCH_BY_SIDE, AFF_ENEMY), (std::vector<Unit*>{c, d, fresh}));
 }

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "SloppyPlayer.h"
+#include "battle/Battle.h"
 #include "battle/screenLayout.h"
 #include "content/keyValues.h"
 #include "content/selectionList.h"
@@ -29,13 +30,13 @@ namespace {
 
 // How one round went for the scripted player.
 struct RoundOutcome {
-    int state = 0;       // 0 still in play when the step limit came, 1 won, 2 lost
-    long steps = 0;      // simulation steps played
-    int hpLeft = 0;      // the player's juice at the end (0 when lost)
-    int maxHP = 0;       // the size of the player's juice meter
-    int lowestHP = -1;   // the lowest juice seen during the round
-    int score = 0;       // the round's score
-    int enemiesSeen = 0; // enemy units that entered the arena
+    int state = ROUND_IN_PLAY; // ROUND_IN_PLAY when the step limit came first, ROUND_WON, ROUND_LOST
+    long steps = 0;            // simulation steps played
+    int hpLeft = 0;            // the player's juice at the end (0 when lost)
+    int maxHP = 0;             // the size of the player's juice meter
+    int lowestHP = -1;         // the lowest juice seen during the round
+    int score = 0;             // the round's score
+    int enemiesSeen = 0;       // enemy units that entered the arena
 };
 
 // Plays the loaded round as the battle does at full speed, one step and one drawn frame per
@@ -49,7 +50,7 @@ RoundOutcome play(Simulation& sim, SloppyPlayer* sloppy, long maxSteps, bool tra
         if (sloppy) sim.setCommand(sloppy->decide(list, sim.getRound(), sim.getLoader()));
         sim.runPass(1, true);
         out.steps++;
-        for (Unit* u : list.search(0, AFF_ENEMY))
+        for (Unit* u : list.search(SEARCH_BY_SIDE, AFF_ENEMY))
             seen.insert(u);
         PlayerUnit* p = ScriptedPlayer::findPlayer(list);
         if (p) {
@@ -62,7 +63,7 @@ RoundOutcome play(Simulation& sim, SloppyPlayer* sloppy, long maxSteps, bool tra
             int near = 0;
             Unit* t = p ? ScriptedPlayer::chooseTarget(list, p, near) : nullptr;
             std::printf("  step %5ld hp %4d enemies %2zu near %d", out.steps, p ? p->getHP() : 0,
-                        list.search(0, AFF_ENEMY).size(), near);
+                        list.search(SEARCH_BY_SIDE, AFF_ENEMY).size(), near);
             if (p && t)
                 std::printf(
                     " target %s %d hp at %.0f px", t->getUnitName().c_str(), t->getHP(),
@@ -70,9 +71,9 @@ RoundOutcome play(Simulation& sim, SloppyPlayer* sloppy, long maxSteps, bool tra
             std::printf("\n");
         }
         out.state = sim.getRoundState();
-        if (out.state != 0) break;
+        if (out.state != ROUND_IN_PLAY) break;
     }
-    if (out.state == 2) out.hpLeft = 0;
+    if (out.state == ROUND_LOST) out.hpLeft = 0;
     out.enemiesSeen = (int)seen.size();
     return out;
 }
@@ -167,7 +168,7 @@ int main(int argc, char** argv) {
     set_color_depth(32);
     setMessagesSilent(true);
 
-    static const char* states[] = {"timeout", "won", "lost"};
+    static const char* states[] = {"timeout", "won", "lost"}; // by ROUND_IN_PLAY, ROUND_WON, ROUND_LOST
     bool allWon = true, allSeen = true;
     std::printf("%-10s %-2s %-8s %5s %7s %9s %9s %6s %7s %5s\n", "campaign", "rd", "char", "wins", "secs",
                 "juiceLeft", "lowest", "score", "enemies", "zoom");
@@ -193,7 +194,7 @@ int main(int argc, char** argv) {
                     SloppyPlayer newcomer(1000 + s);
                     sim.setScripted(!sloppy);
                     RoundOutcome o = play(sim, sloppy ? &newcomer : nullptr, steps, trace);
-                    wins += o.state == 1;
+                    wins += o.state == ROUND_WON;
                     secs += o.steps * 0.03;
                     left += o.maxHP ? 100.0 * o.hpLeft / o.maxHP : 0;
                     lowest += o.maxHP ? 100.0 * o.lowestHP / o.maxHP : 0;

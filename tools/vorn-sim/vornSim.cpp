@@ -16,6 +16,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "battle/Battle.h"
 #include "battle/replayFile.h"
 #include "content/Round.h"
 #include "content/UnitTemplate.h"
@@ -177,7 +178,7 @@ void printUnits(const char* when, UnitList& list) {
     static const char* names[] = {"player", "enemy", "neutral", "playerProjectile", "enemyProjectile"};
     std::printf("units %s: %zu (", when, list.getUnits()->size());
     for (int i = 0; i < 5; i++)
-        std::printf("%s%s %zu", i ? ", " : "", names[i], list.search(0, sides[i]).size());
+        std::printf("%s%s %zu", i ? ", " : "", names[i], list.search(SEARCH_BY_SIDE, sides[i]).size());
     size_t pending = list.getUnitsToAppear() ? list.getUnitsToAppear()->size() : 0;
     std::printf("), %zu orders pending\n", pending);
 }
@@ -267,9 +268,9 @@ int main(int argc, char** argv) {
         std::vector<double> stepMs, frameMs;
         stepMs.reserve(o.steps);
         size_t peakUnits = 0;
-        int state = 0;
+        int state = ROUND_IN_PLAY;
         long overAt = -1;
-        int overState = 0;
+        int overState = ROUND_IN_PLAY;
         auto begin = Clock::now();
         // One pass of the battle's loop per drawn frame; the steps of a pass see one input poll.
         int perPass = o.frameRatio > 0 ? o.frameRatio : 1;
@@ -289,11 +290,11 @@ int main(int argc, char** argv) {
             }
             peakUnits = std::max(peakUnits, sim.getUnitList().getUnits()->size());
             state = sim.getRoundState();
-            if (state != 0 && overAt < 0) {
+            if (state != ROUND_IN_PLAY && overAt < 0) {
                 overAt = done;
                 overState = state;
             }
-            if (state != 0 && o.untilOver) break;
+            if (state != ROUND_IN_PLAY && o.untilOver) break;
         }
         double seconds = std::chrono::duration<double>(Clock::now() - begin).count();
 
@@ -306,7 +307,7 @@ int main(int argc, char** argv) {
         }
         printUnits("at the end", sim.getUnitList());
         std::printf("peak unit count: %zu\n", peakUnits);
-        static const char* states[] = {"in play", "won", "lost"};
+        static const char* states[] = {"in play", "won", "lost"}; // by ROUND_IN_PLAY, ROUND_WON, ROUND_LOST
         if (overAt >= 0)
             std::printf("round: %s after %ld steps\n", states[overState], overAt);
         else
