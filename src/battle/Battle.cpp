@@ -1,7 +1,6 @@
 #include "battle/Battle.h"
 
 #include <cstdlib>
-#include <ctime>
 #include <set>
 #include <vector>
 
@@ -221,10 +220,7 @@ void Battle::startReplay(Loader* l) {
     replay.dataHash = roundDataHash(*l, replay.campaign, *round);
     replay.arenaWidth = fixtoi(round->getArenaSizeX());
     replay.arenaHeight = fixtoi(round->getArenaSizeY());
-    char date[32];
-    time_t now = time(nullptr);
-    strftime(date, sizeof date, "%Y-%m-%d %H:%M:%S", localtime(&now));
-    replay.date = date;
+    replay.stampDate();
 }
 
 void Battle::finishReplay(int state) {

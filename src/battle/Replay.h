@@ -39,6 +39,8 @@ struct Replay {
     std::vector<ReplayFrame> frames;
 
     long countSteps() const;
+    // Sets date to the local time now.
+    void stampDate();
 };
 
 #endif

@@ -1,5 +1,7 @@
 #include "battle/hudDrawing.h"
 
+#include "content/UnitTemplate.h"
+
 void drawHealthBar(BITMAP* target, const HudLayout& hud, int hp, int maxHP, int costOfAttack2,
                    int costOfAttack3) {
     int barWidth = hud.barRight - hud.barLeft;
@@ -25,7 +27,7 @@ void drawAilmentIcons(BITMAP* target, BITMAP* icon, const HudLayout& hud, int x,
                       const std::vector<BITMAP*>& pics, const std::vector<int>& counters,
                       const std::vector<int>& fullValues) {
     set_trans_blender(255, 255, 255, 255);
-    for (size_t j = 0; j < counters.size() && j < 4; j++) {
+    for (size_t j = 0; j < counters.size() && j < AILMENT_COUNT; j++) {
         if (counters[j] <= 0) continue;
         int full = j < fullValues.size() ? fullValues[j] : 0;
         clear_bitmap(icon);

@@ -6,6 +6,7 @@
 
 #include "check/DataCheck.h"
 #include "check/checkText.h"
+#include "content/UnitCreate.h"
 #include "content/fileFormat.h"
 #include "content/loadMessages.h"
 
@@ -273,7 +274,7 @@ void DataCheck::checkSpawnLine(const ConfigFile& f, const std::string& section, 
                            textf("reads it as %d", atoi(v[k].c_str())), "write a whole number");
     int amount = atoi(v[1].c_str()), side = atoi(v[2].c_str()), condition = atoi(v[3].c_str());
     int threshold = atoi(v[5].c_str()), variant = atoi(v[6].c_str());
-    if (total == spawnValuesWithPosition && side != sideAtPosition) {
+    if (total == spawnValuesWithPosition && side != SIDE_AT_POSITION) {
         report.warning(at, textf("a position is given, but the side is %d, not 10", side),
                        "skips the line without a message: its units never appear",
                        "set the side (value 3) to 10, or drop the position");
@@ -323,7 +324,7 @@ void DataCheck::checkSpawnLine(const ConfigFile& f, const std::string& section, 
             "puts the units on the arena's top-left corner (0, 0), facing up",
             "write 1 to 8 for the edges clockwise from the top-left corner, 9 the centre, 10 a given "
             "position, 11 anywhere");
-    if (side == sideAtPosition && total == spawnValues)
+    if (side == SIDE_AT_POSITION && total == spawnValues)
         report.warning(at, "side 10 places at a given position, but none is given",
                        "puts the units on the arena's top-left corner (0, 0)",
                        "add x and y as values 8 and 9");

@@ -349,7 +349,7 @@ UnitCreate* Loader::readSpawnLine(std::string section, int index) {
     get_argv(&v, &section, &key, &count);
     if (count != spawnValues && count != spawnValuesWithPosition) return nullptr;
     int side = listWhole(v[2]);
-    if (count == spawnValuesWithPosition && side != sideAtPosition) return nullptr;
+    if (count == spawnValuesWithPosition && side != SIDE_AT_POSITION) return nullptr;
     fixed x = count == spawnValuesWithPosition ? pixelsToFixed(v[7]) : 0;
     fixed y = count == spawnValuesWithPosition ? pixelsToFixed(v[8]) : 0;
     int amount = listWhole(v[1]);
@@ -397,7 +397,8 @@ int Loader::loadRound(Campaign& campaign, int roundNumber, Round* round, const s
     int spawns = readWhole(roundKey("Spawns"), section);
     for (int i = 0; i < spawns; i++)
         if (UnitCreate* order = readSpawnLine(section, i)) round->addUnitsToAppear(order);
-    round->addUnitsToAppear(new UnitCreate(charName, 1, 9, 1, 0, 0, 0, 0, 0, 0, nullptr));
+    round->addUnitsToAppear(
+        new UnitCreate(charName, 1, SIDE_CENTRE, SPAWN_AFTER_DELAY, 0, 0, 0, 0, 0, 0, nullptr));
     return 0;
 }
 

@@ -30,7 +30,6 @@ const int addedUnitValues = 15;
 // Values of a spawn line: the short form, and the long form that adds a position for side 10.
 const int spawnValues = 7;
 const int spawnValuesWithPosition = 9;
-const int sideAtPosition = 10;
 // Most units one spawn line or one added-unit entry makes. Every unit is tested against every
 // other one each step, so a line of a million would stall the game and exhaust its memory; 500
 // take well under a step's 30 ms.

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
-#include <ctime>
 
 #include "battle/Battle.h"
 #include "battle/replayRound.h"
@@ -148,10 +147,7 @@ void Simulation::startRecording(const std::string& campaignName, int roundNumber
     record.dataHash = roundDataHash(loader, campaignName, round);
     record.arenaWidth = fixtoi(round.getArenaSizeX());
     record.arenaHeight = fixtoi(round.getArenaSizeY());
-    char date[32];
-    time_t now = time(nullptr);
-    strftime(date, sizeof date, "%Y-%m-%d %H:%M:%S", localtime(&now));
-    record.date = date;
+    record.stampDate();
     recording = true;
     std::srand(seed);
 }
