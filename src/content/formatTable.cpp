@@ -191,11 +191,13 @@ const std::vector<FormatKey>& table() {
                 "frame until it is below one pixel per step. Keep it below 1.",
                 "from 1 on never lets a knockback die out (units slide forever); below 0 flips it back and "
                 "forth"),
-        words(
-            F::Campaign, "Round", "ArenaWall", K::Word, "Stop", "Stop Ignore Bounce Push",
-            "`Stop`: walls hold units and cancel their knockback; `Ignore`: units may leave; `Bounce`: "
-            "knockback reverses at the wall; `Push`: units outside are pushed back, harder every step. Units "
-            "outside a wall lose 10 hit points a step."),
+        words(F::Campaign, "Round", "ArenaWall", K::Word, "Stop", "Stop Ignore Bounce Push",
+              "`Stop`: walls hold units and cancel their knockback; `Ignore`: units may leave; `Bounce`: "
+              "walls hold units as `Stop` does, and the knockback of an `IgnoreWallKnockBack` unit beyond a "
+              "wall "
+              "turns back at three quarters of its strength; `Push`: units outside are pushed back, harder "
+              "every step. Units "
+              "outside a wall lose 10 hit points a step."),
         row(F::Campaign, "Round", "Spawns", K::Whole, "0", "how many `SpawnN` lines to read, N from 0"),
         numbered(F::Campaign, "Round", "Spawn", K::SpawnLine, "spawn lines (below)"),
         row(F::Campaign, "Round", "Floor", K::Text, nullptr,
