@@ -63,7 +63,20 @@ int Simulation::makeArena(int width, int height, const std::vector<std::string>&
         round.addUnitsToAppear(
             new UnitCreate(character, 1, SIDE_CENTRE, SPAWN_AFTER_DELAY, 0, 0, 0, 0, 0, 0, nullptr));
     list.setupRound(&round);
+    crowdTypes = types;
+    crowdSize = (size_t)count + (character.empty() ? 0 : 1);
+    crowdVariants = variants;
     return makeArenaBitmap() ? 0 : 1;
+}
+
+void Simulation::refillCrowd() {
+    size_t present =
+        list.getUnits()->size() + (list.getUnitsToAppear() ? list.getUnitsToAppear()->size() : 0);
+    for (size_t i = present; i < crowdSize && !crowdTypes.empty(); i++) {
+        int variant = crowdVariants ? std::rand() % 5 : 0;
+        list.addUnitCreate(new UnitCreate(crowdTypes[i % crowdTypes.size()], 1, SIDE_ANYWHERE,
+                                          SPAWN_AFTER_DELAY, 0, 0, 0, 0, 0, variant, nullptr));
+    }
 }
 
 bool Simulation::makeArenaBitmap() {
@@ -84,6 +97,7 @@ void Simulation::runPass(int steps, bool draw) {
 
 void Simulation::step() {
     list.simulationStep(&loader, &round, command);
+    if (steadyCrowd) refillCrowd();
     if (recording && !record.frames.empty()) record.frames.back().steps.push_back(command);
     stepsRun++;
 }

@@ -39,6 +39,10 @@ class Simulation {
     int makeArena(int width, int height, const std::vector<std::string>& types, int count,
                   const std::string& character, bool variants);
 
+    // A generated arena keeps its size: after every step, units that fell are replaced by new
+    // ones of its types, put anywhere, so that measurements run on the crowd asked for.
+    void setSteadyCrowd(bool on) { steadyCrowd = on; }
+
     // The scripted player gives the command of every pass; off, the player's unit gets an idle
     // command unless one is set.
     void setScripted(bool on) { scripted = on; }
@@ -80,6 +84,7 @@ class Simulation {
 
   private:
     bool makeArenaBitmap();
+    void refillCrowd();
 
     Loader loader;
     Campaign campaign;
@@ -94,6 +99,11 @@ class Simulation {
     long stepsRun;
     long passesRun;
     bool recording = false;
+    // The generated arena's population, for a steady crowd.
+    std::vector<std::string> crowdTypes;
+    size_t crowdSize = 0; // units, the character included
+    bool crowdVariants = false;
+    bool steadyCrowd = false;
     Replay record;
 };
 

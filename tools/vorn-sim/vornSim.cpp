@@ -36,6 +36,7 @@ struct Options {
     std::vector<std::string> types = {"Grub",    "Slinger",  "Crystal",  "SlingStone",
                                       "Bloater", "VigorOrb", "IceShard", "Icer"};
     bool variants = true;
+    bool steady = false; // the fallen are replaced
     bool script = true;
     long steps = 1000;
     int frameRatio = 1; // simulation steps per drawn frame; 0 draws nothing
@@ -57,6 +58,7 @@ void usage() {
         "                      (default Grub,Slinger,Crystal,SlingStone,Bloater,VigorOrb,IceShard,Icer)\n"
         "  --arena WxH         arena size in pixels (default: about 40 x 40 pixels per unit)\n"
         "  --no-variants       every arena unit of variant 0 (default: variants 0 to 4 at random)\n"
+        "  --steady            keep the arena at N units: the fallen are replaced by new ones\n"
         "  --character NAME    the player's character, or none (default Warden)\n"
         "  --no-script         the player stands idle (default: the scripted player of playTest)\n"
         "  --steps N           simulation steps to run (default 1000)\n"
@@ -111,6 +113,8 @@ bool parse(int argc, char** argv, Options& o) {
             }
         } else if (a == "--no-variants") {
             o.variants = false;
+        } else if (a == "--steady") {
+            o.steady = true;
         } else if (a == "--character" && (v = value("--character"))) {
             o.character = std::strcmp(v, "none") == 0 ? "" : v;
         } else if (a == "--no-script") {
@@ -260,13 +264,15 @@ int main(int argc, char** argv) {
             return 1;
         }
         std::printf("contact tests: %s\n", o.exhaustive ? "all-pairs scan" : "grid");
+        sim.setSteadyCrowd(o.steady);
         sim.setScripted(o.script && !o.character.empty());
         // A recorded round starts from its seed once loaded, as the battle seeds a round.
         if (!o.record.empty()) sim.startRecording(o.campaign, o.round, o.character, o.seed);
 
         using Clock = std::chrono::steady_clock;
-        std::vector<double> stepMs, frameMs;
+        std::vector<double> stepMs, frameMs, liveUnits;
         stepMs.reserve(o.steps);
+        liveUnits.reserve(o.steps);
         size_t peakUnits = 0;
         int state = ROUND_IN_PLAY;
         long overAt = -1;
@@ -278,6 +284,7 @@ int main(int argc, char** argv) {
             int n = (int)std::min<long>(perPass, o.steps - done);
             sim.runPass(0, false); // the input poll of this pass
             for (int i = 0; i < n; i++) {
+                liveUnits.push_back((double)sim.getUnitList().getUnits()->size());
                 auto t0 = Clock::now();
                 sim.step();
                 stepMs.push_back(std::chrono::duration<double, std::milli>(Clock::now() - t0).count());
@@ -301,6 +308,8 @@ int main(int argc, char** argv) {
         std::printf("steps: %zu in %.3f s, %.1f steps per second (wall clock, frames included)\n",
                     stepMs.size(), seconds, seconds > 0 ? stepMs.size() / seconds : 0.0);
         printTimes("step time", stepMs);
+        std::printf("units a step began with: p50 %.0f  min %.0f  max %.0f\n", percentile(liveUnits, 50),
+                    percentile(liveUnits, 0), percentile(liveUnits, 100));
         if (!frameMs.empty()) {
             std::printf("frames drawn: %zu (one every %d steps)\n", frameMs.size(), o.frameRatio);
             printTimes("frame time", frameMs);
