@@ -1,7 +1,9 @@
 #include "units/Unit.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
+#include <functional>
 
 #include "content/Round.h"
 #include "content/UnitCreate.h"
@@ -161,6 +163,12 @@ void Unit::alignStyleMove() {
         posX = clampFixed((long long)tx + fixmul(alignDist, fixsin(a)));
         posY = clampFixed((long long)ty - fixmul(alignDist, fixcos(a)));
     }
+}
+
+void Unit::forgetRemovedUnits(const std::vector<Unit*>& removed) {
+    if (std::binary_search(removed.begin(), removed.end(), alignTarget, std::less<Unit*>()))
+        alignTarget = nullptr;
+    if (unitInput) unitInput->forgetRemovedTarget(removed);
 }
 
 // Animation. The hold timer and the loops left live on the type, shared by all its units.

@@ -87,6 +87,10 @@ class Unit {
     void changeAnim(int a);
     BITMAP* getPic(bool advance);
     void alignStyleMove();
+    // Lets go of every unit of removed (sorted by address), which the list is about to destroy:
+    // the one it aligns to, and its target. It acts afterwards as while their addresses stayed
+    // reserved: a gone creator is no longer followed, a gone target is sought anew.
+    void forgetRemovedUnits(const std::vector<Unit*>& removed);
 
     // Combat.
     void dealDamage(); // contactWith every unit of the list, in list order

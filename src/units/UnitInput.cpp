@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
+#include <functional>
 
 #include "content/Round.h"
 #include "content/UnitTemplate.h"
@@ -38,6 +39,7 @@ void UnitInput::setCounters() {
     attackNow = false;
     target = nullptr;
     homeCounter = 0;
+    lostTargetX = lostTargetY = lostTargetSize = 0;
 }
 
 namespace {
@@ -130,9 +132,10 @@ bool UnitInput::aimIt(Unit* self, Round* round) {
     bool walk = true;
     homeCounter += 1;
     fixed x = self->getPosX(), y = self->getPosY();
-    fixed tx = target->getPosX(), ty = target->getPosY();
+    fixed tx = target ? target->getPosX() : lostTargetX, ty = target ? target->getPosY() : lostTargetY;
+    fixed targetSize = target ? target->getPicSize() : lostTargetSize;
     // Distance between the edges of the two pictures.
-    fixed gap = calcDist(x, y, tx, ty) - (fixed)(((long long)target->getPicSize() + self->getPicSize()) / 2);
+    fixed gap = calcDist(x, y, tx, ty) - (fixed)(((long long)targetSize + self->getPicSize()) / 2);
 
     fixed toTarget = calcAngle(x, y, tx, ty, self->getDrawAngle());
     fixed homing = calcAngle(x, y, tx, ty, homeAngle);
@@ -183,6 +186,14 @@ void UnitInput::switchTargets(Unit*, UnitList* list) {
     else if ((switchTarget & SWITCH_AT_FULL_HEALTH) && list->thisUnitExists(target) &&
              target->getHP() >= target->getMaxHP())
         hasTarget = false;
+}
+
+void UnitInput::forgetRemovedTarget(const std::vector<Unit*>& removed) {
+    if (!std::binary_search(removed.begin(), removed.end(), target, std::less<Unit*>())) return;
+    lostTargetX = target->getPosX();
+    lostTargetY = target->getPosY();
+    lostTargetSize = target->getPicSize();
+    target = nullptr;
 }
 
 bool UnitInput::aiULess(aiUnitSort* a, aiUnitSort* b) {

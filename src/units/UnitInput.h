@@ -36,8 +36,11 @@ class UnitInput {
     fixed homeAngle; // facing set by the last homing correction, angle units
     bool hasTarget;
     bool attackNow;  // result of the last aim; kept while no aim is made
-    Unit* target;    // not owned; tested with UnitList::thisUnitExists
+    Unit* target;    // not owned; tested with UnitList::thisUnitExists; null once it left the arena
     int homeCounter; // aims (steps) since the last homing correction
+    // Where the target stood and its picture size (pixels) when it left the arena. Until a new
+    // target is found (none of its side is left) the unit keeps aiming at that spot.
+    fixed lostTargetX, lostTargetY, lostTargetSize;
 
     UnitInput();
     // Copies every setting of src; the variant is kept for callers and changes nothing.
@@ -52,6 +55,9 @@ class UnitInput {
     void moveIt(Unit* self, bool walk);
     void attackP(Unit* self, int attack);           // attack: ADDED_BY_* bits
     void switchTargets(Unit* self, UnitList* list); // self is kept for callers, unused
+    // The target is let go when it is among removed (sorted by address), which are about to be
+    // destroyed; what aiming needs of it is kept.
+    void forgetRemovedTarget(const std::vector<Unit*>& removed);
     static bool aiULess(aiUnitSort* a, aiUnitSort* b);
     static bool aiUEqual(aiUnitSort* a, aiUnitSort* b); // kept for callers, unused
 };

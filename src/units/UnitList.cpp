@@ -36,8 +36,6 @@ UnitList::UnitList()
 UnitList::~UnitList() {
     for (Unit* u : *units)
         delete u;
-    for (Unit* u : removedUnits)
-        delete u;
     delete units;
 }
 
@@ -50,8 +48,6 @@ void UnitList::clear() {
     for (Unit* u : *units)
         delete u;
     releaseStorage(*units);
-    for (Unit* u : removedUnits)
-        delete u;
     releaseStorage(removedUnits);
     contactGrid.release();
     releaseStorage(sortedUnits);
@@ -223,6 +219,21 @@ void UnitList::allUnitsMove(const PlayerCommand& command) {
             (*units)[kept++] = u;
     }
     units->resize(kept);
+    if (!removedUnits.empty()) forgetRemovedUnits();
+}
+
+void UnitList::forgetRemovedUnits() {
+    std::sort(removedUnits.begin(), removedUnits.end(), std::less<Unit*>());
+    for (Unit* u : *units)
+        u->forgetRemovedUnits(removedUnits);
+    if (unitsToAppear)
+        for (UnitCreate* order : *unitsToAppear)
+            if (std::binary_search(removedUnits.begin(), removedUnits.end(), order->creator,
+                                   std::less<Unit*>()))
+                order->creator = nullptr;
+    for (Unit* u : removedUnits)
+        delete u;
+    removedUnits.clear();
 }
 
 void UnitList::contactPass() {

@@ -31,11 +31,12 @@ class UnitList {
     UnitList& operator=(const UnitList&) = delete;
 
     void setupRound(Round* r);
-    // Empties the arena and the pending orders; removed units are destroyed here, not earlier.
+    // Empties the arena and the pending orders.
     void clear();
     void makeUnits(Loader* l, Round* r);
     // The rest of a step: juice to the player, the command to every player unit, then every
-    // unit's decision, the contact pass, every unit's update, and finished units removed.
+    // unit's decision, the contact pass, every unit's update, and finished units removed and
+    // destroyed (see forgetRemovedUnits).
     void allUnitsMove(const PlayerCommand& command);
     // The contact pass of a step: every unit's contact tests, in list order, by way of the
     // contact grid unless the all-pairs scan was asked for; both deal the same hits.
@@ -80,14 +81,15 @@ class UnitList {
     std::vector<Unit*>* units;               // owned
     std::vector<UnitCreate*>* unitsToAppear; // the round's own list, borrowed
     Round* round;
-    // Units taken out of the arena during the round. Kept alive until clear() so that no
-    // address is reused while other units may still hold it as a target.
+    // The units taken out at the end of the current step, sorted by address; destroyed before
+    // the step ends, once no unit and no pending order refers to them.
     std::vector<Unit*> removedUnits;
     size_t maxLiveUnits;
     bool exhaustiveContacts = false;
     ContactGrid contactGrid;
     // While a step's passes run the list does not change: membership and searches are answered
-    // from an index made at the start of the step instead of a walk over every unit.
+    // from an index made at the start of the step instead of a walk over every unit. Both are
+    // read only while stepIndexed, so the addresses of units destroyed since are never used.
     bool stepIndexed = false;
     std::vector<Unit*> sortedUnits;
     struct CachedSearch {
@@ -96,6 +98,10 @@ class UnitList {
     };
     std::vector<CachedSearch> searchCache;
     void indexStep();
+    // Every reference to a unit of removedUnits, held by a unit still in the arena or by a
+    // pending order, is let go; then they are destroyed. A freed address may be handed to the
+    // next unit made, so a reference kept would make a gone unit look alive again.
+    void forgetRemovedUnits();
 };
 
 #endif

@@ -7,6 +7,7 @@
 #include "ArenaWorld.h"
 #include "units/PlayerUnit.h"
 #include "units/Unit.h"
+#include "units/UnitInput.h"
 #include "units/vornMath.h"
 
 namespace {
@@ -394,17 +395,51 @@ TEST(StepPasses, DecisionsThenContactsThenUpdatesThenRemovals) {
                                          "take c damage 0", "take d damage 0", "watched present"};
     EXPECT_EQ(log, expected);
     EXPECT_EQ(*w.list.getUnits(), (std::vector<Unit*>{c, d}));
-    // Taken out, not destroyed: the address stays valid and unused until the round ends.
     EXPECT_FALSE(w.list.thisUnitExists(a));
-    EXPECT_EQ(a->getUnitName(), "grunt");
+    // a and b are destroyed: the newcomer may be given either address.
+    d->watched = nullptr;
     Unit* fresh = w.place("grunt", 10, 10);
-    EXPECT_NE(fresh, a);
-    EXPECT_NE(fresh, b);
     // The next step sees the list as it is now, newcomers included.
     log.clear();
     c->watched = fresh;
     w.list.allUnitsMove(PlayerCommand::fromInput(w.input));
-    EXPECT_EQ(log.back(), "watched gone");
-    EXPECT_EQ(log[log.size() - 3], "watched present");
+    EXPECT_EQ(log[log.size() - 2], "watched present");
     EXPECT_EQ(w.list.search(SEARCH_BY_SIDE, AFF_ENEMY), (std::vector<Unit*>{c, d, fresh}));
+}
+
+TEST(StepPasses, AGoneUnitIsDestroyedAndWhoHeldItActsAsWhileItsAddressStayedReserved) {
+    ArenaWorld w;
+    w.addType("hunter", AFF_ENEMY);
+    w.addType("prey", AFF_PLAYER)->walkspeed = 0; // stands where it falls
+    UnitTemplate* escort = w.addType("escort", AFF_NEUTRAL);
+    escort->alignStyle = 1;
+    escort->alignDist = itofix(30);
+    Unit* hunter = w.place("hunter", 100, 150);
+    Unit* prey = w.place("prey", 300, 150);
+    // Added by the prey: one escort at its side, one still to come.
+    auto* follower = new Unit(&w.list, escort, prey, itofix(300), itofix(120), 0, itofix(1), 0);
+    w.list.appendUnit(follower);
+    UnitCreate* coming = w.order("escort", SIDE_AT_POSITION, SPAWN_AFTER_DELAY, 50);
+    coming->creator = prey;
+    UnitInput* brain = hunter->getUnitInput();
+    w.step();
+    ASSERT_EQ(brain->target, prey);
+
+    prey->killSelf();
+    std::vector<fixed> fell{prey->getPosX(), prey->getPosY(), prey->getPicSize()};
+    for (int s = 0; s < 5 && w.list.thisUnitExists(prey); s++) {
+        w.list.drawUnits(nullptr, nullptr, false); // the dead animation ends on a drawn frame
+        w.step();
+    }
+    ASSERT_EQ(w.count(AFF_PLAYER), 0);
+    // Nobody refers to the destroyed prey; the hunter, finding no other, keeps to where it fell.
+    EXPECT_TRUE(brain->hasTarget && !brain->target && !coming->creator);
+    EXPECT_EQ(std::vector<fixed>({brain->lostTargetX, brain->lostTargetY, brain->lostTargetSize}), fell);
+
+    // A newcomer may take the freed address: the escort must not follow it, the hunter picks it.
+    fixed followerX = follower->getPosX();
+    Unit* next = w.place("prey", 50, 50);
+    w.step();
+    EXPECT_EQ(brain->target, next);
+    EXPECT_EQ(follower->getPosX(), followerX);
 }

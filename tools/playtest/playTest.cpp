@@ -45,13 +45,20 @@ struct RoundOutcome {
 RoundOutcome play(Simulation& sim, SloppyPlayer* sloppy, long maxSteps, bool trace) {
     RoundOutcome out;
     UnitList& list = sim.getUnitList();
-    std::set<Unit*> seen; // units are not freed before the round ends, so addresses stay unique
+    // Units are freed in the step they leave and their addresses used again, so an enemy counts
+    // as new when it was not in the arena after the step before: a unit made in a step can only
+    // take the address of one that had left by that step's start.
+    std::set<Unit*> before, now;
     while (out.steps < maxSteps) {
         if (sloppy) sim.setCommand(sloppy->decide(list, sim.getRound(), sim.getLoader()));
         sim.runPass(1, true);
         out.steps++;
-        for (Unit* u : list.search(SEARCH_BY_SIDE, AFF_ENEMY))
-            seen.insert(u);
+        now.clear();
+        for (Unit* u : list.search(SEARCH_BY_SIDE, AFF_ENEMY)) {
+            now.insert(u);
+            if (!before.count(u)) out.enemiesSeen++;
+        }
+        before.swap(now);
         PlayerUnit* p = ScriptedPlayer::findPlayer(list);
         if (p) {
             out.maxHP = p->getMaxHP();
@@ -74,7 +81,6 @@ RoundOutcome play(Simulation& sim, SloppyPlayer* sloppy, long maxSteps, bool tra
         if (out.state != ROUND_IN_PLAY) break;
     }
     if (out.state == ROUND_LOST) out.hpLeft = 0;
-    out.enemiesSeen = (int)seen.size();
     return out;
 }
 

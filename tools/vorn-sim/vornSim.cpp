@@ -155,12 +155,13 @@ bool parse(int argc, char** argv, Options& o) {
     return true;
 }
 
-// Peak resident memory of this process in kB (VmHWM), 0 when unknown.
-long peakMemoryKB() {
+// A memory figure of this process from /proc/self/status in kB (key "VmHWM:" the peak resident,
+// "VmRSS:" the resident now), 0 when unknown.
+long memoryKB(const std::string& key) {
     std::ifstream status("/proc/self/status");
     std::string line;
     while (std::getline(status, line))
-        if (line.compare(0, 6, "VmHWM:") == 0) return std::atol(line.c_str() + 6);
+        if (line.compare(0, key.size(), key) == 0) return std::atol(line.c_str() + key.size());
     return 0;
 }
 
@@ -271,8 +272,17 @@ int main(int argc, char** argv) {
 
         using Clock = std::chrono::steady_clock;
         std::vector<double> stepMs, frameMs, liveUnits;
-        stepMs.reserve(o.steps);
-        liveUnits.reserve(o.steps);
+        // Written in full once, so their pages are resident from the start and the run's own
+        // record of times does not show as growth of the round.
+        stepMs.assign(o.steps, 0.0);
+        stepMs.clear();
+        liveUnits.assign(o.steps, 0.0);
+        liveUnits.clear();
+        frameMs.assign(o.frameRatio > 0 ? o.steps / o.frameRatio + 1 : 0, 0.0);
+        frameMs.clear();
+        // The first sixth of the run warms up (the crowd forms, containers reach their size);
+        // the resident memory there is compared with the end's to show growth within a round.
+        long warmedAt = o.steps / 6, warmKB = 0;
         size_t peakUnits = 0;
         int state = ROUND_IN_PLAY;
         long overAt = -1;
@@ -290,6 +300,10 @@ int main(int argc, char** argv) {
                 stepMs.push_back(std::chrono::duration<double, std::milli>(Clock::now() - t0).count());
             }
             done += n;
+            if (warmKB == 0 && warmedAt > 0 && done >= warmedAt) {
+                warmedAt = done;
+                warmKB = memoryKB("VmRSS:");
+            }
             if (o.frameRatio > 0) {
                 auto t0 = Clock::now();
                 sim.drawFrame();
@@ -321,7 +335,13 @@ int main(int argc, char** argv) {
             std::printf("round: %s after %ld steps\n", states[overState], overAt);
         else
             std::printf("round: in play\n");
-        std::printf("peak memory (VmHWM): %.1f MB\n", peakMemoryKB() / 1024.0);
+        std::printf("peak memory (VmHWM): %.1f MB\n", memoryKB("VmHWM:") / 1024.0);
+        long nowKB = memoryKB("VmRSS:");
+        std::printf("resident memory (VmRSS): %.1f MB", nowKB / 1024.0);
+        if (warmKB > 0)
+            std::printf(", %.1f MB after step %ld (%+.1f %%)", warmKB / 1024.0, warmedAt,
+                        100.0 * (nowKB - warmKB) / warmKB);
+        std::printf("\n");
         std::printf("state hash: %016llx\n", (unsigned long long)sim.stateHash());
         if (!o.record.empty()) {
             std::string why;
