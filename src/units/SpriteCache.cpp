@@ -47,9 +47,12 @@ Bounds visibleBounds(BITMAP* b) {
     return r;
 }
 
+const int creditLimit = 32 * spriteCacheDrawsPerMaking;
+
 } // namespace
 
-SpriteCache::SpriteCache(size_t budgetBytes) : bytes(0), count(0), budget(budgetBytes), draws(0) {}
+SpriteCache::SpriteCache(size_t budgetBytes)
+    : bytes(0), count(0), budget(budgetBytes), draws(0), credit(creditLimit) {}
 
 SpriteCache::~SpriteCache() {
     clear();
@@ -79,8 +82,12 @@ void SpriteCache::draw(BITMAP* bmp, BITMAP* pic, int x, int y, fixed angle, fixe
         uint64_t bit = uint64_t(1) << (turn % 64);
         bool again = (asked & bit) != 0;
         asked |= bit;
-        if (again) p = make(pic, turn, scale); // may forget the sheet
+        if (again && credit >= spriteCacheDrawsPerMaking) {
+            credit -= spriteCacheDrawsPerMaking;
+            p = make(pic, turn, scale); // may forget the sheet
+        }
     }
+    if (credit < creditLimit) credit++;
     if (!p) {
         pivot_scaled_sprite(bmp, pic, x, y, pic->w / 2, pic->h / 2, itofix(turn), scale);
         return;

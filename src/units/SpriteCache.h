@@ -8,14 +8,18 @@
 
 // The most memory the pictures of the drawing's sprite cache take, in bytes (32 MB).
 const size_t spriteCacheBudgetBytes = 32u * 1024u * 1024u;
+// Draws that earn the making of one picture: a crowd seen for the first time is drawn at about
+// its uncached cost, its pictures made over the next frames (in draws).
+const int spriteCacheDrawsPerMaking = 8;
 
 // Unit frames drawn turned and scaled once, then copied as they are: a rotated, scaled draw costs
 // about twice a masked copy, and a crowd shows the same frames at the same few angles and scales.
 // A picture is kept per frame, angle (rounded to a whole angle unit, 1/256 of a turn) and scale,
-// made on the second draw, as making one costs three direct draws and a turning unit passes many
-// angles only once; once the pictures pass the budget, the least recently drawn are forgotten until a quarter
-// of the budget is free again. Frames are known by their address: whoever frees frames must forget them here
-// first (the loader empties the cache whenever it releases datafiles or retires unit types).
+// made on its second draw (a turning unit passes many angles only once), at most one per
+// spriteCacheDrawsPerMaking draws after a first few. Once the pictures pass the budget, the least
+// recently drawn are forgotten until a quarter of the budget is free again.
+// Frames are known by their address: whoever frees frames must forget them here first (the
+// loader empties the cache whenever it releases datafiles or retires unit types).
 class SpriteCache {
   public:
     explicit SpriteCache(size_t budgetBytes = spriteCacheBudgetBytes);
@@ -70,6 +74,7 @@ class SpriteCache {
     size_t count;   // pictures kept
     size_t budget;  // in bytes
     uint64_t draws; // made so far; stamps a picture's last draw
+    int credit;     // draws not yet spent on making pictures, at most 32 makings' worth
 };
 
 #endif

@@ -333,7 +333,7 @@ TEST(Drawing, CachedPicturesMatchTheTurnedFrameAndStayWithinTheBudget) {
     EXPECT_EQ(cache.getCount(), 12u) << "255.7 rounds to a whole turn, drawn as 0";
 
     for (int angle = 0; angle < 256; angle++)
-        for (int draw = 0; draw < 2; draw++) {
+        for (int draw = 0; draw <= spriteCacheDrawsPerMaking; draw++) {
             cache.draw(cached, pic, 57, 61, itofix(angle), ftofix(1.5));
             ASSERT_LE(cache.getBytes(), budget);
         }
