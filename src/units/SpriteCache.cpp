@@ -73,9 +73,13 @@ void SpriteCache::draw(BITMAP* bmp, BITMAP* pic, int x, int y, fixed angle, fixe
     }
     // Rounded to the nearest whole unit; a whole turn is 256 units, whatever the sign.
     int turn = (int)(((long long)angle + 0x8000) >> 16) & 255;
-    auto placed = sheets.emplace(SheetKey{pic, scale}, Sheet{});
-    if (placed.second) bytes += sizeof(Sheet);
-    Sheet& sheet = placed.first->second;
+    SheetKey key{pic, scale};
+    auto found = sheets.find(key); // emplace would build a sheet at every draw
+    if (found == sheets.end()) {
+        found = sheets.emplace(key, Sheet{}).first;
+        bytes += sizeof(Sheet);
+    }
+    Sheet& sheet = found->second;
     Picture* p = sheet.turns[turn];
     if (!p) {
         uint64_t& asked = sheet.asked[turn / 64];
