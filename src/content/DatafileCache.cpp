@@ -2,6 +2,7 @@
 
 #include "content/DatafileReader.h"
 #include "system/fileAccess.h"
+#include "units/SpriteCache.h"
 
 namespace {
 
@@ -134,6 +135,9 @@ DATAFILE* DatafileCache::load(const std::string& path) {
 }
 
 void DatafileCache::releaseAll() {
+    // Pictures drawn from frames of these datafiles must not outlive them, nor stand for a new
+    // frame that Allegro puts at a freed frame's address.
+    if (!loaded.empty()) SpriteCache::drawing().clear();
     for (auto& entry : loaded)
         unload_datafile(entry.second);
     loaded.clear();

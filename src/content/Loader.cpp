@@ -15,6 +15,7 @@
 #include "system/configText.h"
 #include "system/fileAccess.h"
 #include "system/oggsnd.h"
+#include "units/SpriteCache.h"
 
 namespace {
 
@@ -439,6 +440,7 @@ void Loader::readSelectionList(const char* path, StartGameConfig* screen, bool c
 }
 
 void Loader::retireUnitTypes() {
+    SpriteCache::drawing().clear(); // the retired frames are never drawn again
     retiredTemplates.insert(retiredTemplates.end(), unitTemplates.begin(), unitTemplates.end());
     unitTemplates.clear();
     for (std::string* name : unitNames)

@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "units/SpriteCache.h"
+
 UnitTemplate::UnitTemplate()
     : vecPics(ANIM_COUNT), animFrameTimer(0), animFrameTimes(ANIM_COUNT), animLoopsLeft(0),
       animRepeat(ANIM_COUNT, 0), animLoopEnd(ANIM_COUNT, -1), animLoopStart(ANIM_COUNT, 0), affiliation(0),
@@ -28,8 +30,11 @@ void UnitTemplate::setStatus(std::vector<std::string> values, int kind) {
 
 void UnitTemplate::deleteBitmaps() {
     for (auto& anim : vecPics) {
-        for (BITMAP* pic : anim)
-            if (pic) destroy_bitmap(pic);
+        for (BITMAP* pic : anim) {
+            if (!pic) continue;
+            SpriteCache::drawing().forget(pic);
+            destroy_bitmap(pic);
+        }
         anim.clear();
     }
 }

@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "content/UnitTemplate.h"
+#include "units/SpriteCache.h"
 #include "units/angleSum.h"
 #include "units/saturate.h"
 #include "units/vornMath.h"
@@ -44,11 +45,8 @@ PlayerUnit::~PlayerUnit() {}
 
 void PlayerUnit::draw(BITMAP* bmp, MusicSound* sound, bool paused) {
     const std::vector<BITMAP*>& aimPics = unitTemplate->vecPics[ANIM_AIM];
-    if (bmp && !aimPics.empty() && aimPics.front()) {
-        BITMAP* pic = aimPics.front();
-        pivot_scaled_sprite(bmp, pic, fixtoi(posX), fixtoi(posY), pic->w / 2, pic->h / 2, drawAngle,
-                            drawScale);
-    }
+    if (bmp && !aimPics.empty() && aimPics.front())
+        SpriteCache::drawing().draw(bmp, aimPics.front(), fixtoi(posX), fixtoi(posY), drawAngle, drawScale);
     Unit::draw(bmp, sound, paused);
 }
 

@@ -9,6 +9,7 @@
 #include "content/UnitCreate.h"
 #include "content/UnitTemplate.h"
 #include "system/MusicSound.h"
+#include "units/SpriteCache.h"
 #include "units/UnitInput.h"
 #include "units/UnitList.h"
 #include "units/angleSum.h"
@@ -277,9 +278,7 @@ void Unit::endOfRound() {
 void Unit::draw(BITMAP* bmp, MusicSound* sound, bool paused) {
     if (animCurrent != charAnim) changeAnim(charAnim);
     BITMAP* pic = getPic(!paused);
-    if (pic && bmp)
-        pivot_scaled_sprite(bmp, pic, fixtoi(posX), fixtoi(posY), pic->w / 2, pic->h / 2, drawAngle,
-                            drawScale);
+    if (pic && bmp) SpriteCache::drawing().draw(bmp, pic, fixtoi(posX), fixtoi(posY), drawAngle, drawScale);
     playPendingSound(sound);
 }
 

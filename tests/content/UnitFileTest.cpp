@@ -1,4 +1,5 @@
 #include "ContentFixture.h"
+#include "units/SpriteCache.h"
 
 using Messages = std::vector<std::string>;
 
@@ -274,21 +275,36 @@ TEST_F(ContentTest, TypesSharingADatafileShareOneCopy) {
     EXPECT_EQ(unitType("a")->vecPics[ANIM_IDLE][0], unitType("b")->vecPics[ANIM_RUN][0]);
 }
 
+// The sprite cache forgets the pictures of frames that are retired or released.
 TEST_F(ContentTest, AfterAChangeOfColourDepthUnitTypesLoadAgainWithFramesOfTheNewDepth) {
     writeSimpleUnit("grunt");
     loader.addUnit("grunt");
     UnitTemplate* deep = unitType("grunt");
     loader.addUnit("grunt");
     EXPECT_EQ(unitType("grunt"), deep) << "same depth: the type is not loaded again";
+    BITMAP* arena = create_bitmap(20, 20);
+    SpriteCache& cache = SpriteCache::drawing();
+    auto drawTwice = [&] { // the second draw keeps the picture
+        for (int i = 0; i < 2; i++)
+            cache.draw(arena, deep->vecPics[ANIM_IDLE][0], 10, 10, 0, itofix(1));
+    };
+    drawTwice();
+    EXPECT_GT(cache.getCount(), 0u);
     set_color_depth(16);
     loader.addUnit("grunt");
     UnitTemplate* shallow = unitType("grunt");
     set_color_depth(32);
+    EXPECT_EQ(cache.getCount(), 0u);
     ASSERT_NE(shallow, nullptr);
     EXPECT_NE(shallow, deep);
     EXPECT_EQ(bitmap_color_depth(shallow->vecPics[ANIM_IDLE][0]), 16);
     EXPECT_EQ(bitmap_color_depth(deep->vecPics[ANIM_IDLE][0]), 32) << "the earlier type stays intact";
     EXPECT_EQ(loader.getUnitTemplates()->size(), 1u);
+    drawTwice();
+    EXPECT_GT(cache.getCount(), 0u);
+    loader.unloadAll();
+    EXPECT_EQ(cache.getCount(), 0u);
+    destroy_bitmap(arena);
 }
 
 TEST_F(ContentTest, UnitFailuresAreReportedOnceAndTheTypeStaysRecorded) {

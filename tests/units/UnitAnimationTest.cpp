@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
+#include "units/SpriteCache.h"
 #include "units/UnitWorld.h"
 
 // Animation timing and loops, the animation choice, drawing and sound requests.
@@ -299,4 +302,53 @@ TEST_F(SoundTest, PendingSoundsCountTheLifetimeEvenWhilePaused) {
     ASSERT_EQ(sound.plays.size(), 2u);
     EXPECT_EQ(sound.plays[0].sample, hit);
     EXPECT_EQ(sound.plays[1].sample, dead); // the second check ran the lifetime out
+}
+
+// A frame drawn through the sprite cache (first directly, then made, then copied) matches Allegro's
+// turned and scaled drawing at the whole angle nearest the one asked for; the cache stays within
+// its budget by forgetting the least recently drawn, and forgets a frame when told.
+TEST(Drawing, CachedPicturesMatchTheTurnedFrameAndStayWithinTheBudget) {
+    BITMAP* pic = create_bitmap(17, 24); // odd: the pivot is a pixel off the middle
+    clear_to_color(pic, bitmap_mask_color(pic));
+    rectfill(pic, 2, 0, 14, 11, makecol(200, 0, 0));
+    circlefill(pic, 8, 17, 6, makecol(0, 0, 200));
+    BITMAP* cached = create_bitmap(120, 120);
+    BITMAP* direct = create_bitmap(120, 120);
+    const size_t budget = 256 * 1024;
+    SpriteCache cache(budget);
+    for (double angle : {0.0, 37.0, 64.0, 200.4, 255.7})
+        for (double scale : {1.0, 1.5, 2.5}) {
+            clear_to_color(direct, 0);
+            pivot_scaled_sprite(direct, pic, 57, 61, 8, 12, ftofix(std::round(angle)), ftofix(scale));
+            for (int draw = 0; draw < 3; draw++) {
+                clear_to_color(cached, 0);
+                cache.draw(cached, pic, 57, 61, ftofix(angle), ftofix(scale));
+                int differing = 0;
+                for (int y = 0; y < 120; y++)
+                    for (int x = 0; x < 120; x++)
+                        differing += getpixel(cached, x, y) != getpixel(direct, x, y);
+                EXPECT_LE(differing, 2) << "angle " << angle << ", scale " << scale << ", draw " << draw;
+            }
+        }
+    EXPECT_EQ(cache.getCount(), 12u) << "255.7 rounds to a whole turn, drawn as 0";
+
+    for (int angle = 0; angle < 256; angle++)
+        for (int draw = 0; draw <= spriteCacheDrawsPerMaking; draw++) {
+            cache.draw(cached, pic, 57, 61, itofix(angle), ftofix(1.5));
+            ASSERT_LE(cache.getBytes(), budget);
+        }
+    EXPECT_LT(cache.getCount(), 256u);
+    clear_to_color(pic, makecol(0, 200, 0)); // a kept picture still shows the frame as it was
+    clear_to_color(cached, 0);
+    cache.draw(cached, pic, 57, 61, itofix(255), ftofix(1.5));
+    EXPECT_EQ(getpixel(cached, 57, 61), makecol(0, 0, 200)) << "the last drawn is kept";
+    cache.draw(cached, pic, 57, 61, itofix(1), ftofix(1.5));
+    EXPECT_EQ(getpixel(cached, 57, 61), makecol(0, 200, 0)) << "an early one is forgotten";
+    cache.forget(pic);
+    EXPECT_EQ(cache.getCount(), 0u);
+    cache.draw(cached, pic, 57, 61, itofix(255), ftofix(1.5));
+    EXPECT_EQ(getpixel(cached, 57, 61), makecol(0, 200, 0));
+    destroy_bitmap(pic);
+    destroy_bitmap(cached);
+    destroy_bitmap(direct);
 }
