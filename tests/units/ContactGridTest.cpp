@@ -223,6 +223,6 @@ TEST(ContactGridCandidates, EveryTouchingPairIsOfferedInListOrder) {
                 }
             }
         }
-        EXPECT_EQ(grid.getWideCount() > 0, true) << "the huge units are tested against everyone";
+        EXPECT_EQ(grid.getWideCount() > 0, true) << "the huge units lie on a coarser level";
     }
 }
