@@ -50,8 +50,9 @@ void ContactGrid::build(const std::vector<Unit*>& units) {
         layOut(level);
     for (int i : live) {
         Level& level = levels[levelOf[i]];
-        long long cx = (spot[i].x - level.left) / level.cell, cy = (spot[i].y - level.top) / level.cell;
-        cellOf[i] = (int)(cy * level.cols + cx);
+        int cx = level.cellAlong(spot[i].x - level.left, level.cols);
+        int cy = level.cellAlong(spot[i].y - level.top, level.rows);
+        cellOf[i] = cy * level.cols + cx;
         level.cellStart[cellOf[i] + 1]++;
     }
     for (Level& level : levels)
@@ -127,6 +128,7 @@ void ContactGrid::layOut(Level& level) {
         c *= 2;
     }
     level.cell = c;
+    level.perCell = 1.0 / c;
     level.cols = (int)w;
     level.rows = (int)h;
     level.cellStart.assign((size_t)(w * h) + 1, 0);
@@ -139,12 +141,17 @@ void ContactGrid::release() {
 }
 
 // Whether two units may touch: neither lies farther from the other along an axis than their
-// reach, half their summed diameters (computed as the contact test computes it).
+// reach, half their summed diameters (computed as the contact test computes it), and they lie
+// no farther apart than their reach and a pixel. Within the reach on both axes the contact test's
+// differences are exact, and its distance rounds hypot to a fraction of a pixel, so a pair
+// dropped here is one the contact test would drop; dropped here, it costs no look at the units.
 bool ContactGrid::mayTouch(const Spot& a, const Spot& b) {
     long long reach = ((long long)a.size + b.size) / 2;
     reach = std::min<long long>(reach, INT_MAX);
     long long dx = (long long)b.x - a.x, dy = (long long)b.y - a.y;
-    return dx <= reach && -dx <= reach && dy <= reach && -dy <= reach;
+    if (dx > reach || -dx > reach || dy > reach || -dy > reach) return false;
+    double most = (double)reach + itofix(1);
+    return (double)dx * dx + (double)dy * dy <= most * most;
 }
 
 const std::vector<int>& ContactGrid::candidates(int i) {
@@ -156,15 +163,13 @@ const std::vector<int>& ContactGrid::candidates(int i) {
         long long r = ((long long)a.size + level.largest) / 2;
         long long x0 = a.x - r - level.left, x1 = a.x + r - level.left;
         long long y0 = a.y - r - level.top, y1 = a.y + r - level.top;
-        if (r < 0 || x1 < 0 || y1 < 0) continue;
-        long long cx0 = std::max<long long>(x0 / level.cell, 0),
-                  cx1 = std::min<long long>(x1 / level.cell, level.cols - 1);
-        long long cy0 = std::max<long long>(y0 / level.cell, 0),
-                  cy1 = std::min<long long>(y1 / level.cell, level.rows - 1);
-        if (cx0 > cx1) continue; // beyond the level's last column
-        for (long long cy = cy0; cy <= cy1; cy++) {
+        if (r < 0 || x1 < 0 || y1 < 0 || x0 > level.right - level.left || y0 > level.bottom - level.top)
+            continue; // beside the level's units
+        int cx0 = level.cellAlong(x0, level.cols), cx1 = level.cellAlong(x1, level.cols);
+        int cy0 = level.cellAlong(y0, level.rows), cy1 = level.cellAlong(y1, level.rows);
+        for (int cy = cy0; cy <= cy1; cy++) {
             // The cells of a row lie side by side in items.
-            long long first = cy * level.cols + cx0, last = cy * level.cols + cx1;
+            int first = cy * level.cols + cx0, last = cy * level.cols + cx1;
             for (int k = level.cellStart[first]; k < level.cellStart[last + 1]; k++)
                 if (mayTouch(a, level.spots[k])) found.push_back(level.items[k]);
         }

@@ -1,6 +1,7 @@
 #ifndef VORN_UNITS_CONTACTGRID_H
 #define VORN_UNITS_CONTACTGRID_H
 
+#include <algorithm>
 #include <allegro.h>
 #include <vector>
 
@@ -46,6 +47,14 @@ class ContactGrid {
         std::vector<int> cellStart; // first entry of each cell in items; one more entry at the end
         std::vector<int> items;     // its units sorted by cell, list order within a cell
         std::vector<Spot> spots;    // the spot of each of items, so a look along a row reads on
+        double perCell = 0;         // 1 / cell: a product where a division would take ten times as long
+        // The column (or row) of a distance from the left (or top) edge, within 0 .. cells - 1. It
+        // never falls as the distance grows, so a span of distances covers the cells between the
+        // cells of its ends.
+        int cellAlong(long long offset, int cells) const {
+            long long c = (long long)(offset * perCell);
+            return (int)std::min<long long>(std::max<long long>(c, 0), cells - 1);
+        }
     };
     static bool mayTouch(const Spot& a, const Spot& b);
     void sortIntoLevels();
