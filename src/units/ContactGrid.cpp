@@ -142,14 +142,16 @@ void ContactGrid::release() {
 
 // Whether two units may touch: neither lies farther from the other along an axis than their
 // reach, half their summed diameters (computed as the contact test computes it), and they lie
-// no farther apart than their reach and a pixel. Within the reach on both axes the contact test's
-// differences are exact, and its distance rounds hypot to a fraction of a pixel, so a pair
-// dropped here is one the contact test would drop; dropped here, it costs no look at the units.
+// no farther apart than their reach and a pixel. Within half the range of fixed on both axes the
+// contact test's differences are exact and its distance does not saturate but rounds hypot to a
+// fraction of a pixel, so a pair dropped here is one the contact test would drop; dropped here,
+// it costs no look at the units.
 bool ContactGrid::mayTouch(const Spot& a, const Spot& b) {
     long long reach = ((long long)a.size + b.size) / 2;
     reach = std::min<long long>(reach, INT_MAX);
     long long dx = (long long)b.x - a.x, dy = (long long)b.y - a.y;
     if (dx > reach || -dx > reach || dy > reach || -dy > reach) return false;
+    if (reach > INT_MAX / 2) return true;
     double most = (double)reach + itofix(1);
     return (double)dx * dx + (double)dy * dy <= most * most;
 }
