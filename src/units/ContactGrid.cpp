@@ -12,8 +12,8 @@
 // below the larger coordinate difference, so touching units are at most their reach apart on
 // each axis. A unit's reach to any unit of a level is at most half its own diameter plus the
 // level's largest, so the cells of each level that box that distance around the unit hold every
-// unit of the level it may touch, whatever the level's cell size. The same bound on each axis,
-// pair by pair, then drops most of them before the exact test.
+// unit of the level it may touch, whatever the level's cell size. The same bound on each axis
+// and on the distance, pair by pair, then drops most of them before the exact test.
 //
 // The cell size only sets the work: cells that fit a level's largest unit let a unit of the
 // level look at 2 x 2 to 3 x 3 cells of its own level and of every coarser one, while a big unit
@@ -127,7 +127,6 @@ void ContactGrid::layOut(Level& level) {
         if (w * h <= cap) break;
         c *= 2;
     }
-    level.cell = c;
     level.perCell = 1.0 / c;
     level.cols = (int)w;
     level.rows = (int)h;

@@ -40,14 +40,13 @@ class ContactGrid {
     };
     // One grid: cells over the bounding box of its units, each wider than the largest of them.
     struct Level {
-        long long cell = 0;                                 // fixed
         long long left = 0, right = 0, top = 0, bottom = 0; // the bounding box of its units, fixed
         long long largest = 0;                              // contact diameter of its largest unit
         int cols = 0, rows = 0, count = 0;
         std::vector<int> cellStart; // first entry of each cell in items; one more entry at the end
         std::vector<int> items;     // its units sorted by cell, list order within a cell
-        std::vector<Spot> spots;    // the spot of each of items, so a look along a row reads on
-        double perCell = 0;         // 1 / cell: a product where a division would take ten times as long
+        std::vector<Spot> spots;    // the spot of each of items, so a row of cells is one stretch
+        double perCell = 0;         // 1 / the cell's side in fixed: a cell is found by a product
         // The column (or row) of a distance from the left (or top) edge, within 0 .. cells - 1. It
         // never falls as the distance grows, so a span of distances covers the cells between the
         // cells of its ends.
