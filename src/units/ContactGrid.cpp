@@ -2,159 +2,186 @@
 
 #include <algorithm>
 #include <climits>
+#include <numeric>
 
 #include "content/UnitTemplate.h"
 #include "units/Unit.h"
 
 // Why the candidates are complete. Two units touch when calcDist (fixhypot of the coordinate
-// differences) is at most their reach, half their summed contact diameters, which is at most the
-// larger diameter. fixhypot is never below the larger coordinate difference, so touching units
-// are at most one diameter apart on each axis. Cells are wider than every gridded unit's
-// diameter, so touching gridded units lie in the same or in neighbouring cells. The same bound
-// on each axis then drops most of the neighbours before the exact test.
+// differences) is at most their reach, half their summed contact diameters. fixhypot is never
+// below the larger coordinate difference, so touching units are at most their reach apart on
+// each axis. A unit's reach to any unit of a level is at most half its own diameter plus the
+// level's largest, so the cells of each level that box that distance around the unit hold every
+// unit of the level it may touch, whatever the level's cell size. The same bound on each axis
+// and on the distance, pair by pair, then drops most of them before the exact test.
 //
-// Two kinds of unit are kept out of the cells and tested against everyone instead: units much
-// larger than the crowd (a few giants must not make every cell huge) and stragglers far outside
-// the arena (a few must not stretch the grid over the whole range of fixed).
+// The cell size only sets the work: cells that fit a level's largest unit let a unit of the
+// level look at 2 x 2 to 3 x 3 cells of its own level and of every coarser one, while a big unit
+// looks at the cells its reach covers on the finer levels, which hold only the units near it.
+// Stragglers far outside the arena get a level of their own, so that a few of them do not
+// stretch the crowd's grid over the whole range of fixed.
 
 namespace {
-const fixed farOut = itofix(16384); // pixels from the origin beyond which a unit goes wide
+const fixed farOut = itofix(16384); // pixels from the origin beyond which a unit goes to the far level
 const long long maxCellsPerUnit = 4;
+// Size classes double from at least 2 pixels, so every contact diameter below INT_MAX falls in a
+// class below this one.
+const int farClass = 32;
+
+bool isFar(fixed x, fixed y) {
+    return x > farOut || x < -farOut || y > farOut || y < -farOut;
+}
 } // namespace
 
 void ContactGrid::build(const std::vector<Unit*>& units) {
     int n = (int)units.size();
-    kind.assign(n, OUT);
-    size.assign(n, 0);
-    x.assign(n, 0);
-    y.assign(n, 0);
-    wide.clear();
+    spot.assign(n, Spot{0, 0, 0});
+    levelOf.assign(n, -1);
+    cellOf.assign(n, 0);
     live.clear();
     for (int i = 0; i < n; i++) {
         Unit* u = units[i];
         if (u->getAnimCurrent() == ANIM_DEAD) continue;
         live.push_back(i);
-        size[i] = u->getPicSize();
-        x[i] = u->getPosX();
-        y[i] = u->getPosY();
-        bool far = x[i] > farOut || x[i] < -farOut || y[i] > farOut || y[i] < -farOut;
-        kind[i] = far ? WIDE : GRIDDED;
+        spot[i] = Spot{u->getPosX(), u->getPosY(), u->getPicSize()};
     }
-    chooseCellSize();
-    for (int i : live)
-        if (kind[i] == WIDE) wide.push_back(i);
-    sortIntoCells();
+    sortIntoLevels();
+    for (Level& level : levels)
+        layOut(level);
+    for (int i : live) {
+        Level& level = levels[levelOf[i]];
+        int cx = level.cellAlong(spot[i].x - level.left, level.cols);
+        int cy = level.cellAlong(spot[i].y - level.top, level.rows);
+        cellOf[i] = cy * level.cols + cx;
+        level.cellStart[cellOf[i] + 1]++;
+    }
+    for (Level& level : levels)
+        std::partial_sum(level.cellStart.begin(), level.cellStart.end(), level.cellStart.begin());
+    for (int i : live) { // in list order, so every cell lists its units in list order
+        Level& level = levels[levelOf[i]];
+        int k = level.cellStart[cellOf[i]]++;
+        level.items[k] = i;
+        level.spots[k] = spot[i];
+    }
+    // Filling moved each cell's start to the next cell's; move them back.
+    for (Level& level : levels) {
+        std::copy_backward(level.cellStart.begin(), level.cellStart.end() - 2, level.cellStart.end() - 1);
+        level.cellStart[0] = 0;
+    }
 }
 
-void ContactGrid::chooseCellSize() {
+// The median unit sets the size of the crowd: units up to twice its size make the finest level,
+// and every further doubling of size a coarser one.
+void ContactGrid::sortIntoLevels() {
     std::vector<fixed> sizes;
     for (int i : live)
-        if (kind[i] == GRIDDED) sizes.push_back(size[i]);
-    if (sizes.empty()) {
-        cell = itofix(1);
-        return;
+        if (!isFar(spot[i].x, spot[i].y)) sizes.push_back(spot[i].size);
+    long long base = itofix(2);
+    if (!sizes.empty()) {
+        size_t k = sizes.size() / 2;
+        std::nth_element(sizes.begin(), sizes.begin() + k, sizes.end());
+        base = 2LL * std::max(sizes[k], itofix(1));
     }
-    // Nine units in ten set the cell; anything more than twice their size goes wide.
-    size_t k = sizes.size() * 9 / 10;
-    std::nth_element(sizes.begin(), sizes.begin() + k, sizes.end());
-    long long limit = 2LL * std::max(sizes[k], itofix(1));
-    long long largest = 0;
+    int levelOfClass[farClass + 1];
+    std::fill(levelOfClass, levelOfClass + farClass + 1, -1);
+    size_t used = 0;
+    wideCount = 0;
     for (int i : live) {
-        if (kind[i] != GRIDDED) continue;
-        if (size[i] > limit)
-            kind[i] = WIDE;
-        else
-            largest = std::max<long long>(largest, size[i]);
+        const Spot& s = spot[i];
+        int sizeClass = farClass;
+        if (!isFar(s.x, s.y)) {
+            sizeClass = 0;
+            for (long long edge = base; s.size > edge; edge *= 2)
+                sizeClass++;
+        }
+        if (sizeClass != 0) wideCount++;
+        if (levelOfClass[sizeClass] < 0) {
+            levelOfClass[sizeClass] = (int)used++;
+            if (levels.size() < used) levels.emplace_back();
+            Level& fresh = levels[used - 1];
+            fresh.count = 0;
+            fresh.largest = s.size;
+            fresh.left = fresh.right = s.x;
+            fresh.top = fresh.bottom = s.y;
+        }
+        levelOf[i] = levelOfClass[sizeClass];
+        Level& level = levels[levelOf[i]];
+        level.count++;
+        level.largest = std::max<long long>(level.largest, s.size);
+        level.left = std::min<long long>(level.left, s.x);
+        level.right = std::max<long long>(level.right, s.x);
+        level.top = std::min<long long>(level.top, s.y);
+        level.bottom = std::max<long long>(level.bottom, s.y);
     }
-    // One pixel to spare covers any rounding of the distance.
-    cell = (fixed)std::min<long long>(largest + itofix(1), INT_MAX / 4);
+    levels.resize(used);
 }
 
-void ContactGrid::sortIntoCells() {
-    long long minX = LLONG_MAX, minY = LLONG_MAX, maxX = LLONG_MIN, maxY = LLONG_MIN;
-    int gridded = 0;
-    for (int i : live) {
-        if (kind[i] != GRIDDED) continue;
-        gridded++;
-        minX = std::min<long long>(minX, x[i]);
-        maxX = std::max<long long>(maxX, x[i]);
-        minY = std::min<long long>(minY, y[i]);
-        maxY = std::max<long long>(maxY, y[i]);
-    }
-    cols = rows = 0;
-    items.clear();
-    cellStart.assign(1, 0);
-    if (gridded == 0) return;
-    // Wider cells only merge neighbours, so the grid stays complete while its size is capped.
-    long long c = cell, w, h;
-    long long cap = maxCellsPerUnit * gridded + 64;
+void ContactGrid::layOut(Level& level) {
+    // One pixel to spare covers any rounding of the distance. Wider cells only merge neighbours,
+    // so the level stays complete while its number of cells is capped.
+    long long c = std::max<long long>(level.largest, 0) + itofix(1), w, h;
+    long long cap = maxCellsPerUnit * level.count + 64;
     while (true) {
-        w = (maxX - minX) / c + 1;
-        h = (maxY - minY) / c + 1;
+        w = (level.right - level.left) / c + 1;
+        h = (level.bottom - level.top) / c + 1;
         if (w * h <= cap) break;
         c *= 2;
     }
-    cell = (fixed)std::min<long long>(c, INT_MAX);
-    left = (fixed)minX;
-    top = (fixed)minY;
-    cols = (int)w;
-    rows = (int)h;
-
-    int n = (int)kind.size();
-    cellOf.assign(n, -1);
-    cellStart.assign((size_t)cols * rows + 1, 0);
-    for (int i : live) {
-        if (kind[i] != GRIDDED) continue;
-        long long cx = ((long long)x[i] - left) / c, cy = ((long long)y[i] - top) / c;
-        cellOf[i] = (int)(cy * cols + cx);
-        cellStart[cellOf[i] + 1]++;
-    }
-    for (size_t k = 1; k < cellStart.size(); k++)
-        cellStart[k] += cellStart[k - 1];
-    items.assign(gridded, 0);
-    std::vector<int> next(cellStart.begin(), cellStart.end() - 1);
-    for (int i : live) // in list order, so every cell lists its units in list order
-        if (kind[i] == GRIDDED) items[next[cellOf[i]]++] = i;
+    level.perCell = 1.0 / c;
+    level.cols = (int)w;
+    level.rows = (int)h;
+    level.cellStart.assign((size_t)(w * h) + 1, 0);
+    level.items.resize(level.count);
+    level.spots.resize(level.count);
 }
 
 void ContactGrid::release() {
     *this = ContactGrid();
 }
 
-// Whether units i and j may touch: neither lies farther from the other along an axis than their
-// reach, half their summed diameters (computed as the contact test computes it).
-bool ContactGrid::mayTouch(int i, int j) const {
-    long long reach = ((long long)size[i] + size[j]) / 2;
+// Whether two units may touch: neither lies farther from the other along an axis than their
+// reach, half their summed diameters (computed as the contact test computes it), and they lie
+// no farther apart than their reach and a pixel. Within half the range of fixed on both axes the
+// contact test's differences are exact and its distance does not saturate but rounds hypot to a
+// fraction of a pixel, so a pair dropped here is one the contact test would drop; dropped here,
+// it costs no look at the units.
+bool ContactGrid::mayTouch(const Spot& a, const Spot& b) {
+    long long reach = ((long long)a.size + b.size) / 2;
     reach = std::min<long long>(reach, INT_MAX);
-    long long dx = (long long)x[j] - x[i], dy = (long long)y[j] - y[i];
-    return dx <= reach && -dx <= reach && dy <= reach && -dy <= reach;
+    long long dx = (long long)b.x - a.x, dy = (long long)b.y - a.y;
+    if (dx > reach || -dx > reach || dy > reach || -dy > reach) return false;
+    if (reach > INT_MAX / 2) return true;
+    double most = (double)reach + itofix(1);
+    return (double)dx * dx + (double)dy * dy <= most * most;
 }
 
 const std::vector<int>& ContactGrid::candidates(int i) {
     found.clear();
-    if (i < 0 || i >= (int)kind.size() || kind[i] == OUT) return found;
-    if (kind[i] == WIDE) {
-        for (int j : live)
-            if (mayTouch(i, j)) found.push_back(j);
-        return found;
-    }
-    int cx = cellOf[i] % cols, cy = cellOf[i] / cols;
-    for (int ny = std::max(cy - 1, 0); ny <= std::min(cy + 1, rows - 1); ny++) {
-        for (int nx = std::max(cx - 1, 0); nx <= std::min(cx + 1, cols - 1); nx++) {
-            int c = ny * cols + nx;
-            for (int k = cellStart[c]; k < cellStart[c + 1]; k++)
-                if (mayTouch(i, items[k])) found.push_back(items[k]);
+    if (i < 0 || i >= (int)levelOf.size() || levelOf[i] < 0) return found;
+    const Spot& a = spot[i];
+    for (const Level& level : levels) {
+        // The farthest along an axis that a unit of this level may be and still touch unit i.
+        long long r = ((long long)a.size + level.largest) / 2;
+        long long x0 = a.x - r - level.left, x1 = a.x + r - level.left;
+        long long y0 = a.y - r - level.top, y1 = a.y + r - level.top;
+        if (r < 0 || x1 < 0 || y1 < 0 || x0 > level.right - level.left || y0 > level.bottom - level.top)
+            continue; // beside the level's units
+        int cx0 = level.cellAlong(x0, level.cols), cx1 = level.cellAlong(x1, level.cols);
+        int cy0 = level.cellAlong(y0, level.rows), cy1 = level.cellAlong(y1, level.rows);
+        for (int cy = cy0; cy <= cy1; cy++) {
+            // The cells of a row lie side by side in items.
+            int first = cy * level.cols + cx0, last = cy * level.cols + cx1;
+            for (int k = level.cellStart[first]; k < level.cellStart[last + 1]; k++)
+                if (mayTouch(a, level.spots[k])) found.push_back(level.items[k]);
         }
     }
-    for (int j : wide)
-        if (mayTouch(i, j)) found.push_back(j);
     std::sort(found.begin(), found.end());
     return found;
 }
 
 long ContactGrid::countCandidates() {
     long total = 0;
-    for (int i = 0; i < (int)kind.size(); i++)
+    for (int i = 0; i < (int)levelOf.size(); i++)
         total += (long)candidates(i).size();
     return total;
 }

@@ -1,15 +1,21 @@
 #ifndef VORN_UNITS_CONTACTGRID_H
 #define VORN_UNITS_CONTACTGRID_H
 
+#include <algorithm>
 #include <allegro.h>
 #include <vector>
 
 class Unit;
 
-// The broad phase of the contact pass: a uniform grid of square cells, rebuilt for every pass,
-// that names for each unit the few units it may touch, so the contact tests need not look at
-// every pair. While the contacts of a step are dealt no unit moves, no animation changes and no
-// unit joins or leaves the list, so positions and contact sizes hold for the whole pass.
+// The broad phase of the contact pass: grids of square cells, rebuilt for every pass, that name
+// for each unit the few units it may touch, so the contact tests need not look at every pair.
+// While the contacts of a step are dealt no unit moves, no animation changes and no unit joins
+// or leaves the list, so positions and contact sizes hold for the whole pass.
+//
+// Units are sorted by size into levels, each a grid whose cells fit its largest unit: the crowd
+// on the finest, blasts and giants on coarser ones, so neither a few big units nor stragglers far
+// outside the arena make the cells of the crowd huge, and the work of a pass grows with the
+// number of units, not with its square.
 //
 // Every candidate list is a superset of the units within contact reach, in list order: running
 // the contact tests of a unit over its candidates handles exactly the pairs, in exactly the
@@ -24,27 +30,42 @@ class ContactGrid {
     const std::vector<int>& candidates(int i);
     // For tests and measurements: the units looked at by candidates() of each unit, summed.
     long countCandidates();
-    fixed getCellSize() const { return cell; }
-    int getWideCount() const { return (int)wide.size(); }
+    // Live units too big (or too far out) for the cells of the crowd.
+    int getWideCount() const { return wideCount; }
 
   private:
-    enum Kind { OUT, GRIDDED, WIDE };
-    bool mayTouch(int i, int j) const;
-    void chooseCellSize();
-    void sortIntoCells();
+    // Positions and contact diameter of a unit as it held them when the grid was built.
+    struct Spot {
+        fixed x, y, size;
+    };
+    // One grid: cells over the bounding box of its units, each wider than the largest of them.
+    struct Level {
+        long long left = 0, right = 0, top = 0, bottom = 0; // the bounding box of its units, fixed
+        long long largest = 0;                              // contact diameter of its largest unit
+        int cols = 0, rows = 0, count = 0;
+        std::vector<int> cellStart; // first entry of each cell in items; one more entry at the end
+        std::vector<int> items;     // its units sorted by cell, list order within a cell
+        std::vector<Spot> spots;    // the spot of each of items, so a row of cells is one stretch
+        double perCell = 0;         // 1 / the cell's side in fixed: a cell is found by a product
+        // The column (or row) of a distance from the left (or top) edge, within 0 .. cells - 1. It
+        // never falls as the distance grows, so a span of distances covers the cells between the
+        // cells of its ends.
+        int cellAlong(long long offset, int cells) const {
+            long long c = (long long)(offset * perCell);
+            return (int)std::min<long long>(std::max<long long>(c, 0), cells - 1);
+        }
+    };
+    static bool mayTouch(const Spot& a, const Spot& b);
+    void sortIntoLevels();
+    void layOut(Level& level);
 
-    std::vector<Kind> kind;
-    std::vector<fixed> size;    // contact diameter of each unit
-    std::vector<fixed> x, y;    // positions, as the units held them when the grid was built
-    std::vector<int> cellOf;    // cell index of each gridded unit
-    std::vector<int> cellStart; // first entry of each cell in items; one more entry at the end
-    std::vector<int> items;     // gridded units sorted by cell, list order within a cell
-    std::vector<int> wide;      // units tested against everyone, in list order
-    std::vector<int> live;      // every unit that is not dead, in list order
-    std::vector<int> found;     // the answer of candidates()
-    fixed cell = 0;
-    fixed left = 0, top = 0;
-    int cols = 0, rows = 0;
+    std::vector<Spot> spot;
+    std::vector<int> levelOf; // level of each unit, -1 for a dead one
+    std::vector<int> cellOf;  // cell of each unit within its level
+    std::vector<int> live;    // every unit that is not dead, in list order
+    std::vector<Level> levels;
+    std::vector<int> found; // the answer of candidates()
+    int wideCount = 0;
 };
 
 #endif

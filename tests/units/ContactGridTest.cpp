@@ -139,9 +139,10 @@ TEST(ContactGridAgrees, AThousandUnitsAndTheGridLooksAtFewPairs) {
 
 // Units the cells cannot hold: giants among small units, units far outside an arena without
 // walls (where coordinate differences leave the range of fixed), units on one spot (their
-// bumps draw random directions), dead ones, and kills whose order shows.
+// bumps draw random directions), dead ones, and kills whose order shows. Then the same with a
+// crowd of big units of two sizes walking among the small ones, meeting them and each other.
 TEST(ContactGridAgrees, GiantsStragglersFarOutsideAndStackedUnits) {
-    auto scenario = [](bool exhaustive) {
+    auto scenario = [](bool exhaustive, int bigOnes) {
         std::srand(99);
         ArenaWorld w(600, 400);
         w.list.setExhaustiveContacts(exhaustive);
@@ -171,6 +172,11 @@ TEST(ContactGridAgrees, GiantsStragglersFarOutsideAndStackedUnits) {
         w.placeExact("mite", (fixed)0x7FFF0000, itofix(10), 0);
         w.placeExact("mite", (fixed)-0x7FFF0000, itofix(10), 0);
         w.placeExact("shot", (fixed)0x7FFFFFF0, itofix(10), itofix(64));
+        UnitTemplate* boulder = w.addType("boulder", AFF_ENEMY, 40);
+        boulder->walkspeed = itofix(2);
+        boulder->damageDealt = 1;
+        for (int i = 0; i < bigOnes; i++)
+            w.place(i % 4 ? "boulder" : "giant", std::rand() % 600, std::rand() % 400, std::rand() % 256);
         std::vector<std::string> states;
         for (int s = 0; s < 400; s++) {
             w.step();
@@ -179,7 +185,10 @@ TEST(ContactGridAgrees, GiantsStragglersFarOutsideAndStackedUnits) {
         }
         return states;
     };
-    EXPECT_TRUE(sameRecords(scenario(true), scenario(false)));
+    for (int bigOnes : {0, 60}) {
+        SCOPED_TRACE(std::to_string(bigOnes) + " big units");
+        EXPECT_TRUE(sameRecords(scenario(true, bigOnes), scenario(false, bigOnes)));
+    }
 }
 
 // The grid's own promise, checked against the distance test on random layouts: every unit within
@@ -223,6 +232,6 @@ TEST(ContactGridCandidates, EveryTouchingPairIsOfferedInListOrder) {
                 }
             }
         }
-        EXPECT_EQ(grid.getWideCount() > 0, true) << "the huge units are tested against everyone";
+        EXPECT_EQ(grid.getWideCount() > 0, true) << "the huge units lie on a coarser level";
     }
 }
