@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <allegro.h>
-#include <strings.h>
 
 #include "content/fileFormat.h"
 #include "content/keyValues.h"
@@ -22,10 +21,6 @@ const char* sectionArg(const std::string& section) {
 }
 
 } // namespace
-
-bool sameName(const std::string& a, const std::string& b) {
-    return strcasecmp(a.c_str(), b.c_str()) == 0;
-}
 
 bool ConfigFile::load(const std::string& p) {
     path = p;

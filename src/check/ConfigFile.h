@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "system/textFormat.h"
+
 // One line of a configuration file that sets a key.
 struct ConfigEntry {
     std::string section; // as written; empty for the keys before the first section
@@ -61,8 +63,5 @@ class ConfigFile {
     std::vector<int> strayLines;
     std::vector<int> nonTextLines;
 };
-
-// Case-insensitive equality, as section and key names compare.
-bool sameName(const std::string& a, const std::string& b);
 
 #endif

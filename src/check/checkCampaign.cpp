@@ -1,8 +1,6 @@
 // The campaign and round checks, in the order the battle loads a campaign and plays its rounds.
 #include <allegro.h>
-#include <cctype>
 #include <cstdlib>
-#include <cstring>
 
 #include "check/DataCheck.h"
 #include "check/checkText.h"
@@ -26,14 +24,6 @@ bool canHardlyDie(const UnitFacts& u) {
     return (u.defense & (INDESTRUCTIBLE | NO_DAMAGE)) && u.timeToLive <= -10 && !(u.hitbox & contactDeaths);
 }
 
-bool isIndexedKey(const std::string& key, const char* stem, int* index) {
-    size_t n = strlen(stem);
-    if (key.size() <= n || !sameName(key.substr(0, n), stem) || !isdigit((unsigned char)key[n])) return false;
-    if (!isWholeNumber(key.substr(n))) return false;
-    *index = atoi(key.substr(n).c_str());
-    return true;
-}
-
 } // namespace
 
 void DataCheck::checkCampaign(const std::string& name, const Place& from) {
@@ -52,7 +42,7 @@ void DataCheck::checkCampaign(const std::string& name, const Place& from) {
     int rounds = f.getInt("Campaign", "TotalRounds", 0);
     for (const auto& s : f.getSections()) {
         int index = 0;
-        bool isRound = isIndexedKey(s.first, "Round", &index);
+        bool isRound = isNumberedKey(s.first, "Round", &index);
         if (sameName(s.first, "Campaign") || (isRound && index < rounds)) continue;
         report.warning(
             {path, s.first, "", s.second},
@@ -144,7 +134,7 @@ void DataCheck::checkRound(const ConfigFile& f, int index, const std::set<std::s
     std::vector<std::string> known = roundKeys;
     for (const ConfigEntry* e : f.entriesOf(section)) {
         int i = 0;
-        if (isIndexedKey(e->key, "Spawn", &i)) known.push_back(e->key);
+        if (isNumberedKey(e->key, "Spawn", &i)) known.push_back(e->key);
     }
     checkUnknownKeys(f, section, known, "", {{"Campaign", campaignKeys}});
     int total = 0;
@@ -231,7 +221,7 @@ void DataCheck::checkRound(const ConfigFile& f, int index, const std::set<std::s
     int spawns = f.getInt(section, "Spawns", 0);
     for (const ConfigEntry* e : f.entriesOf(section)) {
         int i = 0;
-        if (isIndexedKey(e->key, "Spawn", &i) && i >= spawns && f.find(section, e->key) == e)
+        if (isNumberedKey(e->key, "Spawn", &i) && i >= spawns && f.find(section, e->key) == e)
             report.warning({f.getPath(), section, e->key, e->line},
                            textf("Spawns is %d, so this line is never read", spawns),
                            "reads Spawn0 to Spawn" + std::to_string(spawns - 1) + " only",

@@ -34,15 +34,16 @@ void DataCheck::checkKeyValues(const ConfigFile& f, FileKind file, const std::st
         std::string fixLimits = textf("write a value from %g to %g", k.min, k.max);
         switch (k.kind) {
         case KeyKind::Whole:
-            checkWholeKey(f, section, k.name);
-            if (!inLimits(f.getInt(section, k.name, 0), k))
-                report.warning(at, beyond(f.getInt(section, k.name, 0), k), beyondLimits(k), fixLimits);
+        case KeyKind::Real: {
+            bool whole = k.kind == KeyKind::Whole;
+            if (whole)
+                checkWholeKey(f, section, k.name);
+            else
+                checkRealKey(f, section, k.name, defaultReal(k));
+            double value = whole ? f.getInt(section, k.name, 0) : f.getFloat(section, k.name, 0);
+            if (!inLimits(value, k)) report.warning(at, beyond(value, k), beyondLimits(k), fixLimits);
             break;
-        case KeyKind::Real:
-            checkRealKey(f, section, k.name, defaultReal(k));
-            if (!inLimits(f.getFloat(section, k.name, 0), k))
-                report.warning(at, beyond(f.getFloat(section, k.name, 0), k), beyondLimits(k), fixLimits);
-            break;
+        }
         case KeyKind::TrueFalse:
             checkTrueFalseKey(f, section, k.name);
             break;

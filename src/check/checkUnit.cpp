@@ -45,11 +45,6 @@ int propertyGroup(const std::string& name, int* bit) {
     return -1;
 }
 
-bool isAddedUnitKey(const std::string& key) {
-    return key.size() > 9 && sameName(key.substr(0, 9), "addedUnit") && isWholeNumber(key.substr(9)) &&
-           key[9] != '-' && key[9] != '+';
-}
-
 } // namespace
 
 const UnitFacts& DataCheck::checkUnit(const std::string& name, const Place& from) {
@@ -100,11 +95,11 @@ void DataCheck::checkUnitLayout(const ConfigFile& f) {
     }
     std::vector<std::string> known = globalKeys;
     for (const ConfigEntry* e : f.entriesOf(""))
-        if (isAddedUnitKey(e->key)) known.push_back(e->key);
+        if (isNumberedKey(e->key, "addedUnit")) known.push_back(e->key);
     // Added-unit keys are global wherever they stand, so one written under a section is sent above.
     for (const auto& s : f.getSections())
         for (const ConfigEntry* e : f.entriesOf(s.first))
-            if (isAddedUnitKey(e->key)) known.push_back(e->key);
+            if (isNumberedKey(e->key, "addedUnit")) known.push_back(e->key);
     SectionKeys unitKeys;
     for (const std::string& section : formatSections(FileKind::Unit))
         unitKeys.push_back({section, section.empty() ? known : formatKeyNames(FileKind::Unit, section)});

@@ -2,8 +2,8 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <sstream>
-#include <strings.h>
+
+#include "system/textFormat.h"
 
 namespace {
 
@@ -208,19 +208,15 @@ const std::vector<FormatKey>& table() {
     return rows;
 }
 
-bool sameName(const std::string& a, const std::string& b) {
-    return strcasecmp(a.c_str(), b.c_str()) == 0;
-}
+} // namespace
 
-// name followed by one or more digits, as the game asks for name0, name1...
-bool isNumbered(const std::string& key, const std::string& stem) {
+bool isNumberedKey(const std::string& key, const std::string& stem, int* index) {
     if (key.size() <= stem.size() || !sameName(key.substr(0, stem.size()), stem)) return false;
     for (size_t i = stem.size(); i < key.size(); i++)
         if (key[i] < '0' || key[i] > '9') return false;
+    if (index) *index = atoi(key.c_str() + stem.size());
     return true;
 }
-
-} // namespace
 
 const std::vector<FormatKey>& formatTable() {
     return table();
@@ -235,7 +231,7 @@ const FormatKey& formatKey(FileKind file, const std::string& section, const std:
 
 std::string tableSection(FileKind file, const std::string& section, bool* known) {
     for (const std::string& s : formatSections(file)) {
-        if (sameName(s, section) || (s == "Round" && isNumbered(section, s))) {
+        if (sameName(s, section) || (s == "Round" && isNumberedKey(section, s))) {
             *known = true;
             return s;
         }
@@ -250,7 +246,7 @@ const FormatKey* findFormatKey(FileKind file, const std::string& section, const 
     if (!known) return nullptr;
     for (const FormatKey& k : table())
         if (k.file == file && s == k.section &&
-            (k.numbered ? isNumbered(key, k.name) : sameName(key, k.name)))
+            (k.numbered ? isNumberedKey(key, k.name) : sameName(key, k.name)))
             return &k;
     return nullptr;
 }
@@ -283,11 +279,7 @@ double defaultReal(const FormatKey& k) {
 }
 
 std::vector<std::string> formatWords(const FormatKey& k) {
-    std::vector<std::string> out;
-    std::istringstream in(k.words ? k.words : "");
-    for (std::string w; in >> w;)
-        out.push_back(w);
-    return out;
+    return splitWords(k.words ? k.words : "");
 }
 
 bool hasLimits(const FormatKey& k) {

@@ -66,6 +66,10 @@ std::vector<std::string> formatSections(FileKind file);
 // Every key name of a section as written, numbered keys as their stem followed by "0".
 std::vector<std::string> formatKeyNames(FileKind file, const std::string& section);
 
+// Whether key is stem followed by digits (Spawn3, Round12), as the game asks for numbered keys and
+// sections; *index, when given, receives the number.
+bool isNumberedKey(const std::string& key, const std::string& stem, int* index = nullptr);
+
 // Default values of a row as the loader reads them.
 int defaultWhole(const FormatKey& k);
 double defaultReal(const FormatKey& k);

@@ -1,6 +1,8 @@
 #include "system/textFormat.h"
 
 #include <cstdio>
+#include <sstream>
+#include <strings.h>
 
 std::string vtextf(const char* format, va_list args) {
     va_list copy;
@@ -17,5 +19,17 @@ std::string textf(const char* format, ...) {
     va_start(args, format);
     std::string out = vtextf(format, args);
     va_end(args);
+    return out;
+}
+
+bool sameName(const std::string& a, const std::string& b) {
+    return strcasecmp(a.c_str(), b.c_str()) == 0;
+}
+
+std::vector<std::string> splitWords(const std::string& text) {
+    std::istringstream in(text);
+    std::vector<std::string> out;
+    for (std::string w; in >> w;)
+        out.push_back(w);
     return out;
 }

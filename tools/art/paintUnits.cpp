@@ -5,12 +5,12 @@
 #include "Paint.h"
 #include "content/fileFormat.h"
 #include "content/formatTable.h"
+#include "system/textFormat.h"
 
 #include <allegro.h>
 #include <cmath>
 #include <cstdio>
 #include <dirent.h>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -36,14 +36,6 @@ struct Pose {
     float stride = 0; // -1..1, the feet while walking
     float swing = 0;  // -1..1, the weapon arm during an attack
 };
-
-std::vector<std::string> splitWords(const char* text) {
-    std::istringstream in(text);
-    std::vector<std::string> out;
-    for (std::string w; in >> w;)
-        out.push_back(w);
-    return out;
-}
 
 const FormatKey& lookKey(const char* name) {
     return formatKey(FileKind::Unit, "Look", name);
