@@ -23,8 +23,8 @@
 
 Battle::Battle()
     : roundNumber(0), unitList(new UnitList()), buffer(nullptr), round(new Round()), arenaLeft(10),
-      arenaTop(10), scale(itofix(1)), angle(0), arena(nullptr), statusIcon(nullptr), paused(false),
-      roundState(ROUND_IN_PLAY), totalScore(0), introFramesShown(0) {
+      arenaTop(10), scale(itofix(1)), angle(0), arena(nullptr), canvas(itofix(1)), arenaWidth(0),
+      statusIcon(nullptr), paused(false), roundState(ROUND_IN_PLAY), totalScore(0), introFramesShown(0) {
     installFrameClock();
 }
 
@@ -154,7 +154,7 @@ int Battle::runPendingSteps(Loader* l) {
 
 void Battle::drawFrame(Loader* l) {
     drawArena(arena);
-    unitList->drawUnits(arena, musicSound, paused);
+    unitList->drawUnits(arena, musicSound, paused, canvas);
     copyArenaToBuffer();
     drawHUD(l);
     recordStats();
@@ -197,9 +197,11 @@ int Battle::setUpArena() {
     }
     ArenaPlacement placement;
     if (!placeArena(screenWidth(), screenHeight(), w, h, placement)) return 1;
-    arena = create_bitmap(w, h);
+    canvas = arenaCanvasScale(placement.scale);
+    arena = create_bitmap(arenaCanvasSide(w, canvas), arenaCanvasSide(h, canvas));
     if (!arena) return 1;
     clear_bitmap(arena);
+    arenaWidth = w;
     scale = placement.scale;
     arenaLeft = placement.left;
     arenaTop = placement.top;

@@ -132,7 +132,9 @@ class Battle {
     int arenaLeft, arenaTop;
     fixed scale;
     fixed angle;        // rotation of the arena on screen; always 0
-    BITMAP* arena;      // owned, arena size, remade every round
+    BITMAP* arena;      // owned, arena size times canvas, remade every round
+    fixed canvas;       // arena bitmap pixels per arena pixel: 1, or scale for an arena shown small
+    int arenaWidth;     // in arena pixels
     BITMAP* statusIcon; // owned scratch bitmap of one HUD icon
     bool paused;
     int roundState;

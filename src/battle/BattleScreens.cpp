@@ -23,7 +23,7 @@ void Battle::drawArena(BITMAP* target) {
 void Battle::copyArenaToBuffer() {
     // The arena's centre lands on the frame's centre.
     pivot_scaled_sprite(buffer, arena, buffer->w / 2, buffer->h / 2, arena->w / 2, arena->h / 2, angle,
-                        scale);
+                        canvas == itofix(1) ? scale : itofix(1));
 }
 
 void Battle::drawCentred(BITMAP* picture) {
@@ -66,7 +66,7 @@ void Battle::drawHUD(Loader* l) {
     if (!statusIcon) return;
     drawAilmentIcons(buffer, statusIcon, hud, goodIconX(hud, arenaLeft), *l->getGoodStatusPics(),
                      player->getGoodStatus(), player->getGoodStatusMax());
-    drawAilmentIcons(buffer, statusIcon, hud, badIconX(arenaLeft, scale, arena ? arena->w : 0),
+    drawAilmentIcons(buffer, statusIcon, hud, badIconX(arenaLeft, scale, arena ? arenaWidth : 0),
                      *l->getBadStatusPics(), player->getBadStatus(), player->getBadStatusMax());
 }
 
@@ -90,7 +90,7 @@ void Battle::showRoundIntro(int frames, int minFrames, BITMAP* picture, BITMAP*,
     if (picture && buffer && arena) {
         for (int i = 0; i < frames; i++) {
             drawArena(arena);
-            if (withUnits) unitList->drawUnits(arena, musicSound, true);
+            if (withUnits) unitList->drawUnits(arena, musicSound, true, canvas);
             copyArenaToBuffer();
             drawCentred(picture);
             drawToScreen(NULL, true);

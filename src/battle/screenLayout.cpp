@@ -21,6 +21,16 @@ bool placeArena(int screenW, int screenH, int arenaW, int arenaH, ArenaPlacement
     return true;
 }
 
+fixed arenaCanvasScale(fixed shown) {
+    return shown > 0 && shown <= itofix(1) / 2 ? shown : itofix(1);
+}
+
+int arenaCanvasSide(int side, fixed canvas) {
+    if (canvas == itofix(1)) return side;
+    int drawn = fixtoi(fixmul(canvas, itofix(side)));
+    return drawn > 0 ? drawn : 1;
+}
+
 HudLayout computeHudLayout(int w, int h) {
     HudLayout hud;
     hud.textX = w / 2;

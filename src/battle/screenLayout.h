@@ -20,6 +20,14 @@ struct ArenaPlacement {
 // False when the arena has no area (nothing to scale); placement is then left untouched.
 bool placeArena(int screenW, int screenH, int arenaW, int arenaH, ArenaPlacement& placement);
 
+// The scale at which the arena is drawn before it is copied to the screen, bitmap pixels per arena
+// pixel: 1, or the scale shown when that is half or less. Drawing every unit at full size onto a
+// bitmap whose copy keeps a quarter of its pixels or fewer was most of a big crowd's frame;
+// arenas shown larger (every shipped round on the smallest screen) are drawn at their own size.
+fixed arenaCanvasScale(fixed shown);
+// Side in pixels of the bitmap an arena side of `side` pixels is drawn on at canvas scale.
+int arenaCanvasSide(int side, fixed canvas);
+
 // HUD positions in screen pixels, integer arithmetic truncating.
 struct HudLayout {
     int textX;               // centre of the three text lines

@@ -16,8 +16,8 @@
 #include "units/vornMath.h"
 
 Simulation::Simulation(int fw, int fh)
-    : arena(nullptr), frame(create_bitmap(fw, fh)), frameWidth(fw), frameHeight(fh), scripted(false),
-      stepsRun(0), passesRun(0) {}
+    : arena(nullptr), canvas(itofix(1)), shown(itofix(1)), frame(create_bitmap(fw, fh)), frameWidth(fw),
+      frameHeight(fh), scripted(false), stepsRun(0), passesRun(0) {}
 
 Simulation::~Simulation() {
     list.clear();
@@ -81,7 +81,13 @@ void Simulation::refillCrowd() {
 
 bool Simulation::makeArenaBitmap() {
     if (arena) destroy_bitmap(arena);
-    arena = create_bitmap(fixtoi(round.getArenaSizeX()), fixtoi(round.getArenaSizeY()));
+    arena = nullptr;
+    int w = fixtoi(round.getArenaSizeX()), h = fixtoi(round.getArenaSizeY());
+    ArenaPlacement placement{itofix(1), 0, 0};
+    placeArena(frameWidth, frameHeight, w, h, placement); // as the battle shows it
+    shown = placement.scale;
+    canvas = arenaCanvasScale(shown);
+    arena = create_bitmap(arenaCanvasSide(w, canvas), arenaCanvasSide(h, canvas));
     if (arena) clear_bitmap(arena);
     return arena && frame;
 }
@@ -109,12 +115,10 @@ void Simulation::drawFrame(bool paused) {
         stretch_blit(pic, arena, 0, 0, pic->w, pic->h, 0, 0, arena->w, arena->h);
     else
         clear_bitmap(arena);
-    list.drawUnits(arena, nullptr, paused);
-    ArenaPlacement placement{itofix(1), 0, 0};
-    placeArena(frameWidth, frameHeight, arena->w, arena->h, placement); // as the battle shows it
-    fixed scale = placement.scale;
+    list.drawUnits(arena, nullptr, paused, canvas);
     clear_bitmap(frame);
-    pivot_scaled_sprite(frame, arena, frame->w / 2, frame->h / 2, arena->w / 2, arena->h / 2, 0, scale);
+    pivot_scaled_sprite(frame, arena, frame->w / 2, frame->h / 2, arena->w / 2, arena->h / 2, 0,
+                        canvas == itofix(1) ? shown : itofix(1));
 }
 
 int Simulation::getRoundState() {

@@ -92,7 +92,9 @@ class Simulation {
     UnitList list;
     ScriptedPlayer script;
     PlayerCommand command;
-    BITMAP* arena;
+    BITMAP* arena; // arena size times canvas
+    fixed canvas;  // arena bitmap pixels per arena pixel, as the battle draws it
+    fixed shown;   // frame pixels per arena pixel
     BITMAP* frame;
     int frameWidth, frameHeight;
     bool scripted;

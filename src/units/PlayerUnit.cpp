@@ -43,11 +43,10 @@ PlayerUnit::PlayerUnit(UnitList* list, UnitTemplate* t, Unit* creator, fixed x, 
 
 PlayerUnit::~PlayerUnit() {}
 
-void PlayerUnit::draw(BITMAP* bmp, MusicSound* sound, bool paused) {
+void PlayerUnit::draw(BITMAP* bmp, MusicSound* sound, bool paused, fixed canvas) {
     const std::vector<BITMAP*>& aimPics = unitTemplate->vecPics[ANIM_AIM];
-    if (bmp && !aimPics.empty() && aimPics.front())
-        SpriteCache::drawing().draw(bmp, aimPics.front(), fixtoi(posX), fixtoi(posY), drawAngle, drawScale);
-    Unit::draw(bmp, sound, paused);
+    if (bmp && !aimPics.empty() && aimPics.front()) drawPicture(bmp, aimPics.front(), canvas);
+    Unit::draw(bmp, sound, paused, canvas);
 }
 
 void PlayerUnit::takeDamage() {

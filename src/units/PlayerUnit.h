@@ -12,7 +12,7 @@ class PlayerUnit : public Unit {
     PlayerUnit(UnitList* list, UnitTemplate* t, Unit* creator, fixed x, fixed y, fixed angle, fixed scale,
                int variant);
 
-    void draw(BITMAP* bmp, MusicSound* sound, bool paused) override;
+    void draw(BITMAP* bmp, MusicSound* sound, bool paused, fixed canvas = itofix(1)) override;
     void decideAction() override;
     void takeDamage() override;
     void reduceScore(int n) override;

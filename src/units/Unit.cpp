@@ -275,11 +275,20 @@ void Unit::endOfRound() {
     decayKnockBack();
 }
 
-void Unit::draw(BITMAP* bmp, MusicSound* sound, bool paused) {
+void Unit::draw(BITMAP* bmp, MusicSound* sound, bool paused, fixed canvas) {
     if (animCurrent != charAnim) changeAnim(charAnim);
     BITMAP* pic = getPic(!paused);
-    if (pic && bmp) SpriteCache::drawing().draw(bmp, pic, fixtoi(posX), fixtoi(posY), drawAngle, drawScale);
+    if (pic && bmp) drawPicture(bmp, pic, canvas);
     playPendingSound(sound);
+}
+
+void Unit::drawPicture(BITMAP* bmp, BITMAP* pic, fixed canvas) const {
+    SpriteCache& cache = SpriteCache::drawing();
+    if (canvas == itofix(1))
+        cache.draw(bmp, pic, fixtoi(posX), fixtoi(posY), drawAngle, drawScale);
+    else
+        cache.draw(bmp, pic, fixtoi(fixmul(posX, canvas)), fixtoi(fixmul(posY, canvas)), drawAngle,
+                   fixmul(drawScale, canvas));
 }
 
 void Unit::playPendingSound(MusicSound* sound) {

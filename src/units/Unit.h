@@ -32,7 +32,8 @@ class Unit {
          int variant);
 
     // Virtual operations, in this order.
-    virtual void draw(BITMAP* bmp, MusicSound* sound, bool paused);
+    // canvas: bitmap pixels per arena pixel (below 1 when the arena is drawn at the size shown).
+    virtual void draw(BITMAP* bmp, MusicSound* sound, bool paused, fixed canvas = itofix(1));
     virtual void decideAction();
     virtual void takeDamage();       // the per-step update
     virtual void endOfRound();       // the end-of-drawn-frame update
@@ -130,6 +131,8 @@ class Unit {
         bool clamped;
     };
 
+    // pic at the unit's place, facing and scale, on a bitmap of canvas pixels per arena pixel.
+    void drawPicture(BITMAP* bmp, BITMAP* pic, fixed canvas) const;
     bool isAllyOf(const Unit* other) const;
     bool diesWhenHitBy(int attackerAffiliation) const;
     fixed contactReach(Unit* other); // half the summed contact diameters

@@ -259,9 +259,9 @@ void UnitList::simulationStep(Loader* l, Round* r, const PlayerCommand& command)
     allUnitsMove(command);
 }
 
-void UnitList::drawUnits(BITMAP* arena, MusicSound* ms, bool paused) {
+void UnitList::drawUnits(BITMAP* arena, MusicSound* ms, bool paused, fixed canvas) {
     for (size_t i = 0; i < units->size(); i++)
-        (*units)[i]->draw(arena, ms, paused);
+        (*units)[i]->draw(arena, ms, paused, canvas);
     if (paused) return;
     for (size_t i = 0; i < units->size(); i++)
         (*units)[i]->endOfRound();

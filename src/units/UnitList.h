@@ -43,7 +43,8 @@ class UnitList {
     void contactPass();
     // One whole simulation step as the battle runs it: makeUnits, then allUnitsMove.
     void simulationStep(Loader* l, Round* r, const PlayerCommand& command);
-    void drawUnits(BITMAP* arena, MusicSound* ms, bool paused);
+    // canvas: arena's bitmap pixels per arena pixel, as Unit::draw.
+    void drawUnits(BITMAP* arena, MusicSound* ms, bool paused, fixed canvas = itofix(1));
     // Places a unit of the order by its side; type is kept for callers, unused. The rim's sides and
     // SIDE_ANYWHERE draw on rand().
     void positionUnitOnSide(fixed& x, fixed& y, fixed& angle, UnitCreate* order, UnitTemplate* type,

@@ -101,16 +101,22 @@ TEST_F(PlayRound, OnlyAWonRoundAddsItsScore) {
 }
 
 TEST_F(PlayRound, AnArenaThatCannotBeMadeEndsTheCampaignWithAMessage) {
-    // 32767 x 32767 at 32 bits is more than a bitmap can hold.
-    for (int size : {32767, 0}) {
-        clearShownMessages();
+    clearShownMessages();
+    world.bindRound(0, 0);
+    world.place("hero", 100, 100);
+    battle->playRound(&world.loader);
+    EXPECT_EQ(battle->getRoundState(), ROUND_LEFT);
+    EXPECT_EQ(battle->getArena(), nullptr);
+    EXPECT_TRUE(shownAnywhere("could not be made"));
+    EXPECT_TRUE(battle->getUnitList()->getUnits()->empty());
+
+    // The largest arena, 32767 pixels a side at 32 bits, is more than a bitmap can hold: shown
+    // small, it is drawn at the size shown, and a big arena is drawn so from half size down.
+    for (int size : {32767, 900, 672, 671}) {
         world.bindRound(size, size);
-        world.place("hero", 100, 100);
-        battle->playRound(&world.loader);
-        EXPECT_EQ(battle->getRoundState(), ROUND_LEFT);
-        EXPECT_EQ(battle->getArena(), nullptr);
-        EXPECT_TRUE(shownAnywhere("could not be made")) << size;
-        EXPECT_TRUE(battle->getUnitList()->getUnits()->empty());
+        ASSERT_EQ(battle->setUpArena(), 0) << size;
+        int shown = fixtoi(fixmul(battle->getScale(), itofix(size)));
+        EXPECT_EQ(battle->getArena()->w, size >= 672 ? shown : size) << size;
     }
 }
 
