@@ -275,6 +275,25 @@ void Unit::endOfRound() {
     decayKnockBack();
 }
 
+void Unit::prefetch() const {
+    const char* at = reinterpret_cast<const char*>(this);
+    for (size_t line = 0; line < sizeof(Unit); line += 64) // bytes, a cache line
+        __builtin_prefetch(at + line);
+}
+
+void Unit::prefetchLists() const {
+    __builtin_prefetch(unitInput);
+    __builtin_prefetch(goodStatus.data());
+    __builtin_prefetch(badStatus.data());
+    __builtin_prefetch(kbForces.data());
+}
+
+void prefetchUnitsAhead(const std::vector<Unit*>& units, size_t i) {
+    const size_t ahead = 8; // units
+    if (i + ahead < units.size()) units[i + ahead]->prefetch();
+    if (i + ahead / 2 < units.size()) units[i + ahead / 2]->prefetchLists();
+}
+
 void Unit::draw(BITMAP* bmp, MusicSound* sound, bool paused, fixed canvas) {
     if (animCurrent != charAnim) changeAnim(charAnim);
     BITMAP* pic = getPic(!paused);

@@ -35,8 +35,12 @@ class Unit {
     // canvas: bitmap pixels per arena pixel (below 1 when the arena is drawn at the size shown).
     virtual void draw(BITMAP* bmp, MusicSound* sound, bool paused, fixed canvas = itofix(1));
     virtual void decideAction();
-    virtual void takeDamage();       // the per-step update
-    virtual void endOfRound();       // the end-of-drawn-frame update
+    virtual void takeDamage(); // the per-step update
+    virtual void endOfRound(); // the end-of-drawn-frame update
+    // Ask the processor for the unit's fields, and for the lists they point to, ahead of a pass
+    // that will read them (the lists once the fields are in); change nothing.
+    void prefetch() const;
+    void prefetchLists() const;
     virtual void reduceScore(int n); // n in hit points; only the player's unit keeps a score
     virtual void addUnit(std::vector<AddUnitTemplate*>* list, bool pause, int variant);
     virtual ~Unit();
@@ -188,5 +192,9 @@ class Unit {
     int juiceStored;    // juice its hits earned since the last step's handover to the player
     int juiceForPlayer; // juice per hit it lands, scaled by the variant
 };
+
+// Units lie wherever the heap put them, so a pass over a big crowd would wait on memory at every
+// unit: a pass at units[i] asks for the units a few places ahead, which hides most of the wait.
+void prefetchUnitsAhead(const std::vector<Unit*>& units, size_t i);
 
 #endif

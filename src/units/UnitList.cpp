@@ -204,15 +204,21 @@ void UnitList::allUnitsMove(const PlayerCommand& command) {
         static_cast<PlayerUnit*>(p)->setCommand(command);
 
     // Each pass finishes for every unit before the next begins.
-    for (size_t i = 0; i < units->size(); i++)
+    for (size_t i = 0; i < units->size(); i++) {
+        prefetchUnitsAhead(*units, i);
         (*units)[i]->decideAction();
+    }
     contactPass();
-    for (size_t i = 0; i < units->size(); i++)
+    for (size_t i = 0; i < units->size(); i++) {
+        prefetchUnitsAhead(*units, i);
         (*units)[i]->takeDamage();
+    }
 
     stepIndexed = false;
     size_t kept = 0;
-    for (Unit* u : *units) {
+    for (size_t i = 0; i < units->size(); i++) {
+        prefetchUnitsAhead(*units, i);
+        Unit* u = (*units)[i];
         if (u->getRemoveThisUnit())
             removedUnits.push_back(u);
         else
@@ -224,8 +230,10 @@ void UnitList::allUnitsMove(const PlayerCommand& command) {
 
 void UnitList::forgetRemovedUnits() {
     std::sort(removedUnits.begin(), removedUnits.end(), std::less<Unit*>());
-    for (Unit* u : *units)
-        u->forgetRemovedUnits(removedUnits);
+    for (size_t i = 0; i < units->size(); i++) {
+        prefetchUnitsAhead(*units, i);
+        (*units)[i]->forgetRemovedUnits(removedUnits);
+    }
     if (unitsToAppear)
         for (UnitCreate* order : *unitsToAppear)
             if (std::binary_search(removedUnits.begin(), removedUnits.end(), order->creator,
@@ -244,12 +252,16 @@ void UnitList::contactPass() {
     }
     contactGrid.build(*units);
     for (size_t i = 0; i < units->size(); i++) {
+        prefetchUnitsAhead(*units, i);
         Unit* a = (*units)[i];
         if (a->getUnitList() != this) { // tests against another list, or none
             a->dealDamage();
             continue;
         }
-        for (int j : contactGrid.candidates((int)i))
+        const std::vector<int>& near = contactGrid.candidates((int)i);
+        for (int j : near)
+            (*units)[j]->prefetch();
+        for (int j : near)
             a->contactWith((*units)[j]);
     }
 }
@@ -260,11 +272,15 @@ void UnitList::simulationStep(Loader* l, Round* r, const PlayerCommand& command)
 }
 
 void UnitList::drawUnits(BITMAP* arena, MusicSound* ms, bool paused, fixed canvas) {
-    for (size_t i = 0; i < units->size(); i++)
+    for (size_t i = 0; i < units->size(); i++) {
+        prefetchUnitsAhead(*units, i);
         (*units)[i]->draw(arena, ms, paused, canvas);
+    }
     if (paused) return;
-    for (size_t i = 0; i < units->size(); i++)
+    for (size_t i = 0; i < units->size(); i++) {
+        prefetchUnitsAhead(*units, i);
         (*units)[i]->endOfRound();
+    }
 }
 
 std::vector<Unit*> UnitList::search(int mode, int affiliation) {
@@ -278,7 +294,9 @@ std::vector<Unit*> UnitList::search(int mode, int affiliation) {
         return searchCache.back().found;
     }
     std::vector<Unit*> found;
-    for (Unit* u : *units) {
+    for (size_t i = 0; i < units->size(); i++) {
+        prefetchUnitsAhead(*units, i);
+        Unit* u = (*units)[i];
         if ((mode == SEARCH_BY_SIDE && u->getAffiliation() == affiliation) ||
             (mode == SEARCH_PLAYERS && dynamic_cast<PlayerUnit*>(u)))
             found.push_back(u);
@@ -318,8 +336,10 @@ void UnitList::addUnitCreate(UnitCreate* order) {
 void UnitList::giveJuiceToPlayer(PlayerUnit* player) {
     if (!player || player->getCharAnim() == ANIM_DEAD) return;
     int sum = 0;
-    for (Unit* u : *units)
-        u->giveJuiceToPlayer(sum);
+    for (size_t i = 0; i < units->size(); i++) {
+        prefetchUnitsAhead(*units, i);
+        (*units)[i]->giveJuiceToPlayer(sum);
+    }
     player->addJuiceGained(sum);
     player->resetJuiceGained();
 }
