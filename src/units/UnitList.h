@@ -69,10 +69,10 @@ class UnitList {
     std::vector<Unit*>* getUnits() { return units; }
     // Most units alive at once; orders that fire while the arena is full make nothing. Units
     // that add units (a type that adds itself twice on every death) would otherwise multiply
-    // until a step takes longer than its 30 ms tick and the game never catches up. 5,000 units
-    // step in about 12 ms with the contact grid, leaving the rest of the tick for drawing.
-    // Headless tools that measure larger crowds raise it.
-    static constexpr size_t defaultMaxLiveUnits = 5000;
+    // until a step takes longer than its 30 ms tick and the game never catches up. A step and a
+    // drawn frame of 10,000 units take about 14 ms together (README, "Large crowds"), inside the
+    // tick. Headless tools that measure larger crowds raise it.
+    static constexpr size_t defaultMaxLiveUnits = 10000;
     void setMaxLiveUnits(size_t most) { maxLiveUnits = most; }
     size_t getMaxLiveUnits() const { return maxLiveUnits; }
     std::vector<UnitCreate*>* getUnitsToAppear() { return unitsToAppear; }
