@@ -33,6 +33,14 @@ start_x() {
     return 1
 }
 
+# start_wm: a small window manager on the display, for the tests of the window among others: it
+# sends the close button's message, moves the focus and gives a new window the focus.
+start_wm() {
+    matchbox-window-manager -use_titlebar no >"$E2E_TMP/wm.log" 2>&1 &
+    E2E_PIDS+=($!)
+    wait_for 10 xprop -root _NET_SUPPORTING_WM_CHECK
+}
+
 # Points ALSA's default device at a raw file, so the game has a sound card that records.
 setup_sound_home() {
     export HOME="$E2E_TMP/home"
