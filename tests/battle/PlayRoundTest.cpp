@@ -82,10 +82,13 @@ TEST_F(PlayRound, LosingTheFocusPausesTheRoundAndLetsGoOfTheKeyHeldThen) {
     world.place("grunt", 300, 200);
     {
         // D is let go in another window: the game never sees it go.
-        Ticker ticker([](int frames) {
-            if (frames == 2) pressKey(KEY_D);
-            if (frames == 6) noteFocusLoss();
-            clickAt(KEY_F10, 20)(frames);
+        Ticker ticker([lost = false](int frames) mutable {
+            if (lost) return clickAt(KEY_F10, 20)(frames);
+            if (frames >= 2) pressKey(KEY_D);
+            if (frames >= 6) {
+                lost = true;
+                noteFocusLoss();
+            }
         });
         battle->playRound(&world.loader);
     }
