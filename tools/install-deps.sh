@@ -7,13 +7,15 @@
 set -euo pipefail
 
 run=(liballegro4.4 libvorbisfile3)
-# dat (packs the pictures) comes with liballegro4-dev, oggenc (encodes the sounds) with vorbis-tools;
-# libpng writes the desktop icon.
+# dat (packs the pictures) and Xlib's headers come with liballegro4-dev, oggenc (encodes the
+# sounds) with vorbis-tools; libpng writes the desktop icon.
 build=(build-essential cmake g++ pkg-config make liballegro4-dev libvorbis-dev vorbis-tools libpng-dev)
 # The unit tests and benchmarks; the X server, window driver, screenshots and display probe of the
-# end-to-end tests; the memory check of a real session; the check of the desktop entry; the
-# check of the source's formatting.
-test=(libgtest-dev libbenchmark-dev xvfb xdotool imagemagick x11-utils valgrind desktop-file-utils clang-format)
+# end-to-end tests; a small window manager and wmctrl, which sends a window's close button and
+# moves the focus, for the test of the game's window; the memory check of a real session; the
+# check of the desktop entry; the check of the source's formatting.
+test=(libgtest-dev libbenchmark-dev xvfb xdotool imagemagick x11-utils matchbox-window-manager wmctrl valgrind
+      desktop-file-utils clang-format)
 
 case "${1:-test}" in
   run) packages=("${run[@]}") ;;

@@ -17,6 +17,7 @@
 #include "system/InputObj.h"
 #include "system/Messages.h"
 #include "system/MusicSound.h"
+#include "system/gameWindow.h"
 #include "system/quitRequest.h"
 #include "units/UnitList.h"
 #include "units/stateHash.h"
@@ -39,6 +40,7 @@ Battle::~Battle() {
 
 int Battle::battleLoop(std::string campName, std::string chosenChar, Loader* l) {
     inputObj->clear();
+    takeFocusLoss(); // the focus the window lost in the menus is no concern of the battle
     campaign.setName(&campName);
     charName = chosenChar;
     if (!prepareCampaign(l)) return 0;
@@ -125,6 +127,11 @@ void Battle::playRound(Loader* l) {
 
     startReplay(l);
     while (!isRoundOver(l)) {
+        // A focus lost during a title or closing picture pauses the round that follows it.
+        if (takeFocusLoss()) {
+            inputObj->letGoOfEverything();
+            paused = true;
+        }
         inputObj->processInput(false);
         if (inputObj->getKeyClicked()[ACTION_PAUSE]) paused = !paused;
         waitForTick();

@@ -86,7 +86,8 @@ class Battle {
     int getRoundState() const { return roundState; }
     int getTotalScore() const { return totalScore; }
     bool getPaused() const { return paused; }
-    // The game pauses only through the Pause key; tests set it directly.
+    // The game pauses through the Pause key and when the window loses the focus; tests set it
+    // directly.
     void setPaused(bool p) { paused = p; }
     fixed getScale() const { return scale; }
     int getArenaLeft() const { return arenaLeft; }

@@ -8,6 +8,7 @@
 #include "system/GamePaths.h"
 #include "system/GameSettings.h"
 #include "system/Messages.h"
+#include "system/gameWindow.h"
 
 int Config::mainMsg = 1;
 ControlConfig* Config::cc = nullptr;
@@ -53,6 +54,7 @@ int Config::initGfx() {
             0 ||
         set_gfx_mode(GFX_SAFE, 640, 480, 0, 0) == 0) {
         setGuiColors();
+        watchGameWindow();
         return 0;
     }
     set_gfx_mode(GFX_TEXT, 0, 0, 0, 0);

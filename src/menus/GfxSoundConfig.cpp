@@ -9,6 +9,7 @@
 #include "system/GameSettings.h"
 #include "system/Messages.h"
 #include "system/MusicSound.h"
+#include "system/gameWindow.h"
 
 GameSettings* GfxSoundConfig::gfxgs = nullptr;
 MusicSound* GfxSoundConfig::gfxms = nullptr;
@@ -124,6 +125,7 @@ int GfxSoundConfig::tryToSwitchMode(int depth, int driver, int width, int height
     if (result != 0 || depth == 8) {
         restoreMode(oldDriver, oldWidth, oldHeight, oldDepth);
         Config::setGuiColors();
+        watchGameWindow();
         gfxRedrawMenu();
         if (depth == 8)
             showAlert("VORN does not support 8-bit color depth.", "Try a different color depth.", nullptr,
@@ -135,6 +137,7 @@ int GfxSoundConfig::tryToSwitchMode(int depth, int driver, int width, int height
         return D_O_K;
     }
     Config::setGuiColors();
+    watchGameWindow();
     describeMode(width, height, depth);
     showAlert("New graphics mode set!", nullptr, nullptr, "&OK", nullptr, 'o', 0);
     gfxgs->setGfxSettings(depth, driver, width, height);

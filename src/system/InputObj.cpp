@@ -56,6 +56,16 @@ void InputObj::clear() {
     }
 }
 
+void InputObj::letGoOfEverything() {
+    for (int k = 0; k < KEY_MAX; ++k)
+        key[k] = 0;
+    clear();
+    for (int j = 0; j < MOUSE_BUTTON_COUNT; ++j) {
+        mousePressed[j] = false;
+        mouseClicked[j] = false;
+    }
+}
+
 bool InputObj::anyClicked() const {
     for (bool clicked : keyClicked)
         if (clicked) return true;

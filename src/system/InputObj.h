@@ -38,6 +38,9 @@ class InputObj {
     std::vector<int>& getKeyMappings() { return keyMappings; }
     void setKeyMapping(int index, int scancode);
     void clear();
+    // Every key and button let go, in Allegro's key array as well, without a click: keys let go
+    // while another window had the focus never reach the game, and would stay held.
+    void letGoOfEverything();
     bool anyClicked() const;
 
     static const int defaultKeyMappings[ACTION_COUNT];

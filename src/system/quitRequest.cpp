@@ -13,7 +13,8 @@
 
 namespace {
 
-std::atomic<int> quitSignal{0};
+std::atomic<int> quitSignal{0}; // 0 none, a signal number, or closeButton
+const int closeButton = -1;
 std::atomic<bool> waitingForKey{false};
 
 const int watchedSignals[] = {SIGINT, SIGTERM, SIGHUP};
@@ -64,8 +65,11 @@ void watchSignals() {
     closeMessageWindows();
     if (waitingForKey.load()) simulate_keypress((KEY_ESC << 8) | 27);
     if (msSinceSignal.fetch_add(watchMs) + watchMs < graceMs) return;
-    fprintf(stderr, "VORN did not end by itself after signal %d; ending it now.\n", signal);
-    _exit(128 + signal);
+    if (signal == closeButton)
+        fprintf(stderr, "VORN did not end by itself after its window was closed; ending it now.\n");
+    else
+        fprintf(stderr, "VORN did not end by itself after signal %d; ending it now.\n", signal);
+    _exit(quitStatus());
 }
 
 } // namespace
@@ -80,11 +84,18 @@ void installQuitSignals() {
         sigaction(s, &action, nullptr);
 }
 
+void requestQuit() {
+    // A signal that came first keeps its status.
+    int none = 0;
+    quitSignal.compare_exchange_strong(none, closeButton);
+}
+
 bool quitRequested() {
     return quitSignal.load() != 0;
 }
 int quitStatus() {
-    return quitRequested() ? 128 + quitSignal.load() : 0;
+    int signal = quitSignal.load();
+    return signal > 0 ? 128 + signal : 0;
 }
 void setWaitingForKey(bool waiting) {
     waitingForKey.store(waiting);

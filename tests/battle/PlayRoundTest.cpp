@@ -8,6 +8,7 @@
 #include "support/DataBuilder.h"
 #include "support/TestEnv.h"
 #include "system/Messages.h"
+#include "system/gameWindow.h"
 #include "units/PlayerUnit.h"
 #include "units/UnitList.h"
 
@@ -74,6 +75,29 @@ TEST_F(PlayRound, TabTogglesThePauseAndItOutlastsTheRound) {
     EXPECT_EQ(battle->getRoundState(), ROUND_RESTARTED);
     EXPECT_TRUE(battle->getPaused()) << "a restarted round starts paused again";
     EXPECT_EQ(battle->getTotalScore(), 0);
+}
+
+TEST_F(PlayRound, LosingTheFocusPausesTheRoundAndLetsGoOfTheKeyHeldThen) {
+    world.place("hero", 100, 100);
+    world.place("grunt", 300, 200);
+    {
+        // D is let go in another window: the game never sees it go.
+        Ticker ticker([lost = false](int frames) mutable {
+            if (lost) return clickAt(KEY_F10, 20)(frames);
+            if (frames >= 2) pressKey(KEY_D);
+            if (frames >= 6) {
+                lost = true;
+                noteFocusLoss();
+            }
+        });
+        battle->playRound(&world.loader);
+    }
+    EXPECT_TRUE(battle->getPaused());
+    EXPECT_EQ(key[KEY_D], 0);
+    const std::vector<ReplayFrame>& frames = battle->getReplay().frames;
+    ASSERT_FALSE(frames.empty());
+    EXPECT_TRUE(frames.back().paused && frames.back().steps.empty());
+    EXPECT_FALSE(frames.front().paused) << "played until the focus went";
 }
 
 TEST_F(PlayRound, OnlyAWonRoundAddsItsScore) {

@@ -10,14 +10,20 @@ game=$(readlink -f "$1")
 maker="$(dirname "$game")/tools/makeTestCampaign"
 
 start_x
+# A test of the window among others sets E2E_WM before it includes this file.
+[ -z "${E2E_WM:-}" ] || start_wm
 setup_sound_home
 work="$E2E_TMP/game"
 "$maker" "$work"
 cd "$work"
 
-"$game" &
-game_pid=$!
-E2E_PIDS+=($game_pid)
+# launch_game [FILE]: starts the game again (pid in game_pid), its stderr into FILE if given.
+launch_game() {
+    if [ $# -gt 0 ]; then "$game" 2>"$1" & else "$game" & fi
+    game_pid=$!
+    E2E_PIDS+=($game_pid)
+}
+launch_game
 
 shot_file="$E2E_TMP/shot.png"
 shot() { import -window root "$shot_file" 2>/dev/null; }

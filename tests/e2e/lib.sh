@@ -33,6 +33,16 @@ start_x() {
     return 1
 }
 
+# start_wm: a small window manager on the display, for the tests of the window among others: it
+# sends the close button's message, moves the focus and gives a new window the focus.
+start_wm() {
+    matchbox-window-manager -use_titlebar no >"$E2E_TMP/wm.log" 2>&1 &
+    E2E_PIDS+=($!)
+    # xprop succeeds on a missing property too: wait for the manager's window to be named.
+    wait_for 10 bash -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
+        { echo "no window manager on $DISPLAY: $(cat "$E2E_TMP/wm.log")" >&2; return 1; }
+}
+
 # Points ALSA's default device at a raw file, so the game has a sound card that records.
 setup_sound_home() {
     export HOME="$E2E_TMP/home"
