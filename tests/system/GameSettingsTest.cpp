@@ -13,6 +13,7 @@
 #include "system/InputObj.h"
 #include "system/Messages.h"
 #include "system/MusicSound.h"
+#include "system/padSettings.h"
 
 namespace {
 
@@ -254,4 +255,35 @@ TEST(SettingsFile, AFailedSaveKeepsTheOldFileAndIsToldOnce) {
         EXPECT_EQ(dir.read("data/gameSettings"), old);
         EXPECT_FALSE(dir.exists("data/gameSettings.new"));
     }
+}
+
+TEST(SettingsFile, TheGamepadKeepsItsOwnSectionWhichOnlyAddsToTheFile) {
+    TempDir dir;
+    dir.write("data/gameSettings", "[Controls]\nUp = 84\n");
+    {
+        GameRun first; // a file without the section: the pad's defaults
+        for (int i = 0; i < PAD_SETTING_COUNT; i++)
+            EXPECT_EQ(first.input.getGamePad().getSetting(i), padSettingRows[i].defaultValue);
+        first.input.getGamePad().setSetting(PAD_ATTACK1, 0);
+        first.input.getGamePad().setSetting(PAD_DEAD_ZONE, 50);
+        first.settings.saveControls(&first.input);
+    }
+    std::string text = dir.read("data/gameSettings");
+    std::vector<std::string> pad = sectionLines(text, "gamepad");
+    ASSERT_EQ(pad.size(), size_t(PAD_SETTING_COUNT));
+    EXPECT_EQ(pad[0], "Attack1 = 0");
+    EXPECT_EQ(pad[PAD_DEAD_ZONE], "DeadZone = 50");
+    EXPECT_EQ(sectionLines(text, "Controls").front(), "Up = 84");
+
+    // Values out of their limits are the defaults; the keyboard's keys are untouched by the pad's.
+    dir.write("data/gameSettings", "[Controls]\nUp = 84\n[gamepad]\nAttack1 = 0\nAttack2 = 3\nHyper = "
+                                   "99\nDeadZone = -4\nAimAxisX = 16\n");
+    GameRun second;
+    GamePad& read = second.input.getGamePad();
+    EXPECT_EQ(read.getSetting(PAD_ATTACK1), 0);
+    EXPECT_EQ(read.getSetting(PAD_ATTACK2), 3);
+    EXPECT_EQ(read.getSetting(PAD_HYPER), padSettingRows[PAD_HYPER].defaultValue);
+    EXPECT_EQ(read.getSetting(PAD_DEAD_ZONE), 32);
+    EXPECT_EQ(read.getSetting(PAD_AIM_X), 3);
+    EXPECT_EQ(second.input.getKeyMappings()[ACTION_UP], KEY_UP);
 }
