@@ -11,6 +11,8 @@
 
 #include <allegro.h>
 
+#include "system/padMenuKeys.h"
+
 namespace {
 
 std::atomic<int> quitSignal{0};
@@ -57,8 +59,9 @@ void closeMessageWindows() {
 }
 
 // Allegro's timer thread runs this while the main thread may be blocked: in the wait for a
-// message window, or in a loop of Allegro's own.
+// message window, or in a loop of Allegro's own, which the gamepad can answer too.
 void watchSignals() {
+    if (waitingForKey.load()) feedPadMenuKey();
     int signal = quitSignal.load();
     if (signal == 0) return;
     closeMessageWindows();
