@@ -10,6 +10,7 @@
 #include "menus/runDialog.h"
 #include "system/GameSettings.h"
 #include "system/InputObj.h"
+#include "system/padMenuKeys.h"
 #include "system/quitRequest.h"
 #include "units/vornMath.h"
 
@@ -200,9 +201,14 @@ int ControlConfig::changeButton(int index) {
         unscare_mouse();
     }
     setWaitingForKey(true);
-    int scancode = readkey() >> 8;
+    // The gamepad cannot give a key: any of its presses leaves the key as it was.
+    bool padPressed = false;
+    while (!keypressed() && !quitRequested() && !(padPressed = padMenuKey() != 0))
+        rest(5);
+    int scancode = keypressed() ? readkey() >> 8 : 0;
     setWaitingForKey(false);
     if (quitRequested()) return D_CLOSE; // the Esc pressed for a quitting game is no key for the action
+    if (padPressed) return D_O_K;
     assignKey(index, scancode);
     if (screen) dialog_message(controlConfigDialog, MSG_DRAW, 0, nullptr);
     return D_O_K;

@@ -110,6 +110,10 @@ int GamePadConfig::changeInput(int index) {
         before = now;
     }
     if (chosen != PAD_NO_INPUT) assignInput(index, chosen);
+    // Held on, the new button would also act in the menu (as Back, it would leave the screen).
+    while (chosen != PAD_NO_INPUT && !quitRequested() &&
+           padInputHeld(PadState::fromJoystick(), chosen, pad->getSetting(PAD_DEAD_ZONE)))
+        rest(10);
     clear_keybuf();
     if (screen) dialog_message(dialog, MSG_DRAW, 0, nullptr);
     return quitRequested() ? D_CLOSE : D_O_K;

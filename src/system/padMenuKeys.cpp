@@ -14,11 +14,15 @@ void setMenuGamePad(GamePad* pad) {
     menuPad.store(pad);
 }
 
-void feedPadMenuKey() {
+int padMenuKey() {
     GamePad* pad = menuPad.load();
-    if (!pad || num_joysticks < 1) return;
+    if (!pad || num_joysticks < 1) return 0;
     static const auto start = std::chrono::steady_clock::now();
     auto sinceStart = std::chrono::steady_clock::now() - start;
     int ms = static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(sinceStart).count());
-    if (int k = pad->menuKey(PadState::fromJoystick(), ms)) simulate_keypress(k);
+    return pad->menuKey(PadState::fromJoystick(), ms);
+}
+
+void feedPadMenuKey() {
+    if (int k = padMenuKey()) simulate_keypress(k);
 }

@@ -11,8 +11,6 @@
 
 #include <allegro.h>
 
-#include "system/padMenuKeys.h"
-
 namespace {
 
 std::atomic<int> quitSignal{0};
@@ -59,9 +57,8 @@ void closeMessageWindows() {
 }
 
 // Allegro's timer thread runs this while the main thread may be blocked: in the wait for a
-// message window, or in a loop of Allegro's own, which the gamepad can answer too.
+// message window, or in a loop of Allegro's own.
 void watchSignals() {
-    if (waitingForKey.load()) feedPadMenuKey();
     int signal = quitSignal.load();
     if (signal == 0) return;
     closeMessageWindows();
