@@ -33,7 +33,9 @@ const PadSettingRow padSettingRows[PAD_SETTING_COUNT] = {
 
 int padSettingFromFile(int index, int value) {
     const PadSettingRow& row = padSettingRows[index];
-    return value < row.min || value > row.max ? row.defaultValue : value;
+    // Between the last button and the first axis no input exists.
+    bool gap = row.kind == PAD_KIND_INPUT && value >= PAD_BUTTON_COUNT && value < PAD_AXIS_INPUT;
+    return value < row.min || value > row.max || gap ? row.defaultValue : value;
 }
 
 std::string padInputLabel(int input) {

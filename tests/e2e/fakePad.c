@@ -11,44 +11,28 @@
 #include <stdlib.h>
 #include <string.h>
 #include <sys/ioctl.h>
-#include <unistd.h>
 
+typedef int (*OpenCall)(const char*, int, ...);
 static int padFd = -1;
 
-static int isPadPath(const char* path) {
-    return path && strcmp(path, "/dev/input/js0") == 0 && getenv("VORN_FAKE_PAD");
+static int openOrPad(const char* name, const char* path, int flags, mode_t mode) {
+    OpenCall next = (OpenCall)dlsym(RTLD_NEXT, name);
+    if (!path || strcmp(path, "/dev/input/js0") != 0 || !getenv("VORN_FAKE_PAD"))
+        return next(path, flags, mode);
+    /* Allegro reads without waiting; the fifo opens so even before the test writes to it. */
+    return padFd = next(getenv("VORN_FAKE_PAD"), (flags & O_NONBLOCK) | O_RDONLY);
 }
 
-static int openPad(int flags) {
-    /* Allegro reads without waiting; the fifo is opened so even without a writer yet. */
-    padFd = ((int (*)(const char*, int, ...))dlsym(RTLD_NEXT, "open"))(getenv("VORN_FAKE_PAD"),
-                                                                       (flags & O_NONBLOCK) | O_RDONLY);
-    return padFd;
-}
-
-int open(const char* path, int flags, ...) {
-    if (isPadPath(path)) return openPad(flags);
-    mode_t mode = 0;
-    if (flags & (O_CREAT | O_TMPFILE)) {
-        va_list args;
-        va_start(args, flags);
-        mode = va_arg(args, mode_t);
-        va_end(args);
+#define OPEN_CALL(name)                                                                                      \
+    int name(const char* path, int flags, ...) {                                                             \
+        va_list args;                                                                                        \
+        va_start(args, flags);                                                                               \
+        mode_t mode = flags & (O_CREAT | O_TMPFILE) ? va_arg(args, mode_t) : 0;                              \
+        va_end(args);                                                                                        \
+        return openOrPad(#name, path, flags, mode);                                                          \
     }
-    return ((int (*)(const char*, int, ...))dlsym(RTLD_NEXT, "open"))(path, flags, mode);
-}
-
-int open64(const char* path, int flags, ...) {
-    if (isPadPath(path)) return openPad(flags);
-    mode_t mode = 0;
-    if (flags & (O_CREAT | O_TMPFILE)) {
-        va_list args;
-        va_start(args, flags);
-        mode = va_arg(args, mode_t);
-        va_end(args);
-    }
-    return ((int (*)(const char*, int, ...))dlsym(RTLD_NEXT, "open64"))(path, flags, mode);
-}
+OPEN_CALL(open)
+OPEN_CALL(open64)
 
 int ioctl(int fd, unsigned long request, ...) {
     va_list args;
@@ -57,22 +41,11 @@ int ioctl(int fd, unsigned long request, ...) {
     va_end(args);
     if (fd < 0 || fd != padFd)
         return ((int (*)(int, unsigned long, void*))dlsym(RTLD_NEXT, "ioctl"))(fd, request, arg);
-    if (request == JSIOCGVERSION) {
-        *(int*)arg = JS_VERSION;
-        return 0;
-    }
-    if (request == JSIOCGAXES) {
-        *(unsigned char*)arg = 8;
-        return 0;
-    }
-    if (request == JSIOCGBUTTONS) {
-        *(unsigned char*)arg = 11;
-        return 0;
-    }
-    if (_IOC_TYPE(request) == 'j' && _IOC_NR(request) == _IOC_NR(JSIOCGNAME(0))) {
-        strncpy((char*)arg, "VORN test pad", _IOC_SIZE(request));
-        return 13;
-    }
+    if (request == JSIOCGVERSION) return *(int*)arg = JS_VERSION, 0;
+    if (request == JSIOCGAXES) return *(unsigned char*)arg = 8, 0;
+    if (request == JSIOCGBUTTONS) return *(unsigned char*)arg = 11, 0;
+    if (_IOC_TYPE(request) == 'j' && _IOC_NR(request) == _IOC_NR(JSIOCGNAME(0)))
+        return strncpy((char*)arg, "VORN test pad", _IOC_SIZE(request)), 13;
     errno = EINVAL;
     return -1;
 }

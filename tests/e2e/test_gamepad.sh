@@ -19,22 +19,12 @@ wait_colour 5 5 $START_BG
 pad_press $A # "Start" of the start-game screen
 wait_for 15 in_battle || fail "the Tutorial did not start from the gamepad"
 
-pad_event 2 0 32767 # left stick right
-pad_event 2 4 -32767 # right stick up
-sleep 0.5
-pad_event 2 0 0
-pad_event 2 3 -32767 # right stick left
-pad_event 2 4 0
-pad_event 2 5 32767 # right trigger
-sleep 0.3
-pad_event 2 5 -32767
-pad_event 2 3 0
-pad_press $START
-sleep 0.3
-shot
-paused=$(arena_sum)
-sleep 0.5
-shot
+pad_event 2 0 32767 && pad_event 2 4 -32767 && sleep 0.5 # left stick right, right stick up
+pad_event 2 0 0 && pad_event 2 3 -32767 && pad_event 2 4 0 # right stick left
+pad_event 2 5 32767 && sleep 0.3 && pad_event 2 5 -32767   # right trigger
+pad_event 2 3 0 && pad_press $START
+sleep 0.3 && shot && paused=$(arena_sum)
+sleep 0.5 && shot
 [ "$(arena_sum)" = "$paused" ] || fail "the round goes on after Start paused it"
 pad_press $START
 pad_press $BACK
