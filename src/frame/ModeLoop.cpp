@@ -13,6 +13,7 @@
 #include "system/InputObj.h"
 #include "system/Messages.h"
 #include "system/MusicSound.h"
+#include "system/padMenuKeys.h"
 #include "system/quitRequest.h"
 
 int (*runMenuMode)() = runMainMenu;
@@ -46,6 +47,7 @@ int initObj(int driverThisRun) {
     b->setGameSettings(gs);
     b->setMusicSound(ms);
     b->setInputObj(iO);
+    setMenuGamePad(&iO->getGamePad());
     b->setReplayFolder(gamePaths().replayFolder);
     return 0;
 }

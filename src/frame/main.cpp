@@ -68,6 +68,9 @@ int main(int argc, char** argv) {
     install_keyboard();
     install_timer();
     install_mouse();
+    // A gamepad is an addition: without one, or when the driver fails, the game plays as before
+    // and says nothing.
+    install_joystick(JOY_TYPE_AUTODETECT);
     installQuitSignals();
 
     static const int drivers[] = {-1, GFX_AUTODETECT_WINDOWED, GFX_AUTODETECT_FULLSCREEN};

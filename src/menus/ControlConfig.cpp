@@ -4,16 +4,19 @@
 #include <cstring>
 
 #include "menus/Config.h"
+#include "menus/GamePadConfig.h"
 #include "menus/keyNames.h"
 #include "menus/menuAlert.h"
 #include "menus/runDialog.h"
 #include "system/GameSettings.h"
 #include "system/InputObj.h"
+#include "system/padMenuKeys.h"
 #include "system/quitRequest.h"
 #include "units/vornMath.h"
 
 InputObj* ControlConfig::controlConfigIO = nullptr;
 GameSettings* ControlConfig::controlGS = nullptr;
+GamePadConfig* ControlConfig::padScreen = nullptr;
 char ControlConfig::keyLabels[ACTION_COUNT][24];
 char ControlConfig::mouseThresholdDesc[16];
 char ControlConfig::mouseThresholdDesc2[24] = "Move Mouse";
@@ -70,6 +73,8 @@ DIALOG ControlConfig::controlConfigDialog[] = {
     {d_rtext_proc, 395, 45, 0, 0, 0, 0, 0, 0, 0, 0, mouseThresholdDesc, nullptr, nullptr},
     {mouse_proc, 225, 60, previewSize, previewSize, 0, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr},
     {d_text_proc, 220, 220, 0, 0, 0, 0, 0, 0, 0, 0, mouseThresholdDesc2, nullptr, nullptr},
+    // In free space right of Default Controls, so every other entry keeps its place.
+    {my_button_proc, 305, 260, 90, 20, 0, 0, 0, D_EXIT, 0, 0, (void*)"Gamepad", nullptr, (void*)toGamePad},
     {d_yield_proc, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr},
     {nullptr, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr},
 };
@@ -93,6 +98,8 @@ ControlConfig::ControlConfig(InputObj* io, GameSettings* gs) {
     controlConfigIO = io;
     setLabelsFromMapping();
     controlGS = gs;
+    delete padScreen;
+    padScreen = new GamePadConfig(io, gs);
     int threshold = io->getMouseControlThreshold();
     snprintf(mouseThresholdDesc, sizeof mouseThresholdDesc, "%d", threshold);
     controlConfigDialog[mouseRefIndex].d2 = threshold;
@@ -100,6 +107,8 @@ ControlConfig::ControlConfig(InputObj* io, GameSettings* gs) {
 }
 
 ControlConfig::~ControlConfig() {
+    delete padScreen;
+    padScreen = nullptr;
     destroy_bitmap(thresholdTemp);
     thresholdTemp = nullptr;
 }
@@ -140,6 +149,13 @@ int ControlConfig::my_button_proc(int msg, DIALOG* d, int c) {
 int ControlConfig::toMain() {
     alertSettingsNotSaved(controlGS->saveControls(controlConfigIO));
     return D_CLOSE;
+}
+
+int ControlConfig::toGamePad() {
+    padScreen->go(GamePadConfig::ROW_INDEX);
+    ControlRedrawMenu();
+    show_mouse(screen);
+    return D_O_K;
 }
 
 void ControlConfig::incTick() {
@@ -185,9 +201,14 @@ int ControlConfig::changeButton(int index) {
         unscare_mouse();
     }
     setWaitingForKey(true);
-    int scancode = readkey() >> 8;
+    // The gamepad cannot give a key: any of its presses leaves the key as it was.
+    bool padPressed = false;
+    while (!keypressed() && !quitRequested() && !(padPressed = padMenuKey() != 0))
+        rest(5);
+    int scancode = keypressed() ? readkey() >> 8 : 0;
     setWaitingForKey(false);
     if (quitRequested()) return D_CLOSE; // the Esc pressed for a quitting game is no key for the action
+    if (padPressed) return D_O_K;
     assignKey(index, scancode);
     if (screen) dialog_message(controlConfigDialog, MSG_DRAW, 0, nullptr);
     return D_O_K;

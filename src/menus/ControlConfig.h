@@ -6,9 +6,11 @@
 
 class InputObj;
 class GameSettings;
+class GamePadConfig;
 
-// The controls screen: remaps the nine actions by key press, restores the default keys, and sets
-// the mouse-aiming threshold beside a live preview of the aiming rule. All state is in statics.
+// The controls screen: remaps the nine actions by key press, restores the default keys, sets the
+// mouse-aiming threshold beside a live preview of the aiming rule, and opens the gamepad screen. All state is
+// in statics.
 class ControlConfig {
   public:
     // Installs the screen's own 30 ms timer, which runs for the rest of the program.
@@ -19,6 +21,7 @@ class ControlConfig {
     static void ControlRedrawMenu();
     static int my_button_proc(int msg, DIALOG* d, int c);
     static int toMain();
+    static int toGamePad();
     static void incTick();
 
     static int changeButtonUp();
@@ -47,6 +50,7 @@ class ControlConfig {
     static const int mouseRefIndex = 26;
     static InputObj* controlConfigIO;
     static GameSettings* controlGS;
+    static GamePadConfig* padScreen;
     static char keyLabels[][24];
     static char mouseThresholdDesc[16];
     static char mouseThresholdDesc2[24];

@@ -18,6 +18,7 @@
 #include "system/MusicSound.h"
 #include "system/configText.h"
 #include "system/fileAccess.h"
+#include "system/padSettings.h"
 
 namespace {
 
@@ -183,6 +184,10 @@ int GameSettings::loadControls(InputObj* input) {
     for (int i = 0; i < ACTION_COUNT; ++i)
         input->setKeyMapping(i, get_config_int("Controls", controlKeys[i], InputObj::defaultKeyMappings[i]));
     input->setMouseControlThreshold(get_config_int("Controls", "MouseThreshold", 30));
+    // The gamepad's own section, which a game that knows no gamepad passes over.
+    for (int i = 0; i < PAD_SETTING_COUNT; ++i)
+        input->getGamePad().setSetting(
+            i, get_config_int(PAD_SECTION, padSettingRows[i].key, padSettingRows[i].defaultValue));
     return 0;
 }
 
@@ -192,6 +197,8 @@ int GameSettings::saveControls(InputObj* input) {
     for (int i = 0; i < ACTION_COUNT; ++i)
         settings.push_back({"Controls", controlKeys[i], mapping[i]});
     settings.push_back({"Controls", "MouseThreshold", input->getMouseControlThreshold()});
+    for (int i = 0; i < PAD_SETTING_COUNT; ++i)
+        settings.push_back({PAD_SECTION, padSettingRows[i].key, input->getGamePad().getSetting(i)});
     return saveSettings(settings);
 }
 

@@ -8,8 +8,8 @@ class MusicSound;
 class StartGameConfig;
 
 // The player's settings in data/gameSettings (or where system/GamePaths puts them): graphics mode, key
-// mapping and mouse threshold, volumes, and the last chosen campaign and character. A file that exists but
-// cannot be read is told once at start-up, played with defaults and never saved over.
+// mapping and mouse threshold, the gamepad's mapping, volumes, and the last chosen campaign and character. A
+// file that exists but cannot be read is told once at start-up, played with defaults and never saved over.
 class GameSettings {
   public:
     // What a save returns: SAVED, or why the file on disk was left as it was.

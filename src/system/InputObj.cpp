@@ -34,11 +34,28 @@ InputObj::InputObj()
       mouseClicked(MOUSE_BUTTON_COUNT, false), mouseControlThreshold(30), mickeyX(0), mickeyY(0) {}
 
 void InputObj::processInput(bool keepClicks) {
+    processInput(keepClicks, PadState::fromJoystick());
+}
+
+void InputObj::processInput(bool keepClicks, const PadState& pad) {
+    // The pad inputs of the actions past the four walking ones, by action index.
+    static const int padInputs[ACTION_COUNT] = {PAD_NO_INPUT, PAD_NO_INPUT, PAD_NO_INPUT,
+                                                PAD_NO_INPUT, PAD_HYPER,    PAD_RESTART,
+                                                PAD_PAUSE,    PAD_MENU,     PAD_TAUNT};
+    static const int padAttacks[MOUSE_BUTTON_COUNT] = {PAD_ATTACK1, PAD_ATTACK2, PAD_ATTACK3};
+    bool padHeld[ACTION_COUNT] = {};
+    gamePad.getMoves(pad, padHeld);
+    for (int i = ACTION_HYPER; i < ACTION_COUNT; ++i)
+        padHeld[i] = gamePad.isHeld(pad, padInputs[i]);
     for (int i = 0; i < ACTION_COUNT; ++i)
-        sample(keyHeld(keyMappings[i]), keepClicks, keyPressed[i], keyClicked[i]);
+        sample(keyHeld(keyMappings[i]) || padHeld[i], keepClicks, keyPressed[i], keyClicked[i]);
     get_mouse_mickeys(&mickeyX, &mickeyY);
     for (int j = 0; j < MOUSE_BUTTON_COUNT; ++j)
-        sample((mouse_b & (1 << j)) != 0, keepClicks, mousePressed[j], mouseClicked[j]);
+        sample((mouse_b & (1 << j)) != 0 || gamePad.isHeld(pad, padAttacks[j]), keepClicks, mousePressed[j],
+               mouseClicked[j]);
+    // Whichever was used last aims: a mouse that moves takes the aim back from a held stick.
+    bool mouseMoved = mickeyX * mickeyX + mickeyY * mickeyY > 1;
+    padAiming = gamePad.getFacing(pad, padFacing) && !mouseMoved;
 }
 
 void InputObj::setKeyMapping(int index, int scancode) {

@@ -12,5 +12,7 @@ PlayerCommand PlayerCommand::fromInput(InputObj& input) {
     }
     input.getMouseMickeys(c.mickeyX, c.mickeyY);
     c.mouseThreshold = input.getMouseControlThreshold();
+    c.faceGiven = input.isPadAiming();
+    if (c.faceGiven) c.facing = input.getPadFacing();
     return c;
 }

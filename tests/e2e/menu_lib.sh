@@ -179,3 +179,25 @@ in_battle() { shot && [ "$(pixel 128 20)" = 160,160,160 ] && [ "$(pixel 512 30)"
 
 # hold KEY SECONDS: a key held down that long.
 hold() { xdotool keydown "$1"; sleep "$2"; xdotool keyup "$1"; }
+
+# pad_game GAME: sets PAD_GAME to a command that starts the game with a gamepad the test drives:
+# tests/libfakePad.so beside the game (the target fakePad) serves it from a fifo kept on fd 7.
+pad_game() {
+    local shim
+    shim="$(dirname "$1")/tests/libfakePad.so"
+    [ -f "$shim" ] || fail "no $shim: build the target fakePad"
+    mkfifo "$E2E_TMP/pad"
+    exec 7<>"$E2E_TMP/pad"
+    PAD_GAME="$E2E_TMP/padgame"
+    printf '#!/bin/sh\nLD_PRELOAD=%s VORN_FAKE_PAD=%s exec %s "$@"\n' "$shim" "$E2E_TMP/pad" "$1" >"$PAD_GAME"
+    chmod +x "$PAD_GAME"
+}
+
+# pad_event TYPE NUMBER VALUE: one struct js_event (type 1 a button, 2 an axis of -32767 to 32767).
+pad_event() {
+    local v=$(($3 & 0xffff))
+    printf "\\x00\\x00\\x00\\x00\\x$(printf %02x $((v & 255)))\\x$(printf %02x $((v >> 8)))\\x0$1\\x$(printf %02x "$2")" >&7
+}
+
+# pad_press BUTTON: a pad button held long enough for a poll to see it, then let go.
+pad_press() { pad_event 1 "$1" 1; sleep 0.25; pad_event 1 "$1" 0; sleep 0.1; }

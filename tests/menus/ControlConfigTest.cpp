@@ -3,6 +3,7 @@
 #include <string>
 
 #include "menus/ControlConfig.h"
+#include "menus/GamePadConfig.h"
 #include "support/TestEnv.h"
 #include "system/GameSettings.h"
 #include "system/InputObj.h"
@@ -154,4 +155,18 @@ TEST_F(ControlScreen, PreviewFollowsTheColourDepth) {
     EXPECT_EQ(makecol(192, 192, 192), getpixel(target, 10 + 75, 20 + 80));
     gui_set_screen(nullptr);
     destroy_bitmap(target);
+}
+
+TEST_F(ControlScreen, TheGamepadScreenMapsRestoresAndSavesThePad) {
+    ControlConfig screenObject(&io, &settings);
+    GamePadConfig::assignInput(PAD_PAUSE, 9);
+    GamePadConfig::updateDeadZone(nullptr, 100);
+    EXPECT_EQ(std::string(GamePadConfig::labels[PAD_PAUSE]) + GamePadConfig::deadZoneText, "Button 9100");
+    GamePadConfig::back();
+    std::string saved = dir.read("data/gameSettings");
+    for (const char* line : {"[gamepad]", "Pause = 9", "DeadZone = 100", "Up = 84"})
+        EXPECT_NE(std::string::npos, saved.find(line)) << line << " in\n" << saved;
+    GamePadConfig::defaultGamePad();
+    EXPECT_EQ(std::string(GamePadConfig::labels[PAD_PAUSE]) + GamePadConfig::deadZoneText, "Button 7 32");
+    EXPECT_EQ(GamePadConfig::dialog[GamePadConfig::DEAD_ZONE_INDEX].d2, 32);
 }

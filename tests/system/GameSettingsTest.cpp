@@ -13,6 +13,7 @@
 #include "system/InputObj.h"
 #include "system/Messages.h"
 #include "system/MusicSound.h"
+#include "system/padSettings.h"
 
 namespace {
 
@@ -254,4 +255,26 @@ TEST(SettingsFile, AFailedSaveKeepsTheOldFileAndIsToldOnce) {
         EXPECT_EQ(dir.read("data/gameSettings"), old);
         EXPECT_FALSE(dir.exists("data/gameSettings.new"));
     }
+}
+
+TEST(SettingsFile, TheGamepadKeepsItsOwnSectionWhereValuesOutOfLimitsAreTheDefaults) {
+    TempDir dir;
+    dir.write("data/gameSettings", "[Controls]\nUp = 84\n");
+    {
+        GameRun first; // without the section: the pad's defaults
+        EXPECT_EQ(first.input.getGamePad().getSetting(PAD_ATTACK1), PAD_AXIS_INPUT + 5);
+        first.input.getGamePad().setSetting(PAD_DEAD_ZONE, 50);
+        first.settings.saveControls(&first.input);
+    }
+    std::vector<std::string> pad = sectionLines(dir.read("data/gameSettings"), "gamepad");
+    ASSERT_EQ(pad.size(), size_t(PAD_SETTING_COUNT));
+    EXPECT_EQ(pad[0] + pad[PAD_DEAD_ZONE], "Attack1 = 105DeadZone = 50");
+    dir.write("data/gameSettings",
+              "[Controls]\nUp = 84\n[gamepad]\nAttack2 = 3\nHyper = 99\nDeadZone = -4\n");
+    GameRun second;
+    GamePad& read = second.input.getGamePad();
+    EXPECT_EQ(read.getSetting(PAD_ATTACK2), 3);
+    EXPECT_EQ(read.getSetting(PAD_HYPER), 4);
+    EXPECT_EQ(read.getSetting(PAD_DEAD_ZONE), 32);
+    EXPECT_EQ(second.input.getKeyMappings()[ACTION_UP], KEY_UP);
 }

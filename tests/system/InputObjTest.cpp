@@ -135,3 +135,71 @@ TEST(InputMapping, AnIllegalIndexIsReportedAndChangesNothing) {
     EXPECT_EQ(input.getKeyMappings()[ACTION_UP], KEY_UP);
     clearShownMessages();
 }
+
+namespace {
+
+PadState padWith(std::initializer_list<std::pair<int, int>> axes, std::initializer_list<int> buttons = {}) {
+    PadState s;
+    s.present = true;
+    for (auto [axis, pos] : axes)
+        s.axis[axis] = pos;
+    for (int b : buttons)
+        s.button[b] = true;
+    return s;
+}
+
+} // namespace
+
+TEST_F(InputPolls, ThePadWalksInEightDirectionsAimsAndAttacksBesideKeysAndMouse) {
+    struct {
+        PadState pad;
+        const char* walks; // up, down, left, right
+        int facing;        // angle units; 1 for none
+    } cases[] = {
+        {padWith({{0, 20}, {1, -20}, {3, 20}, {4, 20}}), "0000", 1},      // all inside the dead zone of 32
+        {padWith({{0, 128}, {1, -40}, {3, 100}}), "0001", 64},            // 17 degrees off: along the axis
+        {padWith({{0, -60}, {1, 100}, {3, -70}, {4, 70}}), "0110", -96},  // 31 degrees off: diagonal
+        {padWith({{6, 128}, {7, 128}, {0, -128}, {4, -100}}), "0111", 0}, // stick and d-pad add up
+        {PadState(), "0000", 1},
+    };
+    for (const auto& c : cases) {
+        input.processInput(false, c.pad);
+        for (int i = 0; i < 4; i++)
+            EXPECT_EQ(pressed(ACTION_UP + i), c.walks[i] == '1') << c.walks << " " << i;
+        EXPECT_EQ(input.isPadAiming(), c.facing != 1);
+        EXPECT_NEAR(c.facing != 1 ? fixtof(input.getPadFacing()) : 1, c.facing, 0.5);
+    }
+
+    input.processInput(false, padWith({{5, 40}, {2, 30}}, {5, 7, 4})); // the right trigger past 32
+    EXPECT_EQ(input.getMousePressed(), (std::vector<bool>{true, false, true}));
+    EXPECT_TRUE(pressed(ACTION_PAUSE) && pressed(ACTION_HYPER));
+    mouse_b = 2;
+    input.processInput(false, padWith({}, {3}));
+    EXPECT_EQ(input.getMousePressed(), (std::vector<bool>{false, true, false}));
+    EXPECT_EQ(input.getMouseClicked(), (std::vector<bool>{true, false, true}));
+    EXPECT_TRUE(clicked(ACTION_PAUSE) && pressed(ACTION_TAUNT));
+    input.getGamePad().setSetting(PAD_RESTART, 500); // out of limits: the default
+    EXPECT_EQ(input.getGamePad().getSetting(PAD_RESTART), 2);
+}
+
+TEST(PadMenus, PushesAreArrowsRepeatedWhileHeldSelectIsEnterBackIsEscAndSticksMapNoButton) {
+    GamePad pad;
+    PadState down = padWith({{1, 100}});
+    int keys[] = {pad.menuKey(down, 0),
+                  pad.menuKey(down, 300),
+                  pad.menuKey(down, 400),
+                  pad.menuKey(padWith({{1, 40}}), 410),
+                  pad.menuKey(padWith({{7, -128}}), 420),
+                  pad.menuKey(padWith({}, {0}), 430),
+                  pad.menuKey(padWith({}, {0}), 440),
+                  pad.menuKey(padWith({}, {1}), 450)};
+    int expected[] = {KEY_DOWN << 8,         0, KEY_DOWN << 8,    0, KEY_UP << 8,
+                      KEY_ENTER << 8 | '\r', 0, KEY_ESC << 8 | 27};
+    for (int i = 0; i < 8; i++)
+        EXPECT_EQ(keys[i], expected[i]) << i;
+    PadState rest = padWith({});
+    EXPECT_EQ(padInputPressed(rest, padWith({{0, 128}, {3, 128}, {7, 128}}), 32, pad.stickAxes()),
+              PAD_NO_INPUT);
+    EXPECT_EQ(padInputPressed(rest, padWith({{2, 100}}), 32, pad.stickAxes()), PAD_AXIS_INPUT + 2);
+    EXPECT_EQ(padInputPressed(padWith({}, {0}), padWith({}, {0, 9}), 32, pad.stickAxes()), 9);
+}

@@ -387,6 +387,17 @@ TEST(PlayerAiming, SmallMovesAreIgnoredFastOnesSnapAndSlowOnesTurnATenth) {
     p->setCommand(faced);
     p->decideAction();
     EXPECT_EQ(p->getDrawAngle(), itofix(100));
+
+    // The pad's right stick faces directly, however little it leans; centred, the facing stays.
+    PadState pad;
+    pad.present = true;
+    pad.axis[3] = 40;
+    w.input.processInput(false, pad);
+    w.decide(p);
+    EXPECT_EQ(p->getDrawAngle(), itofix(64));
+    w.input.processInput(false, PadState());
+    w.decide(p);
+    EXPECT_EQ(p->getDrawAngle(), itofix(64));
 }
 
 TEST(PlayerAilments, TheHUDMaximaFollowEachAilment) {
