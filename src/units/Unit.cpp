@@ -288,10 +288,11 @@ void Unit::prefetchLists() const {
     __builtin_prefetch(kbForces.data());
 }
 
-void prefetchUnitsAhead(const std::vector<Unit*>& units, size_t i) {
-    const size_t ahead = 8; // units
+void prefetchUnitsAhead(const std::vector<Unit*>& units, size_t i, PrefetchReach reach) {
+    const size_t ahead = 16; // units
     if (i + ahead < units.size()) units[i + ahead]->prefetch();
-    if (i + ahead / 2 < units.size()) units[i + ahead / 2]->prefetchLists();
+    if (reach == PREFETCH_FIELDS_AND_LISTS && i + ahead / 2 < units.size())
+        units[i + ahead / 2]->prefetchLists();
 }
 
 void Unit::draw(BITMAP* bmp, MusicSound* sound, bool paused, fixed canvas) {

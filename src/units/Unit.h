@@ -195,6 +195,10 @@ class Unit {
 
 // Units lie wherever the heap put them, so a pass over a big crowd would wait on memory at every
 // unit: a pass at units[i] asks for the units a few places ahead, which hides most of the wait.
-void prefetchUnitsAhead(const std::vector<Unit*>& units, size_t i);
+// A light pass, which reads a few fields of each unit and no list, asks for the fields only:
+// reading a unit's list pointers early would wait for the unit there and then.
+enum PrefetchReach { PREFETCH_FIELDS, PREFETCH_FIELDS_AND_LISTS };
+void prefetchUnitsAhead(const std::vector<Unit*>& units, size_t i,
+                        PrefetchReach reach = PREFETCH_FIELDS_AND_LISTS);
 
 #endif

@@ -217,7 +217,7 @@ void UnitList::allUnitsMove(const PlayerCommand& command) {
     stepIndexed = false;
     size_t kept = 0;
     for (size_t i = 0; i < units->size(); i++) {
-        prefetchUnitsAhead(*units, i);
+        prefetchUnitsAhead(*units, i, PREFETCH_FIELDS);
         Unit* u = (*units)[i];
         if (u->getRemoveThisUnit())
             removedUnits.push_back(u);
@@ -295,7 +295,7 @@ std::vector<Unit*> UnitList::search(int mode, int affiliation) {
     }
     std::vector<Unit*> found;
     for (size_t i = 0; i < units->size(); i++) {
-        prefetchUnitsAhead(*units, i);
+        prefetchUnitsAhead(*units, i, PREFETCH_FIELDS);
         Unit* u = (*units)[i];
         if ((mode == SEARCH_BY_SIDE && u->getAffiliation() == affiliation) ||
             (mode == SEARCH_PLAYERS && dynamic_cast<PlayerUnit*>(u)))
@@ -337,7 +337,7 @@ void UnitList::giveJuiceToPlayer(PlayerUnit* player) {
     if (!player || player->getCharAnim() == ANIM_DEAD) return;
     int sum = 0;
     for (size_t i = 0; i < units->size(); i++) {
-        prefetchUnitsAhead(*units, i);
+        prefetchUnitsAhead(*units, i, PREFETCH_FIELDS);
         (*units)[i]->giveJuiceToPlayer(sum);
     }
     player->addJuiceGained(sum);
