@@ -197,6 +197,20 @@ TEST(Drawing, PictureIsCentredRotatedAndScaled) {
     EXPECT_EQ(getpixel(bmp, 50, 67), bottom);
     EXPECT_EQ(getpixel(bmp, 50, 27), 0);
     EXPECT_EQ(getpixel(bmp, 37, 50), 0);
+
+    // On an arena bitmap of half the arena's size, a unit twice the size at twice the place
+    // covers what a plain unit covers on a full-size one.
+    BITMAP* full = create_bitmap(100, 100);
+    clear_to_color(full, 0);
+    w.add(t, 50, 50)->draw(full, nullptr, false);
+    clear_to_color(bmp, 0);
+    w.add(t, 100, 100, 2)->draw(bmp, nullptr, false, itofix(1) / 2);
+    int differing = 0;
+    for (int y = 0; y < 100; y++)
+        for (int x = 0; x < 100; x++)
+            differing += getpixel(bmp, x, y) != getpixel(full, x, y);
+    EXPECT_EQ(differing, 0);
+    destroy_bitmap(full);
     destroy_bitmap(bmp);
 }
 
