@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -66,4 +67,27 @@ int makeFolders(const std::string& folder) {
     struct stat st;
     if (error == EEXIST) error = stat(folder.c_str(), &st) != 0 ? errno : S_ISDIR(st.st_mode) ? 0 : ENOTDIR;
     return error;
+}
+
+int writeFileAtomically(const std::string& path, const std::string& text) {
+    std::string newPath = path + ".new";
+    int fd = open(newPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) return errno;
+    int failure = writeAll(fd, text);
+    if (failure == 0 && fsync(fd) != 0) failure = errno;
+    if (close(fd) != 0 && failure == 0) failure = errno;
+    if (failure == 0 && rename(newPath.c_str(), path.c_str()) != 0) failure = errno;
+    if (failure != 0) {
+        remove(newPath.c_str());
+        return failure;
+    }
+    // The rename itself reaches the disk with the folder.
+    size_t slash = path.rfind('/');
+    std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    int folderFd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folderFd >= 0) {
+        fsync(folderFd);
+        close(folderFd);
+    }
+    return 0;
 }

@@ -18,6 +18,11 @@ std::string plainReason(int error);
 // the errno of the first write that failed.
 int writeAll(int fd, const std::string& text);
 
+// Replaces the file at path with text so that it holds either its old bytes or all the new ones,
+// whenever the program stops: the text goes to path + ".new", reaches the disk, and is renamed over
+// the file. 0, or the errno of the step that failed (the ".new" file is then removed).
+int writeFileAtomically(const std::string& path, const std::string& text);
+
 // Makes the folder and every missing folder on its way. 0 when it is a folder now, else the errno
 // (ENOTDIR when something else stands there).
 int makeFolders(const std::string& folder);

@@ -1,0 +1,345 @@
+#include "edit/CampaignEditor.h"
+
+#include <cstdint>
+#include <cstring>
+
+#include "content/formatTable.h"
+#include "content/selectionList.h"
+#include "edit/checkDocument.h"
+#include "menus/Config.h"
+#include "menus/runDialog.h"
+#include "system/Messages.h"
+#include "system/fileAccess.h"
+#include "system/quitRequest.h"
+
+CampaignEditor* CampaignEditor::shown = nullptr;
+
+namespace {
+
+enum Tag { CAMPAIGNS, ROUNDS, SPAWNS };
+enum Action { ADD, REMOVE, UP, DOWN, DUPLICATE, SPAWN_ADD, SPAWN_REMOVE, SAVE, UNDO, REDO, QUIT };
+
+const char spawnHeading[] = "Spawn lines: type amount side condition delay threshold variant [x y]";
+// Pixels: the screen is the game's smallest window, 640 x 480.
+const int fieldTop = 20, fieldStep = 17, rightColumn = 172;
+
+void copyText(char* buffer, const std::string& text, size_t size) {
+    strncpy(buffer, text.c_str(), size - 1);
+    buffer[size - 1] = '\0';
+}
+
+DIALOG entry(DialogProc proc, int x, int y, int w, int h, int flags, int d1, const void* dp,
+             intptr_t tag = 0) {
+    DIALOG d;
+    setUpDialog(&d, proc, x, y, w, h, 0, 0, 0, flags, d1, 0, const_cast<void*>(dp), nullptr, (void*)tag);
+    return d;
+}
+
+} // namespace
+
+CampaignEditor::CampaignEditor() {
+    for (const SelectionEntry& e : readSelectionList("data/listOfCampaigns.txt")) {
+        campaigns.push_back(e.name);
+        documents[e.name].load("data/campaigns/" + e.name);
+    }
+    for (const char* key : {"Music", "UnitsToAppear"})
+        fields.push_back(Field{&formatKey(FileKind::Campaign, "Campaign", key), true, {}});
+    for (const FormatKey& row : formatTable())
+        if (row.file == FileKind::Campaign && !strcmp(row.section, "Round") && !row.numbered &&
+            strcmp(row.name, "Spawns") && fields.size() < MAX_FIELDS)
+            fields.push_back(Field{&row, false, {}});
+    spawnBuffer[0] = '\0';
+}
+
+DataDocument* CampaignEditor::document() {
+    return campaigns.empty() ? nullptr : &documents[campaigns[campaign]];
+}
+
+std::string CampaignEditor::roundName() const {
+    return DataDocument::roundSection(round);
+}
+
+void CampaignEditor::buildDialog() {
+    dialog.clear();
+    dialog.push_back(entry(d_clear_proc, 0, 0, 0, 0, 0, 0, nullptr));
+    dialog.push_back(entry(d_text_proc, 4, 6, 160, 10, 0, 0, "Campaigns"));
+    dialog.push_back(entry(listProc, 4, 18, 160, 84, 0, 0, (void*)campaignItem, CAMPAIGNS));
+    dialog.push_back(entry(d_text_proc, 4, 108, 160, 10, 0, 0, "Rounds"));
+    dialog.push_back(entry(listProc, 4, 120, 160, 130, 0, 0, (void*)roundItem, ROUNDS));
+    const struct {
+        const char* label;
+        int x, y, w, action;
+    } buttons[] = {{"Add", 4, 254, 50, ADD},
+                   {"Remove", 58, 254, 50, REMOVE},
+                   {"Duplicate", 112, 254, 52, DUPLICATE},
+                   {"Up", 4, 276, 50, UP},
+                   {"Down", 58, 276, 50, DOWN},
+                   {"Add line", 560, 222, 76, SPAWN_ADD},
+                   {"Remove line", 560, 244, 76, SPAWN_REMOVE},
+                   {"Save", 4, 454, 70, SAVE},
+                   {"Undo", 80, 454, 70, UNDO},
+                   {"Redo", 156, 454, 70, REDO},
+                   {"Quit", 232, 454, 70, QUIT}};
+    for (auto& b : buttons)
+        dialog.push_back(entry(buttonProc, b.x, b.y, b.w, 20, D_EXIT, 0, b.label, b.action));
+    for (size_t i = 0; i < fields.size(); i++) {
+        int y = fieldTop + (int)i * fieldStep;
+        dialog.push_back(entry(d_text_proc, rightColumn, y + 4, 100, 10, 0, 0, fields[i].row->name));
+        dialog.push_back(entry(fieldProc, rightColumn + 104, y, 360, 14, D_EXIT, sizeof fields[i].buffer - 1,
+                               fields[i].buffer, i));
+    }
+    int below = fieldTop + (int)fields.size() * fieldStep;
+    helpIndex = (int)dialog.size();
+    dialog.push_back(entry(d_textbox_proc, rightColumn, below + 2, 464, 30, 0, 0, help.c_str()));
+    dialog.push_back(entry(d_text_proc, rightColumn, 208, 380, 10, 0, 0, spawnHeading));
+    dialog.push_back(entry(listProc, rightColumn, 222, 384, 64, 0, 0, (void*)spawnItem, SPAWNS));
+    spawnEditIndex = (int)dialog.size();
+    dialog.push_back(entry(fieldProc, rightColumn, 290, 384, 14, D_EXIT, LINE_LENGTH - 1, spawnBuffer, -1));
+    dialog.push_back(entry(d_text_proc, 4, 312, 200, 10, 0, 0, "Problems"));
+    problemsIndex = (int)dialog.size();
+    dialog.push_back(entry(d_textbox_proc, 4, 324, 632, 124, 0, 0, problems.c_str()));
+    statusIndex = (int)dialog.size();
+    dialog.push_back(entry(d_text_proc, 320, 460, 316, 10, 0, 0, status.c_str()));
+    dialog.push_back(entry(d_yield_proc, 0, 0, 0, 0, 0, 0, nullptr));
+    dialog.push_back(entry(nullptr, 0, 0, 0, 0, 0, 0, nullptr));
+    set_dialog_color(
+        dialog.data(),
+        makecol(Config::foregroundColor[0], Config::foregroundColor[1], Config::foregroundColor[2]),
+        makecol(Config::backgroundColor[0], Config::backgroundColor[1], Config::backgroundColor[2]));
+}
+
+void CampaignEditor::refresh(bool check) {
+    DataDocument* doc = document();
+    roundItems.clear();
+    spawnItems.clear();
+    if (doc) {
+        for (int r = 0; r < doc->getRoundCount(); r++)
+            roundItems.push_back(std::to_string(r) + ": " +
+                                 doc->get(DataDocument::roundSection(r), "name", "No Name"));
+        round = std::max(0, std::min(round, (int)roundItems.size() - 1));
+        int spawns = atoi(doc->get(roundName(), "Spawns", "0").c_str());
+        for (int i = 0; i < spawns && i < 1000; i++)
+            spawnItems.push_back(doc->get(roundName(), "Spawn" + std::to_string(i)));
+        spawn = std::max(0, std::min(spawn, (int)spawnItems.size() - 1));
+    }
+    for (Field& f : fields)
+        copyText(f.buffer, doc ? doc->get(f.campaignKey ? "Campaign" : roundName(), f.row->name) : "",
+                 sizeof f.buffer);
+    copyText(spawnBuffer, spawnItems.empty() ? "" : spawnItems[spawn], sizeof spawnBuffer);
+    if (check && doc) {
+        problems.clear();
+        for (const std::string& line : checkDocument("campaigns/" + campaigns[campaign], doc->getText()))
+            problems += line + "\n";
+    }
+    bool unsaved = false;
+    for (auto& d : documents)
+        unsaved = unsaved || d.second.isModified();
+    status = unsaved ? "Unsaved changes" : "Everything is saved";
+    if (dialog.empty()) return;
+    for (DIALOG* d = dialog.data(); d->proc; d++) {
+        if (d->proc == fieldProc) d->d2 = (int)strlen((const char*)d->dp);
+        if (d->proc == listProc)
+            d->d1 = (intptr_t)d->dp3 == CAMPAIGNS ? campaign : (intptr_t)d->dp3 == ROUNDS ? round : spawn;
+    }
+    dialog[problemsIndex].dp = (void*)problems.c_str();
+    dialog[problemsIndex].d2 = 0;
+    dialog[statusIndex].dp = (void*)status.c_str();
+}
+
+void CampaignEditor::commitField(int index) {
+    DataDocument* doc = document();
+    if (!doc || index < 0 || index >= (int)fields.size()) return;
+    const Field& f = fields[index];
+    std::string section = f.campaignKey ? "Campaign" : roundName();
+    if (!f.campaignKey && round >= doc->getRoundCount()) return;
+    std::string value = f.buffer;
+    if (value == doc->get(section, f.row->name) && (value.empty() || doc->has(section, f.row->name))) return;
+    // An empty field is a key left out, which the game reads as its default.
+    if (value.empty())
+        doc->remove(section, f.row->name);
+    else
+        doc->set(section, f.row->name, value);
+    refresh(true);
+}
+
+void CampaignEditor::commitSpawnLine() {
+    DataDocument* doc = document();
+    if (!doc || spawnItems.empty() || spawnItems[spawn] == spawnBuffer) return;
+    doc->set(roundName(), "Spawn" + std::to_string(spawn), spawnBuffer);
+    refresh(true);
+}
+
+void CampaignEditor::addSpawnLine() {
+    DataDocument* doc = document();
+    if (!doc || round >= doc->getRoundCount()) return;
+    int count = (int)spawnItems.size();
+    doc->beginEdit();
+    doc->set(roundName(), "Spawn" + std::to_string(count), count ? spawnItems.back() : "Grub 1 1 0 0 0 0");
+    doc->set(roundName(), "Spawns", std::to_string(count + 1));
+    doc->finishEdit();
+    spawn = count;
+    refresh(true);
+}
+
+void CampaignEditor::removeSpawnLine() {
+    DataDocument* doc = document();
+    if (!doc || spawnItems.empty()) return;
+    int count = (int)spawnItems.size();
+    doc->beginEdit();
+    for (int i = spawn; i + 1 < count; i++)
+        doc->set(roundName(), "Spawn" + std::to_string(i), spawnItems[i + 1]);
+    doc->remove(roundName(), "Spawn" + std::to_string(count - 1));
+    doc->set(roundName(), "Spawns", std::to_string(count - 1));
+    doc->finishEdit();
+    refresh(true);
+}
+
+void CampaignEditor::roundAction(int action) {
+    DataDocument* doc = document();
+    if (!doc) return;
+    int count = doc->getRoundCount();
+    if (action == ADD) {
+        DataDocument::KeyValues keys = {{"name", "New round"}};
+        // A round needs an arena picture to load; the last round's is the likeliest to fit.
+        std::string pic = count ? doc->get(DataDocument::roundSection(count - 1), "ArenaPic") : "";
+        if (!pic.empty()) keys.push_back({"ArenaPic", pic});
+        keys.push_back({"Spawns", "0"});
+        doc->addRound(keys);
+        round = count;
+    } else if (action == REMOVE) {
+        doc->removeRound(round);
+    } else if (action == DUPLICATE) {
+        doc->duplicateRound(round);
+        round++;
+    } else if (action == UP || action == DOWN) {
+        int step = action == UP ? -1 : 1;
+        if (round + step >= 0 && round + step < count) {
+            doc->moveRound(round, step);
+            round += step;
+        }
+    }
+    refresh(true);
+}
+
+void CampaignEditor::save() {
+    for (auto& d : documents) {
+        if (!d.second.isModified()) continue;
+        std::string path = "data/campaigns/" + d.first;
+        if (int error = d.second.save(path))
+            showMessage("%s could not be saved: %s. Your changes are still open in the editor.\n",
+                        path.c_str(), plainReason(error).c_str());
+    }
+    refresh(false);
+}
+
+bool CampaignEditor::confirmQuit() {
+    bool unsaved = false;
+    for (auto& d : documents)
+        unsaved = unsaved || d.second.isModified();
+    if (!unsaved || quitRequested()) return true;
+    setWaitingForKey(true);
+    int answer =
+        alert("There are unsaved changes.", "Quit and lose them?", nullptr, "&Quit", "&Cancel", 'q', 'c');
+    setWaitingForKey(false);
+    return answer == 1;
+}
+
+int CampaignEditor::run() {
+    shown = this;
+    refresh(true);
+    buildDialog();
+    refresh(false);
+    show_mouse(screen);
+    while (!quit) {
+        int closedBy = runDialog(dialog.data(), 2);
+        if (quitRequested() || ((closedBy < 0 || quit) && confirmQuit())) break;
+        quit = false;
+    }
+    show_mouse(nullptr);
+    shown = nullptr;
+    return 0;
+}
+
+// ---- Allegro's callbacks ----
+
+const char* CampaignEditor::campaignItem(int index, int* size) {
+    if (index < 0) *size = (int)shown->campaigns.size();
+    return index < 0 ? nullptr : shown->campaigns[index].c_str();
+}
+
+const char* CampaignEditor::roundItem(int index, int* size) {
+    if (index < 0) *size = (int)shown->roundItems.size();
+    return index < 0 ? nullptr : shown->roundItems[index].c_str();
+}
+
+const char* CampaignEditor::spawnItem(int index, int* size) {
+    if (index < 0) *size = (int)shown->spawnItems.size();
+    return index < 0 ? nullptr : shown->spawnItems[index].c_str();
+}
+
+int CampaignEditor::listProc(int msg, DIALOG* d, int c) {
+    int before = d->d1;
+    int result = d_list_proc(msg, d, c);
+    if (d->d1 == before) return result;
+    intptr_t tag = (intptr_t)d->dp3;
+    if (tag == CAMPAIGNS) {
+        shown->campaign = d->d1;
+        shown->round = shown->spawn = 0;
+    } else if (tag == ROUNDS) {
+        shown->round = d->d1;
+        shown->spawn = 0;
+    } else {
+        shown->spawn = d->d1;
+    }
+    shown->refresh(tag != SPAWNS);
+    return (result & ~D_CLOSE) | D_REDRAW;
+}
+
+int CampaignEditor::fieldProc(int msg, DIALOG* d, int c) {
+    int index = (int)(intptr_t)d->dp3;
+    if (msg == MSG_GOTFOCUS && index >= 0) {
+        const FormatKey* row = shown->fields[index].row;
+        shown->help = std::string(row->name) + ": " + row->play + (row->def ? " (default: " : "") +
+                      (row->def ? row->def : "") + (row->def ? ")" : "");
+        shown->dialog[shown->helpIndex].dp = (void*)shown->help.c_str();
+        shown->dialog[shown->helpIndex].d2 = 0;
+        return d_edit_proc(msg, d, c) | D_REDRAW;
+    }
+    int result = d_edit_proc(msg, d, c);
+    if (msg == MSG_LOSTFOCUS || (result & D_CLOSE)) {
+        if (index >= 0)
+            shown->commitField(index);
+        else
+            shown->commitSpawnLine();
+        result = (result & ~D_CLOSE) | D_REDRAW;
+    }
+    return result;
+}
+
+int CampaignEditor::buttonProc(int msg, DIALOG* d, int c) {
+    int result = d_button_proc(msg, d, c);
+    if (!(result & D_CLOSE)) return result;
+    int action = (int)(intptr_t)d->dp3;
+    switch (action) {
+    case SPAWN_ADD:
+        shown->addSpawnLine();
+        break;
+    case SPAWN_REMOVE:
+        shown->removeSpawnLine();
+        break;
+    case SAVE:
+        shown->save();
+        break;
+    case UNDO:
+    case REDO:
+        if (DataDocument* doc = shown->document()) action == UNDO ? doc->undo() : doc->redo();
+        shown->refresh(true);
+        break;
+    case QUIT:
+        shown->quit = true;
+        return D_CLOSE;
+    default:
+        shown->roundAction(action);
+    }
+    return (result & ~D_CLOSE) | D_REDRAW;
+}

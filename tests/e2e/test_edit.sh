@@ -1,0 +1,60 @@
+#!/bin/bash
+# vorn-edit on a copy of the shipped data: one round field changed by typing and saved changes
+# just that line and leaves the set without errors; a broken campaign opens with its problems.
+. "$(dirname "$0")/menu_lib.sh"
+TOOLS="$(dirname "$1")/tools"
+menu_setup
+keep_shot_on_failure /tmp/edit_fail.png
+cp -rL "$OLDPWD/data/." data/
+cp data/campaigns/Tutorial "$E2E_TMP/Tutorial.before"
+
+# edit: starts the editor on data/ and waits for its screen (the grey of the game's menus).
+edit() {
+    launch "$TOOLS/vorn-edit" || fail "no vorn-edit window: $(cat "$E2E_TMP/game.log")"
+    find_window
+    xdotool windowfocus "$GAME_WIN" 2>/dev/null || true
+    wait_colour 5 470 $MAIN_BG
+    # Allegro moves the pointer once soon after the window shows: move it until it stays put.
+    local n X Y SCREEN WINDOW
+    for n in $(seq 1 20); do
+        xdotool mousemove $((WIN_X + 320)) $((WIN_Y + 400))
+        sleep 0.15
+        eval "$(xdotool getmouselocation --shell)"
+        [ "$X,$Y" = "$((WIN_X + 320)),$((WIN_Y + 400))" ] && [ "$n" -ge 3 ] && break
+    done
+}
+
+# status_changed: the words beside the buttons differ from $status (the checker runs after each
+# edit, and the screen answers again once it is done).
+status_changed() { shot && [ "$(dark 316 12 320 458)" != "$status" ]; }
+
+edit
+shot
+status=$(dark 316 12 320 458)
+# Tutorial's first round is shown; ArenaKB is its sixth field.
+click 400 110
+for _ in $(seq 1 12); do press BackSpace; done
+xdotool type --delay 80 0.7
+press Return
+wait_for 10 status_changed || fail "the edit was not taken"
+click 39 464 # Save
+wait_for 10 grep -q "ArenaKB = 0.7" data/campaigns/Tutorial || fail "ArenaKB was not saved"
+diff "$E2E_TMP/Tutorial.before" data/campaigns/Tutorial >"$E2E_TMP/diff" || true
+[ "$(cat "$E2E_TMP/diff")" = $'15c15\n< ArenaKB = 0.5\n---\n> ArenaKB = 0.7' ] ||
+    fail "more than the one line changed: $(cat "$E2E_TMP/diff")"
+shot
+clean=$(dark 632 124 4 324)
+click 267 464 # Quit: nothing unsaved, so no question
+expect_exit 0
+out=$("$TOOLS/vorn-check" data) || true
+[ "${out##*$'\n'}" = "0 errors, 0 warnings" ] || fail "vorn-check after the edit: $out"
+
+# A spawn line of a type nobody wrote and a round count beyond the rounds written.
+sed -i 's/^Spawn0 = VigorOrb 1 10/Spawn0 = Nobody 1 10/; s/^TotalRounds = 4/TotalRounds = 6/' data/campaigns/Tutorial
+edit
+shot
+broken=$(dark 632 124 4 324)
+[ "$broken" -gt $((clean * 2)) ] || fail "the problems of the broken campaign are not listed ($broken dark pixels, $clean when clean)"
+kill -0 "$GAME_PID" || fail "vorn-edit ended on a broken campaign"
+click 267 464
+expect_exit 0

@@ -1,0 +1,114 @@
+#include <dirent.h>
+#include <gtest/gtest.h>
+
+#include "edit/DataDocument.h"
+#include "sim/Simulation.h"
+#include "support/TestEnv.h"
+#include "support/TrialCampaign.h"
+#include "system/configText.h"
+
+namespace {
+
+// Every text file of the shipped data set: campaigns, unit files (no extension) and the lists.
+std::vector<std::string> shippedFiles() {
+    std::vector<std::string> out = {"data/listOfCampaigns.txt", "data/listOfCharacters.txt"};
+    for (std::string folder : {"data/campaigns/", "data/unit/"}) {
+        DIR* d = opendir(folder.c_str());
+        for (dirent* e; d && (e = readdir(d));)
+            if (e->d_type == DT_REG && std::string(e->d_name).find('.') == std::string::npos)
+                out.push_back(folder + e->d_name);
+        if (d) closedir(d);
+    }
+    return out;
+}
+
+// Round r of the Trial campaign written as text, played by the scripted player for 150 steps.
+uint64_t playTrial(const std::string& campaignText, int round) {
+    TempDir dir;
+    EXPECT_TRUE(writeTrialDataSet());
+    dir.write("data/campaigns/Trial", campaignText);
+    Simulation sim;
+    srand(7);
+    EXPECT_EQ(sim.loadCampaignRound("Trial", round, "tester"), 0);
+    sim.setScripted(true);
+    for (int i = 0; i < 50; i++)
+        sim.runPass(3, false);
+    return sim.stateHash();
+}
+
+} // namespace
+
+TEST(DataDocumentTest, ShippedFilesSaveByteForByteAndEveryEditUndoes) {
+    std::vector<std::pair<std::string, std::string>> files;
+    for (const std::string& path : shippedFiles()) {
+        std::string bytes;
+        ASSERT_TRUE(readFileBytes(path.c_str(), &bytes)) << path;
+        files.push_back({path, bytes});
+    }
+    ASSERT_GT(files.size(), 40u);
+    // Line ends, a missing last one, a byte-order mark, bytes that are no text, a section twice.
+    files.push_back(
+        {"odd", "\xef\xbb\xbf# c\r\n[Campaign]\r\nTotalRounds=2 \r\n[Round0]\r\n\xff=1\r\n[Round1]\r\nx"});
+    TempDir dir;
+    for (auto& [path, bytes] : files) {
+        DataDocument doc;
+        doc.setText(bytes);
+        ASSERT_EQ(doc.save("saved"), 0);
+        EXPECT_EQ(dir.read("saved"), bytes) << path;
+        doc.set("Campaign", "Music", "data/music/other.ogg");
+        doc.set("Look", "shape", "ring");
+        doc.addRound({{"ArenaPic", "data/gfx/x.dat arena"}});
+        doc.duplicateRound(0);
+        doc.moveRound(1, -1);
+        doc.removeRound(doc.getRoundCount() - 1);
+        doc.remove("", "maxHP");
+        std::string edited = doc.getText();
+        EXPECT_TRUE(doc.isModified());
+        while (doc.undo()) {
+        }
+        EXPECT_EQ(doc.getText(), bytes) << path;
+        while (doc.redo()) {
+        }
+        EXPECT_EQ(doc.getText(), edited) << path;
+    }
+}
+
+TEST(DataDocumentTest, EditsKeepTheLayoutAndNumberTheRounds) {
+    DataDocument doc;
+    doc.setText("# head\r\n[Campaign]\r\nTotalRounds = 3\r\n\r\n[Round0]\r\nname = A\r\n\r\n# about B\r\n"
+                "[Round1]\r\nname  =  B   \r\nname = shadowed\r\n\r\n[Round2]\r\nname = C");
+    EXPECT_EQ(doc.get("round1", "NAME"), "B");
+    doc.set("Round1", "name", "Bee");
+    doc.set("Round1", "Spawns", "0");
+    EXPECT_EQ(doc.lineOf("Round1", "Spawns"), 12);
+    doc.moveRound(1, -1);
+    doc.duplicateRound(2);
+    doc.removeRound(1);
+    EXPECT_EQ(doc.getText(), "# head\r\n[Campaign]\r\nTotalRounds = 3\r\n\r\n# about B\r\n[Round0]\r\n"
+                             "name  =  Bee   \r\nname = shadowed\r\nSpawns = 0\r\n\r\n"
+                             "[Round1]\r\nname = C\r\n\r\n[Round2]\r\nname = C");
+}
+
+TEST(DataDocumentTest, AnEditedCampaignPlaysAsTheSameFileEditedByHand) {
+    std::string original =
+        "[Campaign]\nDatafile = data/trial.dat\nTotalRounds = 2\nUnitsToAppear = drifter\n\n"
+        "[Round0]\nArenaSize = 400 300\nArenaPic = data/trialRounds.dat arena1 title1\n"
+        "Spawns = 1\nSpawn0 = drifter 1 10 0 0 0 0 100 290\n\n"
+        "[Round1]\nArenaPic = data/trialRounds.dat arena2 title2\n"
+        "Spawns = 1\nSpawn0 = drifter 1 10 0 0 0 0 300 60\n";
+    std::string byHand = "[Campaign]\nDatafile = data/trial.dat\nTotalRounds = 2\nUnitsToAppear = drifter\n\n"
+                         "[Round0]\nArenaPic = data/trialRounds.dat arena2 title2\nSpawns = 2\n"
+                         "Spawn0 = drifter 1 10 0 0 0 0 200 60\nSpawn1 = drifter 1 10 0 0 0 0 90 90\n\n"
+                         "[Round1]\nArenaSize = 400 300\nArenaPic = data/trialRounds.dat arena1 title1\n"
+                         "Spawns = 1\nSpawn0 = drifter 1 10 0 0 0 0 100 290\nArenaWall = Bounce\n";
+    DataDocument doc;
+    doc.setText(original);
+    doc.moveRound(1, -1);
+    doc.set("Round0", "Spawns", "2");
+    doc.set("Round0", "Spawn0", "drifter 1 10 0 0 0 0 200 60");
+    doc.set("Round0", "Spawn1", "drifter 1 10 0 0 0 0 90 90");
+    doc.set("Round1", "ArenaWall", "Bounce");
+    for (int round = 0; round < 2; round++)
+        EXPECT_EQ(playTrial(doc.getText(), round), playTrial(byHand, round)) << round;
+    EXPECT_NE(playTrial(original, 0), playTrial(byHand, 0));
+}
