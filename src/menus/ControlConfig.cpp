@@ -191,15 +191,7 @@ int ControlConfig::changeButtonTaunt() {
 }
 
 int ControlConfig::changeButton(int index) {
-    if (screen) {
-        int w = SCREEN_W / 2, h = SCREEN_H / 2;
-        int white = makecol(255, 255, 255), black = makecol(0, 0, 0);
-        scare_mouse();
-        rectfill(screen, w - 60, h - 10, w + 60, h + 10, white);
-        rect(screen, w - 60, h - 10, w + 60, h + 10, black);
-        textout_centre_ex(screen, font, "Press any key", w, h - 5, black, white);
-        unscare_mouse();
-    }
+    drawPressPrompt("Press any key");
     setWaitingForKey(true);
     // The gamepad cannot give a key: any of its presses leaves the key as it was.
     bool padPressed = false;

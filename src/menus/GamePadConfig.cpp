@@ -90,15 +90,7 @@ int GamePadConfig::rowProc(int msg, DIALOG* d, int c) {
 }
 
 int GamePadConfig::changeInput(int index) {
-    if (screen) {
-        int w = SCREEN_W / 2, h = SCREEN_H / 2;
-        int white = makecol(255, 255, 255), black = makecol(0, 0, 0);
-        scare_mouse();
-        rectfill(screen, w - 60, h - 10, w + 60, h + 10, white);
-        rect(screen, w - 60, h - 10, w + 60, h + 10, black);
-        textout_centre_ex(screen, font, "Press a button", w, h - 5, black, white);
-        unscare_mouse();
-    }
+    drawPressPrompt("Press a button");
     clear_keybuf();
     // The button that chose the row may still be held: only a press that starts here counts.
     PadState before = PadState::fromJoystick();

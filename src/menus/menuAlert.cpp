@@ -41,3 +41,14 @@ void clearShownAlerts() {
     shownAlerts.clear();
     toldSaveResults.clear();
 }
+
+void drawPressPrompt(const char* text) {
+    if (!screen) return;
+    int w = SCREEN_W / 2, h = SCREEN_H / 2;
+    int white = makecol(255, 255, 255), black = makecol(0, 0, 0);
+    scare_mouse();
+    rectfill(screen, w - 60, h - 10, w + 60, h + 10, white);
+    rect(screen, w - 60, h - 10, w + 60, h + 10, black);
+    textout_centre_ex(screen, font, text, w, h - 5, black, white);
+    unscare_mouse();
+}

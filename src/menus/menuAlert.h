@@ -12,6 +12,10 @@ int showAlert(const char* s1, const char* s2, const char* s3, const char* b1, co
 // once a run for each kind of failure: a menu saves on every exit, and one alert is enough.
 void alertSettingsNotSaved(int saveResult);
 
+// A white box in the middle of the screen asking the player to press something ("Press any key"),
+// drawn straight on the screen while a prompt waits; nothing without a screen.
+void drawPressPrompt(const char* text);
+
 const std::vector<std::string>& getShownAlerts();
 // Also forgets which settings failures were told.
 void clearShownAlerts();

@@ -52,12 +52,16 @@ start_game() {
         grep -v ALSA "$E2E_TMP/game.log" >&2 || true
         [ "$status" = 1 ] && [ "$attempt" -lt 3 ] || return 1
     done
+    settle_on_window 5 5
+}
+
+# settle_on_window X Y: gives the window found the keyboard (no window manager runs), waits for
+# the menus' grey at X,Y, and puts the pointer on it: Allegro moves the pointer once, soon after
+# the window first shows, so it is moved until it stays where it was put.
+settle_on_window() {
     find_window
-    # No window manager runs: give the window the keyboard and put the pointer on it.
     xdotool windowfocus "$GAME_WIN" 2>/dev/null || true
-    # Allegro moves the pointer once, soon after the menu first shows: wait for the menu, then
-    # move until the pointer stays where it was put.
-    wait_colour 5 5 $MAIN_BG
+    wait_colour "$1" "$2" $MAIN_BG
     local n X Y SCREEN WINDOW
     for n in $(seq 1 20); do
         xdotool mousemove $((WIN_X + 320)) $((WIN_Y + 400))

@@ -11,17 +11,7 @@ cp data/campaigns/Tutorial "$E2E_TMP/Tutorial.before"
 # edit: starts the editor on data/ and waits for its screen (the grey of the game's menus).
 edit() {
     launch "$TOOLS/vorn-edit" || fail "no vorn-edit window: $(cat "$E2E_TMP/game.log")"
-    find_window
-    xdotool windowfocus "$GAME_WIN" 2>/dev/null || true
-    wait_colour 5 470 $MAIN_BG
-    # Allegro moves the pointer once soon after the window shows: move it until it stays put.
-    local n X Y SCREEN WINDOW
-    for n in $(seq 1 20); do
-        xdotool mousemove $((WIN_X + 320)) $((WIN_Y + 400))
-        sleep 0.15
-        eval "$(xdotool getmouselocation --shell)"
-        [ "$X,$Y" = "$((WIN_X + 320)),$((WIN_Y + 400))" ] && [ "$n" -ge 3 ] && break
-    done
+    settle_on_window 5 470
 }
 
 # status_changed: the words beside the buttons differ from $status (the checker runs after each
