@@ -80,6 +80,7 @@ void DataCheck::run() {
     std::vector<std::string> campaignOrder;
     for (const auto& c : campaigns) {
         if (!campaignNames.insert(c.first).second) continue;
+        if (!onlyCampaign.empty() && c.first != onlyCampaign) continue;
         campaignOrder.push_back(c.first);
         checkCampaign(c.first, {campaignList, "", "", c.second});
         ConfigFile f;
@@ -87,7 +88,7 @@ void DataCheck::run() {
         for (const std::string& t : f.getList("Campaign", "UnitsToAppear"))
             toLoad.push_back(t);
     }
-    checkUnreachable(loadedWith(toLoad), campaignNames);
+    if (onlyCampaign.empty()) checkUnreachable(loadedWith(toLoad), campaignNames);
     checkWithGameLoader(campaignOrder);
 }
 

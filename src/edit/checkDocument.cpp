@@ -63,7 +63,11 @@ std::vector<std::string> checkDocument(const std::string& relativePath, const st
         setMessagesSilent(true); // the loader's messages belong to the report here
         {
             DataCheck check(report);
-            check.run();
+            const std::string campaigns = "campaigns/";
+            if (relativePath.compare(0, campaigns.size(), campaigns) == 0)
+                check.runForCampaign(relativePath.substr(campaigns.size()));
+            else
+                check.run();
         }
         setMessagesSilent(false);
         for (const Problem& p : report.getProblems()) {
@@ -74,7 +78,7 @@ std::vector<std::string> checkDocument(const std::string& relativePath, const st
                                 p.severity == Severity::Error ? "error" : "warning", where.c_str(),
                                 p.what.c_str()));
         }
-        out.push_back(textf("%d errors, %d warnings in the whole data set", report.getErrorCount(),
+        out.push_back(textf("%d errors, %d warnings with the lists and characters", report.getErrorCount(),
                             report.getWarningCount()));
         if (chdir(here) != 0) out.push_back("The editor lost its folder.");
     }
