@@ -6,6 +6,7 @@
 #include "content/formatTable.h"
 #include "content/selectionList.h"
 #include "edit/checkDocument.h"
+#include "edit/simulateRound.h"
 #include "menus/Config.h"
 #include "menus/runDialog.h"
 #include "system/Messages.h"
@@ -17,7 +18,7 @@ CampaignEditor* CampaignEditor::shown = nullptr;
 namespace {
 
 enum Tag { CAMPAIGNS, ROUNDS, SPAWNS };
-enum Action { ADD, REMOVE, UP, DOWN, DUPLICATE, SPAWN_ADD, SPAWN_REMOVE, SAVE, UNDO, REDO, QUIT };
+enum Action { ADD, REMOVE, UP, DOWN, DUPLICATE, SIMULATE, SPAWN_ADD, SPAWN_REMOVE, SAVE, UNDO, REDO, QUIT };
 
 const char spawnHeading[] = "Spawn lines: type amount side condition delay threshold variant [x y]";
 // Pixels: the screen is the game's smallest window, 640 x 480.
@@ -72,8 +73,9 @@ void CampaignEditor::buildDialog() {
     } buttons[] = {{"Add", 4, 254, 50, ADD},
                    {"Remove", 58, 254, 50, REMOVE},
                    {"Duplicate", 112, 254, 52, DUPLICATE},
-                   {"Up", 4, 276, 50, UP},
-                   {"Down", 58, 276, 50, DOWN},
+                   {"Up", 4, 276, 34, UP},
+                   {"Down", 42, 276, 40, DOWN},
+                   {"Simulate", 86, 276, 78, SIMULATE},
                    {"Add line", 560, 222, 76, SPAWN_ADD},
                    {"Remove line", 560, 244, 76, SPAWN_REMOVE},
                    {"Save", 4, 454, 70, SAVE},
@@ -232,6 +234,19 @@ void CampaignEditor::save() {
     refresh(false);
 }
 
+void CampaignEditor::simulate() {
+    DataDocument* doc = document();
+    if (!doc || round >= doc->getRoundCount()) return;
+    refresh(false);
+    status = "Simulating...          "; // over the longest status
+    dialog[statusIndex].dp = (void*)status.c_str();
+    object_message(&dialog[statusIndex], MSG_DRAW, 0); // the runs hold the window for seconds
+    problems.clear();
+    for (const std::string& line : simulateRound(campaigns[campaign], doc->getText(), round))
+        problems += line + "\n";
+    refresh(false);
+}
+
 bool CampaignEditor::confirmQuit() {
     bool unsaved = false;
     for (auto& d : documents)
@@ -329,6 +344,9 @@ int CampaignEditor::buttonProc(int msg, DIALOG* d, int c) {
         break;
     case SAVE:
         shown->save();
+        break;
+    case SIMULATE:
+        shown->simulate();
         break;
     case UNDO:
     case REDO:

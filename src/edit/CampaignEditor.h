@@ -41,6 +41,8 @@ class CampaignEditor {
     void removeSpawnLine();
     void roundAction(int action);
     void save();
+    // Plays the round shown headless a few seeds and lists how it went in place of the problems.
+    void simulate();
     bool confirmQuit();
 
     // Allegro's callbacks reach the screen through this.

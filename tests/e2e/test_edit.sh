@@ -1,6 +1,7 @@
 #!/bin/bash
 # vorn-edit on a copy of the shipped data: one round field changed by typing and saved changes
-# just that line and leaves the set without errors; a broken campaign opens with its problems.
+# just that line and leaves the set without errors, and the round simulates; a broken campaign
+# opens with its problems.
 . "$(dirname "$0")/menu_lib.sh"
 TOOLS="$(dirname "$1")/tools"
 menu_setup
@@ -34,6 +35,9 @@ diff "$E2E_TMP/Tutorial.before" data/campaigns/Tutorial >"$E2E_TMP/diff" || true
     fail "more than the one line changed: $(cat "$E2E_TMP/diff")"
 shot
 clean=$(dark 632 124 4 324)
+click 125 286 # Simulate: seven lines of runs where the one line of counts stood
+simulated() { shot && [ "$(dark 632 124 4 324)" -gt $((clean * 2)) ]; }
+wait_for 30 simulated || fail "Simulate listed no runs"
 click 267 464 # Quit: nothing unsaved, so no question
 expect_exit 0
 out=$("$TOOLS/vorn-check" data) || true

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "edit/DataDocument.h"
+#include "edit/simulateRound.h"
 #include "sim/Simulation.h"
 #include "support/TestEnv.h"
 #include "support/TrialCampaign.h"
@@ -111,4 +112,21 @@ TEST(DataDocumentTest, AnEditedCampaignPlaysAsTheSameFileEditedByHand) {
     for (int round = 0; round < 2; round++)
         EXPECT_EQ(playTrial(doc.getText(), round), playTrial(byHand, round)) << round;
     EXPECT_NE(playTrial(original, 0), playTrial(byHand, 0));
+
+    // Simulating plays the text as it stands, with both players, and writes nothing.
+    TempDir dir;
+    ASSERT_TRUE(writeTrialDataSet());
+    std::string onDisk;
+    ASSERT_TRUE(readFileBytes("data/campaigns/Trial", &onDisk));
+    std::vector<std::string> runs = simulateRound("Trial", byHand, 1, 1);
+    ASSERT_EQ(runs.size(), 3u);
+    EXPECT_EQ(runs[1].rfind("seed 1000, scripted: won after ", 0), 0u) << runs[1];
+    EXPECT_EQ(runs[2].rfind("seed 1000, sloppy: ", 0), 0u) << runs[2];
+    EXPECT_EQ(simulateRound("Trial", "[Campaign]\nTotalRounds = 1\n", 0, 1)
+                  .back()
+                  .rfind("the round does not load", 0),
+              0u);
+    std::string after;
+    ASSERT_TRUE(readFileBytes("data/campaigns/Trial", &after));
+    EXPECT_EQ(after, onDisk);
 }

@@ -9,12 +9,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <set>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "SloppyPlayer.h"
 #include "battle/Battle.h"
 #include "battle/screenLayout.h"
 #include "content/keyValues.h"
@@ -22,66 +21,28 @@
 #include "frame/dataLocation.h"
 #include "sim/ScriptedPlayer.h"
 #include "sim/Simulation.h"
+#include "sim/SloppyPlayer.h"
+#include "sim/roundTrial.h"
 #include "system/Messages.h"
 #include "system/configText.h"
 #include "units/PlayerUnit.h"
 
 namespace {
 
-// How one round went for the scripted player.
-struct RoundOutcome {
-    int state = ROUND_IN_PLAY; // ROUND_IN_PLAY when the step limit came first, ROUND_WON, ROUND_LOST
-    long steps = 0;            // simulation steps played
-    int hpLeft = 0;            // the player's juice at the end (0 when lost)
-    int maxHP = 0;             // the size of the player's juice meter
-    int lowestHP = -1;         // the lowest juice seen during the round
-    int score = 0;             // the round's score
-    int enemiesSeen = 0;       // enemy units that entered the arena
-};
-
-// Plays the loaded round as the battle does at full speed, one step and one drawn frame per
-// pass. The sloppy player, when given, plays instead of the simulation's own script. With trace
-// set, prints the player's juice and nearest enemy every tenth step.
-RoundOutcome play(Simulation& sim, SloppyPlayer* sloppy, long maxSteps, bool trace) {
-    RoundOutcome out;
-    UnitList& list = sim.getUnitList();
-    // Units are freed in the step they leave and their addresses used again, so an enemy counts
-    // as new when it was not in the arena after the step before: a unit made in a step can only
-    // take the address of one that had left by that step's start.
-    std::set<Unit*> before, now;
-    while (out.steps < maxSteps) {
-        if (sloppy) sim.setCommand(sloppy->decide(list, sim.getRound(), sim.getLoader()));
-        sim.runPass(1, true);
-        out.steps++;
-        now.clear();
-        for (Unit* u : list.search(SEARCH_BY_SIDE, AFF_ENEMY)) {
-            now.insert(u);
-            if (!before.count(u)) out.enemiesSeen++;
-        }
-        before.swap(now);
-        PlayerUnit* p = ScriptedPlayer::findPlayer(list);
-        if (p) {
-            out.maxHP = p->getMaxHP();
-            out.hpLeft = p->getHP();
-            out.score = p->getScore();
-            if (out.lowestHP < 0 || p->getHP() < out.lowestHP) out.lowestHP = p->getHP();
-        }
-        if (trace && out.steps % 10 == 0) {
-            int near = 0;
-            Unit* t = p ? ScriptedPlayer::chooseTarget(list, p, near) : nullptr;
-            std::printf("  step %5ld hp %4d enemies %2zu near %d", out.steps, p ? p->getHP() : 0,
-                        list.search(SEARCH_BY_SIDE, AFF_ENEMY).size(), near);
-            if (p && t)
-                std::printf(
-                    " target %s %d hp at %.0f px", t->getUnitName().c_str(), t->getHP(),
-                    std::hypot(fixtof(t->getPosX() - p->getPosX()), fixtof(t->getPosY() - p->getPosY())));
-            std::printf("\n");
-        }
-        out.state = sim.getRoundState();
-        if (out.state != ROUND_IN_PLAY) break;
-    }
-    if (out.state == ROUND_LOST) out.hpLeft = 0;
-    return out;
+// With --trace: the player's juice and nearest enemy every tenth step.
+std::function<void(long, PlayerUnit*)> traceStep(Simulation& sim) {
+    return [&sim](long steps, PlayerUnit* p) {
+        if (steps % 10) return;
+        UnitList& list = sim.getUnitList();
+        int near = 0;
+        Unit* t = p ? ScriptedPlayer::chooseTarget(list, p, near) : nullptr;
+        std::printf("  step %5ld hp %4d enemies %2zu near %d", steps, p ? p->getHP() : 0,
+                    list.search(SEARCH_BY_SIDE, AFF_ENEMY).size(), near);
+        if (p && t)
+            std::printf(" target %s %d hp at %.0f px", t->getUnitName().c_str(), t->getHP(),
+                        std::hypot(fixtof(t->getPosX() - p->getPosX()), fixtof(t->getPosY() - p->getPosY())));
+        std::printf("\n");
+    };
 }
 
 std::vector<std::string> splitList(const std::string& s) {
@@ -174,7 +135,6 @@ int main(int argc, char** argv) {
     set_color_depth(32);
     setMessagesSilent(true);
 
-    static const char* states[] = {"timeout", "won", "lost"}; // by ROUND_IN_PLAY, ROUND_WON, ROUND_LOST
     bool allWon = true, allSeen = true;
     std::printf("%-10s %-2s %-8s %5s %7s %9s %9s %6s %7s %5s\n", "campaign", "rd", "char", "wins", "secs",
                 "juiceLeft", "lowest", "score", "enemies", "zoom");
@@ -199,14 +159,15 @@ int main(int argc, char** argv) {
                     zoom = arenaZoom(sim);
                     SloppyPlayer newcomer(1000 + s);
                     sim.setScripted(!sloppy);
-                    RoundOutcome o = play(sim, sloppy ? &newcomer : nullptr, steps, trace);
+                    RoundOutcome o = playRoundOut(sim, sloppy ? &newcomer : nullptr, steps,
+                                                  trace ? traceStep(sim) : nullptr);
                     wins += o.state == ROUND_WON;
                     secs += o.steps * 0.03;
                     left += o.maxHP ? 100.0 * o.hpLeft / o.maxHP : 0;
                     lowest += o.maxHP ? 100.0 * o.lowestHP / o.maxHP : 0;
                     score += o.score;
                     enemies += o.enemiesSeen;
-                    last += states[o.state][0];
+                    last += roundOutcomeWord(o.state)[0];
                 }
                 std::printf("%-10s %-2d %-8s %d/%d %-3s %5.0f %8.0f%% %8.0f%% %6.0f %7.0f %5.2f\n",
                             camp.c_str(), r, ch.c_str(), wins, seeds, last.c_str(), secs / seeds,

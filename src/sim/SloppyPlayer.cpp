@@ -1,4 +1,4 @@
-#include "SloppyPlayer.h"
+#include "sim/SloppyPlayer.h"
 
 #include <algorithm>
 #include <cmath>

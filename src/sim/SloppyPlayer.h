@@ -1,5 +1,5 @@
-#ifndef VORN_PLAYTEST_SLOPPYPLAYER_H
-#define VORN_PLAYTEST_SLOPPYPLAYER_H
+#ifndef VORN_SIM_SLOPPYPLAYER_H
+#define VORN_SIM_SLOPPYPLAYER_H
 
 #include <deque>
 #include <random>
