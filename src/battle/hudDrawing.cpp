@@ -24,7 +24,7 @@ void drawHealthBar(BITMAP* target, const HudLayout& hud, int hp, int maxHP, int 
 }
 
 void drawAilmentIcons(BITMAP* target, BITMAP* icon, const HudLayout& hud, int x,
-                      const std::vector<BITMAP*>& pics, const std::vector<int>& counters,
+                      const std::vector<BITMAP*>& pics, const AilmentCounters& counters,
                       const std::vector<int>& fullValues) {
     set_trans_blender(255, 255, 255, 255);
     for (size_t j = 0; j < counters.size() && j < AILMENT_COUNT; j++) {

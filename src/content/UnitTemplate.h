@@ -2,6 +2,7 @@
 #define VORN_CONTENT_UNITTEMPLATE_H
 
 #include <allegro.h>
+#include <array>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,9 @@ enum { AFF_PLAYER = 1, AFF_ENEMY = 2, AFF_NEUTRAL = 4, AFF_PLAYER_PROJECTILE = 8
 // Ailments: indexes of the four step counters of goodStatus and badStatus, in the order a unit
 // file's goodStatus and badStatus lists give them.
 enum { AILMENT_COUNT = 4 };
+// A unit's steps left of each good or each bad ailment, indexed as above; kept inside the unit,
+// which the contact tests read for every pair that touches.
+using AilmentCounters = std::array<int, AILMENT_COUNT>;
 enum {
     GOOD_INVINCIBLE = 0,  // contacts neither damage nor push it; a player unit earns no juice by its own hits
     GOOD_JUICE_BOOST = 1, // the player's juice gains count five times (not while also drained)

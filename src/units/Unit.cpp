@@ -84,15 +84,15 @@ Unit::Unit(UnitList* list, UnitTemplate* t, Unit* creator, fixed x, fixed y, fix
       unitList(list), unitTemplate(t), affiliation(t->affiliation), unitPropertyHitbox(t->unitPropertyHitbox),
       unitPropertyDefense(t->unitPropertyDefense), unitPropertyStatus(t->unitPropertyStatus),
       unitPropertyPlayer(t->unitPropertyPlayer), variant(v), timeToLive(t->timeToLive), charAnim(0),
-      removeThisUnit(false), maxHP(t->maxHP), hp(t->maxHP), goodStatus(AILMENT_COUNT, 0),
-      badStatus(AILMENT_COUNT, 0), walkAngle(angle), walking(false), walkspeed(t->walkspeed), round(nullptr),
-      attack1CoolDown(0), attack2CoolDown(0), attack4CoolDown(0), moveLockLeft(0), posX(x), posY(y),
-      drawAngle(angle), drawScale(scale), attackState(0), soundToPlay(-1), deadSoundPlayed(false),
-      animFrame(0), animFrameCount(0), animCurrent(0), dashLeft(0), alignTarget(creator),
-      alignStyle(t->alignStyle), alignDist(t->alignDist), alignAngleMin(t->alignAngleMin),
-      alignAngleMax(t->alignAngleMax), attackKB(t->kbDir, t->kbMag, t->kbDuration),
-      damageDealt(t->damageDealt), damageTaken(0), wallTime(0), goodStatusDealt(t->goodStatus),
-      badStatusDealt(t->badStatus), juiceStored(0), juiceForPlayer(t->juiceForPlayer) {
+      removeThisUnit(false), maxHP(t->maxHP), hp(t->maxHP), goodStatus{}, badStatus{}, walkAngle(angle),
+      walking(false), walkspeed(t->walkspeed), round(nullptr), attack1CoolDown(0), attack2CoolDown(0),
+      attack4CoolDown(0), moveLockLeft(0), posX(x), posY(y), drawAngle(angle), drawScale(scale),
+      attackState(0), soundToPlay(-1), deadSoundPlayed(false), animFrame(0), animFrameCount(0),
+      animCurrent(0), dashLeft(0), alignTarget(creator), alignStyle(t->alignStyle), alignDist(t->alignDist),
+      alignAngleMin(t->alignAngleMin), alignAngleMax(t->alignAngleMax),
+      attackKB(t->kbDir, t->kbMag, t->kbDuration), damageDealt(t->damageDealt), damageTaken(0), wallTime(0),
+      goodStatusDealt(t->goodStatus), badStatusDealt(t->badStatus), juiceStored(0),
+      juiceForPlayer(t->juiceForPlayer) {
     if (v < 1 || v > 4) return; // variant 0, and unknown ones, keep the type as written
     const VariantClass& c = variantClass(v);
     drawScale = fixmul(drawScale, ftofix(c.scale));
@@ -283,8 +283,6 @@ void Unit::prefetch() const {
 
 void Unit::prefetchLists() const {
     __builtin_prefetch(unitInput);
-    __builtin_prefetch(goodStatus.data());
-    __builtin_prefetch(badStatus.data());
     __builtin_prefetch(kbForces.data());
 }
 

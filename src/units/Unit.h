@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "content/AddUnitTemplate.h"
+#include "content/UnitTemplate.h"
 #include "units/kbForce.h"
 
 class MusicSound;
@@ -68,8 +69,8 @@ class Unit {
     int getCharAnim() const { return charAnim; }
     int getHP() const { return hp; }
     int getMaxHP() const { return maxHP; }
-    std::vector<int>& getGoodStatus() { return goodStatus; }
-    std::vector<int>& getBadStatus() { return badStatus; }
+    AilmentCounters& getGoodStatus() { return goodStatus; }
+    AilmentCounters& getBadStatus() { return badStatus; }
     int getUnitPropertyPlayer() const { return unitPropertyPlayer; }
     int getUnitPropertyHitbox() const { return unitPropertyHitbox; }
     int getUnitPropertyStatus() const { return unitPropertyStatus; }
@@ -162,8 +163,8 @@ class Unit {
     int charAnim;                  // ANIM_* the unit should show
     bool removeThisUnit;           // its death animation has ended: the list takes it out at the step's end
     int maxHP, hp;                 // hit points (juice for the player's unit)
-    std::vector<int> goodStatus;   // steps left of each good ailment, indexed GOOD_*
-    std::vector<int> badStatus;    // steps left of each bad ailment, indexed BAD_*
+    AilmentCounters goodStatus;    // steps left of each good ailment, indexed GOOD_*
+    AilmentCounters badStatus;     // steps left of each bad ailment, indexed BAD_*
     fixed walkAngle;               // angle units
     bool walking;                  // asked for since the last drawn frame, which clears it
     fixed walkspeed;               // pixels per step
