@@ -39,9 +39,10 @@ launch() {
     wait_for 15 xdotool search --pid "$GAME_PID" --name vorn
 }
 
-# start_game GAME: starts the game and waits for its main menu. On a heavily loaded machine the
-# game now and then ends with status 1 before any window exists (Allegro could not start); that
-# start alone is repeated, up to three tries, and reported.
+# start_game GAME [X Y]: starts the game (or the editor) and waits for its first screen, the
+# menus' grey at X,Y (5,5 when not given). On a heavily loaded machine the program now and then
+# ends with status 1, or hangs, before any window exists (Allegro could not start); that start
+# alone is repeated, up to three tries, and reported.
 start_game() {
     local attempt
     for attempt in 1 2 3; do
@@ -50,9 +51,10 @@ start_game() {
         kill -0 "$GAME_PID" 2>/dev/null || { status=0; wait "$GAME_PID" || status=$?; }
         echo "no game window on $DISPLAY (game: $status, attempt $attempt)" >&2
         grep -v ALSA "$E2E_TMP/game.log" >&2 || true
+        [ "$status" = running ] && kill -9 "$GAME_PID" 2>/dev/null && status=1
         [ "$status" = 1 ] && [ "$attempt" -lt 3 ] || return 1
     done
-    settle_on_window 5 5
+    settle_on_window "${2:-5}" "${3:-5}"
 }
 
 # settle_on_window X Y: gives the window found the keyboard (no window manager runs), waits for

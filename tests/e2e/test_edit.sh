@@ -11,8 +11,7 @@ cp data/campaigns/Tutorial "$E2E_TMP/Tutorial.before"
 
 # edit: starts the editor on data/ and waits for its screen (the grey of the game's menus).
 edit() {
-    launch "$TOOLS/vorn-edit" || fail "no vorn-edit window: $(cat "$E2E_TMP/game.log")"
-    settle_on_window 5 470
+    start_game "$TOOLS/vorn-edit" 5 470 || fail "no vorn-edit window: $(cat "$E2E_TMP/game.log")"
 }
 
 # status_changed: the words beside the buttons differ from $status (the checker runs after each
