@@ -310,8 +310,12 @@ void DataDocument::addRound(const KeyValues& keys) {
 
 namespace {
 
-// A map for renumberRounds over every round number written, shifting those after round by step.
-std::vector<int> shiftAfter(int round, int step, int highest) {
+// A map for renumberRounds over every round number written in doc (counted or not), shifting
+// those after round by step.
+std::vector<int> shiftAfter(const DataDocument& doc, int round, int step) {
+    int highest = doc.getRoundCount();
+    for (const std::string& s : doc.getSections())
+        highest = std::max(highest, roundNumber(s));
     std::vector<int> map(highest + 1, -1);
     for (int n = round + 1; n <= highest; n++)
         map[n] = n + step;
@@ -324,10 +328,7 @@ void DataDocument::duplicateRound(int round) {
     int count = getRoundCount();
     if (round < 0 || round >= count) return;
     beginEdit();
-    int highest = count;
-    for (const std::string& s : getSections())
-        highest = std::max(highest, roundNumber(s));
-    renumberRounds(shiftAfter(round, 1, highest));
+    renumberRounds(shiftAfter(*this, round, 1));
     std::vector<Block> blocks = blocksOf(roundSection(round));
     if (blocks.empty()) {
         addSection(roundSection(round + 1), {});
@@ -349,11 +350,8 @@ void DataDocument::removeRound(int round) {
     int count = getRoundCount();
     if (round < 0 || round >= count) return;
     beginEdit();
-    int highest = count;
-    for (const std::string& s : getSections())
-        highest = std::max(highest, roundNumber(s));
     removeSection(roundSection(round));
-    renumberRounds(shiftAfter(round, -1, highest));
+    renumberRounds(shiftAfter(*this, round, -1));
     setRoundCount(count - 1);
     finishEdit();
 }
