@@ -10,7 +10,6 @@
 #include "menus/Config.h"
 #include "menus/runDialog.h"
 #include "system/Messages.h"
-#include "system/fileAccess.h"
 #include "system/quitRequest.h"
 
 CampaignEditor* CampaignEditor::shown = nullptr;
@@ -41,7 +40,7 @@ DIALOG entry(DialogProc proc, int x, int y, int w, int h, int flags, int d1, con
 CampaignEditor::CampaignEditor() {
     for (const SelectionEntry& e : readSelectionList("data/listOfCampaigns.txt")) {
         campaigns.push_back(e.name);
-        documents[e.name].load("data/campaigns/" + e.name);
+        shelf.open("campaigns/" + e.name);
     }
     for (const char* key : {"Music", "UnitsToAppear"})
         fields.push_back(Field{&formatKey(FileKind::Campaign, "Campaign", key), true, {}});
@@ -53,7 +52,7 @@ CampaignEditor::CampaignEditor() {
 }
 
 DataDocument* CampaignEditor::document() {
-    return campaigns.empty() ? nullptr : &documents[campaigns[campaign]];
+    return campaigns.empty() ? nullptr : &shelf.open("campaigns/" + campaigns[campaign]);
 }
 
 std::string CampaignEditor::roundName() const {
@@ -133,10 +132,7 @@ void CampaignEditor::refresh(bool check) {
         for (const std::string& line : checkDocument("campaigns/" + campaigns[campaign], doc->getText()))
             problems += line + "\n";
     }
-    bool unsaved = false;
-    for (auto& d : documents)
-        unsaved = unsaved || d.second.isModified();
-    status = unsaved ? "Unsaved changes" : "Everything is saved";
+    status = shelf.isModified() ? "Unsaved changes" : "Everything is saved";
     if (dialog.empty()) return;
     for (DIALOG* d = dialog.data(); d->proc; d++) {
         if (d->proc == fieldProc) d->d2 = (int)strlen((const char*)d->dp);
@@ -224,13 +220,8 @@ void CampaignEditor::roundAction(int action) {
 }
 
 void CampaignEditor::save() {
-    for (auto& d : documents) {
-        if (!d.second.isModified()) continue;
-        std::string path = "data/campaigns/" + d.first;
-        if (int error = d.second.save(path))
-            showMessage("%s could not be saved: %s. Your changes are still open in the editor.\n",
-                        path.c_str(), plainReason(error).c_str());
-    }
+    for (const std::string& failure : shelf.saveAll())
+        showMessage("%s could not be saved. Your changes are still open in the editor.\n", failure.c_str());
     refresh(false);
 }
 
@@ -248,10 +239,7 @@ void CampaignEditor::simulate() {
 }
 
 bool CampaignEditor::confirmQuit() {
-    bool unsaved = false;
-    for (auto& d : documents)
-        unsaved = unsaved || d.second.isModified();
-    if (!unsaved || quitRequested()) return true;
+    if (!shelf.isModified() || quitRequested()) return true;
     setWaitingForKey(true);
     int answer =
         alert("There are unsaved changes.", "Quit and lose them?", nullptr, "&Quit", "&Cancel", 'q', 'c');

@@ -2,11 +2,10 @@
 #define VORN_EDIT_CAMPAIGNEDITOR_H
 
 #include <allegro.h>
-#include <map>
 #include <string>
 #include <vector>
 
-#include "edit/DataDocument.h"
+#include "edit/DocumentShelf.h"
 
 struct FormatKey;
 
@@ -55,7 +54,7 @@ class CampaignEditor {
     static int buttonProc(int msg, DIALOG* d, int c);
 
     std::vector<std::string> campaigns;
-    std::map<std::string, DataDocument> documents;
+    DocumentShelf shelf;
     std::vector<std::string> roundItems, spawnItems;
     int campaign = 0, round = 0, spawn = 0;
     std::vector<Field> fields;

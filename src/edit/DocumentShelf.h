@@ -1,0 +1,30 @@
+#ifndef VORN_EDIT_DOCUMENTSHELF_H
+#define VORN_EDIT_DOCUMENTSHELF_H
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "edit/DataDocument.h"
+
+// Every data file the workshop has opened, by its path under data/ ("campaigns/Tutorial",
+// "unit/Grub", "listOfCharacters.txt"), shared by the editor's screens so that one Save writes
+// them all and Quit knows whether anything is unsaved. A file is read the first time it is asked
+// for; one that does not exist yet opens empty and is written by the first save.
+class DocumentShelf {
+  public:
+    // The document of data/relativePath, read now if it was not open.
+    DataDocument& open(const std::string& relativePath);
+    bool isOpen(const std::string& relativePath) const { return documents.count(relativePath) > 0; }
+    bool isModified() const;
+    // The paths of the documents with unsaved changes, in path order.
+    std::vector<std::string> getModifiedPaths() const;
+    // Saves every modified document; the paths that could not be saved, each with its plain reason
+    // ("data/unit/Grub: No space left on device"). Those keep their changes.
+    std::vector<std::string> saveAll();
+
+  private:
+    std::map<std::string, DataDocument> documents;
+};
+
+#endif
