@@ -1,8 +1,10 @@
 #include "content/formatTable.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
+#include "content/fileFormat.h"
 #include "system/textFormat.h"
 
 namespace {
@@ -284,4 +286,52 @@ std::vector<std::string> formatWords(const FormatKey& k) {
 
 bool hasLimits(const FormatKey& k) {
     return k.min < k.max;
+}
+
+const std::vector<SpawnValue>& spawnLineValues() {
+    static const std::vector<SpawnValue> values = {
+        {"type", nullptr, 0, 0, nullptr, "a unit type listed in `UnitsToAppear`"},
+        {"amount", "1", 1, maxUnitsPerOrder, nullptr, "units created when the line fires"},
+        {"side", "2", 1, 11,
+         "top-left,top,top-right,right,bottom-right,bottom,bottom-left,left,centre,at x y,anywhere",
+         "where: 1 to 8 the arena's edges clockwise from the top-left corner, 9 the centre, 10 at (x, y), "
+         "11 anywhere at random. Units on an edge face the centre."},
+        {"condition", "0", 0, 3, "at once,after delay,few enemies,both",
+         "0: at once; 1: after `delay` steps; 2: when at most `threshold` enemies are in the arena; 3: both"},
+        {"delay", "0", 0, 0, nullptr, "steps to wait (condition 1 or 3); a step is 30 ms"},
+        {"threshold", "0", 0, 0, nullptr, "enemy count to wait for (condition 2 or 3)"},
+        {"variant", "0", 0, 4, "as written,larger,largest,small,slightly smaller",
+         "1 and 2 are larger and tougher, 3 is small and quick, 4 slightly smaller, tougher and quick"},
+        {"x", nullptr, 0, 0, nullptr, "the position for side 10, in pixels from the arena's left edge"},
+        {"y", nullptr, 0, 0, nullptr, "the position for side 10, in pixels from the arena's top edge"},
+    };
+    return values;
+}
+
+namespace {
+
+std::vector<std::string> spawnWords(const SpawnValue& v) {
+    std::vector<std::string> out;
+    std::string words = v.words ? v.words : "";
+    for (size_t pos = 0; !words.empty() && pos <= words.size();) {
+        size_t comma = std::min(words.find(',', pos), words.size());
+        out.push_back(words.substr(pos, comma - pos));
+        pos = comma + 1;
+    }
+    return out;
+}
+
+} // namespace
+
+int spawnValueFromWord(const SpawnValue& v, const std::string& word) {
+    std::vector<std::string> words = spawnWords(v);
+    for (size_t i = 0; i < words.size(); i++)
+        if (sameName(words[i], word)) return (int)v.min + (int)i;
+    return (int)v.min - 1;
+}
+
+std::string spawnValueWord(const SpawnValue& v, int number) {
+    std::vector<std::string> words = spawnWords(v);
+    int i = number - (int)v.min;
+    return i >= 0 && i < (int)words.size() ? words[i] : "";
 }

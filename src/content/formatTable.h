@@ -77,4 +77,19 @@ double defaultReal(const FormatKey& k);
 std::vector<std::string> formatWords(const FormatKey& k);
 bool hasLimits(const FormatKey& k);
 
+// The values of a spawn line (KeyKind::SpawnLine) in the order they are written, as the guide's
+// table of them describes them; the editor's spawn table takes its fields and help from here.
+struct SpawnValue {
+    const char* name;  // as the guide names it
+    const char* def;   // what a new line holds; null: chosen by the editor
+    double min, max;   // values that make sense in play; both 0 for no limits
+    const char* words; // what each number from min on means, separated by commas; null: none
+    const char* play;
+};
+const std::vector<SpawnValue>& spawnLineValues();
+// The number a spawn value's word stands for (any case), or min - 1 when it is none of them.
+int spawnValueFromWord(const SpawnValue& v, const std::string& word);
+// The word of a number of a spawn value, or "" when it has none.
+std::string spawnValueWord(const SpawnValue& v, int number);
+
 #endif
