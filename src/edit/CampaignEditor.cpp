@@ -5,7 +5,9 @@
 
 #include "content/formatTable.h"
 #include "content/selectionList.h"
+#include "edit/SpawnTableEditor.h"
 #include "edit/checkDocument.h"
+#include "edit/dialogParts.h"
 #include "edit/simulateRound.h"
 #include "menus/Config.h"
 #include "menus/runDialog.h"
@@ -18,22 +20,11 @@ namespace {
 
 enum Tag { CAMPAIGNS, ROUNDS, SPAWNS };
 enum Action { ADD, REMOVE, UP, DOWN, DUPLICATE, SIMULATE, SPAWN_ADD, SPAWN_REMOVE, SAVE, UNDO, REDO, QUIT };
+enum { SPAWN_TABLE = QUIT + 1 };
 
 const char spawnHeading[] = "Spawn lines: type amount side condition delay threshold variant [x y]";
 // Pixels: the screen is the game's smallest window, 640 x 480.
 const int fieldTop = 20, fieldStep = 17, rightColumn = 172;
-
-void copyText(char* buffer, const std::string& text, size_t size) {
-    strncpy(buffer, text.c_str(), size - 1);
-    buffer[size - 1] = '\0';
-}
-
-DIALOG entry(DialogProc proc, int x, int y, int w, int h, int flags, int d1, const void* dp,
-             intptr_t tag = 0) {
-    DIALOG d;
-    setUpDialog(&d, proc, x, y, w, h, 0, 0, 0, flags, d1, 0, const_cast<void*>(dp), nullptr, (void*)tag);
-    return d;
-}
 
 } // namespace
 
@@ -77,6 +68,7 @@ void CampaignEditor::buildDialog() {
                    {"Simulate", 86, 276, 78, SIMULATE},
                    {"Add line", 560, 222, 76, SPAWN_ADD},
                    {"Remove line", 560, 244, 76, SPAWN_REMOVE},
+                   {"Spawn table", 560, 266, 76, SPAWN_TABLE},
                    {"Save", 4, 454, 70, SAVE},
                    {"Undo", 80, 454, 70, UNDO},
                    {"Redo", 156, 454, 70, REDO},
@@ -101,12 +93,7 @@ void CampaignEditor::buildDialog() {
     dialog.push_back(entry(d_textbox_proc, 4, 324, 632, 124, 0, 0, problems.c_str()));
     statusIndex = (int)dialog.size();
     dialog.push_back(entry(d_text_proc, 320, 460, 316, 10, 0, 0, status.c_str()));
-    dialog.push_back(entry(d_yield_proc, 0, 0, 0, 0, 0, 0, nullptr));
-    dialog.push_back(entry(nullptr, 0, 0, 0, 0, 0, 0, nullptr));
-    set_dialog_color(
-        dialog.data(),
-        makecol(Config::foregroundColor[0], Config::foregroundColor[1], Config::foregroundColor[2]),
-        makecol(Config::backgroundColor[0], Config::backgroundColor[1], Config::backgroundColor[2]));
+    finishDialog(dialog);
 }
 
 void CampaignEditor::refresh(bool check) {
@@ -192,6 +179,13 @@ void CampaignEditor::removeSpawnLine() {
     refresh(true);
 }
 
+void CampaignEditor::openSpawnTable() {
+    DataDocument* doc = document();
+    if (!doc || round >= doc->getRoundCount()) return;
+    SpawnTableEditor(shelf, campaigns[campaign], round).run();
+    refresh(true);
+}
+
 void CampaignEditor::roundAction(int action) {
     DataDocument* doc = document();
     if (!doc) return;
@@ -266,18 +260,15 @@ int CampaignEditor::run() {
 // ---- Allegro's callbacks ----
 
 const char* CampaignEditor::campaignItem(int index, int* size) {
-    if (index < 0) *size = (int)shown->campaigns.size();
-    return index < 0 ? nullptr : shown->campaigns[index].c_str();
+    return listItem(shown->campaigns, index, size);
 }
 
 const char* CampaignEditor::roundItem(int index, int* size) {
-    if (index < 0) *size = (int)shown->roundItems.size();
-    return index < 0 ? nullptr : shown->roundItems[index].c_str();
+    return listItem(shown->roundItems, index, size);
 }
 
 const char* CampaignEditor::spawnItem(int index, int* size) {
-    if (index < 0) *size = (int)shown->spawnItems.size();
-    return index < 0 ? nullptr : shown->spawnItems[index].c_str();
+    return listItem(shown->spawnItems, index, size);
 }
 
 int CampaignEditor::listProc(int msg, DIALOG* d, int c) {
@@ -329,6 +320,9 @@ int CampaignEditor::buttonProc(int msg, DIALOG* d, int c) {
         break;
     case SPAWN_REMOVE:
         shown->removeSpawnLine();
+        break;
+    case SPAWN_TABLE:
+        shown->openSpawnTable();
         break;
     case SAVE:
         shown->save();

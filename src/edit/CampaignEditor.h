@@ -38,6 +38,8 @@ class CampaignEditor {
     void commitSpawnLine();
     void addSpawnLine();
     void removeSpawnLine();
+    // The spawn table of the round shown, on this screen's shelf, until its Back.
+    void openSpawnTable();
     void roundAction(int action);
     void save();
     // Plays the round shown headless a few seeds and lists how it went in place of the problems.
