@@ -78,6 +78,10 @@ int main(int argc, char** argv) {
         showMessage("Something failed while initializing. VORN will now exit.\n");
         return 1; // a failed start is not reported as success
     }
+    if (!options.playCampaign.empty()) {
+        int status = playSingleRound(options.playCampaign, options.playRound, options.playCharacter);
+        return status != 0 || quitStatus() == 0 ? status : quitStatus();
+    }
     runModeLoop();
     return quitStatus(); // 0, or 128 + the signal that ended the game
 }
