@@ -8,6 +8,7 @@
 #include "system/Messages.h"
 #include "system/gameWindow.h"
 #include "system/quitRequest.h"
+#include "units/PlayerUnit.h"
 #include "units/Unit.h"
 #include "units/UnitList.h"
 
@@ -43,7 +44,10 @@ PlayedRound Battle::playOneRound(const std::string& campName, const std::string&
         if (!runRound(l)) break;
         out.state = roundState == ROUND_RESTARTED ? ROUND_IN_PLAY : roundState;
         out.steps = roundSteps;
-        out.juiceLeft = roundState == ROUND_LOST ? 0 : playerJuicePercent();
+        // Left during its title, the round never placed the player, whose meter is as it starts.
+        out.juiceLeft = roundState == ROUND_LOST ? 0
+                        : roundSteps == 0        ? 100 / PlayerUnit::startingJuicePart
+                                                 : playerJuicePercent();
         keepReplay();
         unitList->clear();
     } while (roundState == ROUND_RESTARTED && !quitRequested());
