@@ -31,7 +31,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "vorn-edit: %s\n", why.c_str());
         return 2;
     }
-    if (allegro_init() != 0) return 2;
+    if (!startAllegro()) {
+        std::fprintf(stderr, "vorn-edit: the Allegro library could not start: %s\n", allegro_error);
+        return 2;
+    }
     install_keyboard();
     install_timer();
     install_mouse();
