@@ -20,21 +20,8 @@ CampaignEditor* CampaignEditor::shown = nullptr;
 namespace {
 
 enum Tag { CAMPAIGNS, ROUNDS, SPAWNS };
-enum Action {
-    ADD,
-    REMOVE,
-    UP,
-    DOWN,
-    DUPLICATE,
-    SIMULATE,
-    PLAY,
-    SPAWN_ADD,
-    SPAWN_REMOVE,
-    SAVE,
-    UNDO,
-    REDO,
-    QUIT
-};
+enum Action { ADD, REMOVE, UP, DOWN, DUPLICATE, SIMULATE, SPAWN_ADD, SPAWN_REMOVE, SAVE, UNDO, REDO, QUIT };
+enum { PLAY = QUIT + 1 };
 
 const char spawnHeading[] = "Spawn lines: type amount side condition delay threshold variant [x y]";
 // Pixels: the screen is the game's smallest window, 640 x 480.
@@ -263,7 +250,7 @@ void CampaignEditor::play() {
     if (who.empty()) return;
     playCharacter = who;
     refresh(true);
-    status = "Playing round " + std::to_string(round) + "...";
+    status = "Playing round " + std::to_string(round) + "...      "; // over the longest status
     dialog[statusIndex].dp = (void*)status.c_str();
     object_message(&dialog[statusIndex], MSG_DRAW, 0); // the game holds the screen for the round
     ScratchFiles unsaved;
