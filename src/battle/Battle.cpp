@@ -53,12 +53,15 @@ int Battle::battleLoop(std::string campName, std::string chosenChar, Loader* l) 
     totalScore = 0;
     while (roundState != ROUND_LEFT && roundState != CAMPAIGN_COMPLETE)
         playRound(l);
+    endBattle();
+    return 0;
+}
 
+void Battle::endBattle() {
     musicSound->fadeMusic();
     destroy_bitmap(buffer);
     buffer = nullptr;
     show_mouse(screen);
-    return 0;
 }
 
 bool Battle::prepareCampaign(Loader* l) {
@@ -99,6 +102,14 @@ bool Battle::makeBuffer() {
 }
 
 void Battle::playRound(Loader* l) {
+    if (!runRound(l)) return;
+    if (roundState == ROUND_WON) totalScore += unitList->getPlayerScore();
+    keepReplay();
+    unitList->clear();
+    getNextRound();
+}
+
+bool Battle::runRound(Loader* l) {
     roundState = ROUND_IN_PLAY;
     // A round that did not load and holds nothing to play, not even the player, would be lost
     // and replayed with its message again and again; the loader has said what is wrong, so the
@@ -106,7 +117,7 @@ void Battle::playRound(Loader* l) {
     bool loaded = l->loadRound(campaign, roundNumber, round, charName, musicSound) == 0;
     if (!loaded && round->getUnitsToAppear()->empty() && unitList->getUnits()->empty()) {
         roundState = ROUND_LEFT;
-        return;
+        return false;
     }
     musicSound->updateMusic();
     unitList->setupRound(round);
@@ -117,7 +128,7 @@ void Battle::playRound(Loader* l) {
             arenaNotMadeMessage(fixtoi(round->getArenaSizeX()), fixtoi(round->getArenaSizeY())).c_str());
         unitList->clear();
         roundState = ROUND_LEFT;
-        return;
+        return false;
     }
     musicSound->updateMusic();
     showRoundIntro(30, 0, round->getTitlePic(), l->getMouseCursor(), false);
@@ -126,6 +137,7 @@ void Battle::playRound(Loader* l) {
     if (introFramesShown == 0) inputObj->processInput(false);
 
     startReplay(l);
+    roundSteps = 0;
     while (!isRoundOver(l)) {
         // A focus lost during a title or closing picture pauses the round that follows it.
         if (takeFocusLoss()) {
@@ -139,10 +151,7 @@ void Battle::playRound(Loader* l) {
         runPendingSteps(l);
         drawFrame(l);
     }
-    if (roundState == ROUND_WON) totalScore += unitList->getPlayerScore();
-    keepReplay();
-    unitList->clear();
-    getNextRound();
+    return true;
 }
 
 int Battle::runPendingSteps(Loader* l) {
@@ -156,6 +165,7 @@ int Battle::runPendingSteps(Loader* l) {
         unitList->simulationStep(l, round, command);
         steps++;
     }
+    roundSteps += steps;
     return steps;
 }
 

@@ -32,6 +32,14 @@ enum class WatchResult {
     NOT_PLAYABLE // its round did not load or its data has changed since; a message said why
 };
 
+// How a round played on its own ended (Battle::playOneRound).
+struct PlayedRound {
+    // ROUND_WON, ROUND_LOST or ROUND_LEFT; ROUND_IN_PLAY when it was not played (a message said why).
+    int state = ROUND_IN_PLAY;
+    long steps = 0;    // of the last try, restarts not counted; 30 ms each
+    int juiceLeft = 0; // the player's juice at the end, in percent of the meter (0 when lost)
+};
+
 // Plays one campaign from its opening picture to its end: the rounds in order, each in a
 // fixed-step loop (one simulation step per 30 ms tick, one drawn frame per pass), with pause,
 // restart, leaving, replay of lost rounds and the campaign score. One Battle serves the run.
@@ -48,6 +56,11 @@ class Battle {
     void setInputObj(InputObj* i) { inputObj = i; }
     // Always 0: the mode loop goes back to the menus.
     int battleLoop(std::string campName, std::string charName, Loader* l);
+
+    // Plays round number of campName alone, straight from its title, as if the player had reached
+    // it: a restart plays it again, and it ends when it is won, lost or left (no closing picture).
+    PlayedRound playOneRound(const std::string& campName, const std::string& chosenChar, int number,
+                             Loader* l);
 
     // Round flow.
     // Plays the current round once: load, title, frame loop until it is over, then the next round.
@@ -104,6 +117,13 @@ class Battle {
     bool makeBuffer();
 
   private:
+    // Loads the current round and plays it until it is over; false, the round left, when it could
+    // not be played (a message said why).
+    bool runRound(Loader* l);
+    // The player's juice now, in percent of the meter; 0 without a player.
+    int playerJuicePercent();
+    // The end of a battle: the music fades, the buffer goes, the mouse pointer comes back.
+    void endBattle();
     void drawFrame(Loader* l);
     // Seeds rand() for the round about to be played and starts its record.
     void startReplay(Loader* l);
@@ -142,6 +162,7 @@ class Battle {
     Campaign campaign;
     int totalScore;
     int introFramesShown;
+    long roundSteps = 0; // simulation steps of the round being played
     bool recording = true;
     Replay replay;
     std::string replayFolder;

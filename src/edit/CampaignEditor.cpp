@@ -2,12 +2,15 @@
 
 #include <cstdint>
 #include <cstring>
+#include <unistd.h>
 
 #include "content/formatTable.h"
 #include "content/selectionList.h"
 #include "edit/SpawnTableEditor.h"
 #include "edit/checkDocument.h"
+#include "edit/chooseCharacter.h"
 #include "edit/dialogParts.h"
+#include "edit/playInGame.h"
 #include "edit/simulateRound.h"
 #include "menus/Config.h"
 #include "menus/runDialog.h"
@@ -20,7 +23,7 @@ namespace {
 
 enum Tag { CAMPAIGNS, ROUNDS, SPAWNS };
 enum Action { ADD, REMOVE, UP, DOWN, DUPLICATE, SIMULATE, SPAWN_ADD, SPAWN_REMOVE, SAVE, UNDO, REDO, QUIT };
-enum { SPAWN_TABLE = QUIT + 1 };
+enum { PLAY = QUIT + 1, SPAWN_TABLE };
 
 const char spawnHeading[] = "Spawn lines: type amount side condition delay threshold variant [x y]";
 // Pixels: the screen is the game's smallest window, 640 x 480.
@@ -66,6 +69,7 @@ void CampaignEditor::buildDialog() {
                    {"Up", 4, 276, 34, UP},
                    {"Down", 42, 276, 40, DOWN},
                    {"Simulate", 86, 276, 78, SIMULATE},
+                   {"Play", 4, 298, 160, PLAY},
                    {"Add line", 560, 222, 76, SPAWN_ADD},
                    {"Remove line", 560, 244, 76, SPAWN_REMOVE},
                    {"Spawn table", 560, 266, 76, SPAWN_TABLE},
@@ -88,9 +92,9 @@ void CampaignEditor::buildDialog() {
     dialog.push_back(entry(listProc, rightColumn, 222, 384, 64, 0, 0, (void*)spawnItem, SPAWNS));
     spawnEditIndex = (int)dialog.size();
     dialog.push_back(entry(fieldProc, rightColumn, 290, 384, 14, D_EXIT, LINE_LENGTH - 1, spawnBuffer, -1));
-    dialog.push_back(entry(d_text_proc, 4, 312, 200, 10, 0, 0, "Problems"));
+    dialog.push_back(entry(d_text_proc, 4, 322, 200, 10, 0, 0, "Problems"));
     problemsIndex = (int)dialog.size();
-    dialog.push_back(entry(d_textbox_proc, 4, 324, 632, 124, 0, 0, problems.c_str()));
+    dialog.push_back(entry(d_textbox_proc, 4, 334, 632, 114, 0, 0, problems.c_str()));
     statusIndex = (int)dialog.size();
     dialog.push_back(entry(d_text_proc, 320, 460, 316, 10, 0, 0, status.c_str()));
     finishDialog(dialog);
@@ -232,6 +236,27 @@ void CampaignEditor::simulate() {
     refresh(false);
 }
 
+void CampaignEditor::play() {
+    DataDocument* doc = document();
+    if (!doc || round >= doc->getRoundCount()) return;
+    std::string who = chooseCharacter(selectionListNames("data/listOfCharacters.txt"), playCharacter);
+    if (who.empty()) return;
+    playCharacter = who;
+    refresh(true);
+    status = "Playing round " + std::to_string(round) + "...      "; // over the longest status
+    dialog[statusIndex].dp = (void*)status.c_str();
+    object_message(&dialog[statusIndex], MSG_DRAW, 0); // the game holds the screen for the round
+    ScratchFiles unsaved;
+    for (const std::string& path : shelf.getModifiedPaths())
+        unsaved[path] = shelf.open(path).getText();
+    char self[4096];
+    ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);
+    std::string line = playInGame(findGameProgram(length > 0 ? std::string(self, length) : ""), unsaved,
+                                  campaigns[campaign], round, who);
+    problems = "Played with " + who + ": " + line + "\n\n" + problems;
+    refresh(false);
+}
+
 bool CampaignEditor::confirmQuit() {
     if (!shelf.isModified() || quitRequested()) return true;
     setWaitingForKey(true);
@@ -329,6 +354,9 @@ int CampaignEditor::buttonProc(int msg, DIALOG* d, int c) {
         break;
     case SIMULATE:
         shown->simulate();
+        break;
+    case PLAY:
+        shown->play();
         break;
     case UNDO:
     case REDO:

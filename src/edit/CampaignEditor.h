@@ -44,6 +44,9 @@ class CampaignEditor {
     void save();
     // Plays the round shown headless a few seeds and lists how it went in place of the problems.
     void simulate();
+    // Asks for the character, then plays the round shown in the game itself, unsaved edits and
+    // all, and lists the game's word on how it went above the problems.
+    void play();
     bool confirmQuit();
 
     // Allegro's callbacks reach the screen through this.
@@ -61,6 +64,7 @@ class CampaignEditor {
     int campaign = 0, round = 0, spawn = 0;
     std::vector<Field> fields;
     std::string help, problems, status;
+    std::string playCharacter; // the last one played with, offered first the next time
     char spawnBuffer[LINE_LENGTH];
     std::vector<DIALOG> dialog;
     int helpIndex = 0, problemsIndex = 0, statusIndex = 0, spawnEditIndex = 0;

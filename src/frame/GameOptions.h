@@ -18,6 +18,12 @@ struct GameOptions {
     std::string text;    // what to print for SAID and MISTAKEN
     std::string dataDir; // --data: the data folder, or the folder that holds it
     Window window = WINDOW_AS_SET;
+    // --play: the one round to play, without the menus; the game ends with that round. Empty plays
+    // the game as always. The round counts from 0, as [Round0] in the campaign file; an empty
+    // character is the first of the character list.
+    std::string playCampaign;
+    int playRound = 0;
+    std::string playCharacter;
 
     static GameOptions parse(int argc, char** argv);
 };

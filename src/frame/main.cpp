@@ -1,12 +1,10 @@
 #include <allegro.h>
 #include <cerrno>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <string>
-#include <thread>
 #include <unistd.h>
 
 #include "frame/GameOptions.h"
@@ -14,6 +12,7 @@
 #include "frame/dataLocation.h"
 #include "system/GamePaths.h"
 #include "system/Messages.h"
+#include "system/gameWindow.h"
 #include "system/quitRequest.h"
 
 namespace {
@@ -55,12 +54,7 @@ int main(int argc, char** argv) {
     }
     if (!useDataFolder(options.dataDir)) return 1;
     srand(time(NULL));
-    // The X server now and then hangs up on a client at its very first request (seen under load
-    // with Xvfb): a start that fails that way is tried again a few times before giving up.
-    int attempt = 0;
-    while (allegro_init() != 0 && ++attempt < 5)
-        std::this_thread::sleep_for(std::chrono::milliseconds(200));
-    if (attempt == 5) {
+    if (!startAllegro()) {
         // No window exists to show a message in: say why on the terminal.
         fprintf(stderr, "VORN could not start the Allegro library: %s\n", startFailureReason().c_str());
         return 1;
@@ -77,6 +71,10 @@ int main(int argc, char** argv) {
     if (initObj(drivers[options.window]) != 0) {
         showMessage("Something failed while initializing. VORN will now exit.\n");
         return 1; // a failed start is not reported as success
+    }
+    if (!options.playCampaign.empty()) {
+        int status = playSingleRound(options.playCampaign, options.playRound, options.playCharacter);
+        return status != 0 || quitStatus() == 0 ? status : quitStatus();
     }
     runModeLoop();
     return quitStatus(); // 0, or 128 + the signal that ended the game

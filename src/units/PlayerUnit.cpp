@@ -35,7 +35,7 @@ PlayerUnit::PlayerUnit(UnitList* list, UnitTemplate* t, Unit* creator, fixed x, 
     : Unit(list, t, creator, x, y, angle, scale, variant), juiceGained(0), commanded(false),
       hpCostOfAttack1(0), hpCostOfAttack2(0), hpCostOfAttack3(0), comboTimer(0), comboCount(0), score(0),
       goodStatusMax(AILMENT_COUNT, 1), badStatusMax(AILMENT_COUNT, 1) {
-    hp = maxHP / 3; // the juice meter starts a third full
+    hp = maxHP / startingJuicePart;
     hpCostOfAttack1 = sumOfHPCosts(getAddedUnits(ADDED_BY_ATTACK1));
     hpCostOfAttack2 = sumOfHPCosts(getAddedUnits(ADDED_BY_ATTACK2));
     hpCostOfAttack3 = sumOfHPCosts(getAddedUnits(ADDED_BY_ATTACK4));

@@ -9,6 +9,9 @@
 // The unit the person at the keyboard controls. Its HP is also its juice meter.
 class PlayerUnit : public Unit {
   public:
+    // The juice meter starts this part full: maxHP / startingJuicePart.
+    static constexpr int startingJuicePart = 3;
+
     PlayerUnit(UnitList* list, UnitTemplate* t, Unit* creator, fixed x, fixed y, fixed angle, fixed scale,
                int variant);
 

@@ -2,11 +2,9 @@
 // window of its own and edits its campaigns; see README.md.
 #include <allegro.h>
 
-#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <thread>
 
 #include "edit/CampaignEditor.h"
 #include "frame/dataLocation.h"
@@ -33,12 +31,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "vorn-edit: %s\n", why.c_str());
         return 2;
     }
-    // The X server now and then hangs up on a client at its very first request, as the game
-    // knows: a start that fails that way is tried again, and one that never starts says why.
-    int attempt = 0;
-    while (allegro_init() != 0 && ++attempt < 5)
-        std::this_thread::sleep_for(std::chrono::milliseconds(200));
-    if (attempt == 5) {
+    if (!startAllegro()) {
         std::fprintf(stderr, "vorn-edit: the Allegro library could not start: %s\n",
                      allegro_error[0] ? allegro_error : "no X display could be opened");
         return 1;
