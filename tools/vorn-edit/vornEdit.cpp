@@ -9,6 +9,7 @@
 #include "edit/CampaignEditor.h"
 #include "frame/dataLocation.h"
 #include "menus/Config.h"
+#include "system/allegroStart.h"
 #include "system/gameWindow.h"
 #include "system/quitRequest.h"
 
@@ -31,7 +32,11 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "vorn-edit: %s\n", why.c_str());
         return 2;
     }
-    if (allegro_init() != 0) return 2;
+    why = startAllegro();
+    if (!why.empty()) {
+        std::fprintf(stderr, "vorn-edit could not start the Allegro library: %s\n", why.c_str());
+        return 1; // as the game: the tests start a program that failed so again
+    }
     install_keyboard();
     install_timer();
     install_mouse();
