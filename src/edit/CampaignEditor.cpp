@@ -6,6 +6,7 @@
 #include "content/formatTable.h"
 #include "content/selectionList.h"
 #include "edit/checkDocument.h"
+#include "edit/editorDialog.h"
 #include "edit/simulateRound.h"
 #include "menus/Config.h"
 #include "menus/runDialog.h"
@@ -22,11 +23,6 @@ enum Action { ADD, REMOVE, UP, DOWN, DUPLICATE, SIMULATE, SPAWN_ADD, SPAWN_REMOV
 const char spawnHeading[] = "Spawn lines: type amount side condition delay threshold variant [x y]";
 // Pixels: the screen is the game's smallest window, 640 x 480.
 const int fieldTop = 20, fieldStep = 17, rightColumn = 172;
-
-void copyText(char* buffer, const std::string& text, size_t size) {
-    strncpy(buffer, text.c_str(), size - 1);
-    buffer[size - 1] = '\0';
-}
 
 DIALOG entry(DialogProc proc, int x, int y, int w, int h, int flags, int d1, const void* dp,
              intptr_t tag = 0) {
@@ -86,8 +82,8 @@ void CampaignEditor::buildDialog() {
     for (size_t i = 0; i < fields.size(); i++) {
         int y = fieldTop + (int)i * fieldStep;
         dialog.push_back(entry(d_text_proc, rightColumn, y + 4, 100, 10, 0, 0, fields[i].row->name));
-        dialog.push_back(entry(fieldProc, rightColumn + 104, y, 360, 14, D_EXIT, sizeof fields[i].buffer - 1,
-                               fields[i].buffer, i));
+        dialog.push_back(
+            entry(fieldProc, rightColumn + 104, y, 360, 14, D_EXIT, LINE_LENGTH - 1, fields[i].buffer, i));
     }
     int below = fieldTop + (int)fields.size() * fieldStep;
     helpIndex = (int)dialog.size();
@@ -103,10 +99,7 @@ void CampaignEditor::buildDialog() {
     dialog.push_back(entry(d_text_proc, 320, 460, 316, 10, 0, 0, status.c_str()));
     dialog.push_back(entry(d_yield_proc, 0, 0, 0, 0, 0, 0, nullptr));
     dialog.push_back(entry(nullptr, 0, 0, 0, 0, 0, 0, nullptr));
-    set_dialog_color(
-        dialog.data(),
-        makecol(Config::foregroundColor[0], Config::foregroundColor[1], Config::foregroundColor[2]),
-        makecol(Config::backgroundColor[0], Config::backgroundColor[1], Config::backgroundColor[2]));
+    setEditorColours(dialog.data());
 }
 
 void CampaignEditor::refresh(bool check) {
@@ -124,9 +117,9 @@ void CampaignEditor::refresh(bool check) {
         spawn = std::max(0, std::min(spawn, (int)spawnItems.size() - 1));
     }
     for (Field& f : fields)
-        copyText(f.buffer, doc ? doc->get(f.campaignKey ? "Campaign" : roundName(), f.row->name) : "",
-                 sizeof f.buffer);
-    copyText(spawnBuffer, spawnItems.empty() ? "" : spawnItems[spawn], sizeof spawnBuffer);
+        copyFieldText(f.buffer, doc ? doc->get(f.campaignKey ? "Campaign" : roundName(), f.row->name) : "",
+                      sizeof f.buffer);
+    copyFieldText(spawnBuffer, spawnItems.empty() ? "" : spawnItems[spawn], sizeof spawnBuffer);
     if (check && doc) {
         problems.clear();
         for (const std::string& line : checkDocument("campaigns/" + campaigns[campaign], doc->getText()))
@@ -151,7 +144,9 @@ void CampaignEditor::commitField(int index) {
     std::string section = f.campaignKey ? "Campaign" : roundName();
     if (!f.campaignKey && round >= doc->getRoundCount()) return;
     std::string value = f.buffer;
-    if (value == doc->get(section, f.row->name) && (value.empty() || doc->has(section, f.row->name))) return;
+    if (fieldKeepsValue(value, doc->get(section, f.row->name), sizeof f.buffer) &&
+        (value.empty() || doc->has(section, f.row->name)))
+        return;
     // An empty field is a key left out, which the game reads as its default.
     if (value.empty())
         doc->remove(section, f.row->name);
@@ -162,7 +157,8 @@ void CampaignEditor::commitField(int index) {
 
 void CampaignEditor::commitSpawnLine() {
     DataDocument* doc = document();
-    if (!doc || spawnItems.empty() || spawnItems[spawn] == spawnBuffer) return;
+    if (!doc || spawnItems.empty() || fieldKeepsValue(spawnBuffer, spawnItems[spawn], sizeof spawnBuffer))
+        return;
     doc->set(roundName(), "Spawn" + std::to_string(spawn), spawnBuffer);
     refresh(true);
 }
@@ -266,18 +262,15 @@ int CampaignEditor::run() {
 // ---- Allegro's callbacks ----
 
 const char* CampaignEditor::campaignItem(int index, int* size) {
-    if (index < 0) *size = (int)shown->campaigns.size();
-    return index < 0 ? nullptr : shown->campaigns[index].c_str();
+    return listItem(shown->campaigns, index, size);
 }
 
 const char* CampaignEditor::roundItem(int index, int* size) {
-    if (index < 0) *size = (int)shown->roundItems.size();
-    return index < 0 ? nullptr : shown->roundItems[index].c_str();
+    return listItem(shown->roundItems, index, size);
 }
 
 const char* CampaignEditor::spawnItem(int index, int* size) {
-    if (index < 0) *size = (int)shown->spawnItems.size();
-    return index < 0 ? nullptr : shown->spawnItems[index].c_str();
+    return listItem(shown->spawnItems, index, size);
 }
 
 int CampaignEditor::listProc(int msg, DIALOG* d, int c) {
