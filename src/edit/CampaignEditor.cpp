@@ -5,6 +5,7 @@
 
 #include "content/formatTable.h"
 #include "content/selectionList.h"
+#include "edit/UnitTypeEditor.h"
 #include "edit/checkDocument.h"
 #include "edit/editorDialog.h"
 #include "edit/simulateRound.h"
@@ -19,6 +20,8 @@ namespace {
 
 enum Tag { CAMPAIGNS, ROUNDS, SPAWNS };
 enum Action { ADD, REMOVE, UP, DOWN, DUPLICATE, SIMULATE, SPAWN_ADD, SPAWN_REMOVE, SAVE, UNDO, REDO, QUIT };
+// Buttons that open another screen of the workshop.
+enum ScreenAction { UNIT_TYPES = QUIT + 1 };
 
 const char spawnHeading[] = "Spawn lines: type amount side condition delay threshold variant [x y]";
 // Pixels: the screen is the game's smallest window, 640 x 480.
@@ -76,7 +79,8 @@ void CampaignEditor::buildDialog() {
                    {"Save", 4, 454, 70, SAVE},
                    {"Undo", 80, 454, 70, UNDO},
                    {"Redo", 156, 454, 70, REDO},
-                   {"Quit", 232, 454, 70, QUIT}};
+                   {"Quit", 232, 454, 70, QUIT},
+                   {"Unit types", 308, 454, 84, UNIT_TYPES}};
     for (auto& b : buttons)
         dialog.push_back(entry(buttonProc, b.x, b.y, b.w, 20, D_EXIT, 0, b.label, b.action));
     for (size_t i = 0; i < fields.size(); i++) {
@@ -96,7 +100,7 @@ void CampaignEditor::buildDialog() {
     problemsIndex = (int)dialog.size();
     dialog.push_back(entry(d_textbox_proc, 4, 324, 632, 124, 0, 0, problems.c_str()));
     statusIndex = (int)dialog.size();
-    dialog.push_back(entry(d_text_proc, 320, 460, 316, 10, 0, 0, status.c_str()));
+    dialog.push_back(entry(d_text_proc, 476, 460, 160, 10, 0, 0, status.c_str()));
     dialog.push_back(entry(d_yield_proc, 0, 0, 0, 0, 0, 0, nullptr));
     dialog.push_back(entry(nullptr, 0, 0, 0, 0, 0, 0, nullptr));
     setEditorColours(dialog.data());
@@ -337,6 +341,11 @@ int CampaignEditor::buttonProc(int msg, DIALOG* d, int c) {
     case QUIT:
         shown->quit = true;
         return D_CLOSE;
+    case UNIT_TYPES:
+        UnitTypeEditor(shown->shelf).run();
+        // The campaign's problems may have come from a unit type just edited.
+        shown->refresh(true);
+        break;
     default:
         shown->roundAction(action);
     }
