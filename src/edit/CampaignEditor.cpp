@@ -278,9 +278,8 @@ const char* CampaignEditor::spawnItem(int index, int* size) {
 }
 
 int CampaignEditor::listProc(int msg, DIALOG* d, int c) {
-    int before = d->d1;
-    int result = d_list_proc(msg, d, c);
-    if (d->d1 == before) return result;
+    int result = 0;
+    if (!listChoiceMoved(msg, d, c, &result)) return result;
     intptr_t tag = (intptr_t)d->dp3;
     if (tag == CAMPAIGNS) {
         shown->campaign = d->d1;
@@ -292,7 +291,7 @@ int CampaignEditor::listProc(int msg, DIALOG* d, int c) {
         shown->spawn = d->d1;
     }
     shown->refresh(tag != SPAWNS);
-    return (result & ~D_CLOSE) | D_REDRAW;
+    return result;
 }
 
 int CampaignEditor::fieldProc(int msg, DIALOG* d, int c) {
@@ -305,14 +304,8 @@ int CampaignEditor::fieldProc(int msg, DIALOG* d, int c) {
         shown->dialog[shown->helpIndex].d2 = 0;
         return d_edit_proc(msg, d, c) | D_REDRAW;
     }
-    int result = d_edit_proc(msg, d, c);
-    if (msg == MSG_LOSTFOCUS || (result & D_CLOSE)) {
-        if (index >= 0)
-            shown->commitField(index);
-        else
-            shown->commitSpawnLine();
-        result = (result & ~D_CLOSE) | D_REDRAW;
-    }
+    int result = 0;
+    if (fieldTaken(msg, d, c, &result)) index >= 0 ? shown->commitField(index) : shown->commitSpawnLine();
     return result;
 }
 

@@ -351,9 +351,8 @@ const char* UnitTypeEditor::animationItem(int index, int* size) {
 }
 
 int UnitTypeEditor::listProc(int msg, DIALOG* d, int c) {
-    int before = d->d1;
-    int result = d_list_proc(msg, d, c);
-    if (d->d1 == before) return result;
+    int result = 0;
+    if (!listChoiceMoved(msg, d, c, &result)) return result;
     intptr_t tag = (intptr_t)d->dp3;
     if (tag == UNITS) {
         shown->unit = d->d1;
@@ -366,7 +365,7 @@ int UnitTypeEditor::listProc(int msg, DIALOG* d, int c) {
     }
     if (tag != ANIMATIONS) shown->help.clear(); // it spoke of a field no longer shown
     shown->refresh(tag == UNITS);
-    return (result & ~D_CLOSE) | D_REDRAW;
+    return result;
 }
 
 int UnitTypeEditor::fieldProc(int msg, DIALOG* d, int c) {
@@ -375,11 +374,8 @@ int UnitTypeEditor::fieldProc(int msg, DIALOG* d, int c) {
         shown->showHelp(slot);
         return d_edit_proc(msg, d, c) | D_REDRAW;
     }
-    int result = d_edit_proc(msg, d, c);
-    if (msg == MSG_LOSTFOCUS || (result & D_CLOSE)) {
-        shown->commitField(slot);
-        result = (result & ~D_CLOSE) | D_REDRAW;
-    }
+    int result = 0;
+    if (fieldTaken(msg, d, c, &result)) shown->commitField(slot);
     return result;
 }
 

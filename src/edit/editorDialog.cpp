@@ -28,3 +28,18 @@ void copyFieldText(char* buffer, const std::string& text, size_t size) {
 bool fieldKeepsValue(const std::string& typed, const std::string& value, size_t size) {
     return typed == value || (value.size() >= size - 1 && typed == value.substr(0, size - 1));
 }
+
+bool listChoiceMoved(int msg, DIALOG* d, int c, int* result) {
+    int before = d->d1;
+    *result = d_list_proc(msg, d, c);
+    if (d->d1 == before) return false;
+    *result = (*result & ~D_CLOSE) | D_REDRAW;
+    return true;
+}
+
+bool fieldTaken(int msg, DIALOG* d, int c, int* result) {
+    *result = d_edit_proc(msg, d, c);
+    if (msg != MSG_LOSTFOCUS && !(*result & D_CLOSE)) return false;
+    *result = (*result & ~D_CLOSE) | D_REDRAW;
+    return true;
+}

@@ -18,6 +18,13 @@ void setEditorColours(DIALOG* dialog);
 // A list box's item callback over items: the count for a negative index, else the item's text.
 const char* listItem(const std::vector<std::string>& items, int index, int* size);
 
+// Allegro's list box; true when the choice (d1) moved, with *result keeping the dialog open and
+// redrawing it for the screen to show what was chosen.
+bool listChoiceMoved(int msg, DIALOG* d, int c, int* result);
+// Allegro's edit field; true when what was typed is to be taken (the field lost the focus, or
+// Enter), with *result keeping the dialog open and redrawing it.
+bool fieldTaken(int msg, DIALOG* d, int c, int* result);
+
 // Puts a value into a field's buffer of size bytes, cut to fit.
 void copyFieldText(char* buffer, const std::string& text, size_t size);
 // Whether what stands in a field of size bytes is value unchanged: the value itself, or, for a
