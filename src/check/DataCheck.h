@@ -46,6 +46,9 @@ class DataCheck {
         onlyCampaign = name;
         run();
     }
+    // Checks only the one unit type and the types it adds, what an editor of that unit file
+    // needs after each edit; whether anything uses the type is not looked at.
+    void runForUnit(const std::string& name) { checkUnit(name, {"data/unit/" + name, "", "", 0}); }
 
   private:
     // Selection lists: the names of the records the start-game screen offers, with their lines.

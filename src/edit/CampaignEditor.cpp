@@ -7,9 +7,10 @@
 #include "content/formatTable.h"
 #include "content/selectionList.h"
 #include "edit/SpawnTableEditor.h"
+#include "edit/UnitTypeEditor.h"
 #include "edit/checkDocument.h"
 #include "edit/chooseCharacter.h"
-#include "edit/dialogParts.h"
+#include "edit/editorDialog.h"
 #include "edit/playInGame.h"
 #include "edit/simulateRound.h"
 #include "menus/Config.h"
@@ -23,7 +24,8 @@ namespace {
 
 enum Tag { CAMPAIGNS, ROUNDS, SPAWNS };
 enum Action { ADD, REMOVE, UP, DOWN, DUPLICATE, SIMULATE, SPAWN_ADD, SPAWN_REMOVE, SAVE, UNDO, REDO, QUIT };
-enum { PLAY = QUIT + 1, SPAWN_TABLE };
+// Buttons that open another screen of the workshop, or the game.
+enum ScreenAction { PLAY = QUIT + 1, SPAWN_TABLE, UNIT_TYPES };
 
 const char spawnHeading[] = "Spawn lines: type amount side condition delay threshold variant [x y]";
 // Pixels: the screen is the game's smallest window, 640 x 480.
@@ -55,11 +57,11 @@ std::string CampaignEditor::roundName() const {
 
 void CampaignEditor::buildDialog() {
     dialog.clear();
-    dialog.push_back(entry(d_clear_proc, 0, 0, 0, 0, 0, 0, nullptr));
-    dialog.push_back(entry(d_text_proc, 4, 6, 160, 10, 0, 0, "Campaigns"));
-    dialog.push_back(entry(listProc, 4, 18, 160, 84, 0, 0, (void*)campaignItem, CAMPAIGNS));
-    dialog.push_back(entry(d_text_proc, 4, 108, 160, 10, 0, 0, "Rounds"));
-    dialog.push_back(entry(listProc, 4, 120, 160, 130, 0, 0, (void*)roundItem, ROUNDS));
+    dialog.push_back(dialogEntry(d_clear_proc, 0, 0, 0, 0, 0, 0, nullptr));
+    dialog.push_back(dialogEntry(d_text_proc, 4, 6, 160, 10, 0, 0, "Campaigns"));
+    dialog.push_back(dialogEntry(listProc, 4, 18, 160, 84, 0, 0, (void*)campaignItem, CAMPAIGNS));
+    dialog.push_back(dialogEntry(d_text_proc, 4, 108, 160, 10, 0, 0, "Rounds"));
+    dialog.push_back(dialogEntry(listProc, 4, 120, 160, 130, 0, 0, (void*)roundItem, ROUNDS));
     const struct {
         const char* label;
         int x, y, w, action;
@@ -76,27 +78,29 @@ void CampaignEditor::buildDialog() {
                    {"Save", 4, 454, 70, SAVE},
                    {"Undo", 80, 454, 70, UNDO},
                    {"Redo", 156, 454, 70, REDO},
-                   {"Quit", 232, 454, 70, QUIT}};
+                   {"Quit", 232, 454, 70, QUIT},
+                   {"Unit types", 308, 454, 84, UNIT_TYPES}};
     for (auto& b : buttons)
-        dialog.push_back(entry(buttonProc, b.x, b.y, b.w, 20, D_EXIT, 0, b.label, b.action));
+        dialog.push_back(dialogEntry(buttonProc, b.x, b.y, b.w, 20, D_EXIT, 0, b.label, b.action));
     for (size_t i = 0; i < fields.size(); i++) {
         int y = fieldTop + (int)i * fieldStep;
-        dialog.push_back(entry(d_text_proc, rightColumn, y + 4, 100, 10, 0, 0, fields[i].row->name));
-        dialog.push_back(entry(fieldProc, rightColumn + 104, y, 360, 14, D_EXIT, sizeof fields[i].buffer - 1,
-                               fields[i].buffer, i));
+        dialog.push_back(dialogEntry(d_text_proc, rightColumn, y + 4, 100, 10, 0, 0, fields[i].row->name));
+        dialog.push_back(dialogEntry(fieldProc, rightColumn + 104, y, 360, 14, D_EXIT, LINE_LENGTH - 1,
+                                     fields[i].buffer, i));
     }
     int below = fieldTop + (int)fields.size() * fieldStep;
     helpIndex = (int)dialog.size();
-    dialog.push_back(entry(d_textbox_proc, rightColumn, below + 2, 464, 30, 0, 0, help.c_str()));
-    dialog.push_back(entry(d_text_proc, rightColumn, 208, 380, 10, 0, 0, spawnHeading));
-    dialog.push_back(entry(listProc, rightColumn, 222, 384, 64, 0, 0, (void*)spawnItem, SPAWNS));
+    dialog.push_back(dialogEntry(d_textbox_proc, rightColumn, below + 2, 464, 30, 0, 0, help.c_str()));
+    dialog.push_back(dialogEntry(d_text_proc, rightColumn, 208, 380, 10, 0, 0, spawnHeading));
+    dialog.push_back(dialogEntry(listProc, rightColumn, 222, 384, 64, 0, 0, (void*)spawnItem, SPAWNS));
     spawnEditIndex = (int)dialog.size();
-    dialog.push_back(entry(fieldProc, rightColumn, 290, 384, 14, D_EXIT, LINE_LENGTH - 1, spawnBuffer, -1));
-    dialog.push_back(entry(d_text_proc, 4, 322, 200, 10, 0, 0, "Problems"));
+    dialog.push_back(
+        dialogEntry(fieldProc, rightColumn, 290, 384, 14, D_EXIT, LINE_LENGTH - 1, spawnBuffer, -1));
+    dialog.push_back(dialogEntry(d_text_proc, 4, 322, 200, 10, 0, 0, "Problems"));
     problemsIndex = (int)dialog.size();
-    dialog.push_back(entry(d_textbox_proc, 4, 334, 632, 114, 0, 0, problems.c_str()));
+    dialog.push_back(dialogEntry(d_textbox_proc, 4, 334, 632, 114, 0, 0, problems.c_str()));
     statusIndex = (int)dialog.size();
-    dialog.push_back(entry(d_text_proc, 320, 460, 316, 10, 0, 0, status.c_str()));
+    dialog.push_back(dialogEntry(d_text_proc, 476, 460, 160, 10, 0, 0, status.c_str()));
     finishDialog(dialog);
 }
 
@@ -115,9 +119,9 @@ void CampaignEditor::refresh(bool check) {
         spawn = std::max(0, std::min(spawn, (int)spawnItems.size() - 1));
     }
     for (Field& f : fields)
-        copyText(f.buffer, doc ? doc->get(f.campaignKey ? "Campaign" : roundName(), f.row->name) : "",
-                 sizeof f.buffer);
-    copyText(spawnBuffer, spawnItems.empty() ? "" : spawnItems[spawn], sizeof spawnBuffer);
+        copyFieldText(f.buffer, doc ? doc->get(f.campaignKey ? "Campaign" : roundName(), f.row->name) : "",
+                      sizeof f.buffer);
+    copyFieldText(spawnBuffer, spawnItems.empty() ? "" : spawnItems[spawn], sizeof spawnBuffer);
     if (check && doc) {
         problems.clear();
         for (const std::string& line : checkDocument("campaigns/" + campaigns[campaign], doc->getText()))
@@ -142,7 +146,9 @@ void CampaignEditor::commitField(int index) {
     std::string section = f.campaignKey ? "Campaign" : roundName();
     if (!f.campaignKey && round >= doc->getRoundCount()) return;
     std::string value = f.buffer;
-    if (value == doc->get(section, f.row->name) && (value.empty() || doc->has(section, f.row->name))) return;
+    if (fieldKeepsValue(value, doc->get(section, f.row->name), sizeof f.buffer) &&
+        (value.empty() || doc->has(section, f.row->name)))
+        return;
     // An empty field is a key left out, which the game reads as its default.
     if (value.empty())
         doc->remove(section, f.row->name);
@@ -153,7 +159,8 @@ void CampaignEditor::commitField(int index) {
 
 void CampaignEditor::commitSpawnLine() {
     DataDocument* doc = document();
-    if (!doc || spawnItems.empty() || spawnItems[spawn] == spawnBuffer) return;
+    if (!doc || spawnItems.empty() || fieldKeepsValue(spawnBuffer, spawnItems[spawn], sizeof spawnBuffer))
+        return;
     doc->set(roundName(), "Spawn" + std::to_string(spawn), spawnBuffer);
     refresh(true);
 }
@@ -297,9 +304,8 @@ const char* CampaignEditor::spawnItem(int index, int* size) {
 }
 
 int CampaignEditor::listProc(int msg, DIALOG* d, int c) {
-    int before = d->d1;
-    int result = d_list_proc(msg, d, c);
-    if (d->d1 == before) return result;
+    int result = 0;
+    if (!listChoiceMoved(msg, d, c, &result)) return result;
     intptr_t tag = (intptr_t)d->dp3;
     if (tag == CAMPAIGNS) {
         shown->campaign = d->d1;
@@ -311,7 +317,7 @@ int CampaignEditor::listProc(int msg, DIALOG* d, int c) {
         shown->spawn = d->d1;
     }
     shown->refresh(tag != SPAWNS);
-    return (result & ~D_CLOSE) | D_REDRAW;
+    return result;
 }
 
 int CampaignEditor::fieldProc(int msg, DIALOG* d, int c) {
@@ -324,14 +330,8 @@ int CampaignEditor::fieldProc(int msg, DIALOG* d, int c) {
         shown->dialog[shown->helpIndex].d2 = 0;
         return d_edit_proc(msg, d, c) | D_REDRAW;
     }
-    int result = d_edit_proc(msg, d, c);
-    if (msg == MSG_LOSTFOCUS || (result & D_CLOSE)) {
-        if (index >= 0)
-            shown->commitField(index);
-        else
-            shown->commitSpawnLine();
-        result = (result & ~D_CLOSE) | D_REDRAW;
-    }
+    int result = 0;
+    if (fieldTaken(msg, d, c, &result)) index >= 0 ? shown->commitField(index) : shown->commitSpawnLine();
     return result;
 }
 
@@ -366,6 +366,11 @@ int CampaignEditor::buttonProc(int msg, DIALOG* d, int c) {
     case QUIT:
         shown->quit = true;
         return D_CLOSE;
+    case UNIT_TYPES:
+        UnitTypeEditor(shown->shelf).run();
+        // The campaign's problems may have come from a unit type just edited.
+        shown->refresh(true);
+        break;
     default:
         shown->roundAction(action);
     }

@@ -25,7 +25,7 @@ class CampaignEditor {
     struct Field {
         const FormatKey* row;
         bool campaignKey;
-        char buffer[256];
+        char buffer[256 * 6]; // 255 characters, each up to 6 bytes in Allegro's UTF-8
     };
     enum { MAX_FIELDS = 10, LINE_LENGTH = 256 };
 
@@ -64,8 +64,8 @@ class CampaignEditor {
     int campaign = 0, round = 0, spawn = 0;
     std::vector<Field> fields;
     std::string help, problems, status;
-    std::string playCharacter; // the last one played with, offered first the next time
-    char spawnBuffer[LINE_LENGTH];
+    std::string playCharacter;         // the last one played with, offered first the next time
+    char spawnBuffer[LINE_LENGTH * 6]; // LINE_LENGTH - 1 characters, as a field's buffer
     std::vector<DIALOG> dialog;
     int helpIndex = 0, problemsIndex = 0, statusIndex = 0, spawnEditIndex = 0;
     bool quit = false;

@@ -12,7 +12,7 @@
 #include "edit/ArenaBox.h"
 #include "edit/SpawnList.h"
 #include "edit/checkDocument.h"
-#include "edit/dialogParts.h"
+#include "edit/editorDialog.h"
 #include "menus/runDialog.h"
 #include "system/quitRequest.h"
 #include "system/textFormat.h"
@@ -73,14 +73,14 @@ std::string SpawnTableEditor::section() const {
 
 void SpawnTableEditor::buildDialog() {
     dialog.clear();
-    dialog.push_back(entry(d_clear_proc, 0, 0, 0, 0, 0, 0, nullptr));
+    dialog.push_back(dialogEntry(d_clear_proc, 0, 0, 0, 0, 0, 0, nullptr));
     titleIndex = (int)dialog.size();
-    dialog.push_back(entry(d_text_proc, 4, 4, 632, 10, 0, 0, title.c_str()));
+    dialog.push_back(dialogEntry(d_text_proc, 4, 4, 632, 10, 0, 0, title.c_str()));
     header =
         textf(rowFormat, "#", "Unit type", "Count", "Var", "Side", "Position", "Delay", "Cond", "Threshold");
-    dialog.push_back(entry(d_text_proc, 14, 18, 622, 10, 0, 0, header.c_str()));
+    dialog.push_back(dialogEntry(d_text_proc, 14, 18, 622, 10, 0, 0, header.c_str()));
     tableIndex = (int)dialog.size();
-    dialog.push_back(entry(listProc, 4, 28, 632, 108, 0, 0, (void*)rowItem, TABLE));
+    dialog.push_back(dialogEntry(listProc, 4, 28, 632, 108, 0, 0, (void*)rowItem, TABLE));
     const struct {
         const char* label;
         int x, y, w, action;
@@ -89,21 +89,21 @@ void SpawnTableEditor::buildDialog() {
                    {"Down", 348, 140, 48, DOWN},          {"Undo", 4, 454, 70, UNDO},
                    {"Redo", 80, 454, 70, REDO},           {"Back", 156, 454, 70, BACK}};
     for (auto& b : buttons)
-        dialog.push_back(entry(buttonProc, b.x, b.y, b.w, 20, D_EXIT, 0, b.label, b.action));
+        dialog.push_back(dialogEntry(buttonProc, b.x, b.y, b.w, 20, D_EXIT, 0, b.label, b.action));
     for (int i = 0; i < fieldCount; i++) {
         int y = fieldTop + i * fieldStep;
-        dialog.push_back(entry(d_text_proc, 4, y + 4, 74, 10, 0, 0, fieldLabels[i]));
+        dialog.push_back(dialogEntry(d_text_proc, 4, y + 4, 74, 10, 0, 0, fieldLabels[i]));
         dialog.push_back(
-            entry(fieldProc, 80, y, 104, 14, D_EXIT, sizeof fields[i].buffer - 1, fields[i].buffer, i));
+            dialogEntry(fieldProc, 80, y, 104, 14, D_EXIT, sizeof fields[i].buffer - 1, fields[i].buffer, i));
     }
-    dialog.push_back(entry(listProc, 188, fieldTop, 128, 152, 0, 0, (void*)typeItem, TYPES));
-    dialog.push_back(entry(arenaProc, arenaX, arenaY, arenaW, arenaH, 0, 0, nullptr));
+    dialog.push_back(dialogEntry(listProc, 188, fieldTop, 128, 152, 0, 0, (void*)typeItem, TYPES));
+    dialog.push_back(dialogEntry(arenaProc, arenaX, arenaY, arenaW, arenaH, 0, 0, nullptr));
     helpIndex = (int)dialog.size();
-    dialog.push_back(entry(d_textbox_proc, 4, 322, 312, 56, 0, 0, help.c_str()));
+    dialog.push_back(dialogEntry(d_textbox_proc, 4, 322, 312, 56, 0, 0, help.c_str()));
     problemsIndex = (int)dialog.size();
-    dialog.push_back(entry(d_textbox_proc, 4, 382, 312, 66, 0, 0, problems.c_str()));
+    dialog.push_back(dialogEntry(d_textbox_proc, 4, 382, 312, 66, 0, 0, problems.c_str()));
     statusIndex = (int)dialog.size();
-    dialog.push_back(entry(d_text_proc, 236, 460, 400, 10, 0, 0, status.c_str()));
+    dialog.push_back(dialogEntry(d_text_proc, 236, 460, 400, 10, 0, 0, status.c_str()));
     finishDialog(dialog);
 }
 
@@ -136,7 +136,7 @@ void SpawnTableEditor::refresh(bool check) {
     row = std::max(0, std::min(row, (int)rows.size() - 1));
     picked = SpawnLine(rows.empty() ? "" : list.getLine(row));
     for (Field& f : fields) {
-        copyText(f.buffer, shownValue(f.column), sizeof f.buffer);
+        copyFieldText(f.buffer, shownValue(f.column), sizeof f.buffer);
     }
     readArena();
     title = "Spawn lines of " + campaign + ", round " + std::to_string(round) + ": " +

@@ -7,6 +7,8 @@
 
 std::vector<std::string> checkDocument(const std::string& relativePath, const std::string& text) {
     std::vector<std::string> out;
+    const std::string units = "unit/";
+    bool unitName = relativePath.compare(0, units.size(), units) == 0;
     bool ran = inScratchData(relativePath, text, [&] {
         Report report;
         setMessagesSilent(true); // the loader's messages belong to the report here
@@ -15,6 +17,8 @@ std::vector<std::string> checkDocument(const std::string& relativePath, const st
             const std::string campaigns = "campaigns/";
             if (relativePath.compare(0, campaigns.size(), campaigns) == 0)
                 check.runForCampaign(relativePath.substr(campaigns.size()));
+            else if (unitName)
+                check.runForUnit(relativePath.substr(units.size()));
             else
                 check.run();
         }
@@ -27,8 +31,8 @@ std::vector<std::string> checkDocument(const std::string& relativePath, const st
                                 p.severity == Severity::Error ? "error" : "warning", where.c_str(),
                                 p.what.c_str()));
         }
-        out.push_back(textf("%d errors, %d warnings with the lists and characters", report.getErrorCount(),
-                            report.getWarningCount()));
+        out.push_back(textf("%d errors, %d warnings %s", report.getErrorCount(), report.getWarningCount(),
+                            unitName ? "with the types it adds" : "with the lists and characters"));
     });
     if (!ran) out.push_back("The check could not run: no scratch folder.");
     return out;

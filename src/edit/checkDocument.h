@@ -8,7 +8,8 @@
 // file data/relativePath holding text, without writing that file: the set is seen through a
 // scratch folder of links in which only that file is new. The problems found in that file, one a
 // line in the checker's words ("line 12: error: [Round3] Spawn2: ..."), and the counts last. A
-// campaign is checked with the selection lists and the characters only, not the whole set.
+// campaign is checked with the selection lists and the characters only, not the whole set; a unit
+// file ("unit/Grub") with the types it adds only.
 std::vector<std::string> checkDocument(const std::string& relativePath, const std::string& text);
 
 #endif

@@ -12,21 +12,11 @@
 #include "frame/dataLocation.h"
 #include "system/GamePaths.h"
 #include "system/Messages.h"
+#include "system/allegroStart.h"
 #include "system/gameWindow.h"
 #include "system/quitRequest.h"
 
 namespace {
-
-// Allegro says nothing when it finds no display to open; the usual reason, in words.
-std::string startFailureReason() {
-    if (allegro_error[0]) return allegro_error;
-    const char* display = getenv("DISPLAY");
-    if (!display || !display[0])
-        return "no display to open a window on (DISPLAY is not set; VORN needs a desktop or an X server)";
-    return std::string("the X display ") + display +
-           " could not be opened (is the X server running, and may "
-           "this user use it?)";
-}
 
 // Finds the data and works in the folder that holds it; settings and replays go where that data
 // allows. False, after saying why on the terminal, when there is no data to play with.
@@ -54,9 +44,10 @@ int main(int argc, char** argv) {
     }
     if (!useDataFolder(options.dataDir)) return 1;
     srand(time(NULL));
-    if (!startAllegro()) {
+    std::string why = startAllegro();
+    if (!why.empty()) {
         // No window exists to show a message in: say why on the terminal.
-        fprintf(stderr, "VORN could not start the Allegro library: %s\n", startFailureReason().c_str());
+        fprintf(stderr, "VORN could not start the Allegro library: %s\n", why.c_str());
         return 1;
     }
     install_keyboard();

@@ -2,8 +2,6 @@
 
 #include <allegro.h>
 #include <atomic>
-#include <chrono>
-#include <thread>
 #include <unistd.h>
 
 #include <X11/Xlib.h>
@@ -44,12 +42,4 @@ bool takeFocusLoss() {
 
 void noteFocusLoss() {
     focusLost.store(true);
-}
-
-bool startAllegro() {
-    for (int attempt = 0; attempt < 5; attempt++) {
-        if (attempt) std::this_thread::sleep_for(std::chrono::milliseconds(200));
-        if (allegro_init() == 0) return true;
-    }
-    return false;
 }

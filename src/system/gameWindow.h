@@ -6,10 +6,6 @@
 // goes away. Allegro calls the window's callbacks from a thread of its own: they only set flags,
 // which the game's loops read.
 
-// allegro_init, tried again a few times before giving up: the X server now and then hangs up on
-// a client at its very first request (seen under load with Xvfb). False when every try failed.
-bool startAllegro();
-
 // Call after every change of graphics mode: a new mode is a new window, and Allegro sets the
 // display switch mode back to its default with it.
 void watchGameWindow();

@@ -9,6 +9,7 @@
 #include "edit/CampaignEditor.h"
 #include "frame/dataLocation.h"
 #include "menus/Config.h"
+#include "system/allegroStart.h"
 #include "system/gameWindow.h"
 #include "system/quitRequest.h"
 
@@ -31,10 +32,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "vorn-edit: %s\n", why.c_str());
         return 2;
     }
-    if (!startAllegro()) {
-        std::fprintf(stderr, "vorn-edit: the Allegro library could not start: %s\n",
-                     allegro_error[0] ? allegro_error : "no X display could be opened");
-        return 1;
+    why = startAllegro();
+    if (!why.empty()) {
+        std::fprintf(stderr, "vorn-edit could not start the Allegro library: %s\n", why.c_str());
+        return 1; // as the game: the tests start a program that failed so again
     }
     install_keyboard();
     install_timer();

@@ -1,0 +1,51 @@
+#include "edit/editorDialog.h"
+
+#include <cstring>
+
+DIALOG dialogEntry(DialogProc proc, int x, int y, int w, int h, int flags, int d1, const void* dp,
+                   intptr_t tag) {
+    DIALOG d;
+    setUpDialog(&d, proc, x, y, w, h, 0, 0, 0, flags, d1, 0, const_cast<void*>(dp), nullptr, (void*)tag);
+    return d;
+}
+
+void setEditorColours(DIALOG* dialog) {
+    set_dialog_color(
+        dialog, makecol(Config::foregroundColor[0], Config::foregroundColor[1], Config::foregroundColor[2]),
+        makecol(Config::backgroundColor[0], Config::backgroundColor[1], Config::backgroundColor[2]));
+}
+
+void finishDialog(std::vector<DIALOG>& dialog) {
+    dialog.push_back(dialogEntry(d_yield_proc, 0, 0, 0, 0, 0, 0, nullptr));
+    dialog.push_back(dialogEntry(nullptr, 0, 0, 0, 0, 0, 0, nullptr));
+    setEditorColours(dialog.data());
+}
+
+const char* listItem(const std::vector<std::string>& items, int index, int* size) {
+    if (index < 0) *size = (int)items.size();
+    return index < 0 || index >= (int)items.size() ? nullptr : items[index].c_str();
+}
+
+void copyFieldText(char* buffer, const std::string& text, size_t size) {
+    strncpy(buffer, text.c_str(), size - 1);
+    buffer[size - 1] = '\0';
+}
+
+bool fieldKeepsValue(const std::string& typed, const std::string& value, size_t size) {
+    return typed == value || (value.size() >= size - 1 && typed == value.substr(0, size - 1));
+}
+
+bool listChoiceMoved(int msg, DIALOG* d, int c, int* result) {
+    int before = d->d1;
+    *result = d_list_proc(msg, d, c);
+    if (d->d1 == before) return false;
+    *result = (*result & ~D_CLOSE) | D_REDRAW;
+    return true;
+}
+
+bool fieldTaken(int msg, DIALOG* d, int c, int* result) {
+    *result = d_edit_proc(msg, d, c);
+    if (msg != MSG_LOSTFOCUS && !(*result & D_CLOSE)) return false;
+    *result = (*result & ~D_CLOSE) | D_REDRAW;
+    return true;
+}

@@ -1,0 +1,38 @@
+#ifndef VORN_EDIT_EDITORDIALOG_H
+#define VORN_EDIT_EDITORDIALOG_H
+
+#include <allegro.h>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "menus/Config.h"
+
+// Pieces the workshop's screens build their Allegro dialogs from.
+
+// One entry; tag goes into dp3, for the screen's callbacks to tell their entries apart.
+DIALOG dialogEntry(DialogProc proc, int x, int y, int w, int h, int flags, int d1, const void* dp,
+                   intptr_t tag = 0);
+// The colours of the game's menus on every entry up to the closing one.
+void setEditorColours(DIALOG* dialog);
+// Ends a dialog built in a vector: the object that lets other programs run, the end marker, and
+// the menus' colours on every object.
+void finishDialog(std::vector<DIALOG>& dialog);
+// A list box's item callback over items: the count for a negative index, else the item's text.
+const char* listItem(const std::vector<std::string>& items, int index, int* size);
+
+// Allegro's list box; true when the choice (d1) moved, with *result keeping the dialog open and
+// redrawing it for the screen to show what was chosen.
+bool listChoiceMoved(int msg, DIALOG* d, int c, int* result);
+// Allegro's edit field; true when what was typed is to be taken (the field lost the focus, or
+// Enter), with *result keeping the dialog open and redrawing it.
+bool fieldTaken(int msg, DIALOG* d, int c, int* result);
+
+// Puts a value into a field's buffer of size bytes, cut to fit.
+void copyFieldText(char* buffer, const std::string& text, size_t size);
+// Whether what stands in a field of size bytes is value unchanged: the value itself, or, for a
+// value too long for the field, the part of it the field could show. Such a field left alone must
+// not cut the value in the file.
+bool fieldKeepsValue(const std::string& typed, const std::string& value, size_t size);
+
+#endif
