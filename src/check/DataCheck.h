@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "check/CheckMemory.h"
 #include "check/ConfigFile.h"
 #include "check/Report.h"
 #include "content/DatafileCache.h"
@@ -34,7 +35,10 @@ struct UnitFacts {
 // parent, since the game and the files themselves name paths as data/...
 class DataCheck {
   public:
-    explicit DataCheck(Report& report) : report(report) {}
+    // memory, when given, keeps the datafiles and sounds read for later checks of the same set.
+    explicit DataCheck(Report& report, CheckMemory* memory = nullptr)
+        : report(report), memory(memory ? *memory : ownMemory), datafiles(this->memory.getDatafiles()),
+          decodedSounds(this->memory.getDecodedSounds()) {}
     DataCheck(const DataCheck&) = delete;
     DataCheck& operator=(const DataCheck&) = delete;
 
@@ -113,10 +117,12 @@ class DataCheck {
     void checkWithGameLoader(const std::vector<std::string>& campaignNames);
 
     Report& report;
-    DatafileCache datafiles;
+    CheckMemory ownMemory;
+    CheckMemory& memory;
+    DatafileCache& datafiles;
+    std::map<std::string, bool>& decodedSounds; // by path
     std::map<std::string, UnitFacts> units;
     std::vector<std::string> characters;
-    std::map<std::string, bool> decodedSounds;
     std::set<std::string> datafilesNamed; // by unit files, so they are not taken for unit files
     std::set<std::pair<std::string, int>> nonTextPlaces; // file and line
     std::string onlyCampaign;                            // empty: every campaign

@@ -1,23 +1,27 @@
 #include "edit/checkDocument.h"
 
+#include "check/CheckMemory.h"
 #include "check/DataCheck.h"
 #include "edit/scratchData.h"
 #include "system/Messages.h"
 #include "system/textFormat.h"
 
-std::vector<std::string> checkDocument(const std::string& relativePath, const std::string& text) {
+std::vector<std::string> checkDocument(const std::string& relativePath, const std::string& text,
+                                       CheckMemory* memory) {
     std::vector<std::string> out;
     bool ran = inScratchData(relativePath, text, [&] {
         Report report;
         setMessagesSilent(true); // the loader's messages belong to the report here
+        if (memory) memory->forgetChangedFiles();
         {
-            DataCheck check(report);
+            DataCheck check(report, memory);
             const std::string campaigns = "campaigns/";
             if (relativePath.compare(0, campaigns.size(), campaigns) == 0)
                 check.runForCampaign(relativePath.substr(campaigns.size()));
             else
                 check.run();
         }
+        if (memory) memory->forgetChangedFiles();
         setMessagesSilent(false);
         for (const Problem& p : report.getProblems()) {
             if (p.place.file != "data/" + relativePath) continue;

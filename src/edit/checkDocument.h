@@ -4,11 +4,15 @@
 #include <string>
 #include <vector>
 
+class CheckMemory;
+
 // Runs the data checker over the data set under the working directory as it would be with the
 // file data/relativePath holding text, without writing that file: the set is seen through a
 // scratch folder of links in which only that file is new. The problems found in that file, one a
 // line in the checker's words ("line 12: error: [Round3] Spawn2: ..."), and the counts last. A
 // campaign is checked with the selection lists and the characters only, not the whole set.
-std::vector<std::string> checkDocument(const std::string& relativePath, const std::string& text);
+// memory, when given, keeps the datafiles and sounds read for the next check (see CheckMemory).
+std::vector<std::string> checkDocument(const std::string& relativePath, const std::string& text,
+                                       CheckMemory* memory = nullptr);
 
 #endif
