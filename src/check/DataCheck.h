@@ -51,6 +51,13 @@ class DataCheck {
         run();
     }
 
+    // The checks a value gets from its key's row alone (its kind, limits and words, a round's
+    // size and wall mode), as if it stood for key in section of the file at path (data/...):
+    // what an editor shows while the author types. Line numbers are those of a file holding only
+    // the section header and the key (2).
+    void checkValue(const std::string& path, const std::string& section, const std::string& key,
+                    const std::string& value);
+
   private:
     // Selection lists: the names of the records the start-game screen offers, with their lines.
     std::vector<std::pair<std::string, int>> checkList(const std::string& path);
@@ -60,6 +67,10 @@ class DataCheck {
     // One round section; width and height carry the arena size from round to round.
     void checkRound(const ConfigFile& f, int index, const std::set<std::string>& loaded,
                     const std::vector<std::string>& listed, int& width, int& height, bool& hasTitle);
+    // width and height: as checkRound's, set when the round gives a usable size.
+    void checkArenaSize(const ConfigFile& f, const std::string& section, int& width, int& height);
+    // index: the round's number; the first round has no walls of a round before to keep.
+    void checkWallMode(const ConfigFile& f, const std::string& section, int index);
     void checkSpawnLine(const ConfigFile& f, const std::string& section, int index, int width, int height,
                         const std::set<std::string>& loaded, const std::vector<std::string>& listed,
                         int& enemyOrders, bool& stuckEnemy);

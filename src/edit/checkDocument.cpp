@@ -2,9 +2,21 @@
 
 #include "check/CheckMemory.h"
 #include "check/DataCheck.h"
+#include "edit/DataDocument.h"
 #include "edit/scratchData.h"
 #include "system/Messages.h"
 #include "system/textFormat.h"
+
+namespace {
+
+std::string problemLine(const Problem& p, int line) {
+    std::string where = p.place.section.empty() ? "" : "[" + p.place.section + "] ";
+    if (!p.place.key.empty()) where += p.place.key + ": ";
+    return textf("line %d: %s: %s%s", line, p.severity == Severity::Error ? "error" : "warning",
+                 where.c_str(), p.what.c_str());
+}
+
+} // namespace
 
 std::vector<std::string> checkDocument(const std::string& relativePath, const std::string& text,
                                        CheckMemory* memory) {
@@ -23,17 +35,22 @@ std::vector<std::string> checkDocument(const std::string& relativePath, const st
         }
         if (memory) memory->forgetChangedFiles();
         setMessagesSilent(false);
-        for (const Problem& p : report.getProblems()) {
-            if (p.place.file != "data/" + relativePath) continue;
-            std::string where = p.place.section.empty() ? "" : "[" + p.place.section + "] ";
-            if (!p.place.key.empty()) where += p.place.key + ": ";
-            out.push_back(textf("line %d: %s: %s%s", p.place.line,
-                                p.severity == Severity::Error ? "error" : "warning", where.c_str(),
-                                p.what.c_str()));
-        }
+        for (const Problem& p : report.getProblems())
+            if (p.place.file == "data/" + relativePath) out.push_back(problemLine(p, p.place.line));
         out.push_back(textf("%d errors, %d warnings with the lists and characters", report.getErrorCount(),
                             report.getWarningCount()));
     });
     if (!ran) out.push_back("The check could not run: no scratch folder.");
+    return out;
+}
+
+std::vector<std::string> checkTypedValue(const std::string& relativePath, const DataDocument& doc,
+                                         const std::string& section, const std::string& key,
+                                         const std::string& value) {
+    Report report;
+    DataCheck(report).checkValue("data/" + relativePath, section, key, value);
+    std::vector<std::string> out;
+    for (const Problem& p : report.getProblems())
+        out.push_back(problemLine(p, doc.lineOf(section, key)));
     return out;
 }
