@@ -16,6 +16,10 @@ std::string trim(const std::string& s) {
     return s.substr(b, e - b + 1);
 }
 
+// A section no data file has (its name in brackets reads as another name).
+const char* const markSection = "]ConfigFile[";
+unsigned long textsMade = 0;
+
 const char* sectionArg(const std::string& section) {
     return section.empty() ? nullptr : section.c_str();
 }
@@ -23,15 +27,21 @@ const char* sectionArg(const std::string& section) {
 } // namespace
 
 bool ConfigFile::load(const std::string& p) {
+    std::string bytes;
+    bool read = readFileBytes(p.c_str(), &bytes);
+    setText(p, read ? bytes : "");
+    found = read;
+    return found;
+}
+
+void ConfigFile::setText(const std::string& p, const std::string& bytes) {
     path = p;
-    text.clear();
+    found = true;
     entries.clear();
     sections.clear();
     strayLines.clear();
     nonTextLines.clear();
-    std::string bytes;
-    found = readFileBytes(p.c_str(), &bytes);
-    if (!found) return false;
+    textNumber = ++textsMade;
     // The text the game reads: raw bytes would send Allegro's reader past the end of the text.
     text = makeConfigText(bytes);
     std::vector<int> faulty = linesNotText(bytes);
@@ -63,7 +73,6 @@ bool ConfigFile::load(const std::string& p) {
         }
         entries.push_back({section, trim(line.substr(0, eq)), trim(line.substr(eq + 1)), number});
     }
-    return true;
 }
 
 const ConfigEntry* ConfigFile::find(const std::string& section, const std::string& key) const {
@@ -92,7 +101,14 @@ std::vector<const ConfigEntry*> ConfigFile::shadowedEntries() const {
 }
 
 void ConfigFile::use() const {
+    // Allegro reads the whole text again on each set_config_data, which is most of a check's time
+    // when every key of every file is looked up. A mark of this text in the configuration tells
+    // that it is still the current one: whatever sets another removes the mark with the rest.
+    std::string mark = std::to_string(textNumber);
+    const char* current = get_config_string(markSection, "text", nullptr);
+    if (current && mark == current) return;
     set_config_data(text.data(), (int)text.size());
+    set_config_string(markSection, "text", mark.c_str());
 }
 
 bool ConfigFile::has(const std::string& section, const std::string& key) const {

@@ -23,6 +23,8 @@ class ConfigFile {
   public:
     // False when the file cannot be read (the game then reads every key as missing).
     bool load(const std::string& path);
+    // The file at path as if it held bytes.
+    void setText(const std::string& path, const std::string& bytes);
     const std::string& getPath() const { return path; }
     bool exists() const { return found; }
 
@@ -58,6 +60,7 @@ class ConfigFile {
     std::string path;
     bool found = false;
     std::string text;
+    unsigned long textNumber = 0; // of the texts set, in order from 1
     std::vector<ConfigEntry> entries;
     std::vector<std::pair<std::string, int>> sections;
     std::vector<int> strayLines;

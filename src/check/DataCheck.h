@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "check/CheckMemory.h"
 #include "check/ConfigFile.h"
 #include "check/Report.h"
 #include "content/DatafileCache.h"
@@ -34,7 +35,10 @@ struct UnitFacts {
 // parent, since the game and the files themselves name paths as data/...
 class DataCheck {
   public:
-    explicit DataCheck(Report& report) : report(report) {}
+    // memory, when given, keeps the datafiles and sounds read for later checks of the same set.
+    explicit DataCheck(Report& report, CheckMemory* memory = nullptr)
+        : report(report), memory(memory ? *memory : ownMemory), datafiles(this->memory.getDatafiles()),
+          decodedSounds(this->memory.getDecodedSounds()) {}
     DataCheck(const DataCheck&) = delete;
     DataCheck& operator=(const DataCheck&) = delete;
 
@@ -50,6 +54,13 @@ class DataCheck {
     // needs after each edit; whether anything uses the type is not looked at.
     void runForUnit(const std::string& name) { checkUnit(name, {"data/unit/" + name, "", "", 0}); }
 
+    // The checks a value gets from its key's row alone (its kind, limits and words, a round's
+    // size and wall mode), as if it stood for key in section of the file at path (data/...):
+    // what an editor shows while the author types. Line numbers are those of a file holding only
+    // the section header and the key (2).
+    void checkValue(const std::string& path, const std::string& section, const std::string& key,
+                    const std::string& value);
+
   private:
     // Selection lists: the names of the records the start-game screen offers, with their lines.
     std::vector<std::pair<std::string, int>> checkList(const std::string& path);
@@ -59,6 +70,10 @@ class DataCheck {
     // One round section; width and height carry the arena size from round to round.
     void checkRound(const ConfigFile& f, int index, const std::set<std::string>& loaded,
                     const std::vector<std::string>& listed, int& width, int& height, bool& hasTitle);
+    // width and height: as checkRound's, set when the round gives a usable size.
+    void checkArenaSize(const ConfigFile& f, const std::string& section, int& width, int& height);
+    // index: the round's number; the first round has no walls of a round before to keep.
+    void checkWallMode(const ConfigFile& f, const std::string& section, int index);
     void checkSpawnLine(const ConfigFile& f, const std::string& section, int index, int width, int height,
                         const std::set<std::string>& loaded, const std::vector<std::string>& listed,
                         int& enemyOrders, bool& stuckEnemy);
@@ -116,10 +131,12 @@ class DataCheck {
     void checkWithGameLoader(const std::vector<std::string>& campaignNames);
 
     Report& report;
-    DatafileCache datafiles;
+    CheckMemory ownMemory;
+    CheckMemory& memory;
+    DatafileCache& datafiles;
+    std::map<std::string, bool>& decodedSounds; // by path
     std::map<std::string, UnitFacts> units;
     std::vector<std::string> characters;
-    std::map<std::string, bool> decodedSounds;
     std::set<std::string> datafilesNamed; // by unit files, so they are not taken for unit files
     std::set<std::pair<std::string, int>> nonTextPlaces; // file and line
     std::string onlyCampaign;                            // empty: every campaign

@@ -137,26 +137,8 @@ void DataCheck::checkRound(const ConfigFile& f, int index, const std::set<std::s
         if (isNumberedKey(e->key, "Spawn", &i)) known.push_back(e->key);
     }
     checkUnknownKeys(f, section, known, "", {{"Campaign", campaignKeys}});
+    checkArenaSize(f, section, width, height);
     int total = 0;
-    std::vector<std::string> size = f.getList(section, "ArenaSize", &total);
-    if (total == 1 || total > 2)
-        report.warning(placeOf(f, section, "ArenaSize"),
-                       textf("%d values; the arena size is width and height", total),
-                       total == 1 ? "ignores the line and keeps the previous size" : "uses the first two",
-                       "write two whole numbers of pixels: ArenaSize = 480 360");
-    if (total >= 2) {
-        int w = 0, h = 0;
-        if (readArenaSide(size[0], &w) && readArenaSide(size[1], &h)) {
-            width = w, height = h;
-        } else {
-            std::string message = unusableArenaSizeMessage(size[0], size[1]);
-            Problem& p = report.error(placeOf(f, section, "ArenaSize"),
-                                      "\"" + size[0] + " " + size[1] + "\" is not a usable size",
-                                      "shows \"" + quoted(message) + "\"",
-                                      textf("write two whole numbers from 1 to %d", largestFixedInt));
-            p.gameMessages = {message};
-        }
-    }
     std::vector<std::string> pic = f.getList(section, "ArenaPic", &total);
     if (total < 2) {
         bool noSection = f.entriesOf(section).empty();
@@ -206,18 +188,7 @@ void DataCheck::checkRound(const ConfigFile& f, int index, const std::set<std::s
         report.warning(picAt, "no title picture, here or in an earlier round",
                        "starts the round without a title", "add a third value naming the title picture");
     checkKeyValues(f, FileKind::Campaign, "Round", section);
-    if (f.has(section, "ArenaWall")) {
-        std::string wall = f.getString(section, "ArenaWall", "Stop");
-        std::vector<std::string> modes(wallModes, wallModes + WALL_MODE_COUNT);
-        bool ok = false;
-        for (const std::string& m : modes)
-            ok = ok || wall == m;
-        if (!ok)
-            report.warning(placeOf(f, section, "ArenaWall"), "\"" + wall + "\" is no wall mode",
-                           index == 0 ? "keeps the walls the game starts with (Stop)"
-                                      : "keeps the previous round's walls",
-                           "write " + listWords(modes) + " (case matters)." + didYouMean(wall, modes));
-    }
+    checkWallMode(f, section, index);
     int spawns = f.getInt(section, "Spawns", 0);
     for (const ConfigEntry* e : f.entriesOf(section)) {
         int i = 0;
@@ -352,4 +323,41 @@ void DataCheck::checkSpawnLine(const ConfigFile& f, const std::string& section, 
             at, "\"" + type + "\" can hardly die: it takes no damage, has no life span and no contact death",
             "wins the round only once every such enemy is gone; walls are its only harm",
             "give it hit points it can lose, a timeToLive, or a DiesWhen... property");
+}
+
+void DataCheck::checkArenaSize(const ConfigFile& f, const std::string& section, int& width, int& height) {
+    int total = 0;
+    std::vector<std::string> size = f.getList(section, "ArenaSize", &total);
+    if (total == 1 || total > 2)
+        report.warning(placeOf(f, section, "ArenaSize"),
+                       textf("%d values; the arena size is width and height", total),
+                       total == 1 ? "ignores the line and keeps the previous size" : "uses the first two",
+                       "write two whole numbers of pixels: ArenaSize = 480 360");
+    if (total >= 2) {
+        int w = 0, h = 0;
+        if (readArenaSide(size[0], &w) && readArenaSide(size[1], &h)) {
+            width = w, height = h;
+        } else {
+            std::string message = unusableArenaSizeMessage(size[0], size[1]);
+            Problem& p = report.error(placeOf(f, section, "ArenaSize"),
+                                      "\"" + size[0] + " " + size[1] + "\" is not a usable size",
+                                      "shows \"" + quoted(message) + "\"",
+                                      textf("write two whole numbers from 1 to %d", largestFixedInt));
+            p.gameMessages = {message};
+        }
+    }
+}
+
+void DataCheck::checkWallMode(const ConfigFile& f, const std::string& section, int index) {
+    if (!f.has(section, "ArenaWall")) return;
+    std::string wall = f.getString(section, "ArenaWall", "Stop");
+    std::vector<std::string> modes(wallModes, wallModes + WALL_MODE_COUNT);
+    bool ok = false;
+    for (const std::string& m : modes)
+        ok = ok || wall == m;
+    if (!ok)
+        report.warning(placeOf(f, section, "ArenaWall"), "\"" + wall + "\" is no wall mode",
+                       index == 0 ? "keeps the walls the game starts with (Stop)"
+                                  : "keeps the previous round's walls",
+                       "write " + listWords(modes) + " (case matters)." + didYouMean(wall, modes));
 }

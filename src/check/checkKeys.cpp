@@ -88,3 +88,22 @@ void DataCheck::checkPainterNumbers(const ConfigFile& f, const std::string& sect
                    colour ? "write red green blue, e.g. 200 120 40"
                           : "write width and height in pixels, e.g. 24 24");
 }
+
+void DataCheck::checkValue(const std::string& path, const std::string& section, const std::string& key,
+                           const std::string& value) {
+    const std::string units = "data/unit/";
+    FileKind file = path.compare(0, units.size(), units) == 0 ? FileKind::Unit : FileKind::Campaign;
+    bool known = false;
+    std::string table = tableSection(file, section, &known);
+    const FormatKey* row = findFormatKey(file, section, key);
+    if (!known || !row || value.empty()) return;
+    ConfigFile f;
+    f.setText(path, (section.empty() ? "" : "[" + section + "]\n") + key + " = " + value + "\n");
+    checkLayout(f);
+    checkKeyValues(f, file, table, section);
+    int round = 0, width = 0, height = 0;
+    if (file == FileKind::Campaign && isNumberedKey(section, "Round", &round)) {
+        checkArenaSize(f, section, width, height);
+        checkWallMode(f, section, round);
+    }
+}

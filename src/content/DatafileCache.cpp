@@ -134,6 +134,13 @@ DATAFILE* DatafileCache::load(const std::string& path) {
     return dat;
 }
 
+std::vector<std::string> DatafileCache::getPaths() const {
+    std::vector<std::string> out;
+    for (const auto& entry : loaded)
+        if (out.empty() || out.back() != entry.first.first) out.push_back(entry.first.first);
+    return out;
+}
+
 void DatafileCache::releaseAll() {
     // Pictures drawn from frames of these datafiles must not outlive them, nor stand for a new
     // frame that Allegro puts at a freed frame's address.

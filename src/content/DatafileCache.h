@@ -4,6 +4,7 @@
 #include <allegro.h>
 #include <map>
 #include <string>
+#include <vector>
 
 // Every datafile the game loads, by path and colour depth. A path is loaded once per depth and
 // then reused, so replaying a round or starting a campaign again costs no memory, pictures taken
@@ -22,6 +23,8 @@ class DatafileCache {
     // Unloads every datafile; pictures taken from them are gone with them.
     void releaseAll();
     int getCount() const { return (int)loaded.size(); }
+    // The paths loaded, each once whatever the depths it was loaded at.
+    std::vector<std::string> getPaths() const;
 
     // The picture object called name in dat, or null when there is none or it is not a picture.
     // Names match as Allegro's datafile lookup matches them (not case-sensitive).

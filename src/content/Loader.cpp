@@ -180,6 +180,7 @@ void Loader::loadAISettings(UnitTemplate* t) {
 }
 
 void Loader::loadSounds(UnitTemplate* t) {
+    if (soundsSkipped) return;
     for (int slot = 0; slot < SOUND_COUNT; slot++) {
         const char* path = get_config_string("Sound", unitKey("Sound", soundKeys[slot]).name, nullptr);
         if (!path) continue;
@@ -237,7 +238,7 @@ bool Loader::loadAnimation(UnitTemplate* t, const std::string& name) {
     set_color_conversion(COLORCONV_TOTAL);
     const char* file = get_config_string(nullptr, unitKey("datafile").name, nullptr);
     std::string path = unitFilePath(file ? file : "");
-    DATAFILE* dat = file ? datafiles.load(path) : nullptr;
+    DATAFILE* dat = file ? datafiles->load(path) : nullptr;
     if (!dat) {
         // The unit file itself first: one that cannot be read names no datafile either.
         std::string unitFile = unitFilePath(name), reason = whyUnreadable(unitFile);
@@ -305,7 +306,7 @@ int Loader::loadCampaign(Campaign& campaign) {
     setCampaignConfig(campaign);
     const char* file = get_config_string("Campaign", campaignKey("Datafile").name, nullptr);
     campaignDatafileName = file ? file : "";
-    if (file) campaignDatafile = datafiles.load(campaignDatafileName);
+    if (file) campaignDatafile = datafiles->load(campaignDatafileName);
     if (!file || !campaignDatafile) {
         showMessage("%s", campaignNotLoadedMessage(campaignDatafileName).c_str());
         return 1;
@@ -380,7 +381,7 @@ int Loader::loadRound(Campaign& campaign, int roundNumber, Round* round, const s
         showMessage("%s", arenaTooFewMessage().c_str());
         return 1;
     }
-    roundDatafile = datafiles.load(pic[0]);
+    roundDatafile = datafiles->load(pic[0]);
     if (!roundDatafile) {
         showMessage("%s", roundNotLoadedMessage(pic[0]).c_str());
         return 1;
@@ -407,7 +408,7 @@ int Loader::loadRound(Campaign& campaign, int roundNumber, Round* round, const s
 
 int Loader::loadGeneralData() {
     const std::string path = "data/generalData.dat";
-    generalDatafile = datafiles.load(path);
+    generalDatafile = datafiles->load(path);
     if (!generalDatafile) {
         showMessage("%s", generalNotLoadedMessage().c_str());
         return 1;
@@ -455,7 +456,7 @@ void Loader::unloadAll() {
         delete t;
     retiredTemplates.clear();
     unitDepth = 0;
-    datafiles.releaseAll();
+    if (datafiles == &ownDatafiles) datafiles->releaseAll();
     campaignDatafile = roundDatafile = generalDatafile = nullptr;
     mouseCursor = youWinPic = youLosePic = nullptr;
     goodStatusPics.assign(4, nullptr);

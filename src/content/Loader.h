@@ -56,7 +56,13 @@ class Loader {
     // Releases every datafile and, since their frames went with them, every unit type.
     void unloadAll();
     // Datafiles held now; each path counts once however often it was asked for.
-    int getLoadedDatafileCount() const { return datafiles.getCount(); }
+    int getLoadedDatafileCount() const { return datafiles->getCount(); }
+    // Takes its datafiles from cache, which outlives the loader and is never emptied by it: the
+    // data checker keeps what it read across checks. Set before anything loads.
+    void borrowDatafiles(DatafileCache* cache) { datafiles = cache; }
+    // Unit types load without their sounds, which show no message when they fail: the data
+    // checker decodes each sound once on its own.
+    void setSoundsSkipped(bool skipped) { soundsSkipped = skipped; }
 
   private:
     // The picture object of dat, or null with a message naming object and datafile.
@@ -73,7 +79,9 @@ class Loader {
     // Sets the unit types loaded so far aside, so every type loads afresh at the current depth.
     void retireUnitTypes();
 
-    DatafileCache datafiles; // owns every datafile below
+    DatafileCache ownDatafiles;
+    DatafileCache* datafiles = &ownDatafiles; // holds every datafile below
+    bool soundsSkipped = false;
     DATAFILE* campaignDatafile;
     DATAFILE* roundDatafile;
     std::string campaignDatafileName;

@@ -26,10 +26,12 @@ enum Tag { CAMPAIGNS, ROUNDS, SPAWNS };
 enum Action { ADD, REMOVE, UP, DOWN, DUPLICATE, SIMULATE, SPAWN_ADD, SPAWN_REMOVE, SAVE, UNDO, REDO, QUIT };
 // Buttons that open another screen of the workshop, or the game.
 enum ScreenAction { PLAY = QUIT + 1, SPAWN_TABLE, UNIT_TYPES };
+const char* const pageLabels[] = {"[Campaign]", "[Round]"}; // the page the button shows
 
 const char spawnHeading[] = "Spawn lines: type amount side condition delay threshold variant [x y]";
-// Pixels: the screen is the game's smallest window, 640 x 480.
-const int fieldTop = 20, fieldStep = 17, rightColumn = 172;
+// Pixels: the screen is the game's smallest window, 640 x 480. The fields, the help box under them
+// and the page button keep above y = 206.
+const int fieldTop = 20, fieldStep = 17, rightColumn = 172, helpBottom = 205;
 
 } // namespace
 
@@ -38,12 +40,10 @@ CampaignEditor::CampaignEditor() {
         campaigns.push_back(e.name);
         shelf.open("campaigns/" + e.name);
     }
-    for (const char* key : {"Music", "UnitsToAppear"})
-        fields.push_back(Field{&formatKey(FileKind::Campaign, "Campaign", key), true, {}});
+    // Spawns counts the spawn lines, which the list below the fields keeps.
     for (const FormatKey& row : formatTable())
-        if (row.file == FileKind::Campaign && !strcmp(row.section, "Round") && !row.numbered &&
-            strcmp(row.name, "Spawns") && fields.size() < MAX_FIELDS)
-            fields.push_back(Field{&row, false, {}});
+        if (row.file == FileKind::Campaign && !row.numbered && strcmp(row.name, "Spawns"))
+            fields.push_back(Field{&row, !strcmp(row.section, "Campaign"), {}, 0});
     spawnBuffer[0] = '\0';
 }
 
@@ -82,15 +82,23 @@ void CampaignEditor::buildDialog() {
                    {"Unit types", 308, 454, 84, UNIT_TYPES}};
     for (auto& b : buttons)
         dialog.push_back(dialogEntry(buttonProc, b.x, b.y, b.w, 20, D_EXIT, 0, b.label, b.action));
+    headingIndex = (int)dialog.size();
+    dialog.push_back(dialogEntry(d_text_proc, rightColumn, 5, 300, 10, 0, 0, pageHeading.c_str()));
+    dialog.push_back(dialogEntry(pageProc, 556, 1, 80, 16, D_EXIT, 0, pageLabels[campaignPage]));
+    int rows[2] = {0, 0}; // on each page
     for (size_t i = 0; i < fields.size(); i++) {
-        int y = fieldTop + (int)i * fieldStep;
-        dialog.push_back(dialogEntry(d_text_proc, rightColumn, y + 4, 100, 10, 0, 0, fields[i].row->name));
-        dialog.push_back(dialogEntry(fieldProc, rightColumn + 104, y, 360, 14, D_EXIT, LINE_LENGTH - 1,
-                                     fields[i].buffer, i));
+        int y = fieldTop + rows[fields[i].campaignKey]++ * fieldStep;
+        int hidden = fields[i].campaignKey == campaignPage ? 0 : D_HIDDEN;
+        fields[i].labelIndex = (int)dialog.size();
+        dialog.push_back(
+            dialogEntry(d_text_proc, rightColumn, y + 4, 104, 10, hidden, 0, fields[i].row->name));
+        dialog.push_back(dialogEntry(fieldProc, rightColumn + 108, y, 356, 14, D_EXIT | hidden,
+                                     sizeof fields[i].buffer - 1, fields[i].buffer, i));
     }
-    int below = fieldTop + (int)fields.size() * fieldStep;
+    int below = fieldTop + std::max(rows[0], rows[1]) * fieldStep + 2;
     helpIndex = (int)dialog.size();
-    dialog.push_back(dialogEntry(d_textbox_proc, rightColumn, below + 2, 464, 30, 0, 0, help.c_str()));
+    dialog.push_back(
+        dialogEntry(d_textbox_proc, rightColumn, below, 464, helpBottom - below, 0, 0, help.c_str()));
     dialog.push_back(dialogEntry(d_text_proc, rightColumn, 208, 380, 10, 0, 0, spawnHeading));
     dialog.push_back(dialogEntry(listProc, rightColumn, 222, 384, 64, 0, 0, (void*)spawnItem, SPAWNS));
     spawnEditIndex = (int)dialog.size();
@@ -124,10 +132,14 @@ void CampaignEditor::refresh(bool check) {
     copyFieldText(spawnBuffer, spawnItems.empty() ? "" : spawnItems[spawn], sizeof spawnBuffer);
     if (check && doc) {
         problems.clear();
-        for (const std::string& line : checkDocument("campaigns/" + campaigns[campaign], doc->getText()))
+        for (const std::string& line :
+             checkDocument("campaigns/" + campaigns[campaign], doc->getText(), &checkMemory))
             problems += line + "\n";
     }
     status = shelf.isModified() ? "Unsaved changes" : "Everything is saved";
+    pageHeading = campaignPage                          ? "[Campaign]"
+                  : doc && round < doc->getRoundCount() ? "[" + roundName() + "]"
+                                                        : "";
     if (dialog.empty()) return;
     for (DIALOG* d = dialog.data(); d->proc; d++) {
         if (d->proc == fieldProc) d->d2 = (int)strlen((const char*)d->dp);
@@ -137,6 +149,7 @@ void CampaignEditor::refresh(bool check) {
     dialog[problemsIndex].dp = (void*)problems.c_str();
     dialog[problemsIndex].d2 = 0;
     dialog[statusIndex].dp = (void*)status.c_str();
+    dialog[headingIndex].dp = (void*)pageHeading.c_str();
 }
 
 void CampaignEditor::commitField(int index) {
@@ -155,6 +168,31 @@ void CampaignEditor::commitField(int index) {
     else
         doc->set(section, f.row->name, value);
     refresh(true);
+}
+
+void CampaignEditor::showFieldHelp(int index) {
+    const Field& f = fields[index];
+    help.clear();
+    DataDocument* doc = document();
+    if (doc && (f.campaignKey || round < doc->getRoundCount()))
+        for (const std::string& line :
+             checkTypedValue("campaigns/" + campaigns[campaign], *doc,
+                             f.campaignKey ? "Campaign" : roundName(), f.row->name, f.buffer))
+            help += line + "\n";
+    help += std::string(f.row->name) + ": " + f.row->play;
+    if (f.row->def) help += std::string(" (default: ") + f.row->def + ")";
+    dialog[helpIndex].dp = (void*)help.c_str();
+    dialog[helpIndex].d2 = 0;
+}
+
+void CampaignEditor::showPage(bool campaignKeys) {
+    campaignPage = campaignKeys;
+    for (const Field& f : fields)
+        for (int i : {f.labelIndex, f.labelIndex + 1})
+            dialog[i].flags =
+                f.campaignKey == campaignPage ? dialog[i].flags & ~D_HIDDEN : dialog[i].flags | D_HIDDEN;
+    dialog[headingIndex + 1].dp = (void*)pageLabels[campaignPage];
+    refresh(false);
 }
 
 void CampaignEditor::commitSpawnLine() {
@@ -291,6 +329,13 @@ int CampaignEditor::run() {
 
 // ---- Allegro's callbacks ----
 
+int CampaignEditor::pageProc(int msg, DIALOG* d, int c) {
+    int result = d_button_proc(msg, d, c);
+    if (!(result & D_CLOSE)) return result;
+    shown->showPage(!shown->campaignPage);
+    return (result & ~D_CLOSE) | D_REDRAW;
+}
+
 const char* CampaignEditor::campaignItem(int index, int* size) {
     return listItem(shown->campaigns, index, size);
 }
@@ -323,15 +368,19 @@ int CampaignEditor::listProc(int msg, DIALOG* d, int c) {
 int CampaignEditor::fieldProc(int msg, DIALOG* d, int c) {
     int index = (int)(intptr_t)d->dp3;
     if (msg == MSG_GOTFOCUS && index >= 0) {
-        const FormatKey* row = shown->fields[index].row;
-        shown->help = std::string(row->name) + ": " + row->play + (row->def ? " (default: " : "") +
-                      (row->def ? row->def : "") + (row->def ? ")" : "");
-        shown->dialog[shown->helpIndex].dp = (void*)shown->help.c_str();
-        shown->dialog[shown->helpIndex].d2 = 0;
+        shown->showFieldHelp(index);
         return d_edit_proc(msg, d, c) | D_REDRAW;
     }
+    bool typing = index >= 0 && (msg == MSG_CHAR || msg == MSG_UCHAR);
+    std::string before = typing ? shown->fields[index].buffer : "";
     int result = 0;
-    if (fieldTaken(msg, d, c, &result)) index >= 0 ? shown->commitField(index) : shown->commitSpawnLine();
+    bool taken = fieldTaken(msg, d, c, &result);
+    // Each keystroke checks the value against its row alone; the whole check waits for the commit.
+    if (typing && before != shown->fields[index].buffer) {
+        shown->showFieldHelp(index);
+        object_message(&shown->dialog[shown->helpIndex], MSG_DRAW, 0);
+    }
+    if (taken) index >= 0 ? shown->commitField(index) : shown->commitSpawnLine();
     return result;
 }
 

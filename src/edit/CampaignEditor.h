@@ -5,14 +5,16 @@
 #include <string>
 #include <vector>
 
+#include "check/CheckMemory.h"
 #include "edit/DocumentShelf.h"
 
 struct FormatKey;
 
 // vorn-edit's screen, in the look of the game's menus: the campaigns of the data set under the
 // working directory, the rounds of the one picked (add, remove, move, duplicate), the chosen
-// round's fields from the format table with their help, its spawn lines, and the checker's
-// problems with the document as it stands. Edits stay in memory until Save; Undo and Redo work
+// round's fields and the campaign's own from the format table with their help and the problems of
+// the value as it is typed, its spawn lines, and the checker's problems with the document as it
+// stands once a field is committed. Edits stay in memory until Save; Undo and Redo work
 // on the campaign shown. A graphics mode must be set.
 class CampaignEditor {
   public:
@@ -21,13 +23,15 @@ class CampaignEditor {
     int run();
 
   private:
-    // A field: a key of the round shown, or of [Campaign] when campaignKey is set.
+    // A field: a key of the round shown, or of [Campaign] when campaignKey is set. The round's
+    // keys and the campaign's each have a page of fields of their own.
     struct Field {
         const FormatKey* row;
         bool campaignKey;
         char buffer[256 * 6]; // 255 characters, each up to 6 bytes in Allegro's UTF-8
+        int labelIndex;       // in the dialog; the field follows its label
     };
-    enum { MAX_FIELDS = 10, LINE_LENGTH = 256 };
+    enum { LINE_LENGTH = 256 };
 
     void buildDialog();
     DataDocument* document();
@@ -35,6 +39,9 @@ class CampaignEditor {
     // Fills every list, field and the problems from the document.
     void refresh(bool check);
     void commitField(int index);
+    // The help of the field, and the problems of its value as it stands in the field.
+    void showFieldHelp(int index);
+    void showPage(bool campaignKeys);
     void commitSpawnLine();
     void addSpawnLine();
     void removeSpawnLine();
@@ -57,17 +64,20 @@ class CampaignEditor {
     static int listProc(int msg, DIALOG* d, int c);
     static int fieldProc(int msg, DIALOG* d, int c);
     static int buttonProc(int msg, DIALOG* d, int c);
+    static int pageProc(int msg, DIALOG* d, int c);
 
     std::vector<std::string> campaigns;
     DocumentShelf shelf;
     std::vector<std::string> roundItems, spawnItems;
     int campaign = 0, round = 0, spawn = 0;
     std::vector<Field> fields;
-    std::string help, problems, status;
+    CheckMemory checkMemory; // what the checks after each edit need not read again
+    bool campaignPage = false;
+    std::string help, problems, status, pageHeading;
     std::string playCharacter;         // the last one played with, offered first the next time
     char spawnBuffer[LINE_LENGTH * 6]; // LINE_LENGTH - 1 characters, as a field's buffer
     std::vector<DIALOG> dialog;
-    int helpIndex = 0, problemsIndex = 0, statusIndex = 0, spawnEditIndex = 0;
+    int helpIndex = 0, problemsIndex = 0, statusIndex = 0, spawnEditIndex = 0, headingIndex = 0;
     bool quit = false;
 };
 

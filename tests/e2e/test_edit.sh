@@ -1,7 +1,7 @@
 #!/bin/bash
-# vorn-edit on a copy of the shipped data: one round field changed by typing and saved changes
-# just that line and leaves the set without errors, and the round simulates; a broken campaign
-# opens with its problems.
+# vorn-edit on a copy of the shipped data: a value beyond its limits is reported as it is typed;
+# one round field changed by typing and saved changes just that line and leaves the set without
+# errors, and the round simulates; a broken campaign opens with its problems.
 . "$(dirname "$0")/menu_lib.sh"
 TOOLS="$(dirname "$1")/tools"
 menu_setup
@@ -21,9 +21,16 @@ status_changed() { shot && [ "$(dark 316 12 320 458)" != "$status" ]; }
 edit
 shot
 status=$(dark 316 12 320 458)
-# Tutorial's first round is shown; ArenaKB is its sixth field.
-click 400 110
+# Tutorial's first round is shown; ArenaKB is its fourth field. A value beyond its limits is
+# reported in the help box under the fields as it is typed, before anything is committed.
+click 400 76
 for _ in $(seq 1 12); do press BackSpace; done
+shot
+help=$(dark 464 62 172 141)
+xdotool type --delay 80 1.5
+reported() { shot && [ "$(dark 464 62 172 141)" -gt $((help + 100)) ]; }
+wait_for 5 reported || fail "the typed 1.5 was not reported beside the field"
+for _ in $(seq 1 3); do press BackSpace; done
 xdotool type --delay 80 0.7
 press Return
 wait_for 10 status_changed || fail "the edit was not taken"

@@ -25,7 +25,7 @@ start_game "$TOOLS/vorn-edit" 5 470 || fail "no vorn-edit window: $(cat "$E2E_TM
 editor=$GAME_PID
 shot
 status=$(dark 316 12 320 458)
-click 400 110 # ArenaKB of the first round, changed and left unsaved
+click 400 76 # ArenaKB of the first round, changed and left unsaved
 for _ in $(seq 1 12); do press BackSpace; done
 xdotool type --delay 80 0.7
 press Return

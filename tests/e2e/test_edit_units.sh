@@ -10,8 +10,9 @@ cp data/unit/Grub "$E2E_TMP/Grub.before"
 
 start_game "$TOOLS/vorn-edit" 5 470 || fail "no vorn-edit window: $(cat "$E2E_TMP/game.log")"
 click 350 464 # Unit types
-# The heading over the fields names the unit and its group; the campaign screen has none there.
-unit_screen() { shot && [ "$(dark 360 10 172 4)" -gt 20 ]; }
+# The heading over the fields names the unit, its group and page; the campaign screen's names only
+# its section, ending before x 260.
+unit_screen() { shot && [ "$(dark 100 10 260 4)" -gt 20 ]; }
 wait_for 10 unit_screen || fail "the unit types screen did not open"
 status=$(dark 316 12 320 458)
 status_changed() { shot && [ "$(dark 316 12 320 458)" != "$status" ]; }

@@ -1,9 +1,12 @@
 #include <dirent.h>
 #include <gtest/gtest.h>
 
+#include "check/CheckMemory.h"
 #include "edit/DataDocument.h"
+#include "edit/checkDocument.h"
 #include "edit/simulateRound.h"
 #include "sim/Simulation.h"
+#include "support/DataBuilder.h"
 #include "support/TestEnv.h"
 #include "support/TrialCampaign.h"
 #include "system/configText.h"
@@ -129,4 +132,55 @@ TEST(DataDocumentTest, AnEditedCampaignPlaysAsTheSameFileEditedByHand) {
     std::string after;
     ASSERT_TRUE(readFileBytes("data/campaigns/Trial", &after));
     EXPECT_EQ(after, onDisk);
+}
+
+TEST(DataDocumentTest, TypedValuesAreCheckedByTheirRowOnTheLineTheyWillBeSavedOn) {
+    DataDocument doc;
+    doc.setText("[Campaign]\nTotalRounds = 2\n\n[Round0]\nArenaKB = 0.5\n\n[Round1]\nname = B\n");
+    const struct {
+        const char *section, *key, *value, *problem; // "" for none
+    } cases[] = {
+        {"Round0", "ArenaKB", "0.7", ""},
+        {"Round0", "ArenaKB", "", ""}, // left out: the game's default
+        {"Round0", "ArenaKB", "1.5", "line 5: warning: [Round0] ArenaKB: 1.5 is above 0.99"},
+        {"Round0", "ArenaKB", "fast", "line 5: warning: [Round0] ArenaKB: \"fast\" is not a number"},
+        {"Round1", "ArenaWall", "Bounse", "line 9: warning: [Round1] ArenaWall: \"Bounse\" is no wall mode"},
+        {"Round1", "ArenaSize", "480",
+         "line 9: warning: [Round1] ArenaSize: 1 values; the arena size is "
+         "width and height"},
+        {"Campaign", "TotalRounds", "two",
+         "line 2: warning: [Campaign] TotalRounds: \"two\" is not a plain whole number"},
+        {"Campaign", "Title", "The Long Night", ""},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> found = checkTypedValue("campaigns/Trial", doc, c.section, c.key, c.value);
+        EXPECT_EQ(found.empty() ? "" : found[0], c.problem) << c.key << " = " << c.value;
+    }
+}
+
+TEST(DataDocumentTest, TheCheckKeepingWhatItReadFindsWhatAFreshCheckFinds) {
+    TempDir dir;
+    ASSERT_TRUE(writeTrialDataSet());
+    std::string text;
+    ASSERT_TRUE(readFileBytes("data/campaigns/Trial", &text));
+    DataDocument doc;
+    doc.setText(text);
+    CheckMemory memory;
+    auto sameAsFresh = [&](const char* what) {
+        std::vector<std::string> fresh = checkDocument("campaigns/Trial", doc.getText());
+        EXPECT_EQ(checkDocument("campaigns/Trial", doc.getText(), &memory), fresh) << what;
+        return fresh.size();
+    };
+    size_t clean = sameAsFresh("as written");
+    doc.set("Round0", "ArenaKB", "1.5");
+    doc.set("Round1", "ArenaPic", "data/trialRounds.dat arena9 title2");
+    EXPECT_EQ(sameAsFresh("a value beyond its limits and a missing picture"), clean + 2);
+    doc.set("Campaign", "UnitsToAppear", "tester");
+    doc.set("Round0", "Spawn0", "nobody 1 10 0 0 0 0 100 290");
+    sameAsFresh("spawn lines of types not listed");
+    // A datafile read by an earlier check that is gone, then back in another form.
+    ASSERT_EQ(rename("data/trialRounds.dat", "data/kept.dat"), 0);
+    sameAsFresh("the rounds' datafile gone");
+    ASSERT_TRUE(makeDatafile("data/trialRounds.dat", {{"arena9", 40, 30, 0x306030}}));
+    sameAsFresh("the rounds' datafile made again");
 }
