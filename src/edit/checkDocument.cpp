@@ -5,15 +5,19 @@
 #include "system/Messages.h"
 #include "system/textFormat.h"
 
-std::vector<std::string> checkDocument(const std::string& relativePath, const std::string& text) {
+namespace {
+
+std::vector<std::string> checkFiles(const std::string& relativePath,
+                                    const std::vector<std::pair<std::string, std::string>>& files) {
     std::vector<std::string> out;
-    bool ran = inScratchData(relativePath, text, [&] {
+    const std::string campaigns = "campaigns/";
+    bool oneCampaign = relativePath.compare(0, campaigns.size(), campaigns) == 0;
+    bool ran = inScratchData(files, [&] {
         Report report;
         setMessagesSilent(true); // the loader's messages belong to the report here
         {
             DataCheck check(report);
-            const std::string campaigns = "campaigns/";
-            if (relativePath.compare(0, campaigns.size(), campaigns) == 0)
+            if (oneCampaign)
                 check.runForCampaign(relativePath.substr(campaigns.size()));
             else
                 check.run();
@@ -27,9 +31,23 @@ std::vector<std::string> checkDocument(const std::string& relativePath, const st
                                 p.severity == Severity::Error ? "error" : "warning", where.c_str(),
                                 p.what.c_str()));
         }
-        out.push_back(textf("%d errors, %d warnings with the lists and characters", report.getErrorCount(),
-                            report.getWarningCount()));
+        out.push_back(textf("%d errors, %d warnings %s", report.getErrorCount(), report.getWarningCount(),
+                            oneCampaign ? "with the lists and characters" : "in the whole data set"));
     });
     if (!ran) out.push_back("The check could not run: no scratch folder.");
     return out;
+}
+
+} // namespace
+
+std::vector<std::string> checkDocument(const std::string& relativePath, const std::string& text) {
+    return checkFiles(relativePath, {{relativePath, text}});
+}
+
+std::vector<std::string> checkDocument(const std::string& relativePath, DocumentShelf& shelf) {
+    std::vector<std::pair<std::string, std::string>> files = {
+        {relativePath, shelf.open(relativePath).getText()}};
+    for (const std::string& path : shelf.getModifiedPaths())
+        if (path != relativePath) files.push_back({path, shelf.open(path).getText()});
+    return checkFiles(relativePath, files);
 }
