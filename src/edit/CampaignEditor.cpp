@@ -1,11 +1,15 @@
 #include "edit/CampaignEditor.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
 #include "content/formatTable.h"
-#include "content/selectionList.h"
+#include "edit/SelectionList.h"
+#include "edit/SelectionListEditor.h"
 #include "edit/checkDocument.h"
+#include "edit/dialogEntry.h"
+#include "edit/newCampaign.h"
 #include "edit/simulateRound.h"
 #include "menus/Config.h"
 #include "menus/runDialog.h"
@@ -17,31 +21,31 @@ CampaignEditor* CampaignEditor::shown = nullptr;
 namespace {
 
 enum Tag { CAMPAIGNS, ROUNDS, SPAWNS };
-enum Action { ADD, REMOVE, UP, DOWN, DUPLICATE, SIMULATE, SPAWN_ADD, SPAWN_REMOVE, SAVE, UNDO, REDO, QUIT };
+enum Action {
+    ADD,
+    REMOVE,
+    UP,
+    DOWN,
+    DUPLICATE,
+    SIMULATE,
+    SPAWN_ADD,
+    SPAWN_REMOVE,
+    SAVE,
+    UNDO,
+    REDO,
+    QUIT,
+    LISTS,
+    NEW
+};
 
 const char spawnHeading[] = "Spawn lines: type amount side condition delay threshold variant [x y]";
 // Pixels: the screen is the game's smallest window, 640 x 480.
 const int fieldTop = 20, fieldStep = 17, rightColumn = 172;
 
-void copyText(char* buffer, const std::string& text, size_t size) {
-    strncpy(buffer, text.c_str(), size - 1);
-    buffer[size - 1] = '\0';
-}
-
-DIALOG entry(DialogProc proc, int x, int y, int w, int h, int flags, int d1, const void* dp,
-             intptr_t tag = 0) {
-    DIALOG d;
-    setUpDialog(&d, proc, x, y, w, h, 0, 0, 0, flags, d1, 0, const_cast<void*>(dp), nullptr, (void*)tag);
-    return d;
-}
-
 } // namespace
 
 CampaignEditor::CampaignEditor() {
-    for (const SelectionEntry& e : readSelectionList("data/listOfCampaigns.txt")) {
-        campaigns.push_back(e.name);
-        shelf.open("campaigns/" + e.name);
-    }
+    readCampaigns();
     for (const char* key : {"Music", "UnitsToAppear"})
         fields.push_back(Field{&formatKey(FileKind::Campaign, "Campaign", key), true, {}});
     for (const FormatKey& row : formatTable())
@@ -53,6 +57,13 @@ CampaignEditor::CampaignEditor() {
 
 DataDocument* CampaignEditor::document() {
     return campaigns.empty() ? nullptr : &shelf.open("campaigns/" + campaigns[campaign]);
+}
+
+void CampaignEditor::readCampaigns() {
+    campaigns = SelectionList(shelf.open(campaignListPath)).getNames();
+    for (const std::string& name : campaigns)
+        shelf.open("campaigns/" + name);
+    campaign = std::max(0, std::min(campaign, (int)campaigns.size() - 1));
 }
 
 std::string CampaignEditor::roundName() const {
@@ -80,9 +91,11 @@ void CampaignEditor::buildDialog() {
                    {"Save", 4, 454, 70, SAVE},
                    {"Undo", 80, 454, 70, UNDO},
                    {"Redo", 156, 454, 70, REDO},
-                   {"Quit", 232, 454, 70, QUIT}};
+                   {"Quit", 232, 454, 70, QUIT},
+                   {"Lists", 396, 454, 76, LISTS}};
     for (auto& b : buttons)
         dialog.push_back(entry(buttonProc, b.x, b.y, b.w, 20, D_EXIT, 0, b.label, b.action));
+    dialog.push_back(entry(buttonProc, 120, 2, 44, 14, D_EXIT, 0, "New", NEW));
     for (size_t i = 0; i < fields.size(); i++) {
         int y = fieldTop + (int)i * fieldStep;
         dialog.push_back(entry(d_text_proc, rightColumn, y + 4, 100, 10, 0, 0, fields[i].row->name));
@@ -100,13 +113,10 @@ void CampaignEditor::buildDialog() {
     problemsIndex = (int)dialog.size();
     dialog.push_back(entry(d_textbox_proc, 4, 324, 632, 124, 0, 0, problems.c_str()));
     statusIndex = (int)dialog.size();
-    dialog.push_back(entry(d_text_proc, 320, 460, 316, 10, 0, 0, status.c_str()));
+    dialog.push_back(entry(d_text_proc, 476, 460, 160, 10, 0, 0, status.c_str()));
     dialog.push_back(entry(d_yield_proc, 0, 0, 0, 0, 0, 0, nullptr));
     dialog.push_back(entry(nullptr, 0, 0, 0, 0, 0, 0, nullptr));
-    set_dialog_color(
-        dialog.data(),
-        makecol(Config::foregroundColor[0], Config::foregroundColor[1], Config::foregroundColor[2]),
-        makecol(Config::backgroundColor[0], Config::backgroundColor[1], Config::backgroundColor[2]));
+    colourDialog(dialog.data());
 }
 
 void CampaignEditor::refresh(bool check) {
@@ -129,7 +139,7 @@ void CampaignEditor::refresh(bool check) {
     copyText(spawnBuffer, spawnItems.empty() ? "" : spawnItems[spawn], sizeof spawnBuffer);
     if (check && doc) {
         problems.clear();
-        for (const std::string& line : checkDocument("campaigns/" + campaigns[campaign], doc->getText()))
+        for (const std::string& line : checkDocument("campaigns/" + campaigns[campaign], shelf))
             problems += line + "\n";
     }
     status = shelf.isModified() ? "Unsaved changes" : "Everything is saved";
@@ -238,6 +248,45 @@ void CampaignEditor::simulate() {
     refresh(false);
 }
 
+void CampaignEditor::newCampaign() {
+    std::string name = askNewCampaignName(shelf);
+    if (name.empty()) return;
+    // The campaign shown lends its pictures until the new one has its own; without one, the
+    // pictures are those the next build paints.
+    DataDocument* doc = document();
+    std::string datafile = doc ? doc->get("Campaign", "Datafile") : "";
+    makeCampaign(shelf, name, datafile.empty() ? "data/gfx/" + name + ".dat" : datafile);
+    readCampaigns();
+    campaign = (int)campaigns.size() - 1;
+    round = spawn = 0;
+    refresh(true);
+}
+
+void CampaignEditor::undoOrRedo(bool undo) {
+    DataDocument* doc = document();
+    std::string name = doc ? campaigns[campaign] : "";
+    if (undo && doc) {
+        // A campaign made here is unmade as a whole, list entry and all.
+        if (unmakeCampaign(shelf, name))
+            unmade = name;
+        else
+            doc->undo();
+    } else if (!undo && !(doc && doc->redo()) && !unmade.empty() && remakeCampaign(shelf, unmade)) {
+        name = unmade;
+        unmade.clear();
+    }
+    readCampaigns();
+    auto shownNow = std::find(campaigns.begin(), campaigns.end(), name);
+    if (shownNow != campaigns.end()) campaign = (int)(shownNow - campaigns.begin());
+    refresh(true);
+}
+
+void CampaignEditor::openLists() {
+    SelectionListEditor(shelf).run();
+    readCampaigns();
+    refresh(true);
+}
+
 bool CampaignEditor::confirmQuit() {
     if (!shelf.isModified() || quitRequested()) return true;
     setWaitingForKey(true);
@@ -338,8 +387,13 @@ int CampaignEditor::buttonProc(int msg, DIALOG* d, int c) {
         break;
     case UNDO:
     case REDO:
-        if (DataDocument* doc = shown->document()) action == UNDO ? doc->undo() : doc->redo();
-        shown->refresh(true);
+        shown->undoOrRedo(action == UNDO);
+        break;
+    case NEW:
+        shown->newCampaign();
+        break;
+    case LISTS:
+        shown->openLists();
         break;
     case QUIT:
         shown->quit = true;

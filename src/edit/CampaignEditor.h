@@ -30,6 +30,8 @@ class CampaignEditor {
     enum { MAX_FIELDS = 10, LINE_LENGTH = 256 };
 
     void buildDialog();
+    // The campaigns of the list document on the shelf, each opened.
+    void readCampaigns();
     DataDocument* document();
     std::string roundName() const;
     // Fills every list, field and the problems from the document.
@@ -42,6 +44,11 @@ class CampaignEditor {
     void save();
     // Plays the round shown headless a few seeds and lists how it went in place of the problems.
     void simulate();
+    // Asks a name and makes a campaign of it, shown picked.
+    void newCampaign();
+    void undoOrRedo(bool undo);
+    // Runs the selection lists' screen over this one.
+    void openLists();
     bool confirmQuit();
 
     // Allegro's callbacks reach the screen through this.
@@ -54,6 +61,7 @@ class CampaignEditor {
     static int buttonProc(int msg, DIALOG* d, int c);
 
     std::vector<std::string> campaigns;
+    std::string unmade; // the campaign made here whose making was undone last, for Redo
     DocumentShelf shelf;
     std::vector<std::string> roundItems, spawnItems;
     int campaign = 0, round = 0, spawn = 0;
