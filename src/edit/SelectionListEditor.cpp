@@ -219,18 +219,15 @@ const char* SelectionListEditor::listItem(int index, int* size) {
 }
 
 const char* SelectionListEditor::entryItem(int index, int* size) {
-    if (index < 0) *size = (int)shown->entryItems.size();
-    return index < 0 ? nullptr : shown->entryItems[index].c_str();
+    return listItemOf(shown->entryItems, index, size);
 }
 
 const char* SelectionListEditor::pickItem(int index, int* size) {
-    if (index < 0) *size = (int)shown->pickItems.size();
-    return index < 0 ? nullptr : shown->pickItems[index].c_str();
+    return listItemOf(shown->pickItems, index, size);
 }
 
 const char* SelectionListEditor::lineItem(int index, int* size) {
-    if (index < 0) *size = (int)shown->lineItems.size();
-    return index < 0 ? nullptr : shown->lineItems[index].c_str();
+    return listItemOf(shown->lineItems, index, size);
 }
 
 int SelectionListEditor::listProc(int msg, DIALOG* d, int c) {

@@ -13,6 +13,11 @@ void copyText(char* buffer, const std::string& text, size_t size) {
     buffer[size - 1] = '\0';
 }
 
+const char* listItemOf(const std::vector<std::string>& items, int index, int* size) {
+    if (index < 0) *size = (int)items.size();
+    return index < 0 ? nullptr : items[index].c_str();
+}
+
 void colourDialog(DIALOG* dialog) {
     set_dialog_color(
         dialog, makecol(Config::foregroundColor[0], Config::foregroundColor[1], Config::foregroundColor[2]),
