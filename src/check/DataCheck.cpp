@@ -3,14 +3,13 @@
 #include <allegro.h>
 #include <cstdio>
 #include <cstring>
-#include <dirent.h>
-#include <sys/stat.h>
 
 #include "check/checkText.h"
 #include "content/UnitTemplate.h"
 #include "content/fileFormat.h"
 #include "content/loadMessages.h"
 #include "system/configText.h"
+#include "system/fileAccess.h"
 #include "system/oggsnd.h"
 
 namespace {
@@ -23,19 +22,6 @@ const char* const notTextFix = "save the file as UTF-8 (names of files in UTF-8 
 
 bool isText(const std::string& s) {
     return linesNotText(s).empty();
-}
-
-std::vector<std::string> regularFilesIn(const std::string& dir) {
-    std::vector<std::string> out;
-    if (DIR* d = opendir(dir.c_str())) {
-        while (dirent* e = readdir(d)) {
-            struct stat st;
-            if (e->d_name[0] != '.' && stat((dir + "/" + e->d_name).c_str(), &st) == 0 && S_ISREG(st.st_mode))
-                out.push_back(e->d_name);
-        }
-        closedir(d);
-    }
-    return out;
 }
 
 } // namespace

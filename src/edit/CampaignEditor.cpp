@@ -1,16 +1,19 @@
 #include "edit/CampaignEditor.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <unistd.h>
 
 #include "content/formatTable.h"
-#include "content/selectionList.h"
+#include "edit/SelectionList.h"
+#include "edit/SelectionListEditor.h"
 #include "edit/SpawnTableEditor.h"
 #include "edit/UnitTypeEditor.h"
 #include "edit/checkDocument.h"
 #include "edit/chooseCharacter.h"
 #include "edit/editorDialog.h"
+#include "edit/newCampaign.h"
 #include "edit/playInGame.h"
 #include "edit/simulateRound.h"
 #include "menus/Config.h"
@@ -25,7 +28,7 @@ namespace {
 enum Tag { CAMPAIGNS, ROUNDS, SPAWNS };
 enum Action { ADD, REMOVE, UP, DOWN, DUPLICATE, SIMULATE, SPAWN_ADD, SPAWN_REMOVE, SAVE, UNDO, REDO, QUIT };
 // Buttons that open another screen of the workshop, or the game.
-enum ScreenAction { PLAY = QUIT + 1, SPAWN_TABLE, UNIT_TYPES };
+enum ScreenAction { PLAY = QUIT + 1, SPAWN_TABLE, UNIT_TYPES, LISTS, NEW };
 const char* const pageLabels[] = {"[Campaign]", "[Round]"}; // the page the button shows
 
 const char spawnHeading[] = "Spawn lines: type amount side condition delay threshold variant [x y]";
@@ -36,10 +39,7 @@ const int fieldTop = 20, fieldStep = 17, rightColumn = 172, helpBottom = 205;
 } // namespace
 
 CampaignEditor::CampaignEditor() {
-    for (const SelectionEntry& e : readSelectionList("data/listOfCampaigns.txt")) {
-        campaigns.push_back(e.name);
-        shelf.open("campaigns/" + e.name);
-    }
+    readCampaigns();
     // Spawns counts the spawn lines, which the list below the fields keeps.
     for (const FormatKey& row : formatTable())
         if (row.file == FileKind::Campaign && !row.numbered && strcmp(row.name, "Spawns"))
@@ -49,6 +49,13 @@ CampaignEditor::CampaignEditor() {
 
 DataDocument* CampaignEditor::document() {
     return campaigns.empty() ? nullptr : &shelf.open("campaigns/" + campaigns[campaign]);
+}
+
+void CampaignEditor::readCampaigns() {
+    campaigns = SelectionList(shelf.open(campaignListPath)).getNames();
+    for (const std::string& name : campaigns)
+        shelf.open("campaigns/" + name);
+    campaign = std::max(0, std::min(campaign, (int)campaigns.size() - 1));
 }
 
 std::string CampaignEditor::roundName() const {
@@ -79,9 +86,11 @@ void CampaignEditor::buildDialog() {
                    {"Undo", 80, 454, 70, UNDO},
                    {"Redo", 156, 454, 70, REDO},
                    {"Quit", 232, 454, 70, QUIT},
-                   {"Unit types", 308, 454, 84, UNIT_TYPES}};
+                   {"Unit types", 308, 454, 84, UNIT_TYPES},
+                   {"Lists", 396, 454, 76, LISTS}};
     for (auto& b : buttons)
         dialog.push_back(dialogEntry(buttonProc, b.x, b.y, b.w, 20, D_EXIT, 0, b.label, b.action));
+    dialog.push_back(dialogEntry(buttonProc, 120, 2, 44, 14, D_EXIT, 0, "New", NEW));
     headingIndex = (int)dialog.size();
     dialog.push_back(dialogEntry(d_text_proc, rightColumn, 5, 300, 10, 0, 0, pageHeading.c_str()));
     dialog.push_back(dialogEntry(pageProc, 556, 1, 80, 16, D_EXIT, 0, pageLabels[campaignPage]));
@@ -132,8 +141,7 @@ void CampaignEditor::refresh(bool check) {
     copyFieldText(spawnBuffer, spawnItems.empty() ? "" : spawnItems[spawn], sizeof spawnBuffer);
     if (check && doc) {
         problems.clear();
-        for (const std::string& line :
-             checkDocument("campaigns/" + campaigns[campaign], doc->getText(), &checkMemory))
+        for (const std::string& line : checkDocument("campaigns/" + campaigns[campaign], shelf, &checkMemory))
             problems += line + "\n";
     }
     status = shelf.isModified() ? "Unsaved changes" : "Everything is saved";
@@ -302,6 +310,45 @@ void CampaignEditor::play() {
     refresh(false);
 }
 
+void CampaignEditor::newCampaign() {
+    std::string name = askNewCampaignName(shelf);
+    if (name.empty()) return;
+    // The campaign shown lends its pictures until the new one has its own; without one, the
+    // pictures are those the next build paints.
+    DataDocument* doc = document();
+    std::string datafile = doc ? doc->get("Campaign", "Datafile") : "";
+    makeCampaign(shelf, name, datafile.empty() ? "data/gfx/" + name + ".dat" : datafile);
+    readCampaigns();
+    campaign = (int)campaigns.size() - 1;
+    round = spawn = 0;
+    refresh(true);
+}
+
+void CampaignEditor::undoOrRedo(bool undo) {
+    DataDocument* doc = document();
+    std::string name = doc ? campaigns[campaign] : "";
+    if (undo && doc) {
+        // A campaign made here is unmade as a whole, list entry and all.
+        if (unmakeCampaign(shelf, name))
+            unmade = name;
+        else
+            doc->undo();
+    } else if (!undo && !(doc && doc->redo()) && !unmade.empty() && remakeCampaign(shelf, unmade)) {
+        name = unmade;
+        unmade.clear();
+    }
+    readCampaigns();
+    auto shownNow = std::find(campaigns.begin(), campaigns.end(), name);
+    if (shownNow != campaigns.end()) campaign = (int)(shownNow - campaigns.begin());
+    refresh(true);
+}
+
+void CampaignEditor::openLists() {
+    SelectionListEditor(shelf).run();
+    readCampaigns();
+    refresh(true);
+}
+
 bool CampaignEditor::confirmQuit() {
     if (!shelf.isModified() || quitRequested()) return true;
     setWaitingForKey(true);
@@ -409,8 +456,13 @@ int CampaignEditor::buttonProc(int msg, DIALOG* d, int c) {
         break;
     case UNDO:
     case REDO:
-        if (DataDocument* doc = shown->document()) action == UNDO ? doc->undo() : doc->redo();
-        shown->refresh(true);
+        shown->undoOrRedo(action == UNDO);
+        break;
+    case NEW:
+        shown->newCampaign();
+        break;
+    case LISTS:
+        shown->openLists();
         break;
     case QUIT:
         shown->quit = true;

@@ -34,6 +34,8 @@ class CampaignEditor {
     enum { LINE_LENGTH = 256 };
 
     void buildDialog();
+    // The campaigns of the list document on the shelf, each opened.
+    void readCampaigns();
     DataDocument* document();
     std::string roundName() const;
     // Fills every list, field and the problems from the document.
@@ -54,6 +56,11 @@ class CampaignEditor {
     // Asks for the character, then plays the round shown in the game itself, unsaved edits and
     // all, and lists the game's word on how it went above the problems.
     void play();
+    // Asks a name and makes a campaign of it, shown picked.
+    void newCampaign();
+    void undoOrRedo(bool undo);
+    // Runs the selection lists' screen over this one.
+    void openLists();
     bool confirmQuit();
 
     // Allegro's callbacks reach the screen through this.
@@ -67,6 +74,7 @@ class CampaignEditor {
     static int pageProc(int msg, DIALOG* d, int c);
 
     std::vector<std::string> campaigns;
+    std::string unmade; // the campaign made here whose making was undone last, for Redo
     DocumentShelf shelf;
     std::vector<std::string> roundItems, spawnItems;
     int campaign = 0, round = 0, spawn = 0;

@@ -271,6 +271,27 @@ void DataDocument::renameSection(const std::string& from, const std::string& to)
     finishEdit();
 }
 
+// ---- Lines ----
+
+void DataDocument::replaceLines(size_t begin, size_t count, const std::vector<std::string>& texts) {
+    begin = std::min(begin, lines.size());
+    count = std::min(count, lines.size() - begin);
+    beginEdit();
+    std::vector<Line> added;
+    for (const std::string& text : texts)
+        added.push_back(Line{text, newLineEnd()});
+    lines.erase(lines.begin() + begin, lines.begin() + begin + count);
+    lines.insert(lines.begin() + begin, added.begin(), added.end());
+    finishEdit();
+}
+
+void DataDocument::moveLinesUp(size_t begin, size_t count, size_t to) {
+    if (to > begin || begin + count > lines.size()) return;
+    beginEdit();
+    std::rotate(lines.begin() + to, lines.begin() + begin, lines.begin() + begin + count);
+    finishEdit();
+}
+
 // ---- Rounds ----
 
 std::string DataDocument::roundSection(int round) {

@@ -47,6 +47,16 @@ class DataDocument {
     void removeSection(const std::string& name);
     void renameSection(const std::string& from, const std::string& to);
 
+    // ---- Lines, for files that are no key = value text (the selection lists) ----
+    size_t getLineCount() const { return lines.size(); }
+    // The line's bytes without its line end.
+    const std::string& getLine(size_t index) const { return lines[index].text; }
+    // Replaces count lines from begin with texts, which take the file's line end.
+    void replaceLines(size_t begin, size_t count, const std::vector<std::string>& texts);
+    // Moves the count lines from begin up to stand before line to (to <= begin), each with its
+    // own line end.
+    void moveLinesUp(size_t begin, size_t count, size_t to);
+
     // ---- Rounds of a campaign file: [Round0] to [RoundN-1], N being [Campaign] TotalRounds ----
     int getRoundCount() const;
     static std::string roundSection(int round);

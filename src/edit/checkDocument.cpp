@@ -3,6 +3,7 @@
 #include "check/CheckMemory.h"
 #include "check/DataCheck.h"
 #include "edit/DataDocument.h"
+#include "edit/DocumentShelf.h"
 #include "edit/scratchData.h"
 #include "system/Messages.h"
 #include "system/textFormat.h"
@@ -16,23 +17,24 @@ std::string problemLine(const Problem& p, int line) {
                  where.c_str(), p.what.c_str());
 }
 
-} // namespace
+bool startsWith(const std::string& text, const std::string& start) {
+    return text.compare(0, start.size(), start) == 0;
+}
 
-std::vector<std::string> checkDocument(const std::string& relativePath, const std::string& text,
-                                       CheckMemory* memory) {
+std::vector<std::string> checkFiles(const std::string& relativePath, const ScratchFiles& files,
+                                    CheckMemory* memory) {
     std::vector<std::string> out;
-    const std::string units = "unit/";
-    bool unitName = relativePath.compare(0, units.size(), units) == 0;
-    bool ran = inScratchData(relativePath, text, [&] {
+    const std::string campaigns = "campaigns/", units = "unit/";
+    bool oneCampaign = startsWith(relativePath, campaigns), oneUnit = startsWith(relativePath, units);
+    bool ran = inScratchData(files, [&] {
         Report report;
         setMessagesSilent(true); // the loader's messages belong to the report here
         if (memory) memory->forgetChangedFiles();
         {
             DataCheck check(report, memory);
-            const std::string campaigns = "campaigns/";
-            if (relativePath.compare(0, campaigns.size(), campaigns) == 0)
+            if (oneCampaign)
                 check.runForCampaign(relativePath.substr(campaigns.size()));
-            else if (unitName)
+            else if (oneUnit)
                 check.runForUnit(relativePath.substr(units.size()));
             else
                 check.run();
@@ -42,10 +44,27 @@ std::vector<std::string> checkDocument(const std::string& relativePath, const st
         for (const Problem& p : report.getProblems())
             if (p.place.file == "data/" + relativePath) out.push_back(problemLine(p, p.place.line));
         out.push_back(textf("%d errors, %d warnings %s", report.getErrorCount(), report.getWarningCount(),
-                            unitName ? "with the types it adds" : "with the lists and characters"));
+                            oneCampaign ? "with the lists and characters"
+                            : oneUnit   ? "with the types it adds"
+                                        : "in the whole data set"));
     });
     if (!ran) out.push_back("The check could not run: no scratch folder.");
     return out;
+}
+
+} // namespace
+
+std::vector<std::string> checkDocument(const std::string& relativePath, const std::string& text,
+                                       CheckMemory* memory) {
+    return checkFiles(relativePath, {{relativePath, text}}, memory);
+}
+
+std::vector<std::string> checkDocument(const std::string& relativePath, DocumentShelf& shelf,
+                                       CheckMemory* memory) {
+    ScratchFiles files = {{relativePath, shelf.open(relativePath).getText()}};
+    for (const std::string& path : shelf.getModifiedPaths())
+        files[path] = shelf.open(path).getText();
+    return checkFiles(relativePath, files, memory);
 }
 
 std::vector<std::string> checkTypedValue(const std::string& relativePath, const DataDocument& doc,

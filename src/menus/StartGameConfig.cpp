@@ -168,10 +168,21 @@ std::string StartGameConfig::getCharName() {
 }
 
 void StartGameConfig::redrawMenu() {
-    set_dialog_color(dlog, makecol(0, 0, 0),
-                     makecol(backgroundColor[0], backgroundColor[1], backgroundColor[2]));
+    set_dialog_color(dlog, textColour(), backColour());
     centre_dialog(dlog);
     dialog_message(dlog, MSG_DRAW, 0, nullptr);
+}
+
+DIALOG StartGameConfig::descriptionBox(int x, int y, const char* text) {
+    DIALOG box = dlog[CHAR_DESC];
+    box.x = x;
+    box.y = y;
+    box.fg = textColour();
+    box.bg = backColour();
+    box.flags = 0;
+    box.d1 = box.d2 = 0;
+    box.dp = (void*)text;
+    return box;
 }
 
 int StartGameConfig::my_button_proc(int msg, DIALOG* d, int c) {

@@ -31,6 +31,9 @@ class StartGameConfig {
     static std::string getCampName();
     static std::string getCharName();
     static void redrawMenu();
+    // This screen's description box (its size, colours and wrapping) at x, y showing text, for
+    // the workshop's preview.
+    static DIALOG descriptionBox(int x, int y, const char* text);
     static int my_button_proc(int msg, DIALOG* d, int c);
     static int my_list_proc(int msg, DIALOG* d, int c);
 
@@ -46,6 +49,10 @@ class StartGameConfig {
     static int settingsIndexChar;
     static DIALOG dlog[];
     static const int backgroundColor[3];
+
+  private:
+    static int textColour() { return makecol(0, 0, 0); }
+    static int backColour() { return makecol(backgroundColor[0], backgroundColor[1], backgroundColor[2]); }
 };
 
 #endif

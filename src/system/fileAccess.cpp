@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -90,4 +91,17 @@ int writeFileAtomically(const std::string& path, const std::string& text) {
         close(folderFd);
     }
     return 0;
+}
+
+std::vector<std::string> regularFilesIn(const std::string& dir) {
+    std::vector<std::string> out;
+    if (DIR* d = opendir(dir.c_str())) {
+        while (dirent* e = readdir(d)) {
+            struct stat st;
+            if (e->d_name[0] != '.' && stat((dir + "/" + e->d_name).c_str(), &st) == 0 && S_ISREG(st.st_mode))
+                out.push_back(e->d_name);
+        }
+        closedir(d);
+    }
+    return out;
 }

@@ -2,6 +2,7 @@
 #define VORN_SYSTEM_FILEACCESS_H
 
 #include <string>
+#include <vector>
 
 // What keeps the file at path from being read, in words that follow its path: "does not exist",
 // "is a folder, not a file" or "cannot be read (Permission denied)"; empty when it can be read.
@@ -26,5 +27,9 @@ int writeFileAtomically(const std::string& path, const std::string& text);
 // Makes the folder and every missing folder on its way. 0 when it is a folder now, else the errno
 // (ENOTDIR when something else stands there).
 int makeFolders(const std::string& folder);
+
+// The names of the regular files in the folder (links followed), leaving out hidden ones, in the
+// order the folder lists them; none when it cannot be read.
+std::vector<std::string> regularFilesIn(const std::string& dir);
 
 #endif

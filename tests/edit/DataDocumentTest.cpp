@@ -1,9 +1,12 @@
 #include <dirent.h>
+#include <functional>
 #include <gtest/gtest.h>
 
 #include "check/CheckMemory.h"
 #include "edit/DataDocument.h"
+#include "edit/SelectionList.h"
 #include "edit/checkDocument.h"
+#include "edit/newCampaign.h"
 #include "edit/simulateRound.h"
 #include "sim/Simulation.h"
 #include "support/DataBuilder.h"
@@ -183,4 +186,91 @@ TEST(DataDocumentTest, TheCheckKeepingWhatItReadFindsWhatAFreshCheckFinds) {
     sameAsFresh("the rounds' datafile gone");
     ASSERT_TRUE(makeDatafile("data/trialRounds.dat", {{"arena9", 40, 30, 0x306030}}));
     sameAsFresh("the rounds' datafile made again");
+}
+
+TEST(DataDocumentTest, SelectionListsReadAsTheGameReadsThemAndEditWholeEntries) {
+    for (const char* path : {"data/listOfCampaigns.txt", "data/listOfCharacters.txt"}) {
+        std::string bytes;
+        ASSERT_TRUE(readFileBytes(path, &bytes)) << path;
+        DataDocument doc;
+        doc.setText(bytes);
+        SelectionList list(doc);
+        std::vector<SelectionEntry> game = readSelectionList(path), read = list.getEntries();
+        ASSERT_EQ(read.size(), game.size()) << path;
+        for (size_t i = 0; i < game.size(); i++)
+            EXPECT_EQ(read[i].name + "|" + read[i].description, game[i].name + "|" + game[i].description);
+        list.moveEntry(0, 1);
+        list.setDescriptionLines(1, {"changed"});
+        list.removeEntry(2);
+        while (doc.undo()) {
+        }
+        EXPECT_EQ(doc.getText(), bytes) << path;
+    }
+    // Line ends kept, no line end after the last line, and an entry without [End], which stays last.
+    const std::string crlf = "A\r\na1\r\n[End]\r\nB\r\n[End]\r\nloose", bare = "A\n[End]";
+    const struct {
+        std::string before;
+        std::function<void(SelectionList&)> edit;
+        std::string after;
+    } cases[] = {
+        {crlf, [](SelectionList& l) { l.moveEntry(0, 1); }, "B\r\n[End]\r\nA\r\na1\r\n[End]\r\nloose"},
+        {crlf, [](SelectionList& l) { l.moveEntry(1, -1); }, "B\r\n[End]\r\nA\r\na1\r\n[End]\r\nloose"},
+        {crlf, [](SelectionList& l) { l.moveEntry(1, 1); }, crlf},
+        {crlf,
+         [](SelectionList& l) {
+             l.addEntry(2, "C", {"c1", "c2"});
+         },
+         "A\r\na1\r\n[End]\r\nB\r\n[End]\r\nC\r\nc1\r\nc2\r\n[End]\r\nloose"},
+        {crlf, [](SelectionList& l) { l.addEntry(0, "C", {}); }, "C\r\n[End]\r\n" + crlf},
+        {crlf, [](SelectionList& l) { l.removeEntry(0); }, "B\r\n[End]\r\nloose"},
+        {crlf, [](SelectionList& l) { l.setName(1, "Bee"); }, "A\r\na1\r\n[End]\r\nBee\r\n[End]\r\nloose"},
+        {crlf, [](SelectionList& l) { l.setDescriptionLines(0, {}); }, "A\r\n[End]\r\nB\r\n[End]\r\nloose"},
+        {crlf,
+         [](SelectionList& l) {
+             l.setDescriptionLines(1, {"b1", ""});
+         },
+         "A\r\na1\r\n[End]\r\nB\r\nb1\r\n\r\n[End]\r\nloose"},
+        {bare, [](SelectionList& l) { l.addEntry(1, "C", {"c"}); }, "A\n[End]\nC\nc\n[End]"},
+        {"", [](SelectionList& l) { l.addEntry(0, "C", {}); }, "C\n[End]\n"},
+    };
+    for (auto& c : cases) {
+        DataDocument doc;
+        doc.setText(c.before);
+        SelectionList list(doc);
+        c.edit(list);
+        EXPECT_EQ(doc.getText(), c.after);
+        doc.undo();
+        EXPECT_EQ(doc.getText(), c.before);
+    }
+}
+
+TEST(DataDocumentTest, ANewCampaignIsMadeListedAndUnmadeAsOne) {
+    TempDir dir;
+    dir.write("data/listOfCampaigns.txt", "Old\nthe old one\n[End]\n");
+    dir.write("data/campaigns/Stray", "[Campaign]\n");
+    DocumentShelf shelf;
+    for (const char* name :
+         {"", "a/b", "a\\b", ".hidden", " Pad", "Pad ", "Tab\tbed", "x[End]", "old", "stray"})
+        EXPECT_NE(newCampaignNameProblem(shelf, name), "") << name;
+    EXPECT_EQ(newCampaignNameProblem(shelf, "Quarry two"), "");
+    makeCampaign(shelf, "Quarry", "data/gfx/x.dat");
+    EXPECT_NE(newCampaignNameProblem(shelf, "quarry"), "");
+    DataDocument& quarry = shelf.open("campaigns/Quarry");
+    EXPECT_EQ(quarry.getText(), "[Campaign]\nDatafile = data/gfx/x.dat\nTotalRounds = 0\n");
+    EXPECT_EQ(shelf.open(campaignListPath).getText(), "Old\nthe old one\n[End]\nQuarry\n[End]\n");
+    // Checked as listed, though neither it nor the list is saved yet.
+    std::vector<std::string> problems = checkDocument("campaigns/Quarry", shelf);
+    EXPECT_NE(problems.front().find("Datafile: the datafile data/gfx/x.dat"), std::string::npos)
+        << problems.front();
+    EXPECT_FALSE(remakeCampaign(shelf, "Quarry"));
+    ASSERT_TRUE(unmakeCampaign(shelf, "Quarry"));
+    EXPECT_FALSE(shelf.isModified());
+    ASSERT_TRUE(remakeCampaign(shelf, "Quarry"));
+    // Once the new campaign has edits of its own, Undo takes those back first.
+    quarry.addRound({{"name", "First"}});
+    EXPECT_FALSE(unmakeCampaign(shelf, "Quarry"));
+    EXPECT_EQ(quarry.getRoundCount(), 1);
+    EXPECT_TRUE(shelf.saveAll().empty());
+    EXPECT_EQ(dir.read("data/listOfCampaigns.txt"), "Old\nthe old one\n[End]\nQuarry\n[End]\n");
+    EXPECT_EQ(dir.read("data/campaigns/Quarry"), quarry.getText());
 }
