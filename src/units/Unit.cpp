@@ -330,9 +330,9 @@ void Unit::playPendingSound(MusicSound* sound) {
 
 // Combat: contact tests, the pair rule, hits.
 
-bool Unit::isAllyOf(const Unit* other) const {
-    return (onPlayerSide(affiliation) && onPlayerSide(other->affiliation)) ||
-           (onEnemySide(affiliation) && onEnemySide(other->affiliation));
+bool Unit::isAllyOf(int otherAffiliation) const {
+    return (onPlayerSide(affiliation) && onPlayerSide(otherAffiliation)) ||
+           (onEnemySide(affiliation) && onEnemySide(otherAffiliation));
 }
 
 bool Unit::diesWhenHitBy(int aff) const {
@@ -355,20 +355,44 @@ void Unit::dealDamage() {
 }
 
 void Unit::contactWith(Unit* v) {
-    bool withAttackKB = true;
-    ContactResult r = shouldCheckToGetHit(v, withAttackKB);
-    if (r == CONTACT_NONE) return;
-    if (calcDist(posX, posY, v->posX, v->posY) > contactReach(v)) return;
-    if (r == CONTACT_HIT || r == CONTACT_KNOCK_ONLY) getHitKnockback(v, withAttackKB);
-    if (r == CONTACT_HIT || r == CONTACT_DAMAGE_ONLY) getHitDamage(v);
+    Touch touch;
+    touch.result = shouldCheckToGetHit(v, touch.withAttackKB);
+    if (touch.result == CONTACT_NONE) return;
+    touch.dist = calcDist(posX, posY, v->posX, v->posY);
+    touch.reach = contactReach(v);
+    if (touch.dist > touch.reach) return;
+    dealContact(v, touch);
+}
+
+bool Unit::touches(const ContactGrid::Spot& mine, const ContactGrid::Spot& theirs, Touch& touch) const {
+    touch.result = pairRule(theirs.affiliation, theirs.hitbox, theirs.defense, false, touch.withAttackKB);
+    if (touch.result == CONTACT_NONE) return false;
+    touch.dist = calcDist(mine.x, mine.y, theirs.x, theirs.y);
+    touch.reach = clampFixed(((long long)mine.size + theirs.size) / 2);
+    return touch.dist <= touch.reach;
+}
+
+void Unit::dealContact(Unit* v, const Touch& touch) {
+    // Invincibility turns every contact into none; it alone of what the rule reads of v may
+    // change while the contacts of a step are dealt.
+    if (v->goodStatus[GOOD_INVINCIBLE] > 0) return;
+    if (touch.result == CONTACT_HIT || touch.result == CONTACT_KNOCK_ONLY)
+        getHitKnockback(v, touch.withAttackKB, touch.dist, touch.reach);
+    if (touch.result == CONTACT_HIT || touch.result == CONTACT_DAMAGE_ONLY) getHitDamage(v);
 }
 
 ContactResult Unit::shouldCheckToGetHit(Unit* v, bool& withAttackKB) {
     withAttackKB = true;
     if (v == this || animCurrent == ANIM_DEAD || v->animCurrent == ANIM_DEAD) return CONTACT_NONE;
+    return pairRule(v->affiliation, v->unitPropertyHitbox, v->unitPropertyDefense,
+                    v->goodStatus[GOOD_INVINCIBLE] > 0, withAttackKB);
+}
+
+ContactResult Unit::pairRule(int vAff, int vHit, int vDef, bool vInvincible, bool& withAttackKB) const {
+    withAttackKB = true;
     bool damage = true, knock = true;
-    bool allies = isAllyOf(v);
-    int aHit = unitPropertyHitbox, vHit = v->unitPropertyHitbox, vDef = v->unitPropertyDefense;
+    bool allies = isAllyOf(vAff);
+    int aHit = unitPropertyHitbox;
     bool stunned = badStatus[BAD_STUNNED] > 0;
     if (((aHit | vHit) & GOES_THROUGH_ALLY) && allies) damage = knock = false;
     if (((aHit | vHit) & GOES_THROUGH_OPPONENT) && !allies) damage = knock = false;
@@ -380,22 +404,21 @@ ContactResult Unit::shouldCheckToGetHit(Unit* v, bool& withAttackKB) {
         damage = withAttackKB = false;
         if (!(unitPropertyDefense & INDESTRUCTIBLE)) knock = false;
     }
-    if ((aHit & HITS_PLAYER) && v->affiliation == AFF_PLAYER) damage = knock = withAttackKB = true;
+    if ((aHit & HITS_PLAYER) && vAff == AFF_PLAYER) damage = knock = withAttackKB = true;
     if (vDef & NO_KNOCKBACK) knock = withAttackKB = false;
     if (vDef & NO_DAMAGE) damage = withAttackKB = false;
-    if (v->goodStatus[GOOD_INVINCIBLE] > 0) damage = knock = false;
+    if (vInvincible) damage = knock = false;
     if (aHit & DEALS_NO_KNOCKBACK) knock = withAttackKB = false;
     if (damage && knock) return CONTACT_HIT;
     if (damage) return CONTACT_DAMAGE_ONLY;
     return knock ? CONTACT_KNOCK_ONLY : CONTACT_NONE;
 }
 
-void Unit::getHitKnockback(Unit* v, bool withAttackKB) {
-    fixed a = calcAngle(posX, posY, v->posX, v->posY, walkAngle);
-    fixed d = calcDist(posX, posY, v->posX, v->posY);
-    fixed overlap; // pixels
+void Unit::getHitKnockback(Unit* v, bool withAttackKB, fixed d, fixed reach) {
+    fixed a, overlap; // angle units, pixels
     if (d > itofix(1)) {
-        overlap = contactReach(v) - d;
+        a = calcAngle(posX, posY, v->posX, v->posY, walkAngle);
+        overlap = reach - d;
     } else {
         // On top of each other (within a pixel): no direction to go by, so each is pushed a pixel
         // somewhere at random.

@@ -8,6 +8,7 @@
 
 #include "content/AddUnitTemplate.h"
 #include "content/UnitTemplate.h"
+#include "units/ContactGrid.h"
 #include "units/kbForce.h"
 
 class MusicSound;
@@ -104,7 +105,20 @@ class Unit {
     // the hit. Changes nothing when the two do not touch.
     void contactWith(Unit* v);
     ContactResult shouldCheckToGetHit(Unit* other, bool& withAttackKB);
-    void getHitKnockback(Unit* other, bool withAttackKB);
+    // A contact the pair rule and the touch test allow: what it does (the other unit's
+    // invincibility not yet asked), and the two units' distance and reach, pixels.
+    struct Touch {
+        ContactResult result;
+        bool withAttackKB;
+        fixed dist, reach;
+    };
+    // The contact test of contactWith made on the two units' spots in the contact grid (mine this
+    // unit's, alive, theirs another's), so a pair that does nothing costs no look at the other
+    // unit. Changes nothing.
+    bool touches(const ContactGrid::Spot& mine, const ContactGrid::Spot& theirs, Touch& touch) const;
+    // Deals what a contact test found with v, unless v is invincible.
+    void dealContact(Unit* v, const Touch& touch);
+    void getHitKnockback(Unit* other, bool withAttackKB, fixed dist, fixed reach);
     void getHitDamage(Unit* other);
     // Saturates: extreme damage values from a unit file must not wrap around.
     void addDamage(int d) {
@@ -138,7 +152,10 @@ class Unit {
 
     // pic at the unit's place, facing and scale, on a bitmap of canvas pixels per arena pixel.
     void drawPicture(BITMAP* bmp, BITMAP* pic, fixed canvas) const;
-    bool isAllyOf(const Unit* other) const;
+    bool isAllyOf(int otherAffiliation) const;
+    // The pair rule of this unit as attacker against a living other unit of those properties.
+    ContactResult pairRule(int vAffiliation, int vHitbox, int vDefense, bool vInvincible,
+                           bool& withAttackKB) const;
     bool diesWhenHitBy(int attackerAffiliation) const;
     fixed contactReach(Unit* other); // half the summed contact diameters
     int animFrames(int anim) const;

@@ -28,6 +28,11 @@ template <typename T> void releaseStorage(std::vector<T>& v) {
 }
 } // namespace
 
+struct UnitList::Contact {
+    Unit* unit;
+    Unit::Touch touch;
+};
+
 UnitList::UnitList()
     : units(new std::vector<Unit*>()), unitsToAppear(nullptr), round(nullptr),
       maxLiveUnits(defaultMaxLiveUnits) {}
@@ -50,6 +55,7 @@ void UnitList::clear() {
     releaseStorage(*units);
     releaseStorage(removedUnits);
     contactGrid.release();
+    releaseStorage(touching);
     releaseStorage(sortedUnits);
     releaseStorage(searchCache);
     if (unitsToAppear) {
@@ -259,10 +265,20 @@ void UnitList::contactPass() {
             continue;
         }
         const std::vector<int>& near = contactGrid.candidates((int)i);
-        for (int j : near)
+        if (near.empty()) continue; // a dead unit touches nothing
+        // A unit's contacts change only the units it touches, never itself nor what the grid
+        // holds, so all its tests may be made before the first contact is dealt; only the units
+        // touched are then looked at.
+        const ContactGrid::Spot& mine = contactGrid.getSpot((int)i);
+        touching.clear();
+        for (int j : near) {
+            Unit::Touch touch;
+            if (j == (int)i || !a->touches(mine, contactGrid.getSpot(j), touch)) continue;
+            touching.push_back({(*units)[j], touch});
             (*units)[j]->prefetch();
-        for (int j : near)
-            a->contactWith((*units)[j]);
+        }
+        for (const Contact& c : touching)
+            a->dealContact(c.unit, c.touch);
     }
 }
 

@@ -88,6 +88,9 @@ class UnitList {
     size_t maxLiveUnits;
     bool exhaustiveContacts = false;
     ContactGrid contactGrid;
+    // The contacts of the unit whose contacts are being dealt, in list order.
+    struct Contact;
+    std::vector<Contact> touching;
     // While a step's passes run the list does not change: membership and searches are answered
     // from an index made at the start of the step instead of a walk over every unit. Both are
     // read only while stepIndexed, so the addresses of units destroyed since are never used.
