@@ -40,7 +40,7 @@ void ContactGrid::build(const std::vector<Unit*>& units) {
     cellOf.assign(n, 0);
     live.clear();
     for (int i = 0; i < n; i++) {
-        prefetchUnitsAhead(units, i, PREFETCH_FIELDS);
+        prefetchUnitsAhead(units, i, PREFETCH_HEAD);
         Unit* u = units[i];
         if (u->getAnimCurrent() == ANIM_DEAD) continue;
         live.push_back(i);

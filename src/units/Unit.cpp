@@ -80,19 +80,19 @@ fixed pushStrength(int wallTime) {
 } // namespace
 
 Unit::Unit(UnitList* list, UnitTemplate* t, Unit* creator, fixed x, fixed y, fixed angle, fixed scale, int v)
-    : unitName(t->unitName), addedUnits(&t->addedUnits), unitInput(new UnitInput(t->unitInput, v)),
-      unitList(list), unitTemplate(t), affiliation(t->affiliation), unitPropertyHitbox(t->unitPropertyHitbox),
-      unitPropertyDefense(t->unitPropertyDefense), unitPropertyStatus(t->unitPropertyStatus),
-      unitPropertyPlayer(t->unitPropertyPlayer), variant(v), timeToLive(t->timeToLive), charAnim(0),
-      removeThisUnit(false), maxHP(t->maxHP), hp(t->maxHP), goodStatus{}, badStatus{}, walkAngle(angle),
-      walking(false), walkspeed(t->walkspeed), round(nullptr), attack1CoolDown(0), attack2CoolDown(0),
-      attack4CoolDown(0), moveLockLeft(0), posX(x), posY(y), drawAngle(angle), drawScale(scale),
-      attackState(0), soundToPlay(-1), deadSoundPlayed(false), animFrame(0), animFrameCount(0),
-      animCurrent(0), dashLeft(0), alignTarget(creator), alignStyle(t->alignStyle), alignDist(t->alignDist),
-      alignAngleMin(t->alignAngleMin), alignAngleMax(t->alignAngleMax),
-      attackKB(t->kbDir, t->kbMag, t->kbDuration), damageDealt(t->damageDealt), damageTaken(0), wallTime(0),
-      goodStatusDealt(t->goodStatus), badStatusDealt(t->badStatus), juiceStored(0),
-      juiceForPlayer(t->juiceForPlayer) {
+    : posX(x), posY(y), animCurrent(0), animFrame(0), animFrameCount(0), drawScale(scale),
+      affiliation(t->affiliation), unitPropertyHitbox(t->unitPropertyHitbox),
+      unitPropertyDefense(t->unitPropertyDefense), juiceStored(0), unitTemplate(t),
+      removeThisUnit(false), goodStatus{}, badStatus{}, damageTaken(0),
+      unitPropertyStatus(t->unitPropertyStatus), unitPropertyPlayer(t->unitPropertyPlayer),
+      unitName(t->unitName), addedUnits(&t->addedUnits), unitInput(new UnitInput(t->unitInput, v)),
+      unitList(list), variant(v), timeToLive(t->timeToLive), charAnim(0), maxHP(t->maxHP), hp(t->maxHP),
+      walkAngle(angle), walking(false), walkspeed(t->walkspeed), round(nullptr), attack1CoolDown(0),
+      attack2CoolDown(0), attack4CoolDown(0), moveLockLeft(0), drawAngle(angle), attackState(0),
+      soundToPlay(-1), deadSoundPlayed(false), dashLeft(0), alignTarget(creator), alignStyle(t->alignStyle),
+      alignDist(t->alignDist), alignAngleMin(t->alignAngleMin), alignAngleMax(t->alignAngleMax),
+      attackKB(t->kbDir, t->kbMag, t->kbDuration), damageDealt(t->damageDealt), wallTime(0),
+      goodStatusDealt(t->goodStatus), badStatusDealt(t->badStatus), juiceForPlayer(t->juiceForPlayer) {
     if (v < 1 || v > 4) return; // variant 0, and unknown ones, keep the type as written
     const VariantClass& c = variantClass(v);
     drawScale = fixmul(drawScale, ftofix(c.scale));
@@ -275,9 +275,9 @@ void Unit::endOfRound() {
     decayKnockBack();
 }
 
-void Unit::prefetch() const {
+void Unit::prefetch(size_t bytes) const {
     const char* at = reinterpret_cast<const char*>(this);
-    for (size_t line = 0; line < sizeof(Unit); line += 64) // bytes, a cache line
+    for (size_t line = 0; line < bytes && line < sizeof(Unit); line += 64) // bytes, a cache line
         __builtin_prefetch(at + line);
 }
 
@@ -288,7 +288,8 @@ void Unit::prefetchLists() const {
 
 void prefetchUnitsAhead(const std::vector<Unit*>& units, size_t i, PrefetchReach reach) {
     const size_t ahead = 16; // units
-    if (i + ahead < units.size()) units[i + ahead]->prefetch();
+    if (i + ahead < units.size())
+        units[i + ahead]->prefetch(reach == PREFETCH_HEAD ? Unit::headBytes : sizeof(Unit));
     if (reach == PREFETCH_FIELDS_AND_LISTS && i + ahead / 2 < units.size())
         units[i + ahead / 2]->prefetchLists();
 }

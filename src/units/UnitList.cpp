@@ -223,7 +223,7 @@ void UnitList::allUnitsMove(const PlayerCommand& command) {
     stepIndexed = false;
     size_t kept = 0;
     for (size_t i = 0; i < units->size(); i++) {
-        prefetchUnitsAhead(*units, i, PREFETCH_FIELDS);
+        prefetchUnitsAhead(*units, i, PREFETCH_HEAD);
         Unit* u = (*units)[i];
         if (u->getRemoveThisUnit())
             removedUnits.push_back(u);
@@ -275,7 +275,7 @@ void UnitList::contactPass() {
             Unit::Touch touch;
             if (j == (int)i || !a->touches(mine, contactGrid.getSpot(j), touch)) continue;
             touching.push_back({(*units)[j], touch});
-            (*units)[j]->prefetch();
+            (*units)[j]->prefetch(Unit::touchedBytes);
         }
         for (const Contact& c : touching)
             a->dealContact(c.unit, c.touch);
@@ -311,7 +311,7 @@ std::vector<Unit*> UnitList::search(int mode, int affiliation) {
     }
     std::vector<Unit*> found;
     for (size_t i = 0; i < units->size(); i++) {
-        prefetchUnitsAhead(*units, i, PREFETCH_FIELDS);
+        prefetchUnitsAhead(*units, i, PREFETCH_HEAD);
         Unit* u = (*units)[i];
         if ((mode == SEARCH_BY_SIDE && u->getAffiliation() == affiliation) ||
             (mode == SEARCH_PLAYERS && dynamic_cast<PlayerUnit*>(u)))
@@ -353,7 +353,7 @@ void UnitList::giveJuiceToPlayer(PlayerUnit* player) {
     if (!player || player->getCharAnim() == ANIM_DEAD) return;
     int sum = 0;
     for (size_t i = 0; i < units->size(); i++) {
-        prefetchUnitsAhead(*units, i, PREFETCH_FIELDS);
+        prefetchUnitsAhead(*units, i, PREFETCH_HEAD);
         (*units)[i]->giveJuiceToPlayer(sum);
     }
     player->addJuiceGained(sum);
