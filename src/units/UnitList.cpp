@@ -57,6 +57,9 @@ void UnitList::clear() {
     contactGrid.release();
     releaseStorage(touching);
     releaseStorage(sortedUnits);
+    releaseStorage(indexedList);
+    releaseStorage(fresh);
+    releaseStorage(merged);
     releaseStorage(searchCache);
     if (unitsToAppear) {
         for (UnitCreate* order : *unitsToAppear)
@@ -195,8 +198,19 @@ void UnitList::positionUnitOnSide(fixed& x, fixed& y, fixed& angle, UnitCreate* 
 }
 
 void UnitList::indexStep() {
-    sortedUnits.assign(units->begin(), units->end());
-    std::sort(sortedUnits.begin(), sortedUnits.end(), std::less<Unit*>());
+    size_t known = indexedList.size();
+    if (known > units->size() || !std::equal(indexedList.begin(), indexedList.end(), units->begin())) {
+        known = 0;
+        sortedUnits.clear();
+    }
+    fresh.assign(units->begin() + known, units->end());
+    std::sort(fresh.begin(), fresh.end(), std::less<Unit*>());
+    merged.resize(sortedUnits.size() + fresh.size());
+    std::merge(sortedUnits.begin(), sortedUnits.end(), fresh.begin(), fresh.end(), merged.begin(),
+               std::less<Unit*>());
+    sortedUnits.swap(merged);
+    indexedList.assign(units->begin(), units->end());
+    lastFound = nullptr;
     searchCache.clear();
     stepIndexed = true;
 }
@@ -221,6 +235,7 @@ void UnitList::allUnitsMove(const PlayerCommand& command) {
     }
 
     stepIndexed = false;
+    bool indexHolds = sortedUnits.size() == units->size(); // no unit joined during the step
     size_t kept = 0;
     for (size_t i = 0; i < units->size(); i++) {
         prefetchUnitsAhead(*units, i, PREFETCH_HEAD);
@@ -231,11 +246,22 @@ void UnitList::allUnitsMove(const PlayerCommand& command) {
             (*units)[kept++] = u;
     }
     units->resize(kept);
+    std::sort(removedUnits.begin(), removedUnits.end(), std::less<Unit*>());
+    if (indexHolds) {
+        merged.resize(sortedUnits.size());
+        merged.erase(std::set_difference(sortedUnits.begin(), sortedUnits.end(), removedUnits.begin(),
+                                         removedUnits.end(), merged.begin(), std::less<Unit*>()),
+                     merged.end());
+        sortedUnits.swap(merged);
+        indexedList.assign(units->begin(), units->end());
+    } else {
+        indexedList.clear(); // the next step sorts the list whole
+        sortedUnits.clear();
+    }
     if (!removedUnits.empty()) forgetRemovedUnits();
 }
 
 void UnitList::forgetRemovedUnits() {
-    std::sort(removedUnits.begin(), removedUnits.end(), std::less<Unit*>());
     for (size_t i = 0; i < units->size(); i++) {
         prefetchUnitsAhead(*units, i);
         (*units)[i]->forgetRemovedUnits(removedUnits);
@@ -338,7 +364,12 @@ bool UnitList::anyRemainingAffiliation(int aff, Loader* l) {
 
 bool UnitList::thisUnitExists(Unit* u) {
     if (!u) return false;
-    if (stepIndexed) return std::binary_search(sortedUnits.begin(), sortedUnits.end(), u, std::less<Unit*>());
+    if (stepIndexed) {
+        if (u == lastFound) return true;
+        if (!std::binary_search(sortedUnits.begin(), sortedUnits.end(), u, std::less<Unit*>())) return false;
+        lastFound = u;
+        return true;
+    }
     return std::find(units->begin(), units->end(), u) != units->end();
 }
 
