@@ -71,10 +71,16 @@ void UnitList::clear() {
 void UnitList::makeUnits(Loader* l, Round* r) {
     Round* arena = r ? r : round;
     if (!unitsToAppear) return;
-    // Seen once, before anything fires: every order due in this step sees the same count.
+    // Seen once, before anything fires: every order due in this step sees the same count. Only
+    // orders that wait for the arena to empty read it, and a big crowd is not walked without one.
     int enemies = 0;
-    for (Unit* u : *units)
-        if (u->getAffiliation() == AFF_ENEMY) enemies++;
+    bool countNeeded = std::any_of(unitsToAppear->begin(), unitsToAppear->end(), [](const UnitCreate* order) {
+        return (order->spawnCondition & SPAWN_WHILE_FEW_ENEMIES) != 0;
+    });
+    for (size_t i = 0; countNeeded && i < units->size(); i++) {
+        prefetchUnitsAhead(*units, i, PREFETCH_HEAD);
+        enemies += (*units)[i]->getAffiliation() == AFF_ENEMY;
+    }
 
     // Orders still waiting move up over the fired ones, keeping their order; nothing appends
     // to the list while units are made.
