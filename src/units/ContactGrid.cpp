@@ -35,16 +35,21 @@ bool isFar(fixed x, fixed y) {
 
 void ContactGrid::build(const std::vector<Unit*>& units) {
     int n = (int)units.size();
-    spot.assign(n, Spot{0, 0, 0});
+    spot.assign(n, Spot{0, 0, 0, 0, 0, 0});
     levelOf.assign(n, -1);
     cellOf.assign(n, 0);
     live.clear();
     for (int i = 0; i < n; i++) {
-        prefetchUnitsAhead(units, i, PREFETCH_FIELDS);
+        prefetchUnitsAhead(units, i, PREFETCH_HEAD);
         Unit* u = units[i];
         if (u->getAnimCurrent() == ANIM_DEAD) continue;
         live.push_back(i);
-        spot[i] = Spot{u->getPosX(), u->getPosY(), u->getPicSize()};
+        spot[i] = Spot{u->getPosX(),
+                       u->getPosY(),
+                       u->getPicSize(),
+                       u->getAffiliation(),
+                       u->getUnitPropertyHitbox(),
+                       u->getUnitPropertyDefense()};
     }
     sortIntoLevels();
     for (Level& level : levels)
@@ -62,7 +67,7 @@ void ContactGrid::build(const std::vector<Unit*>& units) {
         Level& level = levels[levelOf[i]];
         int k = level.cellStart[cellOf[i]]++;
         level.items[k] = i;
-        level.spots[k] = spot[i];
+        level.places[k] = Place{spot[i].x, spot[i].y, spot[i].size};
     }
     // Filling moved each cell's start to the next cell's; move them back.
     for (Level& level : levels) {
@@ -133,7 +138,7 @@ void ContactGrid::layOut(Level& level) {
     level.rows = (int)h;
     level.cellStart.assign((size_t)(w * h) + 1, 0);
     level.items.resize(level.count);
-    level.spots.resize(level.count);
+    level.places.resize(level.count);
 }
 
 void ContactGrid::release() {
@@ -146,7 +151,7 @@ void ContactGrid::release() {
 // contact test's differences are exact and its distance does not saturate but rounds hypot to a
 // fraction of a pixel, so a pair dropped here is one the contact test would drop; dropped here,
 // it costs no look at the units.
-bool ContactGrid::mayTouch(const Spot& a, const Spot& b) {
+bool ContactGrid::mayTouch(const Spot& a, const Place& b) {
     long long reach = ((long long)a.size + b.size) / 2;
     reach = std::min<long long>(reach, INT_MAX);
     long long dx = (long long)b.x - a.x, dy = (long long)b.y - a.y;
@@ -173,7 +178,7 @@ const std::vector<int>& ContactGrid::candidates(int i) {
             // The cells of a row lie side by side in items.
             int first = cy * level.cols + cx0, last = cy * level.cols + cx1;
             for (int k = level.cellStart[first]; k < level.cellStart[last + 1]; k++)
-                if (mayTouch(a, level.spots[k])) found.push_back(level.items[k]);
+                if (mayTouch(a, level.places[k])) found.push_back(level.items[k]);
         }
     }
     std::sort(found.begin(), found.end());

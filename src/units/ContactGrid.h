@@ -22,20 +22,29 @@ class Unit;
 // order, that the scan over the whole list would.
 class ContactGrid {
   public:
+    // What the contact tests of a pass read of a unit, as it was when the grid was built: all of
+    // it holds for the whole pass, so a pair that does not touch is known without the units.
+    struct Spot {
+        fixed x, y, size;                 // position and contact diameter, pixels
+        int affiliation, hitbox, defense; // as on Unit
+    };
+
     void build(const std::vector<Unit*>& units);
     // Gives back the memory of the last build (a round ends with the memory it began with).
     void release();
     // Indices into the list the grid was built from, ascending. Empty for a dead unit: the pair
     // rule rejects every pair of which a dead unit is part.
     const std::vector<int>& candidates(int i);
+    // The spot of unit i of the list the grid was built from; only for a live unit.
+    const Spot& getSpot(int i) const { return spot[i]; }
     // For tests and measurements: the units looked at by candidates() of each unit, summed.
     long countCandidates();
     // Live units too big (or too far out) for the cells of the crowd.
     int getWideCount() const { return wideCount; }
 
   private:
-    // Positions and contact diameter of a unit as it held them when the grid was built.
-    struct Spot {
+    // The part of a spot that finds the candidates, kept cell by cell.
+    struct Place {
         fixed x, y, size;
     };
     // One grid: cells over the bounding box of its units, each wider than the largest of them.
@@ -45,7 +54,7 @@ class ContactGrid {
         int cols = 0, rows = 0, count = 0;
         std::vector<int> cellStart; // first entry of each cell in items; one more entry at the end
         std::vector<int> items;     // its units sorted by cell, list order within a cell
-        std::vector<Spot> spots;    // the spot of each of items, so a row of cells is one stretch
+        std::vector<Place> places;  // the place of each of items, so a row of cells is one stretch
         double perCell = 0;         // 1 / the cell's side in fixed: a cell is found by a product
         // The column (or row) of a distance from the left (or top) edge, within 0 .. cells - 1. It
         // never falls as the distance grows, so a span of distances covers the cells between the
@@ -55,7 +64,7 @@ class ContactGrid {
             return (int)std::min<long long>(std::max<long long>(c, 0), cells - 1);
         }
     };
-    static bool mayTouch(const Spot& a, const Spot& b);
+    static bool mayTouch(const Spot& a, const Place& b);
     void sortIntoLevels();
     void layOut(Level& level);
 

@@ -80,19 +80,19 @@ fixed pushStrength(int wallTime) {
 } // namespace
 
 Unit::Unit(UnitList* list, UnitTemplate* t, Unit* creator, fixed x, fixed y, fixed angle, fixed scale, int v)
-    : unitName(t->unitName), addedUnits(&t->addedUnits), unitInput(new UnitInput(t->unitInput, v)),
-      unitList(list), unitTemplate(t), affiliation(t->affiliation), unitPropertyHitbox(t->unitPropertyHitbox),
-      unitPropertyDefense(t->unitPropertyDefense), unitPropertyStatus(t->unitPropertyStatus),
-      unitPropertyPlayer(t->unitPropertyPlayer), variant(v), timeToLive(t->timeToLive), charAnim(0),
-      removeThisUnit(false), maxHP(t->maxHP), hp(t->maxHP), goodStatus{}, badStatus{}, walkAngle(angle),
-      walking(false), walkspeed(t->walkspeed), round(nullptr), attack1CoolDown(0), attack2CoolDown(0),
-      attack4CoolDown(0), moveLockLeft(0), posX(x), posY(y), drawAngle(angle), drawScale(scale),
-      attackState(0), soundToPlay(-1), deadSoundPlayed(false), animFrame(0), animFrameCount(0),
-      animCurrent(0), dashLeft(0), alignTarget(creator), alignStyle(t->alignStyle), alignDist(t->alignDist),
-      alignAngleMin(t->alignAngleMin), alignAngleMax(t->alignAngleMax),
-      attackKB(t->kbDir, t->kbMag, t->kbDuration), damageDealt(t->damageDealt), damageTaken(0), wallTime(0),
-      goodStatusDealt(t->goodStatus), badStatusDealt(t->badStatus), juiceStored(0),
-      juiceForPlayer(t->juiceForPlayer) {
+    : posX(x), posY(y), animCurrent(0), animFrame(0), animFrameCount(0), drawScale(scale),
+      affiliation(t->affiliation), unitPropertyHitbox(t->unitPropertyHitbox),
+      unitPropertyDefense(t->unitPropertyDefense), juiceStored(0), unitTemplate(t),
+      removeThisUnit(false), goodStatus{}, badStatus{}, damageTaken(0),
+      unitPropertyStatus(t->unitPropertyStatus), unitPropertyPlayer(t->unitPropertyPlayer),
+      unitName(t->unitName), addedUnits(&t->addedUnits), unitInput(new UnitInput(t->unitInput, v)),
+      unitList(list), variant(v), timeToLive(t->timeToLive), charAnim(0), maxHP(t->maxHP), hp(t->maxHP),
+      walkAngle(angle), walking(false), walkspeed(t->walkspeed), round(nullptr), attack1CoolDown(0),
+      attack2CoolDown(0), attack4CoolDown(0), moveLockLeft(0), drawAngle(angle), attackState(0),
+      soundToPlay(-1), deadSoundPlayed(false), dashLeft(0), alignTarget(creator), alignStyle(t->alignStyle),
+      alignDist(t->alignDist), alignAngleMin(t->alignAngleMin), alignAngleMax(t->alignAngleMax),
+      attackKB(t->kbDir, t->kbMag, t->kbDuration), damageDealt(t->damageDealt), wallTime(0),
+      goodStatusDealt(t->goodStatus), badStatusDealt(t->badStatus), juiceForPlayer(t->juiceForPlayer) {
     if (v < 1 || v > 4) return; // variant 0, and unknown ones, keep the type as written
     const VariantClass& c = variantClass(v);
     drawScale = fixmul(drawScale, ftofix(c.scale));
@@ -275,9 +275,9 @@ void Unit::endOfRound() {
     decayKnockBack();
 }
 
-void Unit::prefetch() const {
+void Unit::prefetch(size_t bytes) const {
     const char* at = reinterpret_cast<const char*>(this);
-    for (size_t line = 0; line < sizeof(Unit); line += 64) // bytes, a cache line
+    for (size_t line = 0; line < bytes && line < sizeof(Unit); line += 64) // bytes, a cache line
         __builtin_prefetch(at + line);
 }
 
@@ -288,7 +288,8 @@ void Unit::prefetchLists() const {
 
 void prefetchUnitsAhead(const std::vector<Unit*>& units, size_t i, PrefetchReach reach) {
     const size_t ahead = 16; // units
-    if (i + ahead < units.size()) units[i + ahead]->prefetch();
+    if (i + ahead < units.size())
+        units[i + ahead]->prefetch(reach == PREFETCH_HEAD ? Unit::headBytes : sizeof(Unit));
     if (reach == PREFETCH_FIELDS_AND_LISTS && i + ahead / 2 < units.size())
         units[i + ahead / 2]->prefetchLists();
 }
@@ -330,9 +331,9 @@ void Unit::playPendingSound(MusicSound* sound) {
 
 // Combat: contact tests, the pair rule, hits.
 
-bool Unit::isAllyOf(const Unit* other) const {
-    return (onPlayerSide(affiliation) && onPlayerSide(other->affiliation)) ||
-           (onEnemySide(affiliation) && onEnemySide(other->affiliation));
+bool Unit::isAllyOf(int otherAffiliation) const {
+    return (onPlayerSide(affiliation) && onPlayerSide(otherAffiliation)) ||
+           (onEnemySide(affiliation) && onEnemySide(otherAffiliation));
 }
 
 bool Unit::diesWhenHitBy(int aff) const {
@@ -355,20 +356,44 @@ void Unit::dealDamage() {
 }
 
 void Unit::contactWith(Unit* v) {
-    bool withAttackKB = true;
-    ContactResult r = shouldCheckToGetHit(v, withAttackKB);
-    if (r == CONTACT_NONE) return;
-    if (calcDist(posX, posY, v->posX, v->posY) > contactReach(v)) return;
-    if (r == CONTACT_HIT || r == CONTACT_KNOCK_ONLY) getHitKnockback(v, withAttackKB);
-    if (r == CONTACT_HIT || r == CONTACT_DAMAGE_ONLY) getHitDamage(v);
+    Touch touch;
+    touch.result = shouldCheckToGetHit(v, touch.withAttackKB);
+    if (touch.result == CONTACT_NONE) return;
+    touch.dist = calcDist(posX, posY, v->posX, v->posY);
+    touch.reach = contactReach(v);
+    if (touch.dist > touch.reach) return;
+    dealContact(v, touch);
+}
+
+bool Unit::touches(const ContactGrid::Spot& mine, const ContactGrid::Spot& theirs, Touch& touch) const {
+    touch.result = pairRule(theirs.affiliation, theirs.hitbox, theirs.defense, false, touch.withAttackKB);
+    if (touch.result == CONTACT_NONE) return false;
+    touch.dist = calcDist(mine.x, mine.y, theirs.x, theirs.y);
+    touch.reach = clampFixed(((long long)mine.size + theirs.size) / 2);
+    return touch.dist <= touch.reach;
+}
+
+void Unit::dealContact(Unit* v, const Touch& touch) {
+    // Invincibility turns every contact into none; it alone of what the rule reads of v may
+    // change while the contacts of a step are dealt.
+    if (v->goodStatus[GOOD_INVINCIBLE] > 0) return;
+    if (touch.result == CONTACT_HIT || touch.result == CONTACT_KNOCK_ONLY)
+        getHitKnockback(v, touch.withAttackKB, touch.dist, touch.reach);
+    if (touch.result == CONTACT_HIT || touch.result == CONTACT_DAMAGE_ONLY) getHitDamage(v);
 }
 
 ContactResult Unit::shouldCheckToGetHit(Unit* v, bool& withAttackKB) {
     withAttackKB = true;
     if (v == this || animCurrent == ANIM_DEAD || v->animCurrent == ANIM_DEAD) return CONTACT_NONE;
+    return pairRule(v->affiliation, v->unitPropertyHitbox, v->unitPropertyDefense,
+                    v->goodStatus[GOOD_INVINCIBLE] > 0, withAttackKB);
+}
+
+ContactResult Unit::pairRule(int vAff, int vHit, int vDef, bool vInvincible, bool& withAttackKB) const {
+    withAttackKB = true;
     bool damage = true, knock = true;
-    bool allies = isAllyOf(v);
-    int aHit = unitPropertyHitbox, vHit = v->unitPropertyHitbox, vDef = v->unitPropertyDefense;
+    bool allies = isAllyOf(vAff);
+    int aHit = unitPropertyHitbox;
     bool stunned = badStatus[BAD_STUNNED] > 0;
     if (((aHit | vHit) & GOES_THROUGH_ALLY) && allies) damage = knock = false;
     if (((aHit | vHit) & GOES_THROUGH_OPPONENT) && !allies) damage = knock = false;
@@ -380,22 +405,21 @@ ContactResult Unit::shouldCheckToGetHit(Unit* v, bool& withAttackKB) {
         damage = withAttackKB = false;
         if (!(unitPropertyDefense & INDESTRUCTIBLE)) knock = false;
     }
-    if ((aHit & HITS_PLAYER) && v->affiliation == AFF_PLAYER) damage = knock = withAttackKB = true;
+    if ((aHit & HITS_PLAYER) && vAff == AFF_PLAYER) damage = knock = withAttackKB = true;
     if (vDef & NO_KNOCKBACK) knock = withAttackKB = false;
     if (vDef & NO_DAMAGE) damage = withAttackKB = false;
-    if (v->goodStatus[GOOD_INVINCIBLE] > 0) damage = knock = false;
+    if (vInvincible) damage = knock = false;
     if (aHit & DEALS_NO_KNOCKBACK) knock = withAttackKB = false;
     if (damage && knock) return CONTACT_HIT;
     if (damage) return CONTACT_DAMAGE_ONLY;
     return knock ? CONTACT_KNOCK_ONLY : CONTACT_NONE;
 }
 
-void Unit::getHitKnockback(Unit* v, bool withAttackKB) {
-    fixed a = calcAngle(posX, posY, v->posX, v->posY, walkAngle);
-    fixed d = calcDist(posX, posY, v->posX, v->posY);
-    fixed overlap; // pixels
+void Unit::getHitKnockback(Unit* v, bool withAttackKB, fixed d, fixed reach) {
+    fixed a, overlap; // angle units, pixels
     if (d > itofix(1)) {
-        overlap = contactReach(v) - d;
+        a = calcAngle(posX, posY, v->posX, v->posY, walkAngle);
+        overlap = reach - d;
     } else {
         // On top of each other (within a pixel): no direction to go by, so each is pushed a pixel
         // somewhere at random.

@@ -8,6 +8,7 @@
 
 #include "content/AddUnitTemplate.h"
 #include "content/UnitTemplate.h"
+#include "units/ContactGrid.h"
 #include "units/kbForce.h"
 
 class MusicSound;
@@ -27,7 +28,8 @@ enum ContactResult {
 // One thing in the arena: a fighter, a projectile, a neutral object, or (as PlayerUnit) the
 // player's character. Numbers and flags are copied from the unit type at construction; pictures,
 // animation data, sounds and the list of added units stay on the type.
-class Unit {
+// Aligned to a cache line, so that its first line holds exactly the fields declared first.
+class alignas(64) Unit {
   public:
     Unit(UnitList* list, UnitTemplate* t, Unit* creator, fixed x, fixed y, fixed angle, fixed scale,
          int variant);
@@ -38,9 +40,12 @@ class Unit {
     virtual void decideAction();
     virtual void takeDamage(); // the per-step update
     virtual void endOfRound(); // the end-of-drawn-frame update
-    // Ask the processor for the unit's fields, and for the lists they point to, ahead of a pass
-    // that will read them (the lists once the fields are in); change nothing.
-    void prefetch() const;
+    // Ask the processor for the unit's first bytes of fields (all of them unless told), and for the
+    // lists they point to, ahead of a pass that will read them (the lists once the fields are in);
+    // change nothing.
+    static constexpr size_t headBytes = 64;     // what a light pass reads: the first cache line
+    static constexpr size_t touchedBytes = 128; // what a contact reads and changes of the unit it touches
+    void prefetch(size_t bytes = sizeof(Unit)) const;
     void prefetchLists() const;
     virtual void reduceScore(int n); // n in hit points; only the player's unit keeps a score
     virtual void addUnit(std::vector<AddUnitTemplate*>* list, bool pause, int variant);
@@ -104,7 +109,20 @@ class Unit {
     // the hit. Changes nothing when the two do not touch.
     void contactWith(Unit* v);
     ContactResult shouldCheckToGetHit(Unit* other, bool& withAttackKB);
-    void getHitKnockback(Unit* other, bool withAttackKB);
+    // A contact the pair rule and the touch test allow: what it does (the other unit's
+    // invincibility not yet asked), and the two units' distance and reach, pixels.
+    struct Touch {
+        ContactResult result;
+        bool withAttackKB;
+        fixed dist, reach;
+    };
+    // The contact test of contactWith made on the two units' spots in the contact grid (mine this
+    // unit's, alive, theirs another's), so a pair that does nothing costs no look at the other
+    // unit. Changes nothing.
+    bool touches(const ContactGrid::Spot& mine, const ContactGrid::Spot& theirs, Touch& touch) const;
+    // Deals what a contact test found with v, unless v is invincible.
+    void dealContact(Unit* v, const Touch& touch);
+    void getHitKnockback(Unit* other, bool withAttackKB, fixed dist, fixed reach);
     void getHitDamage(Unit* other);
     // Saturates: extreme damage values from a unit file must not wrap around.
     void addDamage(int d) {
@@ -138,7 +156,10 @@ class Unit {
 
     // pic at the unit's place, facing and scale, on a bitmap of canvas pixels per arena pixel.
     void drawPicture(BITMAP* bmp, BITMAP* pic, fixed canvas) const;
-    bool isAllyOf(const Unit* other) const;
+    bool isAllyOf(int otherAffiliation) const;
+    // The pair rule of this unit as attacker against a living other unit of those properties.
+    ContactResult pairRule(int vAffiliation, int vHitbox, int vDefense, bool vInvincible,
+                           bool& withAttackKB) const;
     bool diesWhenHitBy(int attackerAffiliation) const;
     fixed contactReach(Unit* other); // half the summed contact diameters
     int animFrames(int anim) const;
@@ -150,36 +171,46 @@ class Unit {
     void finishAnim();
     void playPendingSound(MusicSound* sound);
 
+    // The fields that the light passes over a big crowd read (the removal, the juice handed to the
+    // player, the search for players, the contact grid) lie in the unit's first cache line, and
+    // what a contact changes in the unit it touches in the second, so such a pass asks ahead for
+    // one or two lines of each unit instead of all of them (prefetchUnitsAhead).
+    fixed posX, posY;              // arena pixels, centre
+    int animCurrent;               // ANIM_* shown now
+    int animFrame, animFrameCount; // index of the shown frame, and the frames of the shown animation
+    fixed drawScale;               // picture scale, fixed-point; 1.0 as drawn
+    int affiliation;               // one AFF_* value
+    // Bit sets, as on UnitTemplate.
+    int unitPropertyHitbox, unitPropertyDefense;
+    int juiceStored;            // juice its hits earned since the last step's handover to the player
+    UnitTemplate* unitTemplate; // not owned
+    bool removeThisUnit;        // its death animation has ended: the list takes it out at the step's end
+    // The second line.
+    AilmentCounters goodStatus;    // steps left of each good ailment, indexed GOOD_*
+    AilmentCounters badStatus;     // steps left of each bad ailment, indexed BAD_*
+    std::vector<kbForce> kbForces; // acting on it now, in the order they came
+    int damageTaken;               // hit points, collected during the current step
+    int unitPropertyStatus;
+    // The rest.
+    int unitPropertyPlayer;
     std::string unitName;
     std::vector<AddUnitTemplate*>* addedUnits; // the type's list, not owned
     UnitInput* unitInput;                      // owned copy of the type's behaviour
     UnitList* unitList;                        // the list it is in, not owned
-    UnitTemplate* unitTemplate;                // not owned
-    int affiliation;                           // one AFF_* value
-    // Bit sets, as on UnitTemplate.
-    int unitPropertyHitbox, unitPropertyDefense, unitPropertyStatus, unitPropertyPlayer;
-    int variant;                   // 0-4, see variantClasses in Unit.cpp
-    int timeToLive;                // death checks left; -10 or less = no limit
-    int charAnim;                  // ANIM_* the unit should show
-    bool removeThisUnit;           // its death animation has ended: the list takes it out at the step's end
-    int maxHP, hp;                 // hit points (juice for the player's unit)
-    AilmentCounters goodStatus;    // steps left of each good ailment, indexed GOOD_*
-    AilmentCounters badStatus;     // steps left of each bad ailment, indexed BAD_*
-    fixed walkAngle;               // angle units
-    bool walking;                  // asked for since the last drawn frame, which clears it
-    fixed walkspeed;               // pixels per step
-    std::vector<kbForce> kbForces; // acting on it now, in the order they came
-    Round* round;                  // not owned
+    int variant;                               // 0-4, see variantClasses in Unit.cpp
+    int timeToLive;                            // death checks left; -10 or less = no limit
+    int charAnim;                              // ANIM_* the unit should show
+    int maxHP, hp;                             // hit points (juice for the player's unit)
+    fixed walkAngle;                           // angle units
+    bool walking;                              // asked for since the last drawn frame, which clears it
+    fixed walkspeed;                           // pixels per step
+    Round* round;                              // not owned
     int attack1CoolDown, attack2CoolDown, attack4CoolDown; // steps
     int moveLockLeft;                                      // steps
-    fixed posX, posY;                                      // arena pixels, centre
     fixed drawAngle;                                       // facing, angle units
-    fixed drawScale;                                       // picture scale, fixed-point; 1.0 as drawn
     int attackState;                    // attack bit (ADDED_BY_ATTACK*) whose animation plays, 0 none
     int soundToPlay;                    // SOUND_* slot for the next draw, -1 none
     bool deadSoundPlayed;               // the Dead sound plays once
-    int animFrame, animFrameCount;      // index of the shown frame, and the frames of the shown animation
-    int animCurrent;                    // ANIM_* shown now
     int dashLeft;                       // steps
     Unit* alignTarget;                  // the unit that added it, not owned; null once it is gone
     int alignStyle;                     // as UnitTemplate::alignStyle
@@ -187,18 +218,17 @@ class Unit {
     fixed alignAngleMin, alignAngleMax; // angle units; copied from the type, used by no behaviour
     kbForce attackKB;                   // the knockback its hits deal
     int damageDealt;                    // hit points per hit, scaled by the variant
-    int damageTaken;                    // hit points, collected during the current step
     int wallTime;                       // consecutive steps beyond an arena edge
     std::vector<int> goodStatusDealt, badStatusDealt; // steps of each ailment its hits give
-    int juiceStored;    // juice its hits earned since the last step's handover to the player
-    int juiceForPlayer; // juice per hit it lands, scaled by the variant
+    int juiceForPlayer;                               // juice per hit it lands, scaled by the variant
 };
 
 // Units lie wherever the heap put them, so a pass over a big crowd would wait on memory at every
 // unit: a pass at units[i] asks for the units a few places ahead, which hides most of the wait.
-// A light pass, which reads a few fields of each unit and no list, asks for the fields only:
-// reading a unit's list pointers early would wait for the unit there and then.
-enum PrefetchReach { PREFETCH_FIELDS, PREFETCH_FIELDS_AND_LISTS };
+// A light pass, which reads a few fields of each unit and no list, asks for the first cache line
+// only: reading a unit's list pointers early would wait for the unit there and then, and the
+// lines it does not read would only crowd out the ones it does.
+enum PrefetchReach { PREFETCH_HEAD, PREFETCH_FIELDS_AND_LISTS };
 void prefetchUnitsAhead(const std::vector<Unit*>& units, size_t i,
                         PrefetchReach reach = PREFETCH_FIELDS_AND_LISTS);
 

@@ -28,6 +28,11 @@ template <typename T> void releaseStorage(std::vector<T>& v) {
 }
 } // namespace
 
+struct UnitList::Contact {
+    Unit* unit;
+    Unit::Touch touch;
+};
+
 UnitList::UnitList()
     : units(new std::vector<Unit*>()), unitsToAppear(nullptr), round(nullptr),
       maxLiveUnits(defaultMaxLiveUnits) {}
@@ -50,7 +55,11 @@ void UnitList::clear() {
     releaseStorage(*units);
     releaseStorage(removedUnits);
     contactGrid.release();
+    releaseStorage(touching);
     releaseStorage(sortedUnits);
+    releaseStorage(indexedList);
+    releaseStorage(fresh);
+    releaseStorage(merged);
     releaseStorage(searchCache);
     if (unitsToAppear) {
         for (UnitCreate* order : *unitsToAppear)
@@ -62,10 +71,16 @@ void UnitList::clear() {
 void UnitList::makeUnits(Loader* l, Round* r) {
     Round* arena = r ? r : round;
     if (!unitsToAppear) return;
-    // Seen once, before anything fires: every order due in this step sees the same count.
+    // Seen once, before anything fires: every order due in this step sees the same count. Only
+    // orders that wait for the arena to empty read it, and a big crowd is not walked without one.
     int enemies = 0;
-    for (Unit* u : *units)
-        if (u->getAffiliation() == AFF_ENEMY) enemies++;
+    bool countNeeded = std::any_of(unitsToAppear->begin(), unitsToAppear->end(), [](const UnitCreate* order) {
+        return (order->spawnCondition & SPAWN_WHILE_FEW_ENEMIES) != 0;
+    });
+    for (size_t i = 0; countNeeded && i < units->size(); i++) {
+        prefetchUnitsAhead(*units, i, PREFETCH_HEAD);
+        enemies += (*units)[i]->getAffiliation() == AFF_ENEMY;
+    }
 
     // Orders still waiting move up over the fired ones, keeping their order; nothing appends
     // to the list while units are made.
@@ -189,8 +204,19 @@ void UnitList::positionUnitOnSide(fixed& x, fixed& y, fixed& angle, UnitCreate* 
 }
 
 void UnitList::indexStep() {
-    sortedUnits.assign(units->begin(), units->end());
-    std::sort(sortedUnits.begin(), sortedUnits.end(), std::less<Unit*>());
+    size_t known = indexedList.size();
+    if (known > units->size() || !std::equal(indexedList.begin(), indexedList.end(), units->begin())) {
+        known = 0;
+        sortedUnits.clear();
+    }
+    fresh.assign(units->begin() + known, units->end());
+    std::sort(fresh.begin(), fresh.end(), std::less<Unit*>());
+    merged.resize(sortedUnits.size() + fresh.size());
+    std::merge(sortedUnits.begin(), sortedUnits.end(), fresh.begin(), fresh.end(), merged.begin(),
+               std::less<Unit*>());
+    sortedUnits.swap(merged);
+    indexedList.assign(units->begin(), units->end());
+    lastFound = nullptr;
     searchCache.clear();
     stepIndexed = true;
 }
@@ -215,9 +241,10 @@ void UnitList::allUnitsMove(const PlayerCommand& command) {
     }
 
     stepIndexed = false;
+    bool indexHolds = sortedUnits.size() == units->size(); // no unit joined during the step
     size_t kept = 0;
     for (size_t i = 0; i < units->size(); i++) {
-        prefetchUnitsAhead(*units, i, PREFETCH_FIELDS);
+        prefetchUnitsAhead(*units, i, PREFETCH_HEAD);
         Unit* u = (*units)[i];
         if (u->getRemoveThisUnit())
             removedUnits.push_back(u);
@@ -225,11 +252,22 @@ void UnitList::allUnitsMove(const PlayerCommand& command) {
             (*units)[kept++] = u;
     }
     units->resize(kept);
+    std::sort(removedUnits.begin(), removedUnits.end(), std::less<Unit*>());
+    if (indexHolds) {
+        merged.resize(sortedUnits.size());
+        merged.erase(std::set_difference(sortedUnits.begin(), sortedUnits.end(), removedUnits.begin(),
+                                         removedUnits.end(), merged.begin(), std::less<Unit*>()),
+                     merged.end());
+        sortedUnits.swap(merged);
+        indexedList.assign(units->begin(), units->end());
+    } else {
+        indexedList.clear(); // the next step sorts the list whole
+        sortedUnits.clear();
+    }
     if (!removedUnits.empty()) forgetRemovedUnits();
 }
 
 void UnitList::forgetRemovedUnits() {
-    std::sort(removedUnits.begin(), removedUnits.end(), std::less<Unit*>());
     for (size_t i = 0; i < units->size(); i++) {
         prefetchUnitsAhead(*units, i);
         (*units)[i]->forgetRemovedUnits(removedUnits);
@@ -259,10 +297,20 @@ void UnitList::contactPass() {
             continue;
         }
         const std::vector<int>& near = contactGrid.candidates((int)i);
-        for (int j : near)
-            (*units)[j]->prefetch();
-        for (int j : near)
-            a->contactWith((*units)[j]);
+        if (near.empty()) continue; // a dead unit touches nothing
+        // A unit's contacts change only the units it touches, never itself nor what the grid
+        // holds, so all its tests may be made before the first contact is dealt; only the units
+        // touched are then looked at.
+        const ContactGrid::Spot& mine = contactGrid.getSpot((int)i);
+        touching.clear();
+        for (int j : near) {
+            Unit::Touch touch;
+            if (j == (int)i || !a->touches(mine, contactGrid.getSpot(j), touch)) continue;
+            touching.push_back({(*units)[j], touch});
+            (*units)[j]->prefetch(Unit::touchedBytes);
+        }
+        for (const Contact& c : touching)
+            a->dealContact(c.unit, c.touch);
     }
 }
 
@@ -295,7 +343,7 @@ std::vector<Unit*> UnitList::search(int mode, int affiliation) {
     }
     std::vector<Unit*> found;
     for (size_t i = 0; i < units->size(); i++) {
-        prefetchUnitsAhead(*units, i, PREFETCH_FIELDS);
+        prefetchUnitsAhead(*units, i, PREFETCH_HEAD);
         Unit* u = (*units)[i];
         if ((mode == SEARCH_BY_SIDE && u->getAffiliation() == affiliation) ||
             (mode == SEARCH_PLAYERS && dynamic_cast<PlayerUnit*>(u)))
@@ -322,7 +370,12 @@ bool UnitList::anyRemainingAffiliation(int aff, Loader* l) {
 
 bool UnitList::thisUnitExists(Unit* u) {
     if (!u) return false;
-    if (stepIndexed) return std::binary_search(sortedUnits.begin(), sortedUnits.end(), u, std::less<Unit*>());
+    if (stepIndexed) {
+        if (u == lastFound) return true;
+        if (!std::binary_search(sortedUnits.begin(), sortedUnits.end(), u, std::less<Unit*>())) return false;
+        lastFound = u;
+        return true;
+    }
     return std::find(units->begin(), units->end(), u) != units->end();
 }
 
@@ -337,7 +390,7 @@ void UnitList::giveJuiceToPlayer(PlayerUnit* player) {
     if (!player || player->getCharAnim() == ANIM_DEAD) return;
     int sum = 0;
     for (size_t i = 0; i < units->size(); i++) {
-        prefetchUnitsAhead(*units, i, PREFETCH_FIELDS);
+        prefetchUnitsAhead(*units, i, PREFETCH_HEAD);
         (*units)[i]->giveJuiceToPlayer(sum);
     }
     player->addJuiceGained(sum);

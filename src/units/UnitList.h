@@ -88,11 +88,20 @@ class UnitList {
     size_t maxLiveUnits;
     bool exhaustiveContacts = false;
     ContactGrid contactGrid;
+    // The contacts of the unit whose contacts are being dealt, in list order.
+    struct Contact;
+    std::vector<Contact> touching;
     // While a step's passes run the list does not change: membership and searches are answered
     // from an index made at the start of the step instead of a walk over every unit. Both are
-    // read only while stepIndexed, so the addresses of units destroyed since are never used.
+    // read only while stepIndexed; the units removed at a step's end leave the index with them,
+    // so the addresses of units destroyed since are never used.
     bool stepIndexed = false;
     std::vector<Unit*> sortedUnits;
+    // The list as sortedUnits holds it: a list that has only grown at its end since is indexed by
+    // merging in its new units instead of sorting it whole. Both are kept from step to step.
+    std::vector<Unit*> indexedList;
+    std::vector<Unit*> fresh, merged; // room for the units merged in and the merge
+    Unit* lastFound = nullptr;        // the unit thisUnitExists last found this step: a crowd asks after one
     struct CachedSearch {
         int mode, affiliation;
         std::vector<Unit*> found;

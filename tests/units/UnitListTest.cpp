@@ -405,6 +405,13 @@ TEST(StepPasses, DecisionsThenContactsThenUpdatesThenRemovals) {
     w.list.allUnitsMove(PlayerCommand::fromInput(w.input));
     EXPECT_EQ(log[log.size() - 2], "watched present");
     EXPECT_EQ(w.list.search(SEARCH_BY_SIDE, AFF_ENEMY), (std::vector<Unit*>{c, d, fresh}));
+    // A unit taken out of the list by hand between steps is gone in the next one.
+    w.list.getUnits()->erase(w.list.getUnits()->begin());
+    log.clear();
+    d->watched = c;
+    w.list.allUnitsMove(PlayerCommand::fromInput(w.input));
+    EXPECT_EQ(log.back(), "watched gone");
+    delete c;
 }
 
 TEST(StepPasses, AGoneUnitIsDestroyedAndWhoHeldItActsAsWhileItsAddressStayedReserved) {
