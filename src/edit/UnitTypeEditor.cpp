@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <strings.h>
 
 #include "content/fileFormat.h"
 #include "content/formatTable.h"
@@ -80,6 +81,10 @@ void UnitTypeEditor::buildDialog() {
                    {"Back", 232, 454, 70, 20, BACK}};
     for (auto& b : buttons)
         dialog.push_back(dialogEntry(buttonProc, b.x, b.y, b.w, b.h, D_EXIT, 0, b.label, b.action));
+    // Enter in the key box closes the dialog; run() opens it again with the key's field in focus.
+    dialog.push_back(dialogEntry(d_text_proc, 86, 208, 24, 10, 0, 0, "Key"));
+    keyIndex = (int)dialog.size();
+    dialog.push_back(dialogEntry(d_edit_proc, 112, 205, 52, 14, D_EXIT, 64, keyBuffer));
     headingIndex = (int)dialog.size();
     dialog.push_back(dialogEntry(d_text_proc, rightColumn, 5, 360, 10, 0, 0, heading.c_str()));
     int labelWidth = text_length(font, "addedUnit99");
@@ -207,6 +212,29 @@ void UnitTypeEditor::turnPage(int step) {
     refresh(false);
 }
 
+int UnitTypeEditor::showKey() {
+    DataDocument* doc = document();
+    if (!doc) return keyIndex;
+    for (const bool exact : {true, false})
+        for (int g = 0; g < (int)groups.size(); g++) {
+            std::vector<UnitField> inGroup = unitFields(groups[g], addedEntries(*doc) + 1);
+            for (int f = 0; f < (int)inGroup.size(); f++) {
+                const char* key = inGroup[f].key.c_str();
+                if (exact ? strcmp(key, keyBuffer) : strcasecmp(key, keyBuffer)) continue;
+                group = g;
+                page = f / PAGE_FIELDS;
+                keyBuffer[0] = '\0'; // ready for the next key; the field's label names this one
+                refresh(false);
+                showHelp(f % PAGE_FIELDS);
+                return fieldIndex + 2 * (f % PAGE_FIELDS) + 1;
+            }
+        }
+    showMessage("A unit file has no key \"%s\": the key box takes a key as the guide names it, such "
+                "as maxHP or addedUnit0.\n",
+                keyBuffer);
+    return keyIndex;
+}
+
 void UnitTypeEditor::addUnit() {
     char name[64 * 6 + 1] = ""; // 64 characters of Allegro's UTF-8
     std::vector<DIALOG> ask;
@@ -332,7 +360,9 @@ void UnitTypeEditor::run() {
     buildDialog();
     refresh(false);
     show_mouse(screen);
-    runDialog(dialog.data(), 2); // only Back, Esc and a quit request close it
+    // Only Back, Esc, a quit request and the key box close it.
+    for (int focus = 2; runDialog(dialog.data(), focus) == keyIndex;)
+        focus = showKey();
     shown = before;
 }
 

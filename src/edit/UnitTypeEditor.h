@@ -34,6 +34,9 @@ class UnitTypeEditor {
     void showHelp(int slot);
     void commitField(int slot);
     void turnPage(int step);
+    // Shows the field of the key typed in the key box, in its group and on its page, and returns
+    // the dialog index to give the focus: the field, or the key box again for no such key.
+    int showKey();
     void addUnit();
     void save();
     // Reads the animation picked from the document and the unit's datafile, and starts it.
@@ -58,10 +61,12 @@ class UnitTypeEditor {
     std::vector<UnitField> fields; // of the group shown, every page
     int unit = 0, group = 0, page = 0;
     char buffers[PAGE_FIELDS][VALUE_BYTES];
+    char keyBuffer[64 * 6 + 1] = ""; // the key box: 64 characters of Allegro's UTF-8
     std::string labels[PAGE_FIELDS];
     std::string heading, help, problems, status;
     std::vector<DIALOG> dialog;
-    int fieldIndex = 0, headingIndex = 0, helpIndex = 0, problemsIndex = 0, statusIndex = 0, framesIndex = 0;
+    int fieldIndex = 0, headingIndex = 0, helpIndex = 0, problemsIndex = 0, statusIndex = 0, framesIndex = 0,
+        keyIndex = 0;
 
     // The preview: the animation keys the unit has, the one picked, its frames' pictures (null:
     // a placeholder) and what is missing.

@@ -12,7 +12,7 @@ cmake --install "$build" --prefix "$prefix" >"$E2E_TMP/install.log" || { cat "$E
 for f in bin/vorn bin/vorn-check bin/vorn-sim bin/vorn-edit bin/playTest share/vorn/data/listOfCampaigns.txt \
     share/vorn/data/generalData.dat share/applications/vorn.desktop share/icons/hicolor/16x16/apps/vorn.png \
     share/icons/hicolor/256x256/apps/vorn.png share/man/man6/vorn.6.gz share/man/man1/vorn-check.1.gz \
-    share/man/man1/vorn-sim.1.gz share/doc/vorn/copyright; do
+    share/man/man1/vorn-sim.1.gz share/man/man1/vorn-edit.1.gz share/doc/vorn/copyright; do
     [ -s "$prefix/$f" ] || fail "not installed: $f"
 done
 [ ! -e "$prefix/share/vorn/data/gameSettings" ] && [ ! -e "$prefix/share/vorn/data/replays" ] ||
