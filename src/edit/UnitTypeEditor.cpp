@@ -85,6 +85,9 @@ void UnitTypeEditor::buildDialog() {
     dialog.push_back(dialogEntry(d_text_proc, 86, 208, 24, 10, 0, 0, "Key"));
     keyIndex = (int)dialog.size();
     dialog.push_back(dialogEntry(d_edit_proc, 112, 205, 52, 14, D_EXIT, 64, keyBuffer));
+    // Ctrl+K puts the cursor in the key box from anywhere, so a unit can be typed in without the mouse.
+    shortcutIndex = (int)dialog.size();
+    dialog.push_back(dialogEntry(d_keyboard_proc, 0, 0, 0, 0, 0, 'K' - '@', (void*)closeForKeyBox));
     headingIndex = (int)dialog.size();
     dialog.push_back(dialogEntry(d_text_proc, rightColumn, 5, 360, 10, 0, 0, heading.c_str()));
     int labelWidth = text_length(font, "addedUnit99");
@@ -360,13 +363,24 @@ void UnitTypeEditor::run() {
     buildDialog();
     refresh(false);
     show_mouse(screen);
-    // Only Back, Esc, a quit request and the key box close it.
-    for (int focus = 2; runDialog(dialog.data(), focus) == keyIndex;)
-        focus = showKey();
+    // Only Back, Esc, a quit request, the key box and Ctrl+K close it.
+    for (int focus = 2;;) {
+        int closedBy = runDialog(dialog.data(), focus);
+        if (closedBy == keyIndex)
+            focus = showKey();
+        else if (closedBy == shortcutIndex)
+            focus = keyIndex;
+        else
+            break;
+    }
     shown = before;
 }
 
 // ---- Allegro's callbacks ----
+
+int UnitTypeEditor::closeForKeyBox() {
+    return D_CLOSE;
+}
 
 const char* UnitTypeEditor::unitItem(int index, int* size) {
     return listItem(shown->units, index, size);

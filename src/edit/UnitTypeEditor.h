@@ -37,6 +37,7 @@ class UnitTypeEditor {
     // Shows the field of the key typed in the key box, in its group and on its page, and returns
     // the dialog index to give the focus: the field, or the key box again for no such key.
     int showKey();
+    static int closeForKeyBox();
     void addUnit();
     void save();
     // Reads the animation picked from the document and the unit's datafile, and starts it.
@@ -66,7 +67,7 @@ class UnitTypeEditor {
     std::string heading, help, problems, status;
     std::vector<DIALOG> dialog;
     int fieldIndex = 0, headingIndex = 0, helpIndex = 0, problemsIndex = 0, statusIndex = 0, framesIndex = 0,
-        keyIndex = 0;
+        keyIndex = 0, shortcutIndex = 0;
 
     // The preview: the animation keys the unit has, the one picked, its frames' pictures (null:
     // a placeholder) and what is missing.
