@@ -271,8 +271,7 @@ void CampaignEditor::roundAction(int action) {
 }
 
 void CampaignEditor::save() {
-    for (const std::string& failure : shelf.saveAll())
-        showMessage("%s could not be saved. Your changes are still open in the editor.\n", failure.c_str());
+    saveShelf(shelf);
     refresh(false);
 }
 
@@ -299,9 +298,7 @@ void CampaignEditor::play() {
     status = "Playing round " + std::to_string(round) + "...      "; // over the longest status
     dialog[statusIndex].dp = (void*)status.c_str();
     object_message(&dialog[statusIndex], MSG_DRAW, 0); // the game holds the screen for the round
-    ScratchFiles unsaved;
-    for (const std::string& path : shelf.getModifiedPaths())
-        unsaved[path] = shelf.open(path).getText();
+    ScratchFiles unsaved = shelf.getUnsavedTexts();
     char self[4096];
     ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);
     std::string line = playInGame(findGameProgram(length > 0 ? std::string(self, length) : ""), unsaved,

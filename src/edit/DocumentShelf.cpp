@@ -23,6 +23,13 @@ std::vector<std::string> DocumentShelf::getModifiedPaths() const {
     return paths;
 }
 
+std::map<std::string, std::string> DocumentShelf::getUnsavedTexts() const {
+    std::map<std::string, std::string> texts;
+    for (auto& d : documents)
+        if (d.second.isModified()) texts[d.first] = d.second.getText();
+    return texts;
+}
+
 std::vector<std::string> DocumentShelf::saveAll() {
     std::vector<std::string> failed;
     for (auto& d : documents) {

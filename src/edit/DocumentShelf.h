@@ -19,6 +19,9 @@ class DocumentShelf {
     bool isModified() const;
     // The paths of the documents with unsaved changes, in path order.
     std::vector<std::string> getModifiedPaths() const;
+    // The texts of the documents with unsaved changes, by path: what a scratch copy of the data set
+    // must hold to show the set as the author sees it.
+    std::map<std::string, std::string> getUnsavedTexts() const;
     // Saves every modified document; the paths that could not be saved, each with its plain reason
     // ("data/unit/Grub: No space left on device"). Those keep their changes.
     std::vector<std::string> saveAll();

@@ -195,8 +195,7 @@ void SelectionListEditor::lineAction(int action) {
 }
 
 void SelectionListEditor::save() {
-    for (const std::string& failure : shelf.saveAll())
-        showMessage("%s could not be saved. Your changes are still open in the editor.\n", failure.c_str());
+    saveShelf(shelf);
     refresh(false);
 }
 

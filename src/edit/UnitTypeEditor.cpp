@@ -270,8 +270,7 @@ void UnitTypeEditor::addUnit() {
 }
 
 void UnitTypeEditor::save() {
-    for (const std::string& failure : shelf.saveAll())
-        showMessage("%s could not be saved. Your changes are still open in the editor.\n", failure.c_str());
+    saveShelf(shelf);
     refresh(false);
 }
 

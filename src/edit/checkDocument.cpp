@@ -61,9 +61,8 @@ std::vector<std::string> checkDocument(const std::string& relativePath, const st
 
 std::vector<std::string> checkDocument(const std::string& relativePath, DocumentShelf& shelf,
                                        CheckMemory* memory) {
-    ScratchFiles files = {{relativePath, shelf.open(relativePath).getText()}};
-    for (const std::string& path : shelf.getModifiedPaths())
-        files[path] = shelf.open(path).getText();
+    ScratchFiles files = shelf.getUnsavedTexts();
+    files[relativePath] = shelf.open(relativePath).getText();
     return checkFiles(relativePath, files, memory);
 }
 

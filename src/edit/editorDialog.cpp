@@ -2,6 +2,9 @@
 
 #include <cstring>
 
+#include "edit/DocumentShelf.h"
+#include "system/Messages.h"
+
 DIALOG dialogEntry(DialogProc proc, int x, int y, int w, int h, int flags, int d1, const void* dp,
                    intptr_t tag) {
     DIALOG d;
@@ -48,4 +51,9 @@ bool fieldTaken(int msg, DIALOG* d, int c, int* result) {
     if (msg != MSG_LOSTFOCUS && !(*result & D_CLOSE)) return false;
     *result = (*result & ~D_CLOSE) | D_REDRAW;
     return true;
+}
+
+void saveShelf(DocumentShelf& shelf) {
+    for (const std::string& failure : shelf.saveAll())
+        showMessage("%s could not be saved. Your changes are still open in the editor.\n", failure.c_str());
 }

@@ -8,6 +8,8 @@
 
 #include "menus/Config.h"
 
+class DocumentShelf;
+
 // Pieces the workshop's screens build their Allegro dialogs from.
 
 // One entry; tag goes into dp3, for the screen's callbacks to tell their entries apart.
@@ -34,5 +36,9 @@ void copyFieldText(char* buffer, const std::string& text, size_t size);
 // value too long for the field, the part of it the field could show. Such a field left alone must
 // not cut the value in the file.
 bool fieldKeepsValue(const std::string& typed, const std::string& value, size_t size);
+
+// Saves every modified file of the shelf; each that could not be saved is said in a message and
+// keeps its changes.
+void saveShelf(DocumentShelf& shelf);
 
 #endif
