@@ -7,6 +7,7 @@
 #include <string>
 
 #include "edit/CampaignEditor.h"
+#include "edit/OrderedInput.h"
 #include "frame/dataLocation.h"
 #include "menus/Config.h"
 #include "system/allegroStart.h"
@@ -40,6 +41,7 @@ int main(int argc, char** argv) {
     install_keyboard();
     install_timer();
     install_mouse();
+    OrderedInput::install(); // a click made while a check runs is kept, in order with the keys
     installQuitSignals();
     set_color_depth(32);
     if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, 640, 480, 0, 0) != 0 &&
