@@ -131,6 +131,16 @@ press() {
     sleep 0.05
 }
 
+# escape_game PID WINDOW: one Esc to a game the editor started, true once it has ended. Each Esc
+# only while the game runs: one after it ended would go to the editor.
+escape_game() {
+    kill -0 "$1" 2>/dev/null || return 0
+    xdotool windowfocus "$2" 2>/dev/null
+    press Escape
+    sleep 0.5
+    ! kill -0 "$1" 2>/dev/null
+}
+
 # expect_exit STATUS: waits for the game to end with that status.
 expect_exit() {
     wait_exit "$GAME_PID" 10

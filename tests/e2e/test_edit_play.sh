@@ -56,15 +56,7 @@ window=$(xdotool search --pid "$played" --name vorn | tail -1)
 editor_win=$GAME_WIN GAME_WIN=$window
 wait_for 20 in_battle || fail "the game shows no battle"
 GAME_WIN=$editor_win
-# An Esc after the game ended would go to the editor: each one only while the game runs.
-left() {
-    kill -0 "$played" 2>/dev/null || return 0
-    xdotool windowfocus "$window" 2>/dev/null
-    press Escape
-    sleep 0.5
-    ! kill -0 "$played" 2>/dev/null
-}
-wait_for 30 left || fail "Esc did not end the game"
+wait_for 30 escape_game "$played" "$window" || fail "Esc did not end the game"
 problems_grew() { shot && [ "$(dark 632 114 4 334)" -gt "$before" ]; }
 wait_for 10 problems_grew || fail "the editor shows no line of the game"
 [ -z "$(find data -newer "$E2E_TMP/before")" ] || fail "playing wrote into the data set: $(find data -newer "$E2E_TMP/before")"
