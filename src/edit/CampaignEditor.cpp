@@ -415,12 +415,10 @@ int CampaignEditor::fieldProc(int msg, DIALOG* d, int c) {
         shown->showFieldHelp(index);
         return d_edit_proc(msg, d, c) | D_REDRAW;
     }
-    bool typing = index >= 0 && (msg == MSG_CHAR || msg == MSG_UCHAR);
-    std::string before = typing ? shown->fields[index].buffer : "";
     int result = 0;
-    bool taken = fieldTaken(msg, d, c, &result);
+    bool typed = false, taken = fieldTaken(msg, d, c, &result, &typed);
     // Each keystroke checks the value against its row alone; the whole check waits for the commit.
-    if (typing && before != shown->fields[index].buffer) {
+    if (typed && index >= 0) {
         shown->showFieldHelp(index);
         object_message(&shown->dialog[shown->helpIndex], MSG_DRAW, 0);
     }

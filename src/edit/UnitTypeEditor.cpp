@@ -177,9 +177,13 @@ void UnitTypeEditor::showHelp(int slot) {
     int f = page * PAGE_FIELDS + slot;
     if (!doc || f >= (int)fields.size()) return;
     const UnitField& field = fields[f];
-    help = textf("%s (line %d): %s.", field.key.c_str(), doc->lineOf(groups[group].section, field.key),
-                 field.row->play) +
-           describeLimits(*field.row);
+    help.clear();
+    for (const std::string& line :
+         checkTypedValue("unit/" + units[unit], *doc, groups[group].section, field.key, buffers[slot]))
+        help += line + "\n";
+    help += textf("%s (line %d): %s.", field.key.c_str(), doc->lineOf(groups[group].section, field.key),
+                  field.row->play) +
+            describeLimits(*field.row);
     dialog[helpIndex].dp = (void*)help.c_str();
     dialog[helpIndex].d2 = 0;
 }
@@ -418,7 +422,13 @@ int UnitTypeEditor::fieldProc(int msg, DIALOG* d, int c) {
         return d_edit_proc(msg, d, c) | D_REDRAW;
     }
     int result = 0;
-    if (fieldTaken(msg, d, c, &result)) shown->commitField(slot);
+    bool typed = false, taken = fieldTaken(msg, d, c, &result, &typed);
+    // Each keystroke checks the value against its row alone; the whole check waits for the commit.
+    if (typed) {
+        shown->showHelp(slot);
+        object_message(&shown->dialog[shown->helpIndex], MSG_DRAW, 0);
+    }
+    if (taken) shown->commitField(slot);
     return result;
 }
 

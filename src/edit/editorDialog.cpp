@@ -53,6 +53,14 @@ bool fieldTaken(int msg, DIALOG* d, int c, int* result) {
     return true;
 }
 
+bool fieldTaken(int msg, DIALOG* d, int c, int* result, bool* typed) {
+    bool typing = msg == MSG_CHAR || msg == MSG_UCHAR;
+    std::string before = typing ? (const char*)d->dp : "";
+    bool taken = fieldTaken(msg, d, c, result);
+    *typed = typing && before != (const char*)d->dp;
+    return taken;
+}
+
 void saveShelf(DocumentShelf& shelf) {
     for (const std::string& failure : shelf.saveAll())
         showMessage("%s could not be saved. Your changes are still open in the editor.\n", failure.c_str());

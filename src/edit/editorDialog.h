@@ -29,6 +29,9 @@ bool listChoiceMoved(int msg, DIALOG* d, int c, int* result);
 // Allegro's edit field; true when what was typed is to be taken (the field lost the focus, or
 // Enter), with *result keeping the dialog open and redrawing it.
 bool fieldTaken(int msg, DIALOG* d, int c, int* result);
+// The same, and in *typed whether the message was a keystroke that changed what the field holds,
+// for the screen to check the value as it is typed.
+bool fieldTaken(int msg, DIALOG* d, int c, int* result, bool* typed);
 
 // Puts a value into a field's buffer of size bytes, cut to fit.
 void copyFieldText(char* buffer, const std::string& text, size_t size);

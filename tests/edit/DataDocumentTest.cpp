@@ -159,6 +159,13 @@ TEST(DataDocumentTest, TypedValuesAreCheckedByTheirRowOnTheLineTheyWillBeSavedOn
         std::vector<std::string> found = checkTypedValue("campaigns/Trial", doc, c.section, c.key, c.value);
         EXPECT_EQ(found.empty() ? "" : found[0], c.problem) << c.key << " = " << c.value;
     }
+    // A unit file's keys, global and in a section, by the unit table's rows.
+    DataDocument unit;
+    unit.setText("maxHP = 100\n\n[AI]\ntargetAffiliation = enemy\n");
+    EXPECT_EQ(checkTypedValue("unit/Grub", unit, "", "maxHP", "lots")[0],
+              "line 1: warning: maxHP: \"lots\" is not a plain whole number");
+    EXPECT_EQ(checkTypedValue("unit/Grub", unit, "AI", "careAboutArena", "maybe")[0],
+              "line 5: warning: [AI] careAboutArena: \"maybe\" is neither true nor false");
 }
 
 TEST(DataDocumentTest, TheCheckKeepingWhatItReadFindsWhatAFreshCheckFinds) {
