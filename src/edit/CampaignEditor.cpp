@@ -67,7 +67,8 @@ void CampaignEditor::buildDialog() {
     dialog.push_back(dialogEntry(d_clear_proc, 0, 0, 0, 0, 0, 0, nullptr));
     dialog.push_back(dialogEntry(d_text_proc, 4, 6, 160, 10, 0, 0, "Campaigns"));
     dialog.push_back(dialogEntry(listProc, 4, 18, 160, 84, 0, 0, (void*)campaignItem, CAMPAIGNS));
-    dialog.push_back(dialogEntry(d_text_proc, 4, 108, 160, 10, 0, 0, "Rounds"));
+    roundsHeadingIndex = (int)dialog.size();
+    dialog.push_back(dialogEntry(d_text_proc, 4, 108, 160, 10, 0, 0, roundsHeading.c_str()));
     dialog.push_back(dialogEntry(listProc, 4, 120, 160, 130, 0, 0, (void*)roundItem, ROUNDS));
     const struct {
         const char* label;
@@ -126,7 +127,11 @@ void CampaignEditor::refresh(bool check) {
     roundItems.clear();
     spawnItems.clear();
     if (doc) {
-        for (int r = 0; r < doc->getRoundCount(); r++)
+        int rounds = doc->getRoundCount();
+        roundsHeading = rounds > MOST_ROUNDS_LISTED ? "Rounds (first " + std::to_string(MOST_ROUNDS_LISTED) +
+                                                          " of " + std::to_string(rounds) + ")"
+                                                    : "Rounds";
+        for (int r = 0; r < std::min(rounds, MOST_ROUNDS_LISTED); r++)
             roundItems.push_back(std::to_string(r) + ": " +
                                  doc->get(DataDocument::roundSection(r), "name", "No Name"));
         round = std::max(0, std::min(round, (int)roundItems.size() - 1));
@@ -140,9 +145,7 @@ void CampaignEditor::refresh(bool check) {
                       sizeof f.buffer);
     copyFieldText(spawnBuffer, spawnItems.empty() ? "" : spawnItems[spawn], sizeof spawnBuffer);
     if (check && doc) {
-        problems.clear();
-        for (const std::string& line : checkDocument("campaigns/" + campaigns[campaign], shelf, &checkMemory))
-            problems += line + "\n";
+        problems = problemText(checkDocument("campaigns/" + campaigns[campaign], shelf, &checkMemory));
     }
     status = shelf.isModified() ? "Unsaved changes" : "Everything is saved";
     pageHeading = campaignPage                          ? "[Campaign]"
@@ -158,6 +161,7 @@ void CampaignEditor::refresh(bool check) {
     dialog[problemsIndex].d2 = 0;
     dialog[statusIndex].dp = (void*)status.c_str();
     dialog[headingIndex].dp = (void*)pageHeading.c_str();
+    dialog[roundsHeadingIndex].dp = (void*)roundsHeading.c_str();
 }
 
 void CampaignEditor::commitField(int index) {

@@ -76,7 +76,11 @@ class CampaignEditor {
     std::vector<std::string> campaigns;
     std::string unmade; // the campaign made here whose making was undone last, for Redo
     DocumentShelf shelf;
+    // A campaign may say it has a hundred million rounds; the list stops here, and its heading says
+    // how many there are.
+    static const int MOST_ROUNDS_LISTED = 1000;
     std::vector<std::string> roundItems, spawnItems;
+    std::string roundsHeading = "Rounds";
     int campaign = 0, round = 0, spawn = 0;
     std::vector<Field> fields;
     CheckMemory checkMemory; // what the checks after each edit need not read again
@@ -86,6 +90,7 @@ class CampaignEditor {
     char spawnBuffer[LINE_LENGTH * 6]; // LINE_LENGTH - 1 characters, as a field's buffer
     std::vector<DIALOG> dialog;
     int helpIndex = 0, problemsIndex = 0, statusIndex = 0, spawnEditIndex = 0, headingIndex = 0;
+    int roundsHeadingIndex = 0;
     bool quit = false;
 };
 

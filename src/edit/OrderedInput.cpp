@@ -42,7 +42,8 @@ int OrderedInput::lookAtButtons(bool keysUnread, const std::function<void(int, i
             looksSinceChange = 0;
         }
     }
-    for (const Event& k : keys) feedKey(k.key, k.scancode);
+    for (const Event& k : keys)
+        feedKey(k.key, k.scancode);
     return shownButtons;
 }
 

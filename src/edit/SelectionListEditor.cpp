@@ -115,9 +115,7 @@ void SelectionListEditor::refresh(bool check) {
     copyFieldText(nameBuffer, entries.empty() ? "" : entries[current].name, sizeof nameBuffer);
     copyFieldText(lineBuffer, lineItems.empty() ? "" : lineItems[line], sizeof lineBuffer);
     if (check) {
-        problems.clear();
-        for (const std::string& p : checkDocument(lists[list].path, shelf))
-            problems += p + "\n";
+        problems = problemText(checkDocument(lists[list].path, shelf, &checkMemory));
     }
     status = shelf.isModified() ? "Unsaved changes" : "Everything is saved";
     if (dialog.empty()) return;

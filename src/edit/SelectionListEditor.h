@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "check/CheckMemory.h"
 #include "edit/DocumentShelf.h"
 
 // vorn-edit's screen for the two selection lists: the entries of the one picked (add, remove,
@@ -47,6 +48,7 @@ class SelectionListEditor {
     int list = 0, current = 0, line = 0;
     std::vector<std::string> entryItems, pickItems, lineItems;
     std::string description, problems, status;
+    CheckMemory checkMemory; // what the check after each edit need not read again
     char nameBuffer[LINE_LENGTH] = "", lineBuffer[LINE_LENGTH] = "";
     std::vector<DIALOG> dialog;
     int previewIndex = 0, problemsIndex = 0, statusIndex = 0;

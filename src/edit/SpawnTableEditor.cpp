@@ -142,12 +142,7 @@ void SpawnTableEditor::refresh(bool check) {
     title = "Spawn lines of " + campaign + ", round " + std::to_string(round) + ": " +
             doc.get(section(), "name", "No Name");
     if (check) {
-        problems.clear();
-        std::string mark = "[" + section() + "] ";
-        std::vector<std::string> found = checkDocument("campaigns/" + campaign, doc.getText());
-        for (size_t i = 0; i < found.size(); i++)
-            if (found[i].find(mark) != std::string::npos || i + 1 == found.size())
-                problems += found[i] + "\n";
+        problems = problemText(checkDocument("campaigns/" + campaign, doc.getText()), "[" + section() + "] ");
     }
     status = shelf.isModified() ? "Unsaved changes" : "Everything is saved";
     if (dialog.empty()) return;

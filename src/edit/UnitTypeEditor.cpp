@@ -142,10 +142,7 @@ void UnitTypeEditor::refresh(bool check) {
     animation = std::max(0, std::min(animation, (int)animations.size() - 1));
     loadPreview();
     if (check) {
-        problems.clear();
-        if (doc)
-            for (const std::string& line : checkDocument("unit/" + units[unit], doc->getText()))
-                problems += line + "\n";
+        problems = doc ? problemText(checkDocument("unit/" + units[unit], doc->getText())) : "";
     }
     status = shelf.isModified() ? "Unsaved changes" : "Everything is saved";
     if (dialog.empty()) return;

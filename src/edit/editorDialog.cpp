@@ -61,6 +61,23 @@ bool fieldTaken(int msg, DIALOG* d, int c, int* result, bool* typed) {
     return taken;
 }
 
+std::string problemText(const std::vector<std::string>& lines, const std::string& mark, size_t mostShown) {
+    std::string text;
+    size_t shown = 0, left = 0;
+    for (size_t i = 0; i + 1 < lines.size(); i++) {
+        if (!mark.empty() && lines[i].find(mark) == std::string::npos) continue;
+        if (shown == mostShown) {
+            left++;
+            continue;
+        }
+        text += lines[i] + "\n";
+        shown++;
+    }
+    if (left) text += "... and " + std::to_string(left) + " more: vorn-check lists them all\n";
+    if (!lines.empty()) text += lines.back() + "\n";
+    return text;
+}
+
 void saveShelf(DocumentShelf& shelf) {
     for (const std::string& failure : shelf.saveAll())
         showMessage("%s could not be saved. Your changes are still open in the editor.\n", failure.c_str());

@@ -40,6 +40,12 @@ void copyFieldText(char* buffer, const std::string& text, size_t size);
 // not cut the value in the file.
 bool fieldKeepsValue(const std::string& typed, const std::string& value, size_t size);
 
+// A check's lines for a problems box: those that hold mark (all when it is empty) up to
+// mostShown of them, a line saying how many more were left out, and the counts, the last line,
+// always. A file with a million problems must not hold the editor up drawing them.
+std::string problemText(const std::vector<std::string>& lines, const std::string& mark = "",
+                        size_t mostShown = 200);
+
 // Saves every modified file of the shelf; each that could not be saved is said in a message and
 // keeps its changes.
 void saveShelf(DocumentShelf& shelf);

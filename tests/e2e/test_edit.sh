@@ -56,5 +56,14 @@ shot
 broken=$(dark 632 124 4 324)
 [ "$broken" -gt $((clean * 2)) ] || fail "the problems of the broken campaign are not listed ($broken dark pixels, $clean when clean)"
 kill -0 "$GAME_PID" || fail "vorn-edit ended on a broken campaign"
+heading=$(dark 160 10 4 108)
+click 267 464
+expect_exit 0
+
+# A campaign that says it has a hundred million rounds lists the first thousand and says so.
+sed -i 's/^TotalRounds = 6/TotalRounds = 100000000/' data/campaigns/Tutorial
+edit
+says_how_many() { shot && [ "$(dark 160 10 4 108)" -gt $((heading * 2)) ]; }
+wait_for 60 says_how_many || fail "the rounds of a hundred-million-round campaign are not listed"
 click 267 464
 expect_exit 0

@@ -41,9 +41,12 @@ TEST(OrderedInputTest, AClickMadeWhileBusyIsSeenInItsPlaceAmongTheKeys) {
     for (auto& c : cases) {
         OrderedInput input;
         for (const char* m = c.made; *m; m++) {
-            if (*m == 'P') input.buttonsChanged(1, 10, 20);
-            else if (*m == 'R') input.buttonsChanged(0, 12, 22);
-            else input.keyTyped(*m, 0);
+            if (*m == 'P')
+                input.buttonsChanged(1, 10, 20);
+            else if (*m == 'R')
+                input.buttonsChanged(0, 12, 22);
+            else
+                input.keyTyped(*m, 0);
         }
         EXPECT_EQ(replay(input, c.looks, c.readsAt), c.seen) << c.made;
     }
@@ -59,7 +62,8 @@ TEST(OrderedInputTest, ThePointerIsSeenWhereTheClickWasUntilItMovesAgain) {
     input.pointerMoved(); // before the release is handed out: still the click's place
     ASSERT_TRUE(input.getShownPointer(&x, &y));
     EXPECT_EQ(x * 100 + y, 1020);
-    for (int look = 0; look < OrderedInput::HOLD_LOOKS; look++) input.lookAtButtons(false, [](int, int) {});
+    for (int look = 0; look < OrderedInput::HOLD_LOOKS; look++)
+        input.lookAtButtons(false, [](int, int) {});
     ASSERT_TRUE(input.getShownPointer(&x, &y));
     EXPECT_EQ(x * 100 + y, 1222);
     EXPECT_EQ(input.getShownButtons(), 0);
