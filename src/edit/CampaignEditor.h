@@ -78,7 +78,7 @@ class CampaignEditor {
     DocumentShelf shelf;
     // A campaign may say it has a hundred million rounds; the list stops here, and its heading says
     // how many there are.
-    static const int MOST_ROUNDS_LISTED = 1000;
+    static constexpr int MOST_ROUNDS_LISTED = 1000;
     std::vector<std::string> roundItems, spawnItems;
     std::string roundsHeading = "Rounds";
     int campaign = 0, round = 0, spawn = 0;

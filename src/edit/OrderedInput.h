@@ -18,11 +18,11 @@ class OrderedInput {
   public:
     // Main-thread looks a handed-out change stays shown while another waits: the dialog's own
     // look, then the button's tracking loop at least once.
-    static const int HOLD_LOOKS = 3;
+    static constexpr int HOLD_LOOKS = 3;
     // Beyond this many waiting events, new ones are dropped, as a full key buffer drops keys.
-    static const int MOST_WAITING = 4096;
+    static constexpr int MOST_WAITING = 4096;
     // Keys put into Allegro's buffer (64 places) at one look.
-    static const int KEYS_AT_ONCE = 32;
+    static constexpr int KEYS_AT_ONCE = 32;
 
     // Input thread: what happened.
     void keyTyped(int key, int scancode);
