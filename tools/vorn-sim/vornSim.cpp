@@ -63,7 +63,10 @@ void usage() {
         "  --no-script         the player stands idle (default: the scripted player of playTest)\n"
         "  --steps N           simulation steps to run (default 1000)\n"
         "  --until-over        stop once the round is won or lost\n"
-        "  --frame-ratio K     one drawn frame every K steps, 0 for none (default 1)\n"
+        "  --frame-ratio K     one drawn frame every K steps, 0 for none (default 1); with none the\n"
+        "                      end-of-frame update never runs: no unit dies and knockback never\n"
+        "                      wears off, so the step times only grow (the step times of a run\n"
+        "                      with frames are the step alone)\n"
         "  --seed S            seed of rand() (default 1)\n"
         "  --exhaustive        contact tests by the plain all-pairs scan instead of the grid\n"
         "  --replay FILE       play a replay (data/replays/*.vornreplay) and print its end's state hash\n"
@@ -287,6 +290,8 @@ int main(int argc, char** argv) {
         int state = ROUND_IN_PLAY;
         long overAt = -1;
         int overState = ROUND_IN_PLAY;
+        if (o.frameRatio == 0)
+            std::printf("no drawn frames: no unit dies and no knockback wears off in this run\n");
         auto begin = Clock::now();
         // One pass of the battle's loop per drawn frame; the steps of a pass see one input poll.
         int perPass = o.frameRatio > 0 ? o.frameRatio : 1;
