@@ -252,15 +252,13 @@ int SelectionListEditor::listProc(int msg, DIALOG* d, int c) {
 }
 
 int SelectionListEditor::fieldProc(int msg, DIALOG* d, int c) {
-    int result = d_edit_proc(msg, d, c);
-    if (msg == MSG_LOSTFOCUS || (result & D_CLOSE)) {
-        if ((intptr_t)d->dp3 == NAME_FIELD) {
-            if (!shown->entryItems.empty() && shown->entryItems[shown->current] != shown->nameBuffer)
-                shown->commitName(shown->nameBuffer);
-        } else {
-            shown->commitLine();
-        }
-        result = (result & ~D_CLOSE) | D_REDRAW;
+    int result = 0;
+    if (!fieldTaken(msg, d, c, &result)) return result;
+    if ((intptr_t)d->dp3 == NAME_FIELD) {
+        if (!shown->entryItems.empty() && shown->entryItems[shown->current] != shown->nameBuffer)
+            shown->commitName(shown->nameBuffer);
+    } else {
+        shown->commitLine();
     }
     return result;
 }
