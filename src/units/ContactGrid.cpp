@@ -74,6 +74,8 @@ void ContactGrid::build(const std::vector<Unit*>& units) {
         std::copy_backward(level.cellStart.begin(), level.cellStart.end() - 2, level.cellStart.end() - 1);
         level.cellStart[0] = 0;
     }
+    swept = findAllPairs();
+    if (swept) listCandidates();
 }
 
 // The median unit sets the size of the crowd: units up to twice its size make the finest level,
@@ -105,6 +107,7 @@ void ContactGrid::sortIntoLevels() {
             levelOfClass[sizeClass] = (int)used++;
             if (levels.size() < used) levels.emplace_back();
             Level& fresh = levels[used - 1];
+            fresh.sizeClass = sizeClass;
             fresh.count = 0;
             fresh.largest = s.size;
             fresh.left = fresh.right = s.x;
@@ -161,28 +164,82 @@ bool ContactGrid::mayTouch(const Spot& a, const Place& b) {
     return (double)dx * dx + (double)dy * dy <= most * most;
 }
 
-const std::vector<int>& ContactGrid::candidates(int i) {
-    found.clear();
-    if (i < 0 || i >= (int)levelOf.size() || levelOf[i] < 0) return found;
-    const Spot& a = spot[i];
-    for (const Level& level : levels) {
-        // The farthest along an axis that a unit of this level may be and still touch unit i.
-        long long r = ((long long)a.size + level.largest) / 2;
-        long long x0 = a.x - r - level.left, x1 = a.x + r - level.left;
-        long long y0 = a.y - r - level.top, y1 = a.y + r - level.top;
-        if (r < 0 || x1 < 0 || y1 < 0 || x0 > level.right - level.left || y0 > level.bottom - level.top)
-            continue; // beside the level's units
-        int cx0 = level.cellAlong(x0, level.cols), cx1 = level.cellAlong(x1, level.cols);
-        int cy0 = level.cellAlong(y0, level.rows), cy1 = level.cellAlong(y1, level.rows);
-        for (int cy = cy0; cy <= cy1; cy++) {
-            // The cells of a row lie side by side in items.
-            int first = cy * level.cols + cx0, last = cy * level.cols + cx1;
-            for (int k = level.cellStart[first]; k < level.cellStart[last + 1]; k++)
-                if (mayTouch(a, level.places[k])) found.push_back(level.items[k]);
-        }
+template <typename Found>
+void ContactGrid::search(const Spot& a, const Level& level, int from, Found found) const {
+    // The farthest along an axis that a unit of this level may be and still touch a.
+    long long r = ((long long)a.size + level.largest) / 2;
+    long long x0 = a.x - r - level.left, x1 = a.x + r - level.left;
+    long long y0 = a.y - r - level.top, y1 = a.y + r - level.top;
+    if (r < 0 || x1 < 0 || y1 < 0 || x0 > level.right - level.left || y0 > level.bottom - level.top)
+        return; // beside the level's units
+    int cx0 = level.cellAlong(x0, level.cols), cx1 = level.cellAlong(x1, level.cols);
+    int cy0 = level.cellAlong(y0, level.rows), cy1 = level.cellAlong(y1, level.rows);
+    for (int cy = cy0; cy <= cy1; cy++) {
+        // The cells of a row lie side by side in items.
+        int first = cy * level.cols + cx0, last = cy * level.cols + cx1;
+        for (int k = std::max(level.cellStart[first], from); k < level.cellStart[last + 1]; k++)
+            if (mayTouch(a, level.places[k])) found(k);
     }
+}
+
+// Each unit searches the rest of its own level from the item after its own (a pair within a
+// level is found by the unit that comes first in items, whose search covers the other's cell as
+// the other's covers its own) and every finer level; a coarse unit searching the fine cells
+// looks at fewer cells than the many fine units would searching the coarse ones. The sweep
+// reads the cells in the order they lie in memory.
+bool ContactGrid::findAllPairs() {
+    pairs.clear();
+    size_t budget = pairBudget();
+    for (const Level& own : levels)
+        for (int k = 0; k < own.count; k++) {
+            int i = own.items[k];
+            const Spot& a = spot[i];
+            for (const Level& other : levels) {
+                if (other.sizeClass > own.sizeClass) continue;
+                const std::vector<int>& items = other.items;
+                search(a, other, &other == &own ? k + 1 : 0, [&](int m) { pairs.push_back({i, items[m]}); });
+            }
+            if (pairs.size() > budget) return false;
+        }
+    return true;
+}
+
+void ContactGrid::listCandidates() {
+    int n = (int)spot.size();
+    candidateStart.assign(n + 1, 0);
+    for (int i : live)
+        candidateStart[i + 1]++;
+    for (const Pair& p : pairs) {
+        candidateStart[p.a + 1]++;
+        candidateStart[p.b + 1]++;
+    }
+    std::partial_sum(candidateStart.begin(), candidateStart.end(), candidateStart.begin());
+    candidateList.resize(candidateStart[n]);
+    // Filled from each unit's start, which moves on to the next unit's; moved back after.
+    for (int i : live)
+        candidateList[candidateStart[i]++] = i;
+    for (const Pair& p : pairs) {
+        candidateList[candidateStart[p.a]++] = p.b;
+        candidateList[candidateStart[p.b]++] = p.a;
+    }
+    if (n > 0) std::copy_backward(candidateStart.begin(), candidateStart.end() - 2, candidateStart.end() - 1);
+    candidateStart[0] = 0;
+    for (int i : live)
+        std::sort(candidateList.begin() + candidateStart[i], candidateList.begin() + candidateStart[i + 1]);
+}
+
+ContactGrid::Candidates ContactGrid::candidates(int i) {
+    found.clear();
+    if (i < 0 || i >= (int)levelOf.size() || levelOf[i] < 0) return {found.data(), found.data()};
+    if (swept) {
+        const int* list = candidateList.data();
+        return {list + candidateStart[i], list + candidateStart[i + 1]};
+    }
+    const Spot& a = spot[i];
+    for (const Level& level : levels)
+        search(a, level, 0, [&](int k) { found.push_back(level.items[k]); });
     std::sort(found.begin(), found.end());
-    return found;
+    return {found.data(), found.data() + found.size()};
 }
 
 long ContactGrid::countCandidates() {

@@ -29,16 +29,27 @@ class ContactGrid {
         int affiliation, hitbox, defense; // as on Unit
     };
 
+    // A unit's candidates: indices into the list the grid was built from, ascending.
+    struct Candidates {
+        const int *first, *last;
+        const int* begin() const { return first; }
+        const int* end() const { return last; }
+        bool empty() const { return first == last; }
+        size_t size() const { return (size_t)(last - first); }
+    };
+
     void build(const std::vector<Unit*>& units);
     // Gives back the memory of the last build (a round ends with the memory it began with).
     void release();
-    // Indices into the list the grid was built from, ascending. Empty for a dead unit: the pair
-    // rule rejects every pair of which a dead unit is part.
-    const std::vector<int>& candidates(int i);
+    // The candidates of unit i, itself among them. Empty for a dead unit: the pair rule rejects every pair of which
+    // a dead unit is part. Valid until the next call or build.
+    Candidates candidates(int i);
     // The spot of unit i of the list the grid was built from; only for a live unit.
     const Spot& getSpot(int i) const { return spot[i]; }
-    // For tests and measurements: the units looked at by candidates() of each unit, summed.
+    // For tests and measurements: the candidates of every unit, summed.
     long countCandidates();
+    // Whether the last build found its pairs in one sweep (not a crowd packed past the budget).
+    bool wasSwept() const { return swept; }
     // Live units too big (or too far out) for the cells of the crowd.
     int getWideCount() const { return wideCount; }
 
@@ -52,6 +63,7 @@ class ContactGrid {
         long long left = 0, right = 0, top = 0, bottom = 0; // the bounding box of its units, fixed
         long long largest = 0;                              // contact diameter of its largest unit
         int cols = 0, rows = 0, count = 0;
+        int sizeClass = 0;          // its units' size class: each level has its own
         std::vector<int> cellStart; // first entry of each cell in items; one more entry at the end
         std::vector<int> items;     // its units sorted by cell, list order within a cell
         std::vector<Place> places;  // the place of each of items, so a row of cells is one stretch
@@ -67,13 +79,28 @@ class ContactGrid {
     static bool mayTouch(const Spot& a, const Place& b);
     void sortIntoLevels();
     void layOut(Level& level);
+    // Calls found(item) for each item of level, from item `from` on, that may touch a.
+    template <typename Found> void search(const Spot& a, const Level& level, int from, Found found) const;
+    bool findAllPairs();
+    void listCandidates();
 
     std::vector<Spot> spot;
     std::vector<int> levelOf; // level of each unit, -1 for a dead one
     std::vector<int> cellOf;  // cell of each unit within its level
     std::vector<int> live;    // every unit that is not dead, in list order
     std::vector<Level> levels;
-    std::vector<int> found; // the answer of candidates()
+    // Every pair that may touch, found in one sweep over the cells at build, each pair once; then
+    // each live unit's candidates (itself among them) from candidateStart[i] in candidateList.
+    // A crowd packed so tight that its pairs pass pairBudget() is searched unit by unit instead,
+    // so memory stays within pairBudget() pairs however the units stand.
+    struct Pair {
+        int a, b;
+    };
+    size_t pairBudget() const { return 32 * live.size() + 1024; }
+    bool swept = false;
+    std::vector<Pair> pairs;
+    std::vector<int> candidateStart, candidateList;
+    std::vector<int> found; // the answer of candidates() when not swept
     int wideCount = 0;
 };
 

@@ -296,7 +296,7 @@ void UnitList::contactPass() {
             a->dealDamage();
             continue;
         }
-        const std::vector<int>& near = contactGrid.candidates((int)i);
+        ContactGrid::Candidates near = contactGrid.candidates((int)i);
         if (near.empty()) continue; // a dead unit touches nothing
         // A unit's contacts change only the units it touches, never itself nor what the grid
         // holds, so all its tests may be made before the first contact is dealt; only the units

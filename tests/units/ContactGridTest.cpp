@@ -193,7 +193,8 @@ TEST(ContactGridAgrees, GiantsStragglersFarOutsideAndStackedUnits) {
 }
 
 // The grid's own promise, checked against the distance test on random layouts: every unit within
-// reach is a candidate, candidates come in list order, dead units take part in nothing.
+// reach is a candidate, candidates come in list order, dead units take part in nothing; whether
+// the pairs were found in one sweep or, in a packed crowd, unit by unit.
 TEST(ContactGridCandidates, EveryTouchingPairIsOfferedInListOrder) {
     ArenaWorld w(800, 600);
     w.addType("small", AFF_ENEMY, 10);
@@ -202,19 +203,24 @@ TEST(ContactGridCandidates, EveryTouchingPairIsOfferedInListOrder) {
     std::srand(3);
     for (int layout = 0; layout < 20; layout++) {
         w.list.clear();
-        int n = 50 + std::rand() % 300;
+        bool packed = layout % 5 == 4;
+        int n = packed ? 300 + std::rand() % 50 : 50 + std::rand() % 300;
         for (int i = 0; i < n; i++) {
             const char* type = i % 50 == 7 ? "huge" : i % 3 ? "small" : "mid";
-            // Some outside the arena, some on negative coordinates.
-            w.place(type, std::rand() % 1000 - 100, std::rand() % 800 - 100);
+            // Some outside the arena, some on negative coordinates; every fifth layout packed into
+            // a corner, more pairs than a sweep keeps, so the grid searches unit by unit.
+            int spread = packed ? 30 : 1000;
+            w.place(type, std::rand() % spread - 100, std::rand() % (spread * 4 / 5) - 100);
         }
         std::vector<Unit*>& units = *w.list.getUnits();
         static_cast<Unit*>(units[5])->killSelf();
         units[5]->draw(nullptr, nullptr, false); // the death animation takes over
         ContactGrid grid;
         grid.build(units);
+        EXPECT_EQ(grid.wasSwept(), !packed) << "layout " << layout;
         for (int a = 0; a < n; a++) {
-            std::vector<int> offered = grid.candidates(a);
+            ContactGrid::Candidates found = grid.candidates(a);
+            std::vector<int> offered(found.begin(), found.end());
             EXPECT_TRUE(std::is_sorted(offered.begin(), offered.end()));
             if (a == 5) {
                 EXPECT_TRUE(offered.empty());
