@@ -154,7 +154,7 @@ void ContactGrid::release() {
 // contact test's differences are exact and its distance does not saturate but rounds hypot to a
 // fraction of a pixel, so a pair dropped here is one the contact test would drop; dropped here,
 // it costs no look at the units.
-bool ContactGrid::mayTouch(const Spot& a, const Place& b) {
+bool ContactGrid::mayTouch(const Place& a, const Place& b) {
     long long reach = ((long long)a.size + b.size) / 2;
     reach = std::min<long long>(reach, INT_MAX);
     long long dx = (long long)b.x - a.x, dy = (long long)b.y - a.y;
@@ -165,7 +165,7 @@ bool ContactGrid::mayTouch(const Spot& a, const Place& b) {
 }
 
 template <typename Found>
-void ContactGrid::search(const Spot& a, const Level& level, int from, Found found) const {
+void ContactGrid::search(const Place& a, const Level& level, int from, Found found) const {
     // The farthest along an axis that a unit of this level may be and still touch a.
     long long r = ((long long)a.size + level.largest) / 2;
     long long x0 = a.x - r - level.left, x1 = a.x + r - level.left;
@@ -193,7 +193,7 @@ bool ContactGrid::findAllPairs() {
     for (const Level& own : levels)
         for (int k = 0; k < own.count; k++) {
             int i = own.items[k];
-            const Spot& a = spot[i];
+            const Place& a = own.places[k];
             for (const Level& other : levels) {
                 if (other.sizeClass > own.sizeClass) continue;
                 const std::vector<int>& items = other.items;
@@ -235,7 +235,7 @@ ContactGrid::Candidates ContactGrid::candidates(int i) {
         const int* list = candidateList.data();
         return {list + candidateStart[i], list + candidateStart[i + 1]};
     }
-    const Spot& a = spot[i];
+    const Place a{spot[i].x, spot[i].y, spot[i].size};
     for (const Level& level : levels)
         search(a, level, 0, [&](int k) { found.push_back(level.items[k]); });
     std::sort(found.begin(), found.end());

@@ -41,8 +41,8 @@ class ContactGrid {
     void build(const std::vector<Unit*>& units);
     // Gives back the memory of the last build (a round ends with the memory it began with).
     void release();
-    // The candidates of unit i, itself among them. Empty for a dead unit: the pair rule rejects every pair of which
-    // a dead unit is part. Valid until the next call or build.
+    // The candidates of unit i, itself among them. Empty for a dead unit: the pair rule rejects every pair of
+    // which a dead unit is part. Valid until the next call or build.
     Candidates candidates(int i);
     // The spot of unit i of the list the grid was built from; only for a live unit.
     const Spot& getSpot(int i) const { return spot[i]; }
@@ -76,11 +76,11 @@ class ContactGrid {
             return (int)std::min<long long>(std::max<long long>(c, 0), cells - 1);
         }
     };
-    static bool mayTouch(const Spot& a, const Place& b);
+    static bool mayTouch(const Place& a, const Place& b);
     void sortIntoLevels();
     void layOut(Level& level);
     // Calls found(item) for each item of level, from item `from` on, that may touch a.
-    template <typename Found> void search(const Spot& a, const Level& level, int from, Found found) const;
+    template <typename Found> void search(const Place& a, const Level& level, int from, Found found) const;
     bool findAllPairs();
     void listCandidates();
 
