@@ -4,6 +4,7 @@
 #include <climits>
 #include <cmath>
 #include <functional>
+#include <new>
 
 #include "content/Round.h"
 #include "content/UnitCreate.h"
@@ -12,6 +13,7 @@
 #include "units/SpriteCache.h"
 #include "units/UnitInput.h"
 #include "units/UnitList.h"
+#include "units/UnitPool.h"
 #include "units/angleSum.h"
 #include "units/saturate.h"
 #include "units/vornMath.h"
@@ -109,6 +111,39 @@ Unit::Unit(UnitList* list, UnitTemplate* t, Unit* creator, fixed x, fixed y, fix
 
 Unit::~Unit() {
     delete unitInput;
+}
+
+namespace {
+#if defined(__SANITIZE_ADDRESS__)
+const bool poolUnits = false;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+const bool poolUnits = false;
+#else
+const bool poolUnits = true;
+#endif
+#else
+const bool poolUnits = true;
+#endif
+
+// Never destroyed: a unit may outlive the statics of its program. It holds no memory while no
+// unit is alive.
+UnitPool& unitPool() {
+    static UnitPool* pool = new UnitPool(sizeof(Unit), alignof(Unit));
+    return *pool;
+}
+} // namespace
+
+void* Unit::operator new(std::size_t size) {
+    if (poolUnits && size == sizeof(Unit)) return unitPool().take();
+    return ::operator new(size, std::align_val_t(alignof(Unit)));
+}
+
+void Unit::operator delete(void* p, std::size_t size) {
+    if (poolUnits && size == sizeof(Unit))
+        unitPool().give(p);
+    else
+        ::operator delete(p, std::align_val_t(alignof(Unit)));
 }
 
 // Hooks for the player's unit, which keeps a score and the ailment maxima; others keep neither.

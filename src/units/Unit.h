@@ -3,6 +3,7 @@
 
 #include <allegro.h>
 #include <climits>
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -56,6 +57,10 @@ class alignas(64) Unit {
 
     Unit(const Unit&) = delete;
     Unit& operator=(const Unit&) = delete;
+    // Units (not the player's, which is bigger and one) come from a pool of their own, except in
+    // builds with AddressSanitizer, which must see every unit freed to catch one used after.
+    static void* operator new(std::size_t size);
+    static void operator delete(void* p, std::size_t size);
 
     // Movement requests; all ignored while moveLockLeft > 0.
     void walk(bool w);

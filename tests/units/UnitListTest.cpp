@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -8,6 +10,7 @@
 #include "units/PlayerUnit.h"
 #include "units/Unit.h"
 #include "units/UnitInput.h"
+#include "units/UnitPool.h"
 #include "units/vornMath.h"
 
 namespace {
@@ -449,4 +452,30 @@ TEST(StepPasses, AGoneUnitIsDestroyedAndWhoHeldItActsAsWhileItsAddressStayedRese
     w.step();
     EXPECT_EQ(brain->target, next);
     EXPECT_EQ(follower->getPosX(), followerX);
+}
+
+// The units' own pool: a freed block is the next handed out, blocks keep their alignment across
+// slabs, and once none is in use the slabs go back to the system.
+TEST(UnitPool, ReusesTheLastFreedBlockAndGivesBackItsSlabsWhenEmpty) {
+    UnitPool pool(192, 64);
+    std::vector<void*> blocks;
+    for (size_t i = 0; i < UnitPool::blocksPerSlab + 3; i++)
+        blocks.push_back(pool.take());
+    EXPECT_EQ(pool.getSlabCount(), 2u);
+    std::vector<void*> sorted = blocks;
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(std::adjacent_find(sorted.begin(), sorted.end()), sorted.end()) << "a block handed out twice";
+    for (void* b : blocks)
+        EXPECT_EQ(reinterpret_cast<uintptr_t>(b) % 64, 0u);
+    pool.give(blocks[5]);
+    pool.give(blocks[7]);
+    EXPECT_EQ(pool.take(), blocks[7]);
+    EXPECT_EQ(pool.take(), blocks[5]);
+    EXPECT_EQ(pool.getInUse(), blocks.size());
+    for (void* b : blocks)
+        pool.give(b);
+    EXPECT_EQ(pool.getSlabCount(), 0u);
+    void* again = pool.take(); // a pool emptied works as a new one
+    EXPECT_EQ(pool.getSlabCount(), 1u);
+    pool.give(again);
 }
