@@ -352,9 +352,15 @@ int main(int argc, char** argv) {
         std::printf("\n");
         // The drawing's cache of turned pictures fills up to its budget as new angles and sizes are
         // drawn: growth within that budget is not a leak.
-        std::printf("turned pictures cached: %.1f MB", SpriteCache::drawing().getBytes() / 1048576.0);
+        size_t cacheBytes = SpriteCache::drawing().getBytes();
+        std::printf("turned pictures cached: %.1f MB", cacheBytes / 1048576.0);
         if (warmKB > 0) std::printf(", %.1f MB after step %ld", warmCacheBytes / 1048576.0, warmedAt);
         std::printf(" (at most %.0f MB)\n", spriteCacheBudgetBytes / 1048576.0);
+        double restKB = nowKB - cacheBytes / 1024.0, warmRestKB = warmKB - warmCacheBytes / 1024.0;
+        if (warmKB > 0 && warmRestKB > 0)
+            std::printf("resident memory besides them: %.1f MB, %.1f MB after step %ld (%+.1f %%)\n",
+                        restKB / 1024.0, warmRestKB / 1024.0, warmedAt,
+                        100.0 * (restKB - warmRestKB) / warmRestKB);
         std::printf("state hash: %016llx\n", (unsigned long long)sim.stateHash());
         if (!o.record.empty()) {
             std::string why;
