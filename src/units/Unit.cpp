@@ -20,6 +20,13 @@
 
 namespace {
 
+AilmentCounters firstAilments(const std::vector<int>& steps) {
+    AilmentCounters first{};
+    for (size_t i = 0; i < first.size() && i < steps.size(); i++)
+        first[i] = steps[i];
+    return first;
+}
+
 // Sums of fixed values are formed in 64 bits and saturated, so extreme data (a long Push, a huge
 // knockback) can never wrap a velocity or a position around.
 fixed clampFixed(long long v) {
@@ -94,7 +101,8 @@ Unit::Unit(UnitList* list, UnitTemplate* t, Unit* creator, fixed x, fixed y, fix
       soundToPlay(-1), deadSoundPlayed(false), dashLeft(0), alignTarget(creator), alignStyle(t->alignStyle),
       alignDist(t->alignDist), alignAngleMin(t->alignAngleMin), alignAngleMax(t->alignAngleMax),
       attackKB(t->kbDir, t->kbMag, t->kbDuration), damageDealt(t->damageDealt), wallTime(0),
-      goodStatusDealt(t->goodStatus), badStatusDealt(t->badStatus), juiceForPlayer(t->juiceForPlayer) {
+      goodStatusDealt(firstAilments(t->goodStatus)), badStatusDealt(firstAilments(t->badStatus)),
+      juiceForPlayer(t->juiceForPlayer) {
     if (v < 1 || v > 4) return; // variant 0, and unknown ones, keep the type as written
     const VariantClass& c = variantClass(v);
     drawScale = fixmul(drawScale, ftofix(c.scale));
@@ -490,10 +498,11 @@ void Unit::getHitDamage(Unit* v) {
     }
     storeJuiceForPlayer(j);
     v->addDamage(dmg);
-    for (int i = 0; i < (int)goodStatusDealt.size(); i++)
-        v->addGoodStatus(i, goodStatusDealt[i]);
-    for (int i = 0; i < (int)badStatusDealt.size(); i++)
-        v->addBadStatus(i, badStatusDealt[i]);
+    // A count of 0 adds nothing.
+    for (int i = 0; i < AILMENT_COUNT; i++)
+        if (goodStatusDealt[i] != 0) v->addGoodStatus(i, goodStatusDealt[i]);
+    for (int i = 0; i < AILMENT_COUNT; i++)
+        if (badStatusDealt[i] != 0) v->addBadStatus(i, badStatusDealt[i]);
 }
 
 void Unit::storeJuiceForPlayer(fixed factor) {

@@ -224,8 +224,10 @@ class alignas(64) Unit {
     kbForce attackKB;                   // the knockback its hits deal
     int damageDealt;                    // hit points per hit, scaled by the variant
     int wallTime;                       // consecutive steps beyond an arena edge
-    std::vector<int> goodStatusDealt, badStatusDealt; // steps of each ailment its hits give
-    int juiceForPlayer;                               // juice per hit it lands, scaled by the variant
+    // Steps of each ailment its hits give: the type's first AILMENT_COUNT, any missing 0 (which
+    // gives nothing). Kept in the unit, not in a list of its own, so a hit reads no other memory.
+    AilmentCounters goodStatusDealt, badStatusDealt;
+    int juiceForPlayer; // juice per hit it lands, scaled by the variant
 };
 
 // Units lie wherever the heap put them, so a pass over a big crowd would wait on memory at every
