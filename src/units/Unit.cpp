@@ -94,15 +94,15 @@ Unit::Unit(UnitList* list, UnitTemplate* t, Unit* creator, fixed x, fixed y, fix
       unitPropertyDefense(t->unitPropertyDefense), juiceStored(0), unitTemplate(t),
       removeThisUnit(false), goodStatus{}, badStatus{}, damageTaken(0),
       unitPropertyStatus(t->unitPropertyStatus), unitPropertyPlayer(t->unitPropertyPlayer),
-      unitName(t->unitName), addedUnits(&t->addedUnits), unitInput(new UnitInput(t->unitInput, v)),
-      unitList(list), variant(v), timeToLive(t->timeToLive), charAnim(0), maxHP(t->maxHP), hp(t->maxHP),
-      walkAngle(angle), walking(false), walkspeed(t->walkspeed), round(nullptr), attack1CoolDown(0),
-      attack2CoolDown(0), attack4CoolDown(0), moveLockLeft(0), drawAngle(angle), attackState(0),
-      soundToPlay(-1), deadSoundPlayed(false), dashLeft(0), alignTarget(creator), alignStyle(t->alignStyle),
-      alignDist(t->alignDist), alignAngleMin(t->alignAngleMin), alignAngleMax(t->alignAngleMax),
+      unitName(t->unitName), addedUnits(&t->addedUnits), unitInput(&behaviour), unitList(list), variant(v),
+      timeToLive(t->timeToLive), charAnim(0), maxHP(t->maxHP), hp(t->maxHP), walkAngle(angle), walking(false),
+      walkspeed(t->walkspeed), round(nullptr), attack1CoolDown(0), attack2CoolDown(0), attack4CoolDown(0),
+      moveLockLeft(0), drawAngle(angle), attackState(0), soundToPlay(-1), deadSoundPlayed(false), dashLeft(0),
+      alignTarget(creator), alignStyle(t->alignStyle), alignDist(t->alignDist),
+      alignAngleMin(t->alignAngleMin), alignAngleMax(t->alignAngleMax),
       attackKB(t->kbDir, t->kbMag, t->kbDuration), damageDealt(t->damageDealt), wallTime(0),
       goodStatusDealt(firstAilments(t->goodStatus)), badStatusDealt(firstAilments(t->badStatus)),
-      juiceForPlayer(t->juiceForPlayer) {
+      juiceForPlayer(t->juiceForPlayer), behaviour(t->unitInput, v) {
     if (v < 1 || v > 4) return; // variant 0, and unknown ones, keep the type as written
     const VariantClass& c = variantClass(v);
     drawScale = fixmul(drawScale, ftofix(c.scale));
@@ -117,9 +117,7 @@ Unit::Unit(UnitList* list, UnitTemplate* t, Unit* creator, fixed x, fixed y, fix
     juiceForPlayer = (int)(juiceForPlayer * c.juice);
 }
 
-Unit::~Unit() {
-    delete unitInput;
-}
+Unit::~Unit() {}
 
 namespace {
 #if defined(__SANITIZE_ADDRESS__)
@@ -325,7 +323,6 @@ void Unit::prefetch(size_t bytes) const {
 }
 
 void Unit::prefetchLists() const {
-    __builtin_prefetch(unitInput);
     __builtin_prefetch(kbForces.data());
 }
 

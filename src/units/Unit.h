@@ -10,11 +10,11 @@
 #include "content/AddUnitTemplate.h"
 #include "content/UnitTemplate.h"
 #include "units/ContactGrid.h"
+#include "units/UnitInput.h"
 #include "units/kbForce.h"
 
 class MusicSound;
 class Round;
-class UnitInput;
 class UnitList;
 class UnitTemplate;
 
@@ -200,7 +200,7 @@ class alignas(64) Unit {
     int unitPropertyPlayer;
     std::string unitName;
     std::vector<AddUnitTemplate*>* addedUnits; // the type's list, not owned
-    UnitInput* unitInput;                      // owned copy of the type's behaviour
+    UnitInput* unitInput;                      // its behaviour: behaviour, below
     UnitList* unitList;                        // the list it is in, not owned
     int variant;                               // 0-4, see variantClasses in Unit.cpp
     int timeToLive;                            // death checks left; -10 or less = no limit
@@ -228,6 +228,9 @@ class alignas(64) Unit {
     // gives nothing). Kept in the unit, not in a list of its own, so a hit reads no other memory.
     AilmentCounters goodStatusDealt, badStatusDealt;
     int juiceForPlayer; // juice per hit it lands, scaled by the variant
+    // Its own copy of the type's behaviour, kept in the unit so that a decision reads no other
+    // memory; last, as only the decisions and the letting go of removed units read it.
+    UnitInput behaviour;
 };
 
 // Units lie wherever the heap put them, so a pass over a big crowd would wait on memory at every
