@@ -31,6 +31,13 @@ const int farClass = 32;
 bool isFar(fixed x, fixed y) {
     return x > farOut || x < -farOut || y > farOut || y < -farOut;
 }
+
+// Filling buckets through their starts moves each bucket's start on to the next one's; this moves
+// them back. start holds one entry per bucket and one more at the end.
+void moveStartsBack(std::vector<int>& start) {
+    if (start.size() > 1) std::copy_backward(start.begin(), start.end() - 2, start.end() - 1);
+    start[0] = 0;
+}
 } // namespace
 
 void ContactGrid::build(const std::vector<Unit*>& units) {
@@ -69,11 +76,8 @@ void ContactGrid::build(const std::vector<Unit*>& units) {
         level.items[k] = i;
         level.places[k] = Place{spot[i].x, spot[i].y, spot[i].size};
     }
-    // Filling moved each cell's start to the next cell's; move them back.
-    for (Level& level : levels) {
-        std::copy_backward(level.cellStart.begin(), level.cellStart.end() - 2, level.cellStart.end() - 1);
-        level.cellStart[0] = 0;
-    }
+    for (Level& level : levels)
+        moveStartsBack(level.cellStart);
     swept = findAllPairs();
     if (swept) listCandidates();
 }
@@ -215,15 +219,13 @@ void ContactGrid::listCandidates() {
     }
     std::partial_sum(candidateStart.begin(), candidateStart.end(), candidateStart.begin());
     candidateList.resize(candidateStart[n]);
-    // Filled from each unit's start, which moves on to the next unit's; moved back after.
     for (int i : live)
         candidateList[candidateStart[i]++] = i;
     for (const Pair& p : pairs) {
         candidateList[candidateStart[p.a]++] = p.b;
         candidateList[candidateStart[p.b]++] = p.a;
     }
-    if (n > 0) std::copy_backward(candidateStart.begin(), candidateStart.end() - 2, candidateStart.end() - 1);
-    candidateStart[0] = 0;
+    moveStartsBack(candidateStart);
     for (int i : live)
         std::sort(candidateList.begin() + candidateStart[i], candidateList.begin() + candidateStart[i + 1]);
 }
