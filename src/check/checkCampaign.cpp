@@ -6,6 +6,7 @@
 #include "check/checkText.h"
 #include "content/UnitCreate.h"
 #include "content/fileFormat.h"
+#include "content/keyValues.h"
 #include "content/loadMessages.h"
 
 namespace {
@@ -232,9 +233,9 @@ void DataCheck::checkSpawnLine(const ConfigFile& f, const std::string& section, 
     for (int k = 1; k < total; k++)
         if (!isWholeNumber(v[k]))
             report.warning(at, textf("value %d, \"%s\", is not a whole number", k + 1, v[k].c_str()),
-                           textf("reads it as %d", atoi(v[k].c_str())), "write a whole number");
-    int amount = atoi(v[1].c_str()), side = atoi(v[2].c_str()), condition = atoi(v[3].c_str());
-    int threshold = atoi(v[5].c_str()), variant = atoi(v[6].c_str());
+                           textf("reads it as %d", listWhole(v[k])), "write a whole number");
+    int amount = listWhole(v[1]), side = listWhole(v[2]), condition = listWhole(v[3]);
+    int threshold = listWhole(v[5]), variant = listWhole(v[6]);
     if (total == spawnValuesWithPosition && side != SIDE_AT_POSITION) {
         report.warning(at, textf("a position is given, but the side is %d, not 10", side),
                        "skips the line without a message: its units never appear",
@@ -275,7 +276,7 @@ void DataCheck::checkSpawnLine(const ConfigFile& f, const std::string& section, 
                        "write how many units to create");
     if (amount > maxSpawnAmount) {
         std::string message = tooManySpawnedMessage(section, key, amount);
-        Problem& p = report.error(at, textf("an amount of %d", amount), "shows \"" + quoted(message) + "\"",
+        Problem& p = report.error(at, "an amount of " + v[1], "shows \"" + quoted(message) + "\"",
                                   "spread the units over several lines with delays");
         p.gameMessages = {message};
     }
@@ -290,7 +291,7 @@ void DataCheck::checkSpawnLine(const ConfigFile& f, const std::string& section, 
                        "puts the units on the arena's top-left corner (0, 0)",
                        "add x and y as values 8 and 9");
     if (total == spawnValuesWithPosition) {
-        int x = atoi(v[7].c_str()), y = atoi(v[8].c_str());
+        int x = listWhole(v[7]), y = listWhole(v[8]);
         if (width > 0 && height > 0 && (x < 0 || y < 0 || x > width || y > height))
             report.warning(
                 at, textf("the position (%d, %d) is outside the %d x %d arena", x, y, width, height),

@@ -5,6 +5,7 @@
 #include "check/DataCheck.h"
 #include "check/checkText.h"
 #include "content/fileFormat.h"
+#include "content/keyValues.h"
 #include "content/loadMessages.h"
 #include "content/unitProperties.h"
 #include "system/fileAccess.h"
@@ -238,6 +239,6 @@ void DataCheck::checkDamage(const ConfigFile& f) {
         for (size_t i = 0; i < v.size() && i < 4; i++)
             if (!isWholeNumber(v[i]))
                 report.warning(at, "\"" + v[i] + "\" is not a whole number",
-                               textf("reads it as %d steps", atoi(v[i].c_str())), "write a count of steps");
+                               textf("reads it as %d steps", listWhole(v[i])), "write a count of steps");
     }
 }

@@ -5,6 +5,7 @@
 #include "check/DataCheck.h"
 #include "check/checkText.h"
 #include "content/fileFormat.h"
+#include "content/keyValues.h"
 #include "content/loadMessages.h"
 #include "system/fileAccess.h"
 
@@ -75,7 +76,7 @@ void DataCheck::checkAnimation(const ConfigFile& f, const std::string& name, int
     for (int i = 0; i < 3; i++)
         if (!isWholeNumber(v[i]))
             report.warning(at, "\"" + v[i] + "\" is not a whole number",
-                           textf("reads it as %d", atoi(v[i].c_str())),
+                           textf("reads it as %d", listWhole(v[i])),
                            "write repeat, loop end and loop start as whole numbers");
     int frames = 0;
     for (size_t i = 3; i + 1 < v.size(); i += 2) {
@@ -90,13 +91,13 @@ void DataCheck::checkAnimation(const ConfigFile& f, const std::string& name, int
         }
         frames++;
         found = true;
-        if (!isWholeNumber(v[i + 1]) || atoi(v[i + 1].c_str()) < 0)
+        if (!isWholeNumber(v[i + 1]) || listWhole(v[i + 1]) < 0)
             report.warning(
                 at, "the hold count \"" + v[i + 1] + "\" of " + v[i] + " is not a whole number of 0 or more",
-                textf("holds the frame for %d extra advances", std::max(0, atoi(v[i + 1].c_str()))),
+                textf("holds the frame for %d extra advances", std::max(0, listWhole(v[i + 1]))),
                 "write 0 or more");
     }
-    int loopEnd = atoi(v[1].c_str()), loopStart = atoi(v[2].c_str());
+    int loopEnd = listWhole(v[1]), loopStart = listWhole(v[2]);
     if (frames > 0 && (loopEnd >= frames || loopStart >= frames))
         report.warning(at,
                        textf("the loop (start %d, end %d) reaches beyond the %d frame%s", loopStart, loopEnd,
@@ -147,17 +148,17 @@ void DataCheck::checkAddedUnits(const ConfigFile& f, const std::string& name, Un
                 report.warning(
                     at,
                     textf("value %d, \"%s\", is not a %s number", k + 1, v[k].c_str(), real ? "" : "whole"),
-                    textf("reads it as %g", real ? atof(v[k].c_str()) : (double)atoi(v[k].c_str())),
+                    textf("reads it as %g", real ? atof(v[k].c_str()) : (double)listWhole(v[k])),
                     "write a number");
         }
         if (v[13] != "true" && v[13] != "false")
             report.warning(at, "onClick \"" + v[13] + "\" is neither true nor false", "reads it as false",
                            "write true or false");
-        if (atoi(v[3].c_str()) <= 0)
+        if (listWhole(v[3]) <= 0)
             report.warning(at, "an amount of 0 or less", "adds no unit from this entry",
                            "write how many units to add");
-        if (atoi(v[3].c_str()) > maxUnitsPerOrder) {
-            std::string message = tooManyAddedMessage(name, key, atoi(v[3].c_str()));
+        if (listWhole(v[3]) > maxUnitsPerOrder) {
+            std::string message = tooManyAddedMessage(name, key, listWhole(v[3]));
             Problem& p =
                 report.error(at, textf("an amount of %s", v[3].c_str()), "shows \"" + quoted(message) + "\"",
                              textf("add at most %d units per entry", maxUnitsPerOrder));
@@ -177,7 +178,7 @@ void DataCheck::checkAttackGroups(const ConfigFile& f,
                                   const std::vector<std::pair<int, std::vector<std::string>>>& entries,
                                   bool isThePC) {
     for (const auto& e : entries) {
-        int attack = atoi(e.second[6].c_str());
+        int attack = listWhole(e.second[6]);
         Place at = placeOf(f, "", "addedUnit" + std::to_string(e.first));
         if (attack != 1 && attack != 2 && attack != 4 && attack != 8) {
             report.warning(
@@ -198,14 +199,14 @@ void DataCheck::checkAttackGroups(const ConfigFile& f,
     for (int mask : {1, 2, 4}) {
         const std::vector<std::string>* first = nullptr;
         for (const auto& e : entries) {
-            int attack = atoi(e.second[6].c_str());
+            int attack = listWhole(e.second[6]);
             if (!(attack & mask)) continue;
             Place at = placeOf(f, "", "addedUnit" + std::to_string(e.first));
             if (!first) {
                 first = &e.second;
                 continue;
             }
-            int firstAttack = atoi((*first)[6].c_str());
+            int firstAttack = listWhole((*first)[6]);
             if (firstAttack != attack)
                 report.warning(
                     at,

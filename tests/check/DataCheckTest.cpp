@@ -68,13 +68,15 @@ TEST_F(CheckTest, UnitsThatDoNotLoadAreErrorsWithTheGamesOwnMessages) {
 TEST_F(CheckTest, AddedUnitEntriesOfWrongLengthMixedAttacksAndUnreadIndexes) {
     writeUnit("Hero", "affiliation = player\nisThePC = true\ndatafile = gfx/u.dat\naddedUnits = 2\n"
                       "addedUnit0 = Bolt 10 0 1 0 0 1 5 0 0 0 0 0 true 3\n"
-                      "addedUnit1 = Bolt 10 0 1 0 0 3 5 0 0 0 0 0 false 3\n"
+                      "addedUnit1 = Bolt 10 0 5000000 0 0 3 5 0 0 0 0 0 false 3\n"
                       "addedUnit2 = Bolt 10 0 1 0 0 1 5 0 0 0 0 0 true\n"
                       "[Animation]\nanimIdle = 0 -1 0 stand 2\n");
     check();
     EXPECT_TRUE(find("attack 3 is not one of 1, 2, 4 or 8"));
     EXPECT_TRUE(find("attack 1 mixes entries with attack values 1 and 3"));
     EXPECT_TRUE(find("onClick differs from the first entry of attack 1"));
+    // Numbers beyond a million are quoted as the game pins them, not as they overflow.
+    EXPECT_NE(find("an amount of 5000000")->game.find("adds 1000000 units"), std::string::npos);
     const Problem* unread = find("addedUnits is 2, so this entry is never read");
     ASSERT_TRUE(unread);
     EXPECT_EQ(unread->place.key, "addedUnit2");
@@ -94,11 +96,11 @@ TEST_F(CheckTest, AddedUnitEntriesOfWrongLengthMixedAttacksAndUnreadIndexes) {
 TEST_F(CheckTest, SpawnLinesAndRoundsThatDoNotPlayAsWritten) {
     writeUnit("Crystal",
               "affiliation = neutral\ndatafile = gfx/u.dat\n[Animation]\nanimIdle = 0 -1 0 stand 0\n");
-    dir.write(
-        "data/campaigns/Camp",
-        campaign("Spawns = 5\nSpawn0 = Crystal 1 9 1 0 0 0\nSpawn1 = Grub 1 4 1 0 0 0 10 10\n"
-                 "Spawn2 = Grub 1 14 1 0 0 7\nSpawn3 = Grub 1 10 3 0 -1 0 500 20\nSpawn4 = Grub 1 2 1 0 0\n"
-                 "Spawn5 = Grub 1 2 1 0 0 0\nArenaWall = stop\nMusic = data/sound/camp.ogg\n"));
+    dir.write("data/campaigns/Camp",
+              campaign("Spawns = 5\nSpawn0 = Crystal 1 9 1 0 0 0\nSpawn1 = Grub 1 4 1 0 0 0 10 10\n"
+                       "Spawn2 = Grub 3000000000 14 1 0 0 7\nSpawn3 = Grub 1 10 3 0 -1 0 500 20\n"
+                       "Spawn4 = Grub 1 2 1 0 0\nSpawn5 = Grub 1 2 1 0 0 0\nArenaWall = stop\n"
+                       "Music = data/sound/camp.ogg\n"));
     check();
     const Problem* unlisted = find("\"Crystal\" is not in the campaign's UnitsToAppear");
     ASSERT_TRUE(unlisted);
@@ -108,6 +110,7 @@ TEST_F(CheckTest, SpawnLinesAndRoundsThatDoNotPlayAsWritten) {
     EXPECT_TRUE(find("a position is given, but the side is 4, not 10"));
     EXPECT_TRUE(find("side 14 is no placement"));
     EXPECT_TRUE(find("variant 7 is not 0 to 4"));
+    EXPECT_NE(find("an amount of 3000000000")->game.find("asks for 1000000 units"), std::string::npos);
     EXPECT_TRUE(find("the position (500, 20) is outside the 200 x 150 arena"));
     EXPECT_EQ(find("the round cannot be won")->severity, Severity::Error);
     EXPECT_TRUE(find("6 values; a spawn line has 7"));
