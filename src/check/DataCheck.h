@@ -108,6 +108,8 @@ class DataCheck {
                         const std::string& section);
     void checkPainterWord(const ConfigFile& f, const std::string& section, const FormatKey& k);
     void checkPainterNumbers(const ConfigFile& f, const std::string& section, const FormatKey& k);
+    // A [Look] the build never draws, since another type paints the datafile it names.
+    void checkLookPainted(const ConfigFile& f, const std::string& name);
     // fileKeys: the keys of every section of this kind of file, to say where a stray key belongs.
     void checkUnknownKeys(const ConfigFile& f, const std::string& section,
                           const std::vector<std::string>& known, const std::string& readBy,
@@ -137,7 +139,9 @@ class DataCheck {
     std::map<std::string, bool>& decodedSounds; // by path
     std::map<std::string, UnitFacts> units;
     std::vector<std::string> characters;
-    std::set<std::string> datafilesNamed; // by unit files, so they are not taken for unit files
+    std::set<std::string> datafilesNamed;        // by unit files, so they are not taken for unit files
+    std::map<std::string, std::string> painters; // the type that paints each unit datafile
+    bool paintersRead = false;
     std::set<std::pair<std::string, int>> nonTextPlaces; // file and line
     std::string onlyCampaign;                            // empty: every campaign
 };

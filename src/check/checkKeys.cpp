@@ -3,6 +3,7 @@
 
 #include "check/DataCheck.h"
 #include "check/checkText.h"
+#include "content/datafilePainters.h"
 #include "content/formatTable.h"
 
 namespace {
@@ -106,4 +107,17 @@ void DataCheck::checkValue(const std::string& path, const std::string& section, 
         checkArenaSize(f, section, width, height);
         checkWallMode(f, section, round);
     }
+}
+
+void DataCheck::checkLookPainted(const ConfigFile& f, const std::string& name) {
+    if (f.entriesOf("Look").empty()) return;
+    if (!paintersRead) painters = datafilePainters(paintedTypesIn("data/unit")), paintersRead = true;
+    std::string datafile = f.getString("", "datafile", "");
+    auto painter = painters.find(datafile);
+    if (painter == painters.end() || painter->second == name) return;
+    report.warning(placeOf(f, "", "datafile"),
+                   "the build paints " + datafile + " from " + painter->second +
+                       "'s [Look], not from this one",
+                   "shows " + painter->second + "'s pictures; this [Look] is never drawn",
+                   "give this type a datafile of its own, such as gfx/" + name + ".dat");
 }

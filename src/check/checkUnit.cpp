@@ -77,6 +77,7 @@ const UnitFacts& DataCheck::checkUnit(const std::string& name, const Place& from
     checkDamage(f);
     checkAddedUnits(f, name, facts);
     checkKeyValues(f, FileKind::Unit, lookSection, lookSection);
+    checkLookPainted(f, name);
     return facts;
 }
 

@@ -1,3 +1,4 @@
+#include <fstream>
 #include <sstream>
 
 #include "CheckFixture.h"
@@ -14,6 +15,8 @@ TEST_F(CheckTest, UnitFileSlipsNameTheirLineKeyAndTheNameMeant) {
         "attackDistMx = 10\ncareAboutArena = True\nkbMag = 2\n[UnitProperties]\nDefense = Heavvy HitsPlayer\n"
         "[Animation]\nanimIdle = 0 -1 0 stand 0 walk\nanimRun = 0 -1\n[Bogus]\nx = 1\n"
         "[Look]\nshape = blobb\nbody = 300 0 0\nsize = 2 24\n");
+    std::ifstream hero("data/unit/Hero"); // a second look for the datafile Grub's look paints
+    writeUnit("Hero", std::string(std::istreambuf_iterator<char>(hero), {}) + "[Look]\nshape = hero\n");
     check();
     const Problem* side = find("\"enmy\" is no side");
     ASSERT_TRUE(side);
@@ -42,6 +45,8 @@ TEST_F(CheckTest, UnitFileSlipsNameTheirLineKeyAndTheNameMeant) {
     EXPECT_NE(find("\"blobb\" is not a shape the painter draws")->fix.find("\"blob\""), std::string::npos);
     EXPECT_TRUE(find("\"300 0 0\" is not 3 whole numbers from 0 to 255"));
     EXPECT_TRUE(find("\"2 24\" is not 2 whole numbers from 4 to 512"));
+    EXPECT_EQ(find("the build paints gfx/u.dat from Grub's [Look], not from this one")->place.file,
+              "data/unit/Hero");
 }
 
 TEST_F(CheckTest, UnitsThatDoNotLoadAreErrorsWithTheGamesOwnMessages) {

@@ -2,17 +2,20 @@
 # Types in the worked example of docs/CONTENT.md as an author does, over a copy of the shipped data
 # set: a block tagged file=PATH is a new file, append=PATH goes at its end, insert=PATH above=[X]
 # above the header [X] (and the blank lines before it), and expect=PATH is what the file must be by
-# then. It makes the mistake the guide warns about (the inserted lines appended at the end
-# instead) on a scratch copy and checks that vorn-check says what the guide quotes; then it runs
-# the guide's session of step 6 and checks that the tools print the lines the guide states, that
-# vorn-sim plays the example's round and that the music it borrows stays the tutorial's.
-#   content_example_check.sh <vorn-check> <vorn-sim> <composeMusic> <playTest>
+# then. Then it makes the data set again from the typed files, as the build does, and checks that
+# every datafile the game ships is as it was and the borrowed music stays the tutorial's. It makes
+# the mistake the guide warns about (the inserted lines appended at the end instead) and the two
+# slips of the guide's sample report on scratch copies and checks that vorn-check says what the
+# guide quotes; then it runs the guide's session of step 6 and checks that the tools print the
+# lines the guide states and that vorn-sim plays the example's round.
+#   content_example_check.sh <vorn-check> <vorn-sim> <composeMusic> <playTest> <paintUnits> <paintScreens> <synthSounds>
 set -u
-check=$1 sim=$2 compose=$3 playtest=$4
+check=$1 sim=$2 compose=$3 playtest=$4 paintUnits=$5 paintScreens=$6 synth=$7
 root=$(cd "$(dirname "$0")/../.." && pwd)
+shipped=$(pwd)/data # the data set the build made, run from the test folder
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-cp -rL "$(pwd)/data" "$work/data" # the data set the build made, run from the test folder
+cp -rL "$shipped" "$work/data"
 rm -f "$work/data/gameSettings"
 mkdir "$work/guide"
 
@@ -55,7 +58,7 @@ awk -v out="$work" '
         above = $3; sub(/^above=/, "", above)
         inside = 1; body = ""; blocks++; next
     }
-    /^```[a-z]* (vorn-check-when-appended|session)$/ { kind = $2; path = ""; inside = 1; body = ""; next }
+    /^```[a-z]* (vorn-check-when-appended|vorn-check-slips|session)$/ { kind = $2; path = ""; inside = 1; body = ""; next }
     inside && /^```$/ { flush(); inside = 0; next }
     inside { body = body $0 "\n" }
     END { exit failed || blocks < 5 || !expects }
@@ -70,19 +73,31 @@ for e in "$work"/guide/expect*.path; do
         { echo "what was typed differs from the guide's $(cat "$e")"; exit 1; }
 done
 
-# The mistake on a scratch copy: vorn-check must say what the guide quotes, word for word.
+# The data set made again with the example in it, as the build makes it, into a copy: what the
+# game ships must not change, whatever the example borrows.
+made=$(bash "$root/tools/make-data.sh" "$work" "$work/built" "$work/stage" "$paintUnits" "$paintScreens" \
+    "$synth" "$compose" 2>&1) || { echo "$made"; exit 1; }
+(cd "$shipped" && find . -name '*.dat') | while read -r dat; do
+    cmp -s "$shipped/$dat" "$work/built/data/$dat" || echo "rebuilt with the example, data/${dat#./} changed"
+done | grep . && exit 1
+grep -qx "data/music/tutorial.ogg: 40.0 s at 96 beats per minute" <<<"$made" &&
+    grep -qx "data/music/tutorial.ogg is shared by the campaigns Quarry, Tutorial: all play Tutorial's tune" <<<"$made" ||
+    { echo "the data step on the example:"; echo "$made"; exit 1; }
+rm -rf "$work/data" && mv "$work/built/data" "$work/data"
+
+# The mistake and the slips on scratch copies: vorn-check must say what the guide quotes, word
+# for word.
 mistaken=$(cat "$work/guide/appended.path")
-mkdir "$work/mistake" && cp -r "$work/data" "$work/mistake/data" &&
-    cp "$work/guide/appended" "$work/mistake/${mistaken#"$work"/}" || exit 1
+mkdir "$work/mistake" "$work/slips" && cp -r "$work/data" "$work/mistake/data" &&
+    cp "$work/guide/appended" "$work/mistake/${mistaken#"$work"/}" && cp -r "$work/data" "$work/slips/data" || exit 1
 out=$(cd "$work/mistake" && "$check" data)
 quote=$(cat "$work/guide/vorn-check-when-appended")
 [[ -n "$quote" && "$out" == *"$quote"* ]] ||
     { echo "vorn-check on the mistake does not say what the guide quotes:"; echo "$out"; exit 1; }
-
-music=$("$compose" "$work") || { echo "$music"; exit 1; }
-grep -qx "data/music/tutorial.ogg: 40.0 s at 96 beats per minute" <<<"$music" &&
-    grep -qx "data/music/tutorial.ogg is shared by the campaigns Quarry, Tutorial: all play Tutorial's tune" <<<"$music" ||
-    { echo "composeMusic on the example:"; echo "$music"; exit 1; }
+sed -i 's/^attackDistMax/attackDistMx/' "$work/slips/data/unit/Pebbler"
+sed -i 's/^Spawn1 = Pebbler/Spawn1 = Pebblr/' "$work/slips/data/campaigns/Quarry"
+out=$(cd "$work/slips" && "$check" data)
+diff -u "$work/guide/vorn-check-slips" - <<<"$out" || { echo "vorn-check on the slips differs from the guide"; exit 1; }
 
 cd "$work"
 # Without a player the enemies of the first wave must be there and stay.

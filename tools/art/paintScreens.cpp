@@ -5,11 +5,16 @@
 // what to draw. Output: <stage>/<datafile path>/<object>.bmp.
 #include "Paint.h"
 #include "campaignPictureText.h"
+#include "content/datafilePainters.h"
+#include "system/fileAccess.h"
 
+#include <algorithm>
 #include <allegro.h>
 #include <cmath>
 #include <cstdio>
 #include <dirent.h>
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -20,8 +25,16 @@ namespace {
 const float PI = 3.14159265f;
 std::string stage;
 std::string root; // the repository, where data/ lies
+// A datafile several campaigns name is painted by one of them only (namedAfter), so a campaign
+// that borrows another's pictures never repaints them.
+std::map<std::string, std::string> owners;
+std::string painting; // the campaign being painted
 
 bool store(BITMAP* bmp, const std::string& datafile, const std::string& object) {
+    if (owners.count(datafile) && owners[datafile] != painting) {
+        destroy_bitmap(bmp);
+        return true;
+    }
     bool ok = save(bmp, stage + "/" + datafile + "/" + object + ".bmp");
     if (!ok) fprintf(stderr, "could not write %s/%s\n", datafile.c_str(), object.c_str());
     destroy_bitmap(bmp);
@@ -442,7 +455,41 @@ std::vector<Rgb> foeColours(const std::string& names) {
     return out;
 }
 
+// The datafiles a campaign file names: its own and its rounds' arenas (none without its own,
+// as paintCampaign paints nothing then).
+std::vector<std::string> datafilesOf(const std::string& file) {
+    set_config_file(file.c_str());
+    const char* dat = get_config_string("Campaign", "Datafile", nullptr);
+    if (!dat) return {};
+    std::vector<std::string> out = {dat};
+    for (int r = 0; r < get_config_int("Campaign", "TotalRounds", 0); r++) {
+        int n = 0;
+        char** v = get_config_argv(("Round" + std::to_string(r)).c_str(), "ArenaPic", &n);
+        if (n >= 1) out.push_back(v[0]);
+    }
+    return out;
+}
+
+// Chooses each datafile's painter among the campaigns and says which datafiles are shared.
+void chooseOwners(const std::string& folder, const std::vector<std::string>& campaigns) {
+    std::map<std::string, std::set<std::string>> users;
+    for (const std::string& name : campaigns)
+        for (const std::string& dat : datafilesOf(folder + "/" + name))
+            users[dat].insert(name);
+    for (const auto& u : users) {
+        std::vector<std::string> names(u.second.begin(), u.second.end());
+        owners[u.first] = namedAfter(u.first, names);
+        if (names.size() < 2) continue;
+        std::string list;
+        for (const std::string& name : names)
+            list += (list.empty() ? "" : ", ") + name;
+        printf("%s is shared by the campaigns %s: all show %s's pictures\n", u.first.c_str(), list.c_str(),
+               owners[u.first].c_str());
+    }
+}
+
 int paintCampaign(const std::string& file, const std::string& name) {
+    painting = name;
     set_config_file(file.c_str());
     const char* dat = get_config_string("Campaign", "Datafile", nullptr);
     if (!dat) return 0;
@@ -494,14 +541,16 @@ int main(int argc, char** argv) {
     std::string dirName = std::string(argv[1]) + "/data/campaigns";
     DIR* dir = opendir(dirName.c_str());
     if (!dir) return 1;
+    closedir(dir);
+    std::vector<std::string> names = regularFilesIn(dirName);
+    std::sort(names.begin(), names.end());
+    chooseOwners(dirName, names);
     int campaigns = 0, rounds = 0;
-    while (dirent* e = readdir(dir)) {
-        if (e->d_name[0] == '.' || e->d_type == DT_DIR) continue;
-        int n = paintCampaign(dirName + "/" + e->d_name, e->d_name);
+    for (const std::string& name : names) {
+        int n = paintCampaign(dirName + "/" + name, name);
         if (n < 0) return 1;
         if (n > 0) campaigns++, rounds += n;
     }
-    closedir(dir);
     printf("painted %d campaigns with %d rounds\n", campaigns, rounds);
     return 0;
 }

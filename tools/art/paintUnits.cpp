@@ -3,6 +3,7 @@
 // unit looks, and writes one bitmap per frame to <stage>/<datafile path>/<frame>.bmp, ready to
 // be packed. Units are seen from above and face up; transparency is magic pink.
 #include "Paint.h"
+#include "content/datafilePainters.h"
 #include "content/fileFormat.h"
 #include "content/formatTable.h"
 #include "system/textFormat.h"
@@ -11,6 +12,7 @@
 #include <cmath>
 #include <cstdio>
 #include <dirent.h>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -516,14 +518,23 @@ int main(int argc, char** argv) {
     std::string unitDir = std::string(argv[1]) + "/data/unit";
     DIR* dir = opendir(unitDir.c_str());
     if (!dir) return 1;
+    closedir(dir);
+    std::vector<PaintedType> types = paintedTypesIn(unitDir);
+    std::map<std::string, std::string> painters = datafilePainters(types);
     int total = 0, units = 0;
-    while (dirent* e = readdir(dir)) {
-        if (e->d_name[0] == '.' || e->d_type == DT_DIR) continue;
-        int n = paintUnit(unitDir + "/" + e->d_name, argv[2]);
+    for (const PaintedType& t : types) {
+        const std::string& painter = painters[t.datafile];
+        if (painter != t.name) {
+            // A type without a look borrows the pictures; one with a look of its own is not drawn.
+            if (t.hasLook)
+                fprintf(stderr, "warning: %s's [Look] is not drawn: %s is painted from %s's look\n",
+                        t.name.c_str(), t.datafile.c_str(), painter.c_str());
+            continue;
+        }
+        int n = paintUnit(unitDir + "/" + t.name, argv[2]);
         if (n < 0) return 1;
         if (n > 0) units++, total += n;
     }
-    closedir(dir);
     printf("painted %d frames for %d unit types\n", total, units);
     return 0;
 }
