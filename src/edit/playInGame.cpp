@@ -121,8 +121,8 @@ std::string playInGame(const std::string& game, const ScratchFiles& unsaved, con
         if (WIFEXITED(status) && WEXITSTATUS(status) == 0 && !line.empty())
             out = line;
         else if (WIFEXITED(status) && WEXITSTATUS(status) == 2)
-            out =
-                textf("The game did not play round %d of %s; its message said why.", round, campaign.c_str());
+            out = textf("The game did not play round %d of %s: %s", round, campaign.c_str(),
+                        lastLine(said, false).c_str());
         else if (WIFEXITED(status) && WEXITSTATUS(status) == 127)
             out = "The game " + game + " could not be started.";
         else if (WIFSIGNALED(status))

@@ -64,6 +64,7 @@ int main(int argc, char** argv) {
         return 1; // a failed start is not reported as success
     }
     if (!options.playCampaign.empty()) {
+        setMessagesOnTerminal(true);
         int status = playSingleRound(options.playCampaign, options.playRound, options.playCharacter);
         return status != 0 || quitStatus() == 0 ? status : quitStatus();
     }

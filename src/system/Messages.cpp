@@ -10,6 +10,7 @@
 namespace {
 std::vector<std::string> shown;
 bool silent = false;
+bool onTerminal = false;
 } // namespace
 
 void showMessage(const char* format, ...) {
@@ -20,7 +21,13 @@ void showMessage(const char* format, ...) {
 
     shown.push_back(text);
     // A quitting game opens no more message windows.
-    if (!silent && !quitRequested()) allegro_message("%s", text.c_str());
+    if (silent) return;
+    if (onTerminal) {
+        fprintf(stderr, "vorn: %s%s", text.c_str(), !text.empty() && text.back() == '\n' ? "" : "\n");
+        fflush(stderr);
+    } else if (!quitRequested()) {
+        allegro_message("%s", text.c_str());
+    }
 }
 
 const std::vector<std::string>& getShownMessages() {
@@ -31,4 +38,7 @@ void clearShownMessages() {
 }
 void setMessagesSilent(bool s) {
     silent = s;
+}
+void setMessagesOnTerminal(bool t) {
+    onTerminal = t;
 }

@@ -15,5 +15,8 @@ const std::vector<std::string>& getShownMessages();
 void clearShownMessages();
 // When silent, messages are only recorded, not shown (tests without a window).
 void setMessagesSilent(bool silent);
+// On the terminal, messages are written to stderr instead of a message window: a program started
+// from a terminal to do one thing (vorn --play) says there why it cannot.
+void setMessagesOnTerminal(bool onTerminal);
 
 #endif
