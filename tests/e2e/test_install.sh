@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Installed as a package installs it: `cmake --install` into a temporary prefix puts the game,
 # its tools, data, desktop entry, icons, manual pages and licence in place; the installed game,
-# started from another folder with an empty HOME, finds its data beside itself, plays a round,
-# keeps the setting it saves and the round's replay in ~/.config/vorn, and writes nothing under
-# the prefix. The Debian package installs into a throw-away root.
+# started from another folder with an empty HOME, finds its data beside itself (as its checker
+# does), plays a round, keeps the setting it saves and the round's replay in ~/.config/vorn, and
+# writes nothing under the prefix. The Debian package installs into a throw-away root.
 . "$(dirname "$0")/menu_lib.sh"
 game=$(readlink -f "$1")
 build=$(dirname "$game")
@@ -58,6 +58,9 @@ expect_exit 0
 settings="$HOME/.config/vorn/gameSettings"
 grep -Eq "^Global *= *5" "$settings" 2>/dev/null || fail "the setting did not land in $settings"
 ls "$HOME/.config/vorn/replays/"*.vornreplay >/dev/null 2>&1 || fail "the round's replay is not in ~/.config/vorn"
+# The checker, given no folder, checks the data the game plays.
+checked=$("$prefix/bin/vorn-check" 2>&1) && [ "$(tail -1 <<<"$checked")" = "0 errors, 0 warnings" ] ||
+    fail "the installed vorn-check does not check the installed data: $checked"
 find "$prefix" -printf '%p %s %T@\n' | sort >"$E2E_TMP/after"
 diff "$E2E_TMP/before" "$E2E_TMP/after" >&2 || fail "something was written under the prefix"
 echo "the installed game plays from elsewhere and keeps its settings in ~/.config/vorn"

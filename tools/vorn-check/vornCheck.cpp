@@ -13,16 +13,18 @@
 #include <unistd.h>
 
 #include "check/DataCheck.h"
+#include "frame/dataLocation.h"
 #include "system/Messages.h"
 
 namespace {
 
 void usage() {
-    std::puts(
-        "usage: vorn-check [--json] [DIR]   (or --help, --version)\n"
-        "  DIR     the data folder (default: data), or the folder that holds it\n"
-        "  --json  write the problems as JSON instead of text\n"
-        "Exit status: 0 without errors (warnings allowed), 1 with errors, 2 when DIR is no data folder.");
+    std::puts("usage: vorn-check [--json] [[--data] DIR]   (or --help, --version)\n"
+              "  DIR     the data folder, or the folder that holds it; without one, the game's data:\n"
+              "          data in the working folder, else $VORN_DATA, else the data installed beside it\n"
+              "  --json  write the problems as JSON instead of text\n"
+              "Exit status: 0 without errors (warnings allowed), 1 with errors, 2 when DIR is no data folder "
+              "or none is found.");
 }
 
 bool isDir(const std::string& p) {
@@ -75,13 +77,15 @@ bool enterDataParent(const std::string& arg, std::string& scratch, std::string& 
 
 int main(int argc, char** argv) {
     bool json = false;
-    std::string dir = "data";
+    std::string dir;
     for (int i = 1; i < argc; i++) {
         if (!strcmp(argv[i], "--json")) {
             json = true;
         } else if (!strcmp(argv[i], "--version")) {
             std::printf("vorn-check " VORN_VERSION "\n");
             return 0;
+        } else if (!strcmp(argv[i], "--data") && i + 1 < argc) {
+            dir = argv[++i];
         } else if (!strcmp(argv[i], "--help") || !strcmp(argv[i], "-h")) {
             usage();
             return 0;
@@ -92,6 +96,17 @@ int main(int argc, char** argv) {
         } else {
             dir = argv[i];
         }
+    }
+    if (dir.empty()) {
+        char executable[PATH_MAX] = {0};
+        ssize_t n = readlink("/proc/self/exe", executable, sizeof executable - 1);
+        DataLocation found = locateData("", getenv("VORN_DATA"), n > 0 ? executable : "");
+        if (found.root.empty()) {
+            std::fprintf(stderr, "vorn-check: no data to check: it looked in %s\n",
+                         (found.error.empty() ? found.searched : found.error).c_str());
+            return 2;
+        }
+        dir = found.root == "." ? "data" : pathUnder(found.root, "data");
     }
     std::string scratch, shown;
     if (!enterDataParent(dir, scratch, shown)) {
