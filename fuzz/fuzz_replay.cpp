@@ -25,8 +25,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             abort(); // the list would show another replay than the one played back
         Replay bare = replay;
         bare.frames.clear();
+        bare.checkpoints.clear(); // after the frames
         if (!sameReplay(bare, header.replay)) abort();
-        if (!decodeReplay(encodeReplay(replay), again, &error) || !sameReplay(replay, again)) abort();
+        // One of the format before checkpoints has none to write; it is written once upgraded.
+        if (replay.version == Replay::VERSION &&
+            (!decodeReplay(encodeReplay(replay), again, &error) || !sameReplay(replay, again)))
+            abort();
     }
     forgetMessages();
     return 0;

@@ -164,6 +164,7 @@ int Battle::runPendingSteps(Loader* l) {
         if (recording && !replay.frames.empty()) replay.frames.back().steps.push_back(command);
         unitList->simulationStep(l, round, command);
         steps++;
+        if (recording) Replay::checkpointAfterStep(replay.checkpoints, roundSteps + steps, *unitList);
     }
     roundSteps += steps;
     return steps;
@@ -236,7 +237,10 @@ void Battle::startReplay(Loader* l) {
     replay.character = charName;
     replay.seed = seed;
     replay.earlierScore = totalScore;
-    replay.dataHash = roundDataHash(*l, replay.campaign, *round);
+    RoundDataDigests data = roundDataDigests(*l, replay.campaign, *round);
+    replay.dataHash = data.all;
+    replay.textHash = data.text;
+    replay.pictureHash = data.pictures;
     replay.arenaWidth = fixtoi(round->getArenaSizeX());
     replay.arenaHeight = fixtoi(round->getArenaSizeY());
     replay.stampDate();
@@ -247,6 +251,7 @@ void Battle::finishReplay(int state) {
     if (!recording) return;
     // Taken before the closing picture, whose drawing of the units is no part of the record.
     replay.endHash = stateHash(*unitList);
+    replay.checkpoints.push_back(playbackHash(*unitList));
     replay.score = unitList->getPlayerScore();
     replay.result = state == ROUND_WON    ? ReplayResult::WON
                     : state == ROUND_LOST ? ReplayResult::LOST

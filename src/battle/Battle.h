@@ -80,8 +80,8 @@ class Battle {
     void setRecording(bool on) { recording = on; }
     const Replay& getReplay() const { return replay; }
     // Plays a replay back on screen as it was played: the Pause key pauses, F runs four times as
-    // fast, the Menu key or Esc leaves.
-    WatchResult watchReplay(const Replay& replay, Loader* l);
+    // fast, the Menu key or Esc leaves. file names it in a refusal.
+    WatchResult watchReplay(const Replay& replay, Loader* l, const std::string& file = "");
     // Kept replays go to this folder; empty keeps none.
     void setReplayFolder(const std::string& folder) { replayFolder = folder; }
 
@@ -134,7 +134,7 @@ class Battle {
     // message when one of them failed.
     bool prepareCampaign(Loader* l);
     // Loads the replay's round as the battle played it, its arena made; false after a message.
-    bool prepareReplayRound(const Replay& replay, Loader* l);
+    bool prepareReplayRound(const Replay& replay, Loader* l, const std::string& file);
     // Runs frames of the replay from *next while the budget of ticks lasts, drawing each.
     void watchFrames(const Replay& replay, size_t* next, int* budget, Loader* l);
     // Keeps the screen as it is until a key or button is let go, or Esc is held.
@@ -165,6 +165,7 @@ class Battle {
     long roundSteps = 0; // simulation steps of the round being played
     bool recording = true;
     Replay replay;
+    std::vector<uint64_t> playedCheckpoints; // of the replay being watched
     std::string replayFolder;
 };
 

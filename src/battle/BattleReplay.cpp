@@ -19,7 +19,13 @@ namespace {
 const int fastForward = 4; // frames' worth of ticks per tick while F is on
 }
 
-bool Battle::prepareReplayRound(const Replay& r, Loader* l) {
+bool Battle::prepareReplayRound(const Replay& r, Loader* l, const std::string& file) {
+    std::string beyond = roundBeyondCampaign(r, campaign);
+    if (!beyond.empty()) {
+        showMessage("The replay%s cannot be played: %s.\n", file.empty() ? "" : (" " + file).c_str(),
+                    beyond.c_str());
+        return false;
+    }
     if (loadRoundInOrder(*l, campaign, r.round, r.character, *round, *unitList) != 0) {
         showMessage("The replay cannot be played: round %d of the campaign %s does not load.\n", r.round + 1,
                     r.campaign.c_str());
@@ -38,7 +44,7 @@ bool Battle::prepareReplayRound(const Replay& r, Loader* l) {
     return true;
 }
 
-WatchResult Battle::watchReplay(const Replay& r, Loader* l) {
+WatchResult Battle::watchReplay(const Replay& r, Loader* l, const std::string& file) {
     inputObj->clear();
     std::string name = r.campaign;
     campaign.setName(&name);
@@ -47,12 +53,14 @@ WatchResult Battle::watchReplay(const Replay& r, Loader* l) {
     totalScore = r.earlierScore; // the score shown is the campaign's, as when it was played
     if (!prepareCampaign(l)) return WatchResult::NOT_PLAYABLE;
     WatchResult result = WatchResult::NOT_PLAYABLE;
-    if (prepareReplayRound(r, l)) {
+    if (prepareReplayRound(r, l, file)) {
         show_mouse(NULL);
         showRoundIntro(30, 0, round->getTitlePic(), l->getMouseCursor(), false);
         std::srand(r.seed); // the title picture draws nothing random, but the seed is the round's
         size_t next = 0;
         int budget = 0;
+        playedCheckpoints.clear();
+        roundSteps = 0;
         bool watchPaused = false, fast = false, fastKeyWas = false, left = false;
         while (next < r.frames.size()) {
             inputObj->processInput(false);
@@ -73,16 +81,20 @@ WatchResult Battle::watchReplay(const Replay& r, Loader* l) {
             result = WatchResult::LEFT;
         } else {
             uint64_t hash = stateHash(*unitList);
-            result = hash == r.endHash ? WatchResult::SAME : WatchResult::DIFFERENT;
-            std::printf("replay of %s round %d with %s: state hash %016llx, recorded %016llx, %s\n",
+            playedCheckpoints.push_back(playbackHash(*unitList));
+            long differs = r.firstDifferingStep(playedCheckpoints);
+            result = hash == r.endHash && differs < 0 ? WatchResult::SAME : WatchResult::DIFFERENT;
+            std::string by = differs < 0 ? "" : " by step " + std::to_string(differs);
+            std::printf("replay of %s round %d with %s: state hash %016llx, recorded %016llx, %s%s\n",
                         r.campaign.c_str(), r.round, r.character.c_str(), (unsigned long long)hash,
-                        (unsigned long long)r.endHash,
-                        result == WatchResult::SAME ? "the same" : "different");
+                        (unsigned long long)r.endHash, result == WatchResult::SAME ? "the same" : "different",
+                        by.empty() ? "" : (", went otherwise" + by).c_str());
             std::fflush(stdout);
             if (result == WatchResult::DIFFERENT)
                 showMessage(
                     "The replay did not play back as it was played: the game has changed since it was "
-                    "recorded.\n");
+                    "recorded%s.\n",
+                    by.empty() ? "" : (" (it went otherwise" + by + ")").c_str());
             else if (r.result == ReplayResult::WON || r.result == ReplayResult::LOST)
                 showRoundIntro(90, 15, r.result == ReplayResult::WON ? l->getYouWinPic() : l->getYouLosePic(),
                                l->getMouseCursor(), true);
@@ -106,8 +118,10 @@ void Battle::watchFrames(const Replay& r, size_t* next, int* budget, Loader* l) 
         if (*budget < cost) return;
         *budget -= cost;
         paused = f.paused;
-        for (const PlayerCommand& c : f.steps)
+        for (const PlayerCommand& c : f.steps) {
             unitList->simulationStep(l, round, c);
+            Replay::checkpointAfterStep(playedCheckpoints, ++roundSteps, *unitList);
+        }
         drawFrame(l);
         ++*next;
     }

@@ -11,6 +11,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "system/Digest.h"
 #include "system/fileAccess.h"
 
 namespace {
@@ -21,7 +22,11 @@ const int RESULT_COUNT = 5;
 const char* const RESULT_NAMES[RESULT_COUNT] = {"won", "lost", "left", "restarted", "unfinished"};
 const char* const HEADER_KEYS[] = {"campaign", "round",   "character", "seed",  "data",   "arena", "result",
                                    "score",    "earlier", "date",      "steps", "frames", "end"};
-const int MAX_ARENA_SIDE = 32767; // pixels, as the loader allows
+// Version 2 has these besides, the checksum last: it covers every byte of the file but its own line.
+const char* const HEADER_KEYS_2[] = {"text", "pictures", "check"};
+const char* const CHECK_KEY = "check=";
+const size_t CHECKPOINT_BYTES = 8; // little-endian
+const int MAX_ARENA_SIDE = 32767;  // pixels, as the loader allows
 const char* const TRUNCATED = "is cut short: it ends before its last frame";
 
 // A command in the body is its seven fields as unsigned numbers: the held and the clicked actions
@@ -164,6 +169,12 @@ const char* resultName(ReplayResult result) {
     return i < RESULT_COUNT ? RESULT_NAMES[i] : "unknown";
 }
 
+std::string hex(uint64_t value) {
+    char text[17];
+    snprintf(text, sizeof text, "%016" PRIx64, value);
+    return text;
+}
+
 bool parseNumber(const std::string& text, long long min, long long max, long long& out) {
     size_t digits = text.size() - (!text.empty() && text[0] == '-' ? 1 : 0);
     if (digits == 0 || digits > 18 ||
@@ -180,9 +191,25 @@ bool parseHex(const std::string& text, uint64_t& out) {
     return true;
 }
 
+// Where a version 2 header keeps its checksum, and the sum it holds.
+struct HeaderCheck {
+    size_t line = 0; // where the checksum's line begins
+    uint64_t sum = 0;
+};
+
+// The checksum of a version 2 file: a digest of every byte but those of its own line, which runs
+// from checkLine to body, the header's blank line excluded. Any one byte changed changes it.
+uint64_t checksum(const std::string& bytes, size_t checkLine, size_t body) {
+    Digest d;
+    for (size_t i = 0; i < bytes.size(); i++)
+        if (i < checkLine || i >= body - 1) d.addByte(static_cast<unsigned char>(bytes[i]));
+    return d.h;
+}
+
 // Reads the header at the start of bytes, which may hold the whole file or only its start. On
 // success out holds every field but the frames, and body where they begin.
-bool parseHeader(const std::string& bytes, ReplaySummary& out, size_t& body, std::string& why) {
+bool parseHeader(const std::string& bytes, ReplaySummary& out, size_t& body, std::string& why,
+                 HeaderCheck* check = nullptr) {
     const size_t magicLength = strlen(MAGIC);
     if (bytes.empty()) return fail(&why, "is empty");
     if (bytes.compare(0, magicLength, MAGIC) != 0) return fail(&why, "is not a replay file");
@@ -192,7 +219,7 @@ bool parseHeader(const std::string& bytes, ReplaySummary& out, size_t& body, std
         return fail(&why, bytes.size() < MAX_HEADER_BYTES ? TRUNCATED : "is not a replay file");
     if (!parseNumber(bytes.substr(magicLength, lineEnd - magicLength), 0, 999999, version))
         return fail(&why, "is not a replay file");
-    if (version != Replay::VERSION)
+    if (version != 1 && version != Replay::VERSION)
         return fail(&why, "was made by another version of the game (format " + std::to_string(version) +
                               "); this game reads format " + std::to_string(Replay::VERSION));
     size_t end = bytes.find("\n\n", lineEnd);
@@ -210,10 +237,22 @@ bool parseHeader(const std::string& bytes, ReplaySummary& out, size_t& body, std
         start = stop + 1;
     }
     const char* const unknown = "is damaged: its header lacks a value or holds one the game does not know";
-    if (values.size() != sizeof HEADER_KEYS / sizeof HEADER_KEYS[0]) return fail(&why, unknown);
-    for (const char* key : HEADER_KEYS)
+    std::vector<std::string> keys(std::begin(HEADER_KEYS), std::end(HEADER_KEYS));
+    if (version > 1) keys.insert(keys.end(), std::begin(HEADER_KEYS_2), std::end(HEADER_KEYS_2));
+    if (values.size() != keys.size()) return fail(&why, unknown);
+    for (const std::string& key : keys)
         if (!values.count(key)) return fail(&why, unknown);
     Replay& r = out.replay;
+    r.version = static_cast<int>(version);
+    if (version > 1) {
+        size_t checkLine = bytes.rfind('\n', end - 1) + 1;
+        uint64_t sum = 0;
+        if (bytes.compare(checkLine, strlen(CHECK_KEY), CHECK_KEY) != 0 ||
+            !parseHex(values["text"], r.textHash) || !parseHex(values["pictures"], r.pictureHash) ||
+            !parseHex(values["check"], sum))
+            return fail(&why, unknown);
+        if (check) *check = HeaderCheck{checkLine, sum};
+    }
     long long round = 0, seed = 0, score = 0, earlier = 0, steps = 0, frames = 0, width = 0, height = 0;
     std::string arena = values["arena"];
     size_t x = arena.find('x');
@@ -283,21 +322,27 @@ std::string whyNotSavable(const Replay& replay) {
             return "one of its frames has more steps than a frame may run";
         if (frame.paused && !frame.steps.empty()) return "one of its paused frames runs steps";
     }
-    return whyUnsound(replay, replay.countSteps(), static_cast<long>(replay.frames.size()));
+    std::string why = whyUnsound(replay, replay.countSteps(), static_cast<long>(replay.frames.size()));
+    if (why.empty() &&
+        static_cast<long>(replay.checkpoints.size()) != Replay::countCheckpoints(replay.countSteps()))
+        why = "it does not hold a checkpoint for every " + std::to_string(Replay::CHECKPOINT_STEPS) +
+              " steps and its end";
+    return why;
 }
 
 std::string encodeReplay(const Replay& r) {
-    char hashes[2][17];
-    snprintf(hashes[0], sizeof hashes[0], "%016" PRIx64, r.dataHash);
-    snprintf(hashes[1], sizeof hashes[1], "%016" PRIx64, r.endHash);
     std::string out = MAGIC + std::to_string(Replay::VERSION) + "\ncampaign=" + r.campaign +
                       "\nround=" + std::to_string(r.round) + "\ncharacter=" + r.character +
-                      "\nseed=" + std::to_string(r.seed) + "\ndata=" + hashes[0] +
+                      "\nseed=" + std::to_string(r.seed) + "\ndata=" + hex(r.dataHash) +
+                      "\ntext=" + hex(r.textHash) + "\npictures=" + hex(r.pictureHash) +
                       "\narena=" + std::to_string(r.arenaWidth) + "x" + std::to_string(r.arenaHeight) +
                       "\nresult=" + resultName(r.result) + "\nscore=" + std::to_string(r.score) +
                       "\nearlier=" + std::to_string(r.earlierScore) + "\ndate=" + r.date +
                       "\nsteps=" + std::to_string(r.countSteps()) +
-                      "\nframes=" + std::to_string(r.frames.size()) + "\nend=" + hashes[1] + "\n\n";
+                      "\nframes=" + std::to_string(r.frames.size()) + "\nend=" + hex(r.endHash) + "\n";
+    const size_t checkLine = out.size();
+    out += CHECK_KEY + hex(0) + "\n\n";
+    const size_t body = out.size();
     Fields previous = pack(PlayerCommand());
     for (const ReplayFrame& frame : r.frames) {
         putVarint(out, static_cast<uint32_t>(frame.steps.size()) << 1 | frame.paused);
@@ -313,6 +358,10 @@ std::string encodeReplay(const Replay& r) {
             previous = fields;
         }
     }
+    for (uint64_t hash : r.checkpoints)
+        for (size_t i = 0; i < CHECKPOINT_BYTES; i++)
+            out += static_cast<char>(hash >> (8 * i));
+    out.replace(checkLine + strlen(CHECK_KEY), 16, hex(checksum(out, checkLine, body)));
     return out;
 }
 
@@ -321,7 +370,9 @@ bool decodeReplay(const std::string& bytes, Replay& out, std::string* error) {
         return fail(error, "is too large to be a replay (over 64 MB)");
     ReplaySummary summary;
     BodyReader in{bytes, 0, ""};
-    if (!parseHeader(bytes, summary, in.pos, in.fault)) return fail(error, in.fault);
+    HeaderCheck check;
+    if (!parseHeader(bytes, summary, in.pos, in.fault, &check)) return fail(error, in.fault);
+    const size_t body = in.pos;
     Replay& r = summary.replay;
     Fields fields = pack(PlayerCommand());
     long steps = 0;
@@ -347,7 +398,21 @@ bool decodeReplay(const std::string& bytes, Replay& out, std::string* error) {
     }
     if (in.fault.empty() && steps != summary.steps)
         in.fail("is damaged: it has fewer steps than its header says");
+    if (r.version > 1 && in.fault.empty()) {
+        long count = Replay::countCheckpoints(steps);
+        if (bytes.size() - in.pos < static_cast<size_t>(count) * CHECKPOINT_BYTES) in.fail(TRUNCATED);
+        for (long c = 0; c < count && in.fault.empty(); c++) {
+            uint64_t hash = 0;
+            for (size_t i = 0; i < CHECKPOINT_BYTES; i++)
+                hash |= static_cast<uint64_t>(static_cast<uint8_t>(bytes[in.pos++])) << (8 * i);
+            r.checkpoints.push_back(hash);
+        }
+    }
     if (in.fault.empty() && in.pos != bytes.size()) in.fail("is damaged: it goes on after its last frame");
+    // Read after the frames, so a file cut short says so; a changed byte that still reads as a
+    // replay is found here.
+    if (r.version > 1 && in.fault.empty() && checksum(bytes, check.line, body) != check.sum)
+        in.fail("is damaged: its bytes do not match its checksum");
     if (!in.fault.empty()) return fail(error, in.fault);
     out = std::move(r);
     return true;
@@ -403,7 +468,9 @@ bool sameReplay(const Replay& a, const Replay& b) {
     if (a.campaign != b.campaign || a.round != b.round || a.character != b.character || a.seed != b.seed ||
         a.dataHash != b.dataHash || a.result != b.result || a.score != b.score ||
         a.earlierScore != b.earlierScore || a.date != b.date || a.endHash != b.endHash ||
-        a.arenaWidth != b.arenaWidth || a.arenaHeight != b.arenaHeight || a.frames.size() != b.frames.size())
+        a.arenaWidth != b.arenaWidth || a.arenaHeight != b.arenaHeight || a.textHash != b.textHash ||
+        a.pictureHash != b.pictureHash || a.checkpoints != b.checkpoints ||
+        a.frames.size() != b.frames.size())
         return false;
     for (size_t f = 0; f < a.frames.size(); f++) {
         const ReplayFrame &x = a.frames[f], &y = b.frames[f];

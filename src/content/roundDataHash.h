@@ -13,4 +13,12 @@ class Round;
 // and music play no part. A replay of a round is refused once this changes.
 uint64_t roundDataHash(Loader& loader, const std::string& campaign, Round& round);
 
+// The same digest with its two parts on their own: the text files (the campaign and unit files)
+// and the pictures (the frame sizes), so that a change can be told apart from the other.
+struct RoundDataDigests {
+    uint64_t all = 0; // roundDataHash
+    uint64_t text = 0, pictures = 0;
+};
+RoundDataDigests roundDataDigests(Loader& loader, const std::string& campaign, Round& round);
+
 #endif

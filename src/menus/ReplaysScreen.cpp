@@ -118,7 +118,7 @@ int ReplaysScreen::watchSelected() {
     if (!readReplay(entries[i].path, replay, &why))
         showMessage("The replay cannot be watched. %s.\n", why.c_str());
     else if (battle)
-        battle->watchReplay(replay, l);
+        battle->watchReplay(replay, l, entries[i].path);
     // Esc that left the playback is still down or waiting in the key buffer, and would close
     // this screen too.
     while (key[KEY_ESC] && !quitRequested())

@@ -104,7 +104,10 @@ void Simulation::runPass(int steps, bool draw) {
 void Simulation::step() {
     list.simulationStep(&loader, &round, command);
     if (steadyCrowd) refillCrowd();
-    if (recording && !record.frames.empty()) record.frames.back().steps.push_back(command);
+    if (recording && !record.frames.empty()) {
+        record.frames.back().steps.push_back(command);
+        Replay::checkpointAfterStep(record.checkpoints, ++recordedSteps, list);
+    }
     stepsRun++;
 }
 
@@ -131,8 +134,11 @@ uint64_t Simulation::stateHash() {
 
 int Simulation::loadReplay(const Replay& r, std::string* error) {
     if (loadCampaignRound(r.campaign, r.round, r.character) != 0) {
-        *error = "its round " + std::to_string(r.round) + " of the campaign " + r.campaign + " with " +
-                 r.character + " does not load";
+        // A campaign that did not load has no rounds either.
+        *error = campaign.getTotalRounds() > 0 ? roundBeyondCampaign(r, campaign) : "";
+        if (error->empty())
+            *error = "its round " + std::to_string(r.round) + " of the campaign " + r.campaign + " with " +
+                     r.character + " does not load";
         return 1;
     }
     *error = fitRoundToReplay(r, loader, round);
@@ -144,14 +150,19 @@ int Simulation::loadReplay(const Replay& r, std::string* error) {
     return 0;
 }
 
-uint64_t Simulation::playReplay(const Replay& r) {
+uint64_t Simulation::playReplay(const Replay& r, std::vector<uint64_t>* checkpoints) {
+    std::vector<uint64_t> taken;
+    long steps = 0;
     for (const ReplayFrame& f : r.frames) {
         for (const PlayerCommand& c : f.steps) {
             command = c;
             step();
+            Replay::checkpointAfterStep(taken, ++steps, list);
         }
         drawFrame(f.paused);
     }
+    taken.push_back(playbackHash(list));
+    if (checkpoints) *checkpoints = taken;
     return stateHash();
 }
 
@@ -162,11 +173,15 @@ void Simulation::startRecording(const std::string& campaignName, int roundNumber
     record.round = roundNumber;
     record.character = character;
     record.seed = seed;
-    record.dataHash = roundDataHash(loader, campaignName, round);
+    RoundDataDigests data = roundDataDigests(loader, campaignName, round);
+    record.dataHash = data.all;
+    record.textHash = data.text;
+    record.pictureHash = data.pictures;
     record.arenaWidth = fixtoi(round.getArenaSizeX());
     record.arenaHeight = fixtoi(round.getArenaSizeY());
     record.stampDate();
     recording = true;
+    recordedSteps = 0;
     std::srand(seed);
 }
 
@@ -178,5 +193,6 @@ Replay Simulation::getRecording() {
                                      : ReplayResult::UNFINISHED;
     r.score = list.getPlayerScore();
     r.endHash = stateHash();
+    r.checkpoints.push_back(playbackHash(list));
     return r;
 }

@@ -60,8 +60,9 @@ class Simulation {
     // before, its character, arena and seed. Non-zero, with the reason in *error, when the round
     // does not load or the data it was played with has changed.
     int loadReplay(const Replay& replay, std::string* error);
-    // Plays every frame of the loaded replay and returns the state hash at its end.
-    uint64_t playReplay(const Replay& replay);
+    // Plays every frame of the loaded replay and returns the state hash at its end; checkpoints,
+    // when given, gets the playback's own, taken where the replay's were.
+    uint64_t playReplay(const Replay& replay, std::vector<uint64_t>* checkpoints = nullptr);
     // From here on every pass and step is recorded as the battle records a round: rand() is
     // seeded with seed, and the loaded campaign round's data and arena are taken down.
     void startRecording(const std::string& campaign, int roundNumber, const std::string& character,
@@ -101,6 +102,7 @@ class Simulation {
     long stepsRun;
     long passesRun;
     bool recording = false;
+    long recordedSteps = 0; // since the recording began
     // The generated arena's population, for a steady crowd.
     std::vector<std::string> crowdTypes;
     size_t crowdSize = 0; // units, the character included

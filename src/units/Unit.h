@@ -86,6 +86,7 @@ class alignas(64) Unit {
     int getUnitPropertyStatus() const { return unitPropertyStatus; }
     int getUnitPropertyDefense() const { return unitPropertyDefense; }
     int getAnimCurrent() const { return animCurrent; }
+    int getAnimFrame() const { return animFrame; }
     bool getRemoveThisUnit() const { return removeThisUnit; }
     int getVariant() const { return variant; }
     UnitTemplate* getUnitTemplate() const { return unitTemplate; }

@@ -36,3 +36,15 @@ uint64_t stateHash(UnitList& list) {
     }
     return d.h;
 }
+
+uint64_t playbackHash(UnitList& list) {
+    Digest d;
+    uint64_t state = stateHash(list);
+    d.add((uint32_t)state);
+    d.add((uint32_t)(state >> 32));
+    for (auto it = list.beginOfList(); it != list.endOfList(); ++it) {
+        d.add((uint32_t)(*it)->getAnimFrame());
+        d.add((*it)->getWalking() ? 1u : 0u);
+    }
+    return d.h;
+}

@@ -26,6 +26,8 @@ Replay playedRound(long steps, int score = 10, const std::string& date = "2024-0
     r.score = score;
     r.date = date;
     r.endHash = 1;
+    r.textHash = 0x0123456789abcdefull;
+    r.pictureHash = 2;
     PlayerCommand c;
     for (long s = 0; s < steps;) {
         r.frames.emplace_back();
@@ -41,7 +43,21 @@ Replay playedRound(long steps, int score = 10, const std::string& date = "2024-0
             r.frames.back().steps.push_back(c);
         }
     }
+    for (long i = Replay::countCheckpoints(steps); i > 0; i--)
+        r.checkpoints.push_back(0x9e3779b97f4a7c15ull * i);
     return r;
+}
+
+// The same replay as the game before checkpoints wrote it: version 1, without the two data
+// digests, the checksum and the checkpoints after the frames.
+std::string asVersion1(std::string bytes, long steps) {
+    bytes.resize(bytes.size() - 8 * Replay::countCheckpoints(steps));
+    bytes.replace(0, 13, "VORN replay 1");
+    for (const char* key : {"\ntext=", "\npictures=", "\ncheck="}) {
+        size_t at = bytes.find(key);
+        bytes.erase(at, bytes.find('\n', at + 1) - at);
+    }
+    return bytes;
 }
 
 } // namespace
@@ -84,13 +100,13 @@ TEST(ReplayFile, RefusesWhatIsNotASoundReplayOfThisVersion) {
     const std::pair<std::string, std::string> cases[] = {
         {"", "is empty"},
         {"\x89PNG\r\n\x1a\n", "is not a replay file"},
-        {with("replay 1", "replay 2"), "another version of the game (format 2); this game reads format 1"},
+        {with("replay 2", "replay 3"), "another version of the game (format 3); this game reads format 2"},
         {good.substr(0, 20), "cut short"},
         {good.substr(0, body - 1), "cut short"},
         {good.substr(0, body + 9), "cut short"},
         {good.substr(0, good.size() - 1), "cut short"},
         {good + '\0', "goes on after its last frame"},
-        {with("frames=", "frames=1"), "cut short"},
+        {asVersion1(with("frames=", "frames=1"), 40), "cut short"},
         {with("frames=", "frames=9999999"), "damaged"},
         {with("steps=40", "steps=4"), "more steps than its header says"},
         {with("steps=", "steps=1"), "fewer steps than its header says"},
@@ -102,6 +118,9 @@ TEST(ReplayFile, RefusesWhatIsNotASoundReplayOfThisVersion) {
         {with("result=won", "result=draw"), "damaged"},
         {with("date=", "date=x"), "damaged"},
         {with("\nend=", "\nseed=1\nend="), "damaged"},
+        {with("\ncheck=", "\ncheck=0"), "damaged"},
+        {with("seed=4000000000", "seed=4000000001"), "damaged: its bytes do not match its checksum"},
+        {asVersion1(good, 40) + "\x01", "goes on after its last frame"},
     };
     for (const auto& [bytes, reason] : cases) {
         Replay out = playedRound(3);
@@ -116,6 +135,46 @@ TEST(ReplayFile, RefusesWhatIsNotASoundReplayOfThisVersion) {
     std::string error;
     EXPECT_FALSE(readReplay("x.vornreplay", out, &error));
     EXPECT_EQ(error, "x.vornreplay is cut short: it ends before its last frame");
+}
+
+// Version 1 reads as it always did, without checkpoints; version 2 holds a checkpoint every 300
+// steps and one at the end, and a replay without them is not written. A checksum covers every
+// byte of a version 2 file: no single bit flipped in it reads as another replay.
+TEST(ReplayFile, ReadsBothVersionsAndRefusesEveryFlippedBitOfTheNewOne) {
+    Replay played = playedRound(700);
+    const std::string bytes = encodeReplay(played);
+    Replay back, old = played;
+    std::string error;
+    ASSERT_TRUE(decodeReplay(bytes, back, &error)) << error;
+    EXPECT_EQ(back.version, 2);
+    EXPECT_EQ(back.checkpoints.size(), 3u);
+    old.checkpoints.clear();
+    old.textHash = old.pictureHash = 0;
+    ASSERT_TRUE(decodeReplay(asVersion1(bytes, 700), back, &error)) << error;
+    EXPECT_EQ(back.version, 1);
+    EXPECT_TRUE(sameReplay(old, back));
+    EXPECT_EQ(whyNotSavable(old), "it does not hold a checkpoint for every 300 steps and its end");
+
+    int refused = 0, damaged = 0;
+    for (size_t i = 0; i < bytes.size(); i++)
+        for (int bit = 0; bit < 8; bit++) {
+            std::string flipped = bytes;
+            flipped[i] = static_cast<char>(flipped[i] ^ (1 << bit));
+            bool read = decodeReplay(flipped, back, &error);
+            EXPECT_FALSE(read) << "byte " << i << ", bit " << bit;
+            refused += !read;
+            damaged += !read && error.find("damaged") != std::string::npos;
+        }
+    std::cout << refused << " of " << bytes.size() * 8 << " flipped bits refused, " << damaged
+              << " of them as damaged\n";
+
+    // A checkpoint that differs names the step it was taken after; the last one, the end's.
+    const std::vector<uint64_t>& c = played.checkpoints;
+    const std::pair<std::vector<uint64_t>, long> playbacks[] = {
+        {c, -1}, {{c[0], 7, c[2]}, 600}, {{5, 7, 9}, 300}, {{c[0], c[1], 9}, 700}, {{c[0]}, 600}};
+    for (const auto& [checkpoints, step] : playbacks)
+        EXPECT_EQ(played.firstDifferingStep(checkpoints), step);
+    EXPECT_EQ(old.firstDifferingStep({5}), -1) << "a version 1 replay has nothing to compare";
 }
 
 TEST(ReplayShelf, KeepsTenRecentAndTheBestOfEachRound) {

@@ -1,16 +1,17 @@
 #!/usr/bin/env bash
 # Every replay kept in tests/replays must end in the state it was recorded in, with the contact
-# grid and with the all-pairs scan. A change of the rules that changes how one of these rounds
-# goes fails here until the replays are recorded again on purpose (tools/record-test-replays.sh
-# for the scripted ones; a played one is replaced by playing it again).
+# grid and with the all-pairs scan, and pass every checkpoint on the way. A change of the rules
+# that changes how one of these rounds goes fails here until the replays are recorded again on
+# purpose (tools/record-test-replays.sh for the scripted ones; a played one is replaced by playing
+# it again). The format before checkpoints still plays, and upgrading it gives the file back.
 #   replays_check.sh <vorn-sim>
 set -u
 sim=$1
 count=0 bad=0
 for replay in tests/replays/*.vornreplay; do
     for scan in "" --exhaustive; do
-        if ! out=$("$sim" --replay "$replay" --verify $scan 2>&1); then
-            echo "$replay ${scan:-(grid)} no longer plays as recorded:"
+        if ! out=$("$sim" --replay "$replay" --verify $scan 2>&1) || ! grep -q '^checkpoints: all' <<<"$out"; then
+            echo "$replay ${scan:-(grid)} no longer plays as recorded, checkpoints included:"
             echo "$out"
             bad=1
         fi
@@ -18,5 +19,28 @@ for replay in tests/replays/*.vornreplay; do
     count=$((count + 1))
 done
 [ "$count" -ge 8 ] || { echo "expected at least 8 replays in tests/replays, found $count"; exit 1; }
-[ "$bad" = 0 ] && echo "$count replays end in their recorded state"
+
+# A kept replay as the game wrote it before checkpoints (format 1): no data parts, no checksum,
+# no checkpoints after the frames; with end= set to END when given.
+old_format() {
+    local header size checkpoints
+    header=$(sed -n '1,/^$/p' "$1" | wc -c)
+    size=$(wc -c <"$1")
+    checkpoints=$(($(grep -a -m1 '^steps=' "$1" | cut -d= -f2) / 300 + 1))
+    sed -n '1,/^$/p' "$1" | sed -e '1s/ 2$/ 1/' -e '/^text=/d;/^pictures=/d;/^check=/d' \
+        -e "${2:+s/^end=.*/end=$2/}"
+    tail -c +$((header + 1)) "$1" | head -c $((size - header - 8 * checkpoints))
+}
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+kept=tests/replays/played-Tutorial-0-Warden.vornreplay
+old_format "$kept" >"$tmp/old.vornreplay"
+old_format "$kept" 0123456789abcdef >"$tmp/wrong-end.vornreplay"
+"$sim" --replay "$tmp/old.vornreplay" --verify >"$tmp/log" 2>&1 || { echo "format 1 does not play:"; cat "$tmp/log"; bad=1; }
+"$sim" --replay "$tmp/old.vornreplay" --upgrade "$tmp/new.vornreplay" >"$tmp/log" 2>&1 &&
+    cmp -s "$tmp/new.vornreplay" "$kept" || { echo "upgrading format 1 does not give $kept back:"; cat "$tmp/log"; bad=1; }
+"$sim" --replay "$tmp/wrong-end.vornreplay" --upgrade "$tmp/wrong.vornreplay" >"$tmp/log" 2>&1
+[ $? = 3 ] && [ ! -e "$tmp/wrong.vornreplay" ] || { echo "a replay that misses its end was upgraded:"; cat "$tmp/log"; bad=1; }
+
+[ "$bad" = 0 ] && echo "$count replays end in their recorded state and pass their checkpoints"
 exit $bad

@@ -1,10 +1,15 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 
+#include "battle/Battle.h"
 #include "battle/replayFile.h"
+#include "content/Loader.h"
 #include "menus/ReplaysScreen.h"
 #include "support/TestEnv.h"
+#include "support/TrialCampaign.h"
+#include "system/InputObj.h"
 #include "system/Messages.h"
+#include "system/MusicSound.h"
 
 namespace {
 bool shown(int i) {
@@ -29,6 +34,7 @@ TEST(ReplaysScreen, ListsTheKeptReplaysAndRefusesABrokenOne) {
     won.campaign = "Marsh", won.round = 2, won.character = "Knight", won.result = ReplayResult::WON;
     won.date = "2024-05-01 12:00:00";
     won.frames.resize(3);
+    won.checkpoints = {0};
     Replay left = won;
     left.result = ReplayResult::LEFT, left.date = "2024-05-02 08:00:00";
     ASSERT_TRUE(writeReplay(won, "data/replays/best-a.vornreplay", nullptr));
@@ -47,4 +53,37 @@ TEST(ReplaysScreen, ListsTheKeptReplaysAndRefusesABrokenOne) {
     ASSERT_EQ(1u, getShownMessages().size());
     EXPECT_EQ(0u,
               getShownMessages()[0].find("The replay cannot be watched. data/replays/recent-b.vornreplay "));
+}
+
+// A replay of a round its campaign does not have is refused with one message, naming the file
+// and the round, and the screen comes back.
+TEST(ReplaysScreen, RefusesOnceAReplayOfARoundBeyondItsCampaign) {
+    TempDir dir;
+    ASSERT_TRUE(writeTrialDataSet());
+    Replay far;
+    far.campaign = "Trial", far.round = 149, far.character = "tester";
+    far.date = "2024-05-01 12:00:00";
+    far.frames.resize(3);
+    far.checkpoints = {0};
+    dir.write("data/replays/far.vornreplay", encodeReplay(far));
+    BITMAP* realScreen = screen;
+    screen = create_bitmap(640, 480);
+    {
+        Battle battle;
+        InputObj input;
+        MusicSound sound;
+        Loader loader;
+        battle.setInputObj(&input);
+        battle.setMusicSound(&sound);
+        ReplaysScreen screenObject(&battle, &loader, "data/replays");
+        ReplaysScreen::refresh();
+        clearShownMessages();
+        EXPECT_EQ(D_O_K, ReplaysScreen::watchSelected());
+        EXPECT_EQ(
+            std::vector<std::string>{"The replay data/replays/far.vornreplay cannot be played: it is of "
+                                     "round 150, and the campaign Trial has 2 rounds.\n"},
+            getShownMessages());
+    }
+    destroy_bitmap(screen);
+    screen = realScreen;
 }

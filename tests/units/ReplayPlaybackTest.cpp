@@ -7,6 +7,9 @@
 #include "battle/Battle.h"
 #include "battle/replayFile.h"
 #include "sim/Simulation.h"
+#include "support/DataBuilder.h"
+#include "support/TestEnv.h"
+#include "support/TrialCampaign.h"
 
 // A recorded round played back alone must end as it ended when played: the same hash from the
 // replay as saved and read back, with the contact grid and with the all-pairs scan. The round
@@ -57,7 +60,62 @@ TEST(ReplayPlayback, ALaterRoundPlaysBackAloneAsItWasPlayed) {
             Simulation sim;
             sim.getUnitList().setExhaustiveContacts(exhaustive);
             ASSERT_EQ(0, sim.loadReplay(read, &why)) << why;
-            EXPECT_EQ(played.endHash, sim.playReplay(read)) << (exhaustive ? "all-pairs scan" : "grid");
+            std::vector<uint64_t> checkpoints;
+            EXPECT_EQ(played.endHash, sim.playReplay(read, &checkpoints))
+                << (exhaustive ? "all-pairs scan" : "grid");
+            EXPECT_EQ(-1, read.firstDifferingStep(checkpoints));
         }
+    }
+}
+
+// The played replay ends paused: a playback that draws its paused frames as running ones does not
+// pass its last checkpoint, which also holds the animation frames shown.
+TEST(ReplayPlayback, PausedFramesDrawnAsRunningOnesMissTheCheckpoints) {
+    Replay replay;
+    std::string why;
+    ASSERT_TRUE(readReplay("tests/replays/played-Tutorial-0-Warden.vornreplay", replay, &why)) << why;
+    for (ReplayFrame& f : replay.frames)
+        f.paused = false;
+    Simulation sim;
+    std::vector<uint64_t> checkpoints;
+    ASSERT_EQ(0, sim.loadReplay(replay, &why)) << why;
+    sim.playReplay(replay, &checkpoints);
+    EXPECT_EQ(replay.countSteps(), replay.firstDifferingStep(checkpoints));
+}
+
+// A replay refused for changed data says what changed: the unit and campaign files, the sizes of
+// the pictures or both; one of version 1, which keeps a single digest, says it may be either.
+TEST(ReplayPlayback, ARefusalForChangedDataSaysWhatChanged) {
+    TempDir dir;
+    ASSERT_TRUE(writeTrialDataSet());
+    const std::string drifter = dir.read("data/unit/drifter");
+    Replay played;
+    {
+        Simulation sim;
+        ASSERT_EQ(0, sim.loadCampaignRound("Trial", 0, "tester"));
+        sim.startRecording("Trial", 0, "tester", 5);
+        sim.runPass(3, true);
+        played = sim.getRecording();
+    }
+    const std::string files = "the campaign Trial or one of the unit files of its round",
+                      pictures = "the pictures of the units of its round (the sizes of their frames)";
+    const struct {
+        bool text, pictures;
+        int version;
+        std::string said;
+    } cases[] = {{false, false, 2, ""},
+                 {true, false, 2, files + " has changed since"},
+                 {false, true, 2, pictures + " have changed since"},
+                 {true, true, 2, files + " and " + pictures + " have changed since"},
+                 {false, true, 1, files + " or their pictures have changed since"}};
+    for (const auto& c : cases) {
+        dir.write("data/unit/drifter", drifter + (c.text ? "# changed\n" : ""));
+        ASSERT_TRUE(makeDatafile("data/unit/drifter.dat", {{"body", c.pictures ? 24 : 20, 20, 0xa000a0}}));
+        Replay r = played;
+        r.version = c.version;
+        std::string why;
+        Simulation sim;
+        EXPECT_EQ(c.said.empty() ? 0 : 1, sim.loadReplay(r, &why));
+        EXPECT_EQ(c.said.empty() ? "" : "it was played with other data: " + c.said, why);
     }
 }

@@ -20,6 +20,7 @@
 #include "battle/replayFile.h"
 #include "content/Round.h"
 #include "content/UnitTemplate.h"
+#include "content/roundDataHash.h"
 #include "frame/dataLocation.h"
 #include "sim/Simulation.h"
 #include "system/Messages.h"
@@ -46,7 +47,8 @@ struct Options {
     bool untilOver = false;
     std::string replay; // play this replay instead
     bool verify = false;
-    std::string record; // write the round played to this replay file
+    std::string upgrade; // write the replay played back to this file in this game's format
+    std::string record;  // write the round played to this replay file
 };
 
 void usage() {
@@ -71,7 +73,10 @@ void usage() {
         "  --seed S            seed of rand() (default 1)\n"
         "  --exhaustive        contact tests by the plain all-pairs scan instead of the grid\n"
         "  --replay FILE       play a replay (data/replays/*.vornreplay) and print its end's state hash\n"
-        "  --verify            with --replay: exit 3 unless that hash is the one recorded\n"
+        "  --verify            with --replay: exit 3 unless that hash and every checkpoint's are the\n"
+        "                      ones recorded\n"
+        "  --upgrade OUT       with --replay: play it back and, when it ends as recorded, write it to\n"
+        "                      OUT in this game's format, with its checkpoints (exit 3 if not)\n"
         "  --record FILE       with --campaign: write the round played to FILE as a replay");
 }
 
@@ -137,6 +142,8 @@ bool parse(int argc, char** argv, Options& o) {
             o.replay = v;
         } else if (a == "--verify") {
             o.verify = true;
+        } else if (a == "--upgrade" && (v = value("--upgrade"))) {
+            o.upgrade = v;
         } else if (a == "--record" && (v = value("--record"))) {
             o.record = v;
         } else {
@@ -146,6 +153,10 @@ bool parse(int argc, char** argv, Options& o) {
     }
     if (!o.record.empty() && (o.campaign.empty() || o.frameRatio == 0)) {
         std::fprintf(stderr, "vorn-sim: --record needs --campaign and drawn frames\n");
+        return false;
+    }
+    if (!o.upgrade.empty() && o.replay.empty()) {
+        std::fprintf(stderr, "vorn-sim: --upgrade needs --replay\n");
         return false;
     }
     if (o.campaign.empty() && o.units <= 0 && o.replay.empty()) {
@@ -192,8 +203,9 @@ void printUnits(const char* when, UnitList& list) {
     std::printf("), %zu orders pending\n", pending);
 }
 
-// Plays the replay file headless; 0 when its end's state hash is the recorded one (or when not
-// verifying), 3 when not, 1 when it cannot be played.
+// Plays the replay file headless; 0 when its end's state hash and its checkpoints are the
+// recorded ones (or when neither verifying nor upgrading), 3 when not, 1 when it cannot be played
+// or the upgrade not written.
 int playReplayFile(const Options& o) {
     Replay replay;
     std::string why;
@@ -207,16 +219,40 @@ int playReplayFile(const Options& o) {
         std::fprintf(stderr, "vorn-sim: the replay %s cannot be played: %s\n", o.replay.c_str(), why.c_str());
         return 1;
     }
+    // Taken before the round is played: its spawn orders go as it is.
+    RoundDataDigests data = roundDataDigests(sim.getLoader(), replay.campaign, sim.getRound());
     static const char* results[] = {"won", "lost", "left", "restarted", "unfinished"};
     std::printf("vorn-sim: replay of campaign %s, round %d, character %s, %s, %ld steps in %zu frames\n",
                 replay.campaign.c_str(), replay.round, replay.character.c_str(), results[(int)replay.result],
                 replay.countSteps(), replay.frames.size());
     std::printf("contact tests: %s\n", o.exhaustive ? "all-pairs scan" : "grid");
-    uint64_t hash = sim.playReplay(replay);
-    bool same = hash == replay.endHash;
+    std::vector<uint64_t> checkpoints;
+    uint64_t hash = sim.playReplay(replay, &checkpoints);
+    long differs = replay.firstDifferingStep(checkpoints);
+    bool same = hash == replay.endHash && differs < 0;
     std::printf("state hash: %016llx\nrecorded:   %016llx (%s)\n", (unsigned long long)hash,
-                (unsigned long long)replay.endHash, same ? "the same" : "different");
-    return o.verify && !same ? 3 : 0;
+                (unsigned long long)replay.endHash, hash == replay.endHash ? "the same" : "different");
+    if (replay.checkpoints.empty())
+        std::printf("checkpoints: none recorded (format %d)\n", replay.version);
+    else if (differs < 0)
+        std::printf("checkpoints: all %zu the same\n", replay.checkpoints.size());
+    else
+        std::printf("checkpoints: the playback went otherwise than recorded by step %ld\n", differs);
+    if (o.upgrade.empty()) return o.verify && !same ? 3 : 0;
+    if (!same) {
+        std::fprintf(stderr, "vorn-sim: %s does not play back as recorded: not upgraded\n", o.replay.c_str());
+        return 3;
+    }
+    replay.checkpoints = checkpoints;
+    replay.textHash = data.text;
+    replay.pictureHash = data.pictures;
+    if (!writeReplay(replay, o.upgrade, &why)) {
+        std::fprintf(stderr, "vorn-sim: %s\n", why.c_str());
+        return 1;
+    }
+    std::printf("upgraded to format %d with %zu checkpoints: %s\n", Replay::VERSION, checkpoints.size(),
+                o.upgrade.c_str());
+    return 0;
 }
 
 // The replay of the round vorn-sim has just played with the scripted player.
@@ -227,7 +263,7 @@ int main(int argc, char** argv) {
     if (!parse(argc, argv, o)) return 2;
     // Files named on the command line stay where they were named, whichever folder holds the data.
     char cwd[4096];
-    for (std::string* file : {&o.replay, &o.record})
+    for (std::string* file : {&o.replay, &o.record, &o.upgrade})
         if (!file->empty() && (*file)[0] != '/' && getcwd(cwd, sizeof cwd))
             *file = std::string(cwd) + "/" + *file;
     std::string noData = enterDataFolder("");
