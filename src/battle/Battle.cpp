@@ -44,6 +44,7 @@ int Battle::battleLoop(std::string campName, std::string chosenChar, Loader* l) 
     campaign.setName(&campName);
     charName = chosenChar;
     if (!prepareCampaign(l)) return 0;
+    checkReplayFolder();
     show_mouse(NULL);
 
     showCampaignIntro(campaign.getBeginPic());
@@ -262,7 +263,16 @@ void Battle::finishReplay(int state) {
 void Battle::keepReplay() {
     if (!recording || replayFolder.empty()) return;
     std::string message;
-    ReplayShelf::KeepResult kept = ReplayShelf(replayFolder).keep(replay, &message);
+    sayOnce(ReplayShelf(replayFolder).keep(replay, &message), message);
+}
+
+void Battle::checkReplayFolder() {
+    std::string message;
+    if (recording && !replayFolder.empty() && !ReplayShelf(replayFolder).makeFolder(&message))
+        sayOnce(ReplayShelf::FOLDER_UNUSABLE, message);
+}
+
+void Battle::sayOnce(int kept, const std::string& message) {
     // Each kind of failure is said once a run: a full disk would otherwise speak after every round.
     static std::set<int> said;
     if (kept != ReplayShelf::KEPT && said.insert(kept).second) showMessage("%s\n", message.c_str());

@@ -130,6 +130,11 @@ class Battle {
     // The state hash and how the round ended, then the record is kept.
     void finishReplay(int state);
     void keepReplay();
+    // A folder that cannot hold replays is said before the battle begins, not between its rounds,
+    // and the battle is played all the same.
+    void checkReplayFolder();
+    // Says why a round was not kept (a ReplayShelf::KeepResult), once a run for each kind.
+    static void sayOnce(int kept, const std::string& message);
     // The campaign's data, the character and the screen buffer for a battle; false after a
     // message when one of them failed.
     bool prepareCampaign(Loader* l);

@@ -30,9 +30,10 @@ class ReplayShelf {
     KeepResult keep(const Replay& replay, std::string* message);
     // Newest first.
     std::vector<Entry> list() const;
+    // Makes the folder when it is missing; false, with why in *message, when it cannot hold replays.
+    bool makeFolder(std::string* message) const;
 
   private:
-    bool makeFolder(std::string* message) const;
     std::string freeRecentPath(const std::string& date) const;
     void pruneRecent(const std::string& justKept) const;
     bool keepBest(const Replay& replay, std::string* message) const;

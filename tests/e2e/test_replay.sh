@@ -2,7 +2,7 @@
 # A round of the Tutorial played, paused and left is kept as a replay; vorn-sim plays it to the
 # recorded end state, and the Replays screen plays it back on screen to the same state and the
 # same last frame as the one the player left. With VORN_KEEP_REPLAY set to a path, the kept replay
-# file is copied there.
+# file is copied there. A file where the replays folder should be is said once, and the game plays.
 . "$(dirname "$0")/menu_lib.sh"
 game=$(readlink -f "$1")
 sim=$(dirname "$game")/tools/vorn-sim
@@ -59,5 +59,22 @@ press Escape
 wait_colour 5 5 200,200,232
 click $((390 + REPLAYS_DX)) $((380 + REPLAYS_DY)) # "Back"
 wait_colour 5 5 $MAIN_BG
+
+# A file where the replays folder should be: said once, before the battle, which is played.
+rm -rf data/replays
+echo "not a folder" >data/replays
+click $((150 + MAIN_DX)) $((40 + MAIN_DY)) # "Start"
+wait_colour 5 5 $START_BG
+click $((300 + START_DX)) $((110 + START_DY)) # "Start", the Tutorial and the character still chosen
+wait_for 10 pgrep -P "$GAME_PID" xmessage || fail "no message about the replays folder before the battle"
+box=$(pgrep -P "$GAME_PID" xmessage | head -1)
+grep -q "The replays cannot be kept in the folder data/replays: it is not a folder." "/proc/$box/cmdline" ||
+    fail "unexpected message: $(tr '\0' ' ' <"/proc/$box/cmdline")"
+kill "$box"
+xdotool windowfocus "$GAME_WIN" 2>/dev/null || true
+wait_for 15 in_battle || fail "the Tutorial did not start after the message"
+press Escape
+wait_colour 5 5 $MAIN_BG
+! pgrep -P "$GAME_PID" xmessage >/dev/null || fail "the replays folder was spoken of twice"
 press Escape
 expect_exit 0
