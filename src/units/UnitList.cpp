@@ -8,6 +8,7 @@
 #include "content/Round.h"
 #include "content/UnitCreate.h"
 #include "content/UnitTemplate.h"
+#include "system/Digest.h"
 #include "units/PlayerUnit.h"
 #include "units/Unit.h"
 #include "units/vornMath.h"
@@ -35,7 +36,7 @@ struct UnitList::Contact {
 
 UnitList::UnitList()
     : units(new std::vector<Unit*>()), unitsToAppear(nullptr), round(nullptr),
-      maxLiveUnits(defaultMaxLiveUnits) {}
+      maxLiveUnits(defaultMaxLiveUnits), drawnDigest(Digest().h) {}
 
 // The pending orders belong to the round, which releases what is left of them itself.
 UnitList::~UnitList() {
@@ -50,6 +51,7 @@ void UnitList::setupRound(Round* r) {
 }
 
 void UnitList::clear() {
+    drawnDigest = Digest().h;
     for (Unit* u : *units)
         delete u;
     releaseStorage(*units);
@@ -320,10 +322,15 @@ void UnitList::simulationStep(Loader* l, Round* r, const PlayerCommand& command)
 }
 
 void UnitList::drawUnits(BITMAP* arena, MusicSound* ms, bool paused, fixed canvas) {
+    Digest drawn{drawnDigest};
     for (size_t i = 0; i < units->size(); i++) {
         prefetchUnitsAhead(*units, i);
-        (*units)[i]->draw(arena, ms, paused, canvas);
+        Unit* u = (*units)[i];
+        u->draw(arena, ms, paused, canvas);
+        drawn.add((uint32_t)u->getAnimCurrent());
+        drawn.add((uint32_t)u->getAnimFrame());
     }
+    drawnDigest = drawn.h;
     if (paused) return;
     for (size_t i = 0; i < units->size(); i++) {
         prefetchUnitsAhead(*units, i);

@@ -45,6 +45,10 @@ class UnitList {
     void simulationStep(Loader* l, Round* r, const PlayerCommand& command);
     // canvas: arena's bitmap pixels per arena pixel, as Unit::draw.
     void drawUnits(BITMAP* arena, MusicSound* ms, bool paused, fixed canvas = itofix(1));
+    // A digest of the animation and its frame every drawing since the list was last cleared left
+    // each unit at: a frame drawn as running where it was paused, or the other way, changes
+    // it for good, even when the units' state comes back to what it was.
+    uint64_t getDrawnDigest() const { return drawnDigest; }
     // Places a unit of the order by its side; type is kept for callers, unused. The rim's sides and
     // SIDE_ANYWHERE draw on rand().
     void positionUnitOnSide(fixed& x, fixed& y, fixed& angle, UnitCreate* order, UnitTemplate* type,
@@ -87,6 +91,7 @@ class UnitList {
     std::vector<Unit*> removedUnits;
     size_t maxLiveUnits;
     bool exhaustiveContacts = false;
+    uint64_t drawnDigest; // FNV-1a (system/Digest.h)
     ContactGrid contactGrid;
     // The contacts of the unit whose contacts are being dealt, in list order.
     struct Contact;

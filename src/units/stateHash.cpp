@@ -39,12 +39,9 @@ uint64_t stateHash(UnitList& list) {
 
 uint64_t playbackHash(UnitList& list) {
     Digest d;
-    uint64_t state = stateHash(list);
-    d.add((uint32_t)state);
-    d.add((uint32_t)(state >> 32));
-    for (auto it = list.beginOfList(); it != list.endOfList(); ++it) {
-        d.add((uint32_t)(*it)->getAnimFrame());
-        d.add((*it)->getWalking() ? 1u : 0u);
+    for (uint64_t part : {stateHash(list), list.getDrawnDigest()}) {
+        d.add((uint32_t)part);
+        d.add((uint32_t)(part >> 32));
     }
     return d.h;
 }

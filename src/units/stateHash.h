@@ -10,10 +10,10 @@ class UnitList;
 // hash played the same game.
 uint64_t stateHash(UnitList& list);
 
-// The state hash with what drawing a running frame advances and a paused one holds besides: each
-// unit's shown frame of its animation and whether it walked since the last frame. A playback that
-// draws paused frames as running ones can end in the recorded state hash (an idle animation held
-// or run on changes none of it), not in this one.
+// The state hash with the animation frames every drawn frame of the round left the units at
+// (UnitList::getDrawnDigest). A playback that draws paused frames as running ones most often
+// comes back to the recorded state hash a few frames later (the animation shown starts again
+// when the unit next attacks or walks), never to this one.
 uint64_t playbackHash(UnitList& list);
 
 #endif

@@ -68,19 +68,26 @@ TEST(ReplayPlayback, ALaterRoundPlaysBackAloneAsItWasPlayed) {
     }
 }
 
-// The played replay ends paused: a playback that draws its paused frames as running ones does not
-// pass its last checkpoint, which also holds the animation frames shown.
+// Six frames paused in a scripted round: played back as running frames, the round comes back to
+// the recorded state hash, but not to the checkpoints, which hold the animation frames drawn.
 TEST(ReplayPlayback, PausedFramesDrawnAsRunningOnesMissTheCheckpoints) {
-    Replay replay;
+    Replay paused;
     std::string why;
-    ASSERT_TRUE(readReplay("tests/replays/played-Tutorial-0-Warden.vornreplay", replay, &why)) << why;
-    for (ReplayFrame& f : replay.frames)
+    ASSERT_TRUE(readReplay("tests/replays/scripted-Conquest-0-Sparrow.vornreplay", paused, &why)) << why;
+    paused.frames.insert(paused.frames.begin() + 26, 6, ReplayFrame{true, {}});
+    Replay running = paused;
+    for (ReplayFrame& f : running.frames)
         f.paused = false;
-    Simulation sim;
-    std::vector<uint64_t> checkpoints;
-    ASSERT_EQ(0, sim.loadReplay(replay, &why)) << why;
-    sim.playReplay(replay, &checkpoints);
-    EXPECT_EQ(replay.countSteps(), replay.firstDifferingStep(checkpoints));
+    uint64_t ends[2];
+    std::vector<uint64_t> checkpoints[2];
+    for (int i = 0; i < 2; i++) {
+        Simulation sim;
+        ASSERT_EQ(0, sim.loadReplay(i ? running : paused, &why)) << why;
+        ends[i] = sim.playReplay(i ? running : paused, &checkpoints[i]);
+    }
+    paused.checkpoints = checkpoints[0];
+    EXPECT_EQ(ends[0], ends[1]);
+    EXPECT_NE(-1, paused.firstDifferingStep(checkpoints[1]));
 }
 
 // A replay refused for changed data says what changed: the unit and campaign files, the sizes of
