@@ -26,8 +26,7 @@ Replay playedRound(long steps, int score = 10, const std::string& date = "2024-0
     r.score = score;
     r.date = date;
     r.endHash = 1;
-    r.textHash = 0x0123456789abcdefull;
-    r.pictureHash = 2;
+    r.textHash = 0x0123456789abcdefull, r.pictureHash = 2;
     PlayerCommand c;
     for (long s = 0; s < steps;) {
         r.frames.emplace_back();
@@ -48,8 +47,7 @@ Replay playedRound(long steps, int score = 10, const std::string& date = "2024-0
     return r;
 }
 
-// The same replay as the game before checkpoints wrote it: version 1, without the two data
-// digests, the checksum and the checkpoints after the frames.
+// The replay as version 1 wrote it: no data digests' parts, checksum or checkpoints.
 std::string asVersion1(std::string bytes, long steps) {
     bytes.resize(bytes.size() - 8 * Replay::countCheckpoints(steps));
     bytes.replace(0, 13, "VORN replay 1");
@@ -137,38 +135,23 @@ TEST(ReplayFile, RefusesWhatIsNotASoundReplayOfThisVersion) {
     EXPECT_EQ(error, "x.vornreplay is cut short: it ends before its last frame");
 }
 
-// Version 1 reads as it always did, without checkpoints; version 2 holds a checkpoint every 300
-// steps and one at the end, and a replay without them is not written. A checksum covers every
-// byte of a version 2 file: no single bit flipped in it reads as another replay.
+// Version 1 reads as it always did, without checkpoints, and is not written without them. No
+// single bit flipped in a version 2 file reads as another replay. A checkpoint that differs names
+// the step it was taken after; the last one, the end's.
 TEST(ReplayFile, ReadsBothVersionsAndRefusesEveryFlippedBitOfTheNewOne) {
-    Replay played = playedRound(700);
+    Replay played = playedRound(700), back, old = played;
     const std::string bytes = encodeReplay(played);
-    Replay back, old = played;
     std::string error;
-    ASSERT_TRUE(decodeReplay(bytes, back, &error)) << error;
-    EXPECT_EQ(back.version, 2);
-    EXPECT_EQ(back.checkpoints.size(), 3u);
     old.checkpoints.clear();
     old.textHash = old.pictureHash = 0;
     ASSERT_TRUE(decodeReplay(asVersion1(bytes, 700), back, &error)) << error;
-    EXPECT_EQ(back.version, 1);
-    EXPECT_TRUE(sameReplay(old, back));
+    EXPECT_TRUE(back.version == 1 && sameReplay(old, back));
     EXPECT_EQ(whyNotSavable(old), "it does not hold a checkpoint for every 300 steps and its end");
-
-    int refused = 0, damaged = 0;
-    for (size_t i = 0; i < bytes.size(); i++)
-        for (int bit = 0; bit < 8; bit++) {
-            std::string flipped = bytes;
-            flipped[i] = static_cast<char>(flipped[i] ^ (1 << bit));
-            bool read = decodeReplay(flipped, back, &error);
-            EXPECT_FALSE(read) << "byte " << i << ", bit " << bit;
-            refused += !read;
-            damaged += !read && error.find("damaged") != std::string::npos;
-        }
-    std::cout << refused << " of " << bytes.size() * 8 << " flipped bits refused, " << damaged
-              << " of them as damaged\n";
-
-    // A checkpoint that differs names the step it was taken after; the last one, the end's.
+    for (size_t bit = 0; bit < bytes.size() * 8; bit++) {
+        std::string flipped = bytes;
+        flipped[bit / 8] = static_cast<char>(flipped[bit / 8] ^ (1 << bit % 8));
+        EXPECT_FALSE(decodeReplay(flipped, back, &error)) << "bit " << bit;
+    }
     const std::vector<uint64_t>& c = played.checkpoints;
     const std::pair<std::vector<uint64_t>, long> playbacks[] = {
         {c, -1}, {{c[0], 7, c[2]}, 600}, {{5, 7, 9}, 300}, {{c[0], c[1], 9}, 700}, {{c[0]}, 600}};

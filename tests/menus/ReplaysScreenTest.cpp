@@ -61,9 +61,7 @@ TEST(ReplaysScreen, RefusesOnceAReplayOfARoundBeyondItsCampaign) {
     TempDir dir;
     ASSERT_TRUE(writeTrialDataSet());
     Replay far;
-    far.campaign = "Trial", far.round = 149, far.character = "tester";
-    far.date = "2024-05-01 12:00:00";
-    far.frames.resize(3);
+    far.campaign = "Trial", far.round = 149, far.character = "tester", far.date = "2024-05-01 12:00:00";
     far.checkpoints = {0};
     dir.write("data/replays/far.vornreplay", encodeReplay(far));
     BITMAP* realScreen = screen;
@@ -73,17 +71,16 @@ TEST(ReplaysScreen, RefusesOnceAReplayOfARoundBeyondItsCampaign) {
         InputObj input;
         MusicSound sound;
         Loader loader;
-        battle.setInputObj(&input);
-        battle.setMusicSound(&sound);
+        battle.setInputObj(&input), battle.setMusicSound(&sound);
         ReplaysScreen screenObject(&battle, &loader, "data/replays");
         ReplaysScreen::refresh();
         clearShownMessages();
         EXPECT_EQ(D_O_K, ReplaysScreen::watchSelected());
-        EXPECT_EQ(
-            std::vector<std::string>{"The replay data/replays/far.vornreplay cannot be played: it is of "
-                                     "round 150, and the campaign Trial has 2 rounds.\n"},
-            getShownMessages());
     }
     destroy_bitmap(screen);
     screen = realScreen;
+    EXPECT_EQ(
+        std::vector<std::string>{"The replay data/replays/far.vornreplay cannot be played: it is of round "
+                                 "150, and the campaign Trial has 2 rounds.\n"},
+        getShownMessages());
 }
