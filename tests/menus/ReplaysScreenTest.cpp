@@ -19,7 +19,7 @@ bool shown(int i) {
 
 // A missing or empty folder, or one of unreadable files only, shows the empty lines and no list;
 // kept replays show newest first, rounds counted from 1, the best marked; one whose frames are
-// broken is named with the reason and the screen stays.
+// broken, or of a round its campaign lacks, is named with the reason and the screen stays.
 TEST(ReplaysScreen, ListsTheKeptReplaysAndRefusesABrokenOne) {
     TempDir dir;
     ReplaysScreen screenObject(nullptr, nullptr, "data/replays");
@@ -53,17 +53,11 @@ TEST(ReplaysScreen, ListsTheKeptReplaysAndRefusesABrokenOne) {
     ASSERT_EQ(1u, getShownMessages().size());
     EXPECT_EQ(0u,
               getShownMessages()[0].find("The replay cannot be watched. data/replays/recent-b.vornreplay "));
-}
 
-// A replay of a round its campaign does not have is refused with one message, naming the file
-// and the round, and the screen comes back.
-TEST(ReplaysScreen, RefusesOnceAReplayOfARoundBeyondItsCampaign) {
-    TempDir dir;
+    // A replay of a round its campaign does not have: one message, naming the file and the round.
     ASSERT_TRUE(writeTrialDataSet());
-    Replay far;
-    far.campaign = "Trial", far.round = 149, far.character = "tester", far.date = "2024-05-01 12:00:00";
-    far.checkpoints = {0};
-    dir.write("data/replays/far.vornreplay", encodeReplay(far));
+    won.campaign = "Trial", won.round = 149, won.character = "tester", won.date = "2024-05-03 08:00:00";
+    dir.write("data/replays/far.vornreplay", encodeReplay(won));
     BITMAP* realScreen = screen;
     screen = create_bitmap(640, 480);
     {
@@ -72,7 +66,7 @@ TEST(ReplaysScreen, RefusesOnceAReplayOfARoundBeyondItsCampaign) {
         MusicSound sound;
         Loader loader;
         battle.setInputObj(&input), battle.setMusicSound(&sound);
-        ReplaysScreen screenObject(&battle, &loader, "data/replays");
+        ReplaysScreen withBattle(&battle, &loader, "data/replays");
         ReplaysScreen::refresh();
         clearShownMessages();
         EXPECT_EQ(D_O_K, ReplaysScreen::watchSelected());
