@@ -196,7 +196,7 @@ void DataCheck::checkUnreachable(const std::set<std::string>& reached,
 bool DataCheck::soundDecodes(const std::string& path) {
     auto known = decodedSounds.find(path);
     if (known != decodedSounds.end()) return known->second;
-    SAMPLE* s = load_sample(path.c_str());
+    SAMPLE* s = mayOpenByPath(path) ? load_sample(path.c_str()) : nullptr;
     if (!s) s = oggsnd_load_ogg(path.c_str());
     if (s) destroy_sample(s);
     return decodedSounds[path] = s != nullptr;

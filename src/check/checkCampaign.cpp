@@ -8,6 +8,7 @@
 #include "content/fileFormat.h"
 #include "content/keyValues.h"
 #include "content/loadMessages.h"
+#include "system/fileAccess.h"
 
 namespace {
 
@@ -94,12 +95,11 @@ void DataCheck::checkCampaign(const std::string& name, const Place& from) {
                        "add Music = data/music/<name>.ogg");
     } else {
         std::string music = f.getString("Campaign", "Music", "");
-        FILE* file = fopen(music.c_str(), "rb");
-        if (file) fclose(file);
-        if (!file || !musicDecodes(music))
+        std::string reason = whyUnreadable(music);
+        if (!reason.empty() || !musicDecodes(music))
             report.warning(placeOf(f, "Campaign", "Music"),
-                           "the music " + music +
-                               (file ? " does not decode as Ogg Vorbis" : " does not exist"),
+                           "the music " + music + " " +
+                               (reason.empty() ? "does not decode as Ogg Vorbis" : reason),
                            "plays the campaign in silence, without a message",
                            "give the path of an Ogg Vorbis file from the game's folder");
     }

@@ -214,10 +214,9 @@ void DataCheck::checkSounds(const ConfigFile& f) {
         if (!f.has("Sound", soundKeys[slot])) continue;
         std::string path = f.getString("Sound", soundKeys[slot], "");
         Place at = placeOf(f, "Sound", soundKeys[slot]);
-        FILE* file = fopen(path.c_str(), "rb");
-        if (file) fclose(file);
-        if (!file)
-            report.warning(at, "the sound file " + path + " does not exist",
+        std::string reason = whyUnreadable(path);
+        if (!reason.empty())
+            report.warning(at, "the sound file " + path + " " + reason,
                            "plays no sound for this slot, without a message",
                            "give the path from the game's folder, e.g. data/sound/hit.wav");
         else if (!soundDecodes(path))

@@ -100,7 +100,7 @@ void keepSkippedObject(void*) {}
 } // namespace
 
 bool DatafileCache::isWellFormed(const std::string& path) {
-    PACKFILE* f = pack_fopen(path.c_str(), F_READ);
+    PACKFILE* f = mayOpenByPath(path) ? pack_fopen(path.c_str(), F_READ) : nullptr;
     if (!f) return false;
     DatafileReader file(f, static_cast<long>(file_size_ex(path.c_str())));
     HeaderWalker walker = {maxUnpackedBytes};

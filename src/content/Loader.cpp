@@ -185,7 +185,7 @@ void Loader::loadSounds(UnitTemplate* t) {
         const char* path = get_config_string("Sound", unitKey("Sound", soundKeys[slot]).name, nullptr);
         if (!path) continue;
         std::string file = path; // the loaders below may read configuration of their own
-        SAMPLE* sample = load_sample(file.c_str());
+        SAMPLE* sample = mayOpenByPath(file) ? load_sample(file.c_str()) : nullptr;
         if (!sample) sample = oggsnd_load_ogg(file.c_str());
         t->sounds[slot] = sample;
     }

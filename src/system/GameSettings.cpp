@@ -130,7 +130,8 @@ int saveSettings(const std::vector<Setting>& settings) {
     if (int made = makeFolders(settingsFolder()))
         return failSave(GameSettings::SAVE_FOLDER_NOT_WRITABLE,
                         "The folder " + settingsFolder() + " cannot be made", made);
-    int fd = open(savingPath().c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    // Non-blocking: a fifo left at the new file's name would hold the save until something read it.
+    int fd = open(savingPath().c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NONBLOCK, 0666);
     if (fd < 0)
         return failSave(GameSettings::SAVE_FOLDER_NOT_WRITABLE,
                         "The folder " + settingsFolder() + " cannot be written to", errno);

@@ -3,6 +3,9 @@
 #include <allegro.h>
 #include <cerrno>
 #include <cstdio>
+#include <unistd.h>
+
+#include "system/fileAccess.h"
 
 size_t textCharacterLength(const std::string& s, size_t i) {
     unsigned char c = static_cast<unsigned char>(s[i]);
@@ -90,13 +93,20 @@ std::string makeConfigText(const std::string& bytes) {
 
 bool readFileBytes(const char* path, std::string* bytes) {
     bytes->clear();
-    FILE* file = fopen(path, "rb");
-    if (!file) return false;
-    char chunk[4096];
-    for (size_t n; (n = fread(chunk, 1, sizeof chunk, file)) > 0;)
-        bytes->append(chunk, n);
-    int failure = ferror(file) ? (errno ? errno : EIO) : 0;
-    fclose(file);
+    int fd = openForReading(path);
+    if (fd < 0) return false;
+    char chunk[65536];
+    int failure = 0;
+    // The file may grow while it is read: the bound holds all the same.
+    while (failure == 0) {
+        ssize_t n = read(fd, chunk, sizeof chunk);
+        if (n == 0) break;
+        if (n < 0 && errno != EINTR) failure = errno;
+        if (n > 0) bytes->append(chunk, static_cast<size_t>(n));
+        if (bytes->size() > static_cast<size_t>(maxReadBytes)) failure = ERR_TOO_LARGE;
+    }
+    close(fd);
+    if (failure) bytes->clear();
     errno = failure;
     return failure == 0;
 }

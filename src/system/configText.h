@@ -23,7 +23,8 @@ size_t textCharacterLength(const std::string& s, size_t i);
 std::string makePlainText(const std::string& bytes);
 // The lines (from 1) where makePlainText reads some byte as '?'.
 std::vector<int> linesNotText(const std::string& bytes);
-// The file's bytes; false, with errno set, when it cannot be opened or read.
+// The file's bytes; false, with errno set, when it cannot be opened or read, is no regular file or
+// is larger than maxReadBytes (system/fileAccess.h).
 bool readFileBytes(const char* path, std::string* bytes);
 
 // The file's text made safe as above; empty when the file is missing or cannot be read. A file

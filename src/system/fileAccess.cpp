@@ -10,18 +10,62 @@
 
 namespace {
 const char* const missing = "does not exist";
+
+// Whether the thing at a path stat describes may be read whole: 0, or the errno why not.
+int refusalOf(const struct stat& st) {
+    if (S_ISDIR(st.st_mode)) return EISDIR;
+    if (!S_ISREG(st.st_mode)) return ERR_NOT_REGULAR;
+    return st.st_size > maxReadBytes ? ERR_TOO_LARGE : 0;
+}
+} // namespace
+
+int openForReading(const char* path) {
+    // Non-blocking: opening a fifo for reading would otherwise wait for a writer.
+    int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENXIO) errno = ERR_NOT_REGULAR; // a socket
+        return -1;
+    }
+    struct stat st;
+    int refused = fstat(fd, &st) != 0 ? errno : refusalOf(st);
+    if (refused == 0) return fd;
+    close(fd);
+    errno = refused;
+    return -1;
 }
 
 std::string whyUnreadable(const std::string& path) {
-    struct stat st;
     if (path.empty()) return missing;
-    if (stat(path.c_str(), &st) != 0)
-        return errno == EACCES ? std::string("cannot be read (") + strerror(errno) + ")" : missing;
-    if (S_ISDIR(st.st_mode)) return "is a folder, not a file";
-    FILE* file = fopen(path.c_str(), "rb");
-    if (!file) return std::string("cannot be read (") + strerror(errno) + ")";
-    fclose(file);
-    return "";
+    int fd = openForReading(path.c_str());
+    if (fd >= 0) {
+        close(fd);
+        return "";
+    }
+    switch (errno) {
+    case ENOENT:
+    case ENOTDIR:
+    case ELOOP:
+    case ENAMETOOLONG:
+        return missing;
+    case EISDIR:
+        return "is a folder, not a file";
+    case ERR_NOT_REGULAR:
+        return "is not a regular file";
+    case ERR_TOO_LARGE:
+        return "is larger than " + std::to_string(maxReadBytes >> 20) + " MB";
+    default:
+        return std::string("cannot be read (") + strerror(errno) + ")";
+    }
+}
+
+bool mayOpenByPath(const std::string& path) {
+    // Allegro reads "FILE#NAME" as the object NAME of the datafile FILE, and failing that as a file.
+    for (size_t end = path.find('#'); true; end = path.find('#', end + 1)) {
+        struct stat st;
+        if (stat(path.substr(0, end).c_str(), &st) == 0 && !S_ISDIR(st.st_mode) && refusalOf(st) != 0)
+            return false;
+        if (end == std::string::npos) return true;
+    }
 }
 
 std::string describeUnusableFile(const std::string& path, const std::string& reason) {
@@ -47,6 +91,10 @@ std::string plainReason(int error) {
         return "it does not exist";
     case EIO:
         return "the disk reported an error";
+    case ERR_NOT_REGULAR:
+        return "it is not a regular file";
+    case ERR_TOO_LARGE:
+        return "it is larger than " + std::to_string(maxReadBytes >> 20) + " MB";
     default:
         return strerror(error);
     }
@@ -72,7 +120,8 @@ int makeFolders(const std::string& folder) {
 
 int writeFileAtomically(const std::string& path, const std::string& text) {
     std::string newPath = path + ".new";
-    int fd = open(newPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    // Non-blocking: a fifo left at the new file's name would hold the save until something read it.
+    int fd = open(newPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NONBLOCK, 0666);
     if (fd < 0) return errno;
     int failure = writeAll(fd, text);
     if (failure == 0 && fsync(fd) != 0) failure = errno;

@@ -1,12 +1,33 @@
 #ifndef VORN_SYSTEM_FILEACCESS_H
 #define VORN_SYSTEM_FILEACCESS_H
 
+#include <cerrno>
 #include <string>
 #include <vector>
 
+// The largest file the game reads whole (settings, data and replay files): far beyond any real
+// one, so a link to an endless device or a stray huge file cannot exhaust the memory.
+const long maxReadBytes = 64L << 20;
+// The errno of an open refused because the path names no regular file (a fifo, a device, a
+// socket): reading such a thing would wait for a writer, or never end.
+const int ERR_NOT_REGULAR = ENODEV;
+// The errno of an open refused because the file is larger than maxReadBytes.
+const int ERR_TOO_LARGE = EOVERFLOW;
+
+// Opens the file at path for reading without ever waiting: a descriptor, or -1 with errno set
+// (EISDIR for a folder, ERR_NOT_REGULAR, ERR_TOO_LARGE, or the open's own). Links to regular
+// files are followed. The file is judged after it is open, so it cannot be swapped in between.
+int openForReading(const char* path);
+
 // What keeps the file at path from being read, in words that follow its path: "does not exist",
-// "is a folder, not a file" or "cannot be read (Permission denied)"; empty when it can be read.
+// "is a folder, not a file", "is not a regular file", "is larger than 64 MB" or "cannot be read
+// (Permission denied)"; empty when it can be read.
 std::string whyUnreadable(const std::string& path);
+
+// Whether Allegro's loaders, which open by path and wait on a fifo, may be handed path: false when
+// it, or the datafile of an object path ("FILE#NAME"), is there but is no regular file of at most
+// maxReadBytes. A path naming nothing passes: the loader then fails by itself.
+bool mayOpenByPath(const std::string& path);
 
 // The game's words for a file it cannot use, naming it: "Could not find PATH" for one that does
 // not exist, as the game has always said, else "PATH " and the reason.

@@ -1,12 +1,16 @@
 #include "system/oggsnd.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <sys/types.h>
+#include <unistd.h>
 #include <vorbis/vorbisfile.h>
+
+#include "system/fileAccess.h"
 
 int oggsnd_error_code = 0;
 
@@ -245,11 +249,15 @@ void oggsnd_exit() {}
 
 SAMPLE* oggsnd_load_ogg(const char* path) {
     if (!path) return nullptr;
-    if (FILE* file = fopen(path, "rb")) {
+    int fd = openForReading(path);
+    if (FILE* file = fd >= 0 ? fdopen(fd, "rb") : nullptr) {
         SAMPLE* sample = decodeWhole(file, fileCallbacks);
         fclose(file);
         return sample;
     }
+    if (fd >= 0) close(fd);
+    // Only a path that names no file may be an object in a datafile.
+    if (fd >= 0 || (errno != ENOENT && errno != ENOTDIR) || !mayOpenByPath(path)) return nullptr;
     PACKFILE* packfile = pack_fopen(path, "r");
     if (!packfile) return nullptr;
     SAMPLE* sample = decodeWhole(packfile, packCallbacks);
@@ -258,7 +266,7 @@ SAMPLE* oggsnd_load_ogg(const char* path) {
 }
 
 OGGSND_STREAM* oggsnd_open_stream(const char* path, int block_size) {
-    if (!path || block_size < 4) return nullptr;
+    if (!path || block_size < 4 || !mayOpenByPath(path)) return nullptr;
     PACKFILE* packfile = pack_fopen(path, "r");
     if (!packfile) return nullptr;
     OGGSND_STREAM* stream = new OGGSND_STREAM();

@@ -18,6 +18,11 @@ for replay in tests/replays/*.vornreplay; do
     done
     count=$((count + 1))
 done
+# A fifo where the replay should be is refused at once, with a message naming it.
+pipe=$(mktemp -u /tmp/vorn-replay-XXXXXX) && mkfifo "$pipe"
+out=$(timeout 20 "$sim" --replay "$pipe" 2>&1); status=$?
+rm -f "$pipe"
+[ "$status" = 1 ] && [ "$out" = "vorn-sim: $pipe is not a regular file" ] || { echo "a fifo as the replay: status $status, said: $out"; bad=1; }
 [ "$count" -ge 8 ] || { echo "expected at least 8 replays in tests/replays, found $count"; exit 1; }
 
 # The played replay as format 1 wrote it (no data digests' parts, checksum or checkpoints), with

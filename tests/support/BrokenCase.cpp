@@ -55,6 +55,13 @@ bool makePiece(std::istringstream& line, const std::string& verb, std::string* e
     line >> path;
     if (verb == "remove") return remove(path.c_str()) == 0 || (*error = "cannot remove " + path, false);
     if (verb == "empty") return writeText(path, "");
+    std::string target;
+    if (verb == "fifo" || (verb == "link" && line >> target)) {
+        remove(path.c_str());
+        bool made =
+            verb == "fifo" ? mkfifo(path.c_str(), 0644) == 0 : symlink(target.c_str(), path.c_str()) == 0;
+        return made || (*error = "cannot make " + path, false);
+    }
     if (verb == "datafile") {
         std::vector<PictureSpec> pictures;
         for (std::string spec; line >> spec;) {

@@ -11,6 +11,8 @@
 //              remove PATH                   deletes a file of the data set
 //              datafile PATH NAME[:WxH] ...  a datafile of one-colour pictures
 //              empty PATH                    a file of no bytes
+//              fifo PATH                     a named pipe in place of the file
+//              link PATH TARGET              a symbolic link in place of the file
 //              ogg PATH SECONDS              an Ogg Vorbis tone
 //              ogg-cut PATH BYTES            a one-second Ogg Vorbis tone cut after BYTES bytes
 //              rounds PATH COUNT SPAWNLINE   a campaign of COUNT rounds, each with the spawn line
