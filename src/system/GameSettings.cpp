@@ -1,8 +1,11 @@
 #include "system/GameSettings.h"
 
 #include <allegro.h>
+#include <cctype>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <string>
@@ -53,6 +56,24 @@ std::string saveFailure;
 
 void openSettings() {
     readFailure = useConfigText(readingPath().c_str());
+}
+
+// A number of the settings file, which the game writes in decimal: digits with an optional sign,
+// blanks around them. Anything else (no key, an empty value, a word, "12abc", hexadecimal, a
+// number an int cannot hold) is the default: Allegro's get_config_int reads a word as 0, which
+// maps an action to no key or gives a stick no dead zone.
+int readNumber(const char* section, const char* key, int defaultValue) {
+    const char* text = get_config_string(section, key, nullptr);
+    if (!text) return defaultValue;
+    const char* start = text + strspn(text, " \t\r");
+    const char* digits = start + (*start == '-' || *start == '+');
+    if (!isdigit(static_cast<unsigned char>(*digits))) return defaultValue;
+    char* end = nullptr;
+    errno = 0;
+    long long value = strtoll(start, &end, 10);
+    if (errno == ERANGE || value < INT_MIN || value > INT_MAX || end[strspn(end, " \t\r")] != '\0')
+        return defaultValue;
+    return static_cast<int>(value);
 }
 
 // One key a save sets.
@@ -165,10 +186,10 @@ int GameSettings::init(InputObj* input, MusicSound* sound, StartGameConfig*) {
 
 int GameSettings::loadGraphicsSettings() {
     openSettings();
-    resX = get_config_int("Gfx", "ResX", 640);
-    resY = get_config_int("Gfx", "ResY", 480);
-    colorDepth = get_config_int("Gfx", "Depth", 24);
-    driverInFile = get_config_int("Gfx", "Driver", GFX_AUTODETECT_WINDOWED);
+    resX = readNumber("Gfx", "ResX", 640);
+    resY = readNumber("Gfx", "ResY", 480);
+    colorDepth = readNumber("Gfx", "Depth", 24);
+    driverInFile = readNumber("Gfx", "Driver", GFX_AUTODETECT_WINDOWED);
     gfxDriver = driverThisRun >= 0 ? driverThisRun : driverInFile;
     return 0;
 }
@@ -183,12 +204,12 @@ int GameSettings::saveGraphicsSettings() {
 int GameSettings::loadControls(InputObj* input) {
     openSettings();
     for (int i = 0; i < ACTION_COUNT; ++i)
-        input->setKeyMapping(i, get_config_int("Controls", controlKeys[i], InputObj::defaultKeyMappings[i]));
-    input->setMouseControlThreshold(get_config_int("Controls", "MouseThreshold", 30));
+        input->setKeyMapping(i, readNumber("Controls", controlKeys[i], InputObj::defaultKeyMappings[i]));
+    input->setMouseControlThreshold(readNumber("Controls", "MouseThreshold", 30));
     // The gamepad's own section, which a game that knows no gamepad passes over.
     for (int i = 0; i < PAD_SETTING_COUNT; ++i)
         input->getGamePad().setSetting(
-            i, get_config_int(PAD_SECTION, padSettingRows[i].key, padSettingRows[i].defaultValue));
+            i, readNumber(PAD_SECTION, padSettingRows[i].key, padSettingRows[i].defaultValue));
     return 0;
 }
 
@@ -205,9 +226,9 @@ int GameSettings::saveControls(InputObj* input) {
 
 int GameSettings::loadVolume(MusicSound* sound) {
     openSettings();
-    sound->setVolumeGlobal(get_config_int("Sound", "Global", 128));
-    sound->setVolumeMusic(get_config_int("Sound", "Music", 128));
-    sound->setVolumeSfx(get_config_int("Sound", "Sfx", 128));
+    sound->setVolumeGlobal(readNumber("Sound", "Global", 128));
+    sound->setVolumeMusic(readNumber("Sound", "Music", 128));
+    sound->setVolumeSfx(readNumber("Sound", "Sfx", 128));
     return 0;
 }
 
@@ -219,8 +240,8 @@ int GameSettings::saveVolume(MusicSound* sound) {
 
 int GameSettings::loadStartSettings() {
     openSettings();
-    StartGameConfig::settingsIndexChar = get_config_int("StartGame", "pc", 0);
-    StartGameConfig::settingsIndexCamp = get_config_int("StartGame", "camp", 0);
+    StartGameConfig::settingsIndexChar = readNumber("StartGame", "pc", 0);
+    StartGameConfig::settingsIndexCamp = readNumber("StartGame", "camp", 0);
     return 0;
 }
 

@@ -257,7 +257,7 @@ TEST(SettingsFile, AFailedSaveKeepsTheOldFileAndIsToldOnce) {
     }
 }
 
-TEST(SettingsFile, TheGamepadKeepsItsOwnSectionWhereValuesOutOfLimitsAreTheDefaults) {
+TEST(SettingsFile, TheGamepadKeepsItsOwnSectionWhereValuesOutOfLimitsOrNoNumbersAreTheDefaults) {
     TempDir dir;
     dir.write("data/gameSettings", "[Controls]\nUp = 84\n");
     {
@@ -269,12 +269,19 @@ TEST(SettingsFile, TheGamepadKeepsItsOwnSectionWhereValuesOutOfLimitsAreTheDefau
     std::vector<std::string> pad = sectionLines(dir.read("data/gameSettings"), "gamepad");
     ASSERT_EQ(pad.size(), size_t(PAD_SETTING_COUNT));
     EXPECT_EQ(pad[0] + pad[PAD_DEAD_ZONE], "Attack1 = 105DeadZone = 50");
-    dir.write("data/gameSettings",
-              "[Controls]\nUp = 84\n[gamepad]\nAttack2 = 3\nHyper = 99\nDeadZone = -4\n");
+    dir.write(
+        "data/gameSettings",
+        "[Controls]\nUp = 84\n[gamepad]\nAttack2 = 3\nHyper = 99\nDeadZone = -4\nAttack1 = RT\nAttack3 =\n"
+        "Taunt = 0x10\nPause = 99999999999\nRestart = 5abc\nMenu = 010\nSelect = +9\n");
     GameRun second;
     GamePad& read = second.input.getGamePad();
     EXPECT_EQ(read.getSetting(PAD_ATTACK2), 3);
     EXPECT_EQ(read.getSetting(PAD_HYPER), 4);
     EXPECT_EQ(read.getSetting(PAD_DEAD_ZONE), 32);
+    // What is no decimal number is the default too, never the 0 that is button A.
+    for (int i : {PAD_ATTACK1, PAD_ATTACK3, PAD_TAUNT, PAD_PAUSE, PAD_RESTART})
+        EXPECT_EQ(read.getSetting(i), padSettingRows[i].defaultValue) << padSettingRows[i].key;
+    EXPECT_EQ(read.getSetting(PAD_MENU), 10); // decimal, not octal
+    EXPECT_EQ(read.getSetting(PAD_SELECT), 9);
     EXPECT_EQ(second.input.getKeyMappings()[ACTION_UP], KEY_UP);
 }
