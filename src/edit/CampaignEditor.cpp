@@ -361,10 +361,12 @@ bool CampaignEditor::confirmQuit() {
 
 int CampaignEditor::run() {
     shown = this;
-    refresh(true);
+    refresh(false);
     buildDialog();
     refresh(false);
     show_mouse(screen);
+    drawDialog(dialog.data());
+    refresh(true);
     while (!quit) {
         int closedBy = runDialog(dialog.data(), 2);
         if (quitRequested() || ((closedBy < 0 || quit) && confirmQuit())) break;

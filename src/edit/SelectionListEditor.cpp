@@ -200,9 +200,11 @@ void SelectionListEditor::save() {
 void SelectionListEditor::run() {
     SelectionListEditor* outer = shown;
     shown = this;
-    refresh(true);
+    refresh(false);
     buildDialog();
     refresh(false);
+    drawDialog(dialog.data());
+    refresh(true);
     while (!back && !quitRequested())
         if (runDialog(dialog.data(), 2) < 0) break;
     shown = outer;

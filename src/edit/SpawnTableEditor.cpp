@@ -329,10 +329,12 @@ void SpawnTableEditor::drawArena(DIALOG* d) {
 void SpawnTableEditor::run() {
     SpawnTableEditor* before = shown;
     shown = this;
-    refresh(true);
+    refresh(false);
     buildDialog();
     refresh(false);
     showHelp(0);
+    drawDialog(dialog.data());
+    refresh(true);
     back = false;
     while (!back) {
         int closedBy = runDialog(dialog.data(), tableIndex);

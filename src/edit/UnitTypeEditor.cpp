@@ -359,10 +359,12 @@ void UnitTypeEditor::drawPreview(BITMAP* bmp, const DIALOG* d) {
 void UnitTypeEditor::run() {
     UnitTypeEditor* before = shown;
     shown = this;
-    refresh(true);
+    refresh(false);
     buildDialog();
     refresh(false);
     show_mouse(screen);
+    drawDialog(dialog.data());
+    refresh(true);
     // Only Back, Esc, a quit request, the key box and Ctrl+K close it.
     for (int focus = 2;;) {
         int closedBy = runDialog(dialog.data(), focus);

@@ -24,6 +24,15 @@ void finishDialog(std::vector<DIALOG>& dialog) {
     setEditorColours(dialog.data());
 }
 
+void drawDialog(DIALOG* dialog) {
+    DIALOG_PLAYER* player = init_dialog(dialog, -1);
+    int drawnLast = 0;
+    scare_mouse();
+    dialog_message(dialog, MSG_DRAW, 0, &drawnLast);
+    unscare_mouse();
+    shutdown_dialog(player);
+}
+
 const char* listItem(const std::vector<std::string>& items, int index, int* size) {
     if (index < 0) *size = (int)items.size();
     return index < 0 || index >= (int)items.size() ? nullptr : items[index].c_str();

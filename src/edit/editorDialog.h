@@ -20,6 +20,9 @@ void setEditorColours(DIALOG* dialog);
 // Ends a dialog built in a vector: the object that lets other programs run, the end marker, and
 // the menus' colours on every object.
 void finishDialog(std::vector<DIALOG>& dialog);
+// Draws a dialog once, before it runs: a screen shows itself first and checks its document after,
+// which on a big data set or a busy machine can take seconds.
+void drawDialog(DIALOG* dialog);
 // A list box's item callback over items: the count for a negative index, else the item's text.
 const char* listItem(const std::vector<std::string>& items, int index, int* size);
 

@@ -1,7 +1,8 @@
 #!/bin/bash
 # vorn-edit on a copy of the shipped data: a value beyond its limits is reported as it is typed;
 # one round field changed by typing and saved changes just that line and leaves the set without
-# errors, and the round simulates; a broken campaign opens with its problems.
+# errors, and the round simulates; a broken campaign opens with its problems, and one whose check
+# takes seconds shows its screen before them.
 . "$(dirname "$0")/menu_lib.sh"
 TOOLS="$(dirname "$1")/tools"
 menu_setup
@@ -41,9 +42,10 @@ diff "$E2E_TMP/Tutorial.before" data/campaigns/Tutorial >"$E2E_TMP/diff" || true
     fail "more than the one line changed: $(cat "$E2E_TMP/diff")"
 shot
 clean=$(dark 632 124 4 324)
+# box_filled: the problems box holds more than the clean campaign's one line of counts.
+box_filled() { shot && [ "$(dark 632 124 4 324)" -gt $((clean * 2)) ]; }
 click 125 286 # Simulate: seven lines of runs where the one line of counts stood
-simulated() { shot && [ "$(dark 632 124 4 324)" -gt $((clean * 2)) ]; }
-wait_for 30 simulated || fail "Simulate listed no runs"
+wait_for 30 box_filled || fail "Simulate listed no runs"
 click 267 464 # Quit: nothing unsaved, so no question
 expect_exit 0
 out=$("$TOOLS/vorn-check" data) || true
@@ -52,18 +54,19 @@ out=$("$TOOLS/vorn-check" data) || true
 # A spawn line of a type nobody wrote and a round count beyond the rounds written.
 sed -i 's/^Spawn0 = VigorOrb 1 10/Spawn0 = Nobody 1 10/; s/^TotalRounds = 4/TotalRounds = 6/' data/campaigns/Tutorial
 edit
-shot
-broken=$(dark 632 124 4 324)
-[ "$broken" -gt $((clean * 2)) ] || fail "the problems of the broken campaign are not listed ($broken dark pixels, $clean when clean)"
+wait_for 10 box_filled || fail "the problems of the broken campaign are not listed ($(dark 632 124 4 324) dark pixels, $clean when clean)"
 kill -0 "$GAME_PID" || fail "vorn-edit ended on a broken campaign"
 heading=$(dark 160 10 4 108)
 click 267 464
 expect_exit 0
 
-# A campaign that says it has a hundred million rounds lists the first thousand and says so.
+# A campaign that says it has a hundred million rounds lists the first thousand and says so at
+# once; its problems, which take the checker seconds, follow.
 sed -i 's/^TotalRounds = 6/TotalRounds = 100000000/' data/campaigns/Tutorial
 edit
-says_how_many() { shot && [ "$(dark 160 10 4 108)" -gt $((heading * 2)) ]; }
-wait_for 60 says_how_many || fail "the rounds of a hundred-million-round campaign are not listed"
+shot
+[ "$(dark 160 10 4 108)" -gt $((heading * 2)) ] || fail "the rounds of a hundred-million-round campaign are not listed"
+box_filled && fail "the screen waited for the checker"
+wait_for 60 box_filled || fail "the problems of a hundred-million-round campaign are not listed"
 click 267 464
 expect_exit 0
