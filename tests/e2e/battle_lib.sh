@@ -46,6 +46,8 @@ has_colour() {
 }
 # region X Y W H: a checksum of that region of the last screenshot.
 region() { convert "$shot_file" -crop "${3}x${4}+${1}+${2}" +repage rgb:- 2>/dev/null | md5sum | cut -c1-32; }
+# arena_now: a checksum of a fresh screenshot's arena.
+arena_now() { shot && region 96 72 448 336; }
 
 # A key held long enough for the game's once-a-frame poll to see it held and then let go.
 tap() {

@@ -10,18 +10,21 @@ start_x
 setup_sound_home
 
 shot_file="$E2E_TMP/shot.png"
-# The main menu's grey at (10, 10); near it, since a fallback graphics mode of fewer colours
-# shows the nearest grey it has.
-in_menu() {
+# grey_at_10_10 LOW HIGH: a fresh screenshot is a grey of LOW to HIGH at (10, 10); a range,
+# since a fallback graphics mode of fewer colours shows the nearest grey it has.
+grey_at_10_10() {
     import -window root "$shot_file" 2>/dev/null || return 1
     local hex
     hex=$(convert "$shot_file" -format "%[hex:p{10,10}]" info: 2>/dev/null | cut -c1-6)
     [ ${#hex} = 6 ] || return 1
     local c
     for c in "${hex:0:2}" "${hex:2:2}" "${hex:4:2}"; do
-        [ $((16#$c)) -ge 176 ] && [ $((16#$c)) -le 208 ] || return 1
+        [ $((16#$c)) -ge "$1" ] && [ $((16#$c)) -le "$2" ] || return 1
     done
 }
+# The main menu's grey (192), and the start-game screen's (160).
+in_menu() { grey_at_10_10 176 208; }
+on_start_screen() { grey_at_10_10 144 175; }
 
 # Closes every message box of the game, keeping its text in $seen.
 close_boxes() {
@@ -33,9 +36,9 @@ close_boxes() {
 }
 
 # until_menu SECONDS: closes boxes until the main menu shows; 0 when it does, 2 when the game
-# ended (its status in E2E_STATUS), 1 on time-out.
+# ended (its status in E2E_STATUS), 1 on time-out (SECONDS scaled).
 until_menu() {
-    local end=$((SECONDS + $1))
+    local end=$((SECONDS + $(scaled "$1")))
     while [ $SECONDS -lt $end ]; do
         close_boxes
         if ! kill -0 "$pid" 2>/dev/null; then
@@ -98,18 +101,18 @@ run_case() {
     state=0
     until_menu 30 || state=$?
     case $state in
-    1) fail "no main menu within 30 s" ;;
+    1) fail "no main menu within $(scaled 30) s" ;;
     2) ended_cleanly; return ;;
     esac
     # "Start" on the main menu, then on the start-game screen (both hold the focus).
     focus_game
     xdotool key Return
-    sleep 0.7
+    wait_for 5 on_start_screen || true
     focus_game
     xdotool key Return
     # Play on until every expected message was shown (a later round's may take a while), or
-    # 25 s; at least 6 s, so a crash in play would show.
-    local end=$((SECONDS + 25)) least=$((SECONDS + 6))
+    # 25 s (scaled); at least 6 s, so a crash in play would show.
+    local end=$((SECONDS + $(scaled 25))) least=$((SECONDS + 6))
     while [ $SECONDS -lt $end ] && kill -0 "$pid" 2>/dev/null; do
         close_boxes
         [ $SECONDS -ge $least ] && all_seen && break
@@ -126,13 +129,13 @@ run_case() {
     state=0
     until_menu 40 || state=$?
     case $state in
-    1) fail "the game did not return to the menus within 40 s" ;;
+    1) fail "the game did not return to the menus within $(scaled 40) s" ;;
     2) ended_cleanly ;;
     0)
         # Esc on the main menu quits, whatever the screen mode.
         sleep 0.5
         press_escape
-        local end2=$((SECONDS + 20))
+        local end2=$((SECONDS + $(scaled 20)))
         while [ $SECONDS -lt $end2 ] && kill -0 "$pid" 2>/dev/null; do
             close_boxes
             sleep 0.2

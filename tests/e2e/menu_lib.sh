@@ -65,7 +65,7 @@ settle_on_window() {
     xdotool windowfocus "$GAME_WIN" 2>/dev/null || true
     wait_colour "$1" "$2" $MAIN_BG
     local n X Y SCREEN WINDOW
-    for n in $(seq 1 20); do
+    for n in $(seq 1 $((20 * $(slowness) / 100))); do
         xdotool mousemove $((WIN_X + 320)) $((WIN_Y + 400))
         sleep 0.15
         eval "$(xdotool getmouselocation --shell)"
@@ -96,7 +96,7 @@ pixel() {
 # is_colour X Y R,G,B: takes a screenshot and compares one pixel.
 is_colour() { shot && [ "$(pixel "$1" "$2")" = "$3" ]; }
 
-# wait_colour X Y R,G,B: waits (up to 10 s) until the pixel has that colour.
+# wait_colour X Y R,G,B: waits (up to 10 s, scaled) until the pixel has that colour.
 wait_colour() {
     wait_for 10 is_colour "$@" || { echo "pixel $1,$2 is $(pixel "$1" "$2"), not $3" >&2; return 1; }
 }
@@ -129,16 +129,6 @@ press() {
     sleep 0.08
     xdotool keyup "$1"
     sleep 0.05
-}
-
-# escape_game PID WINDOW: one Esc to a game the editor started, true once it has ended. Each Esc
-# only while the game runs: one after it ended would go to the editor.
-escape_game() {
-    kill -0 "$1" 2>/dev/null || return 0
-    xdotool windowfocus "$2" 2>/dev/null
-    press Escape
-    sleep 0.5
-    ! kill -0 "$1" 2>/dev/null
 }
 
 # expect_exit STATUS: waits for the game to end with that status.
@@ -192,6 +182,10 @@ shipped_setup() {
 
 # 640 x 480 battle screen: the juice bar's frame, from (128, 14) to (512, 38), shows.
 in_battle() { shot && [ "$(pixel 128 20)" = 160,160,160 ] && [ "$(pixel 512 30)" = 160,160,160 ]; }
+
+# arena_sum: a checksum of the last screenshot's arena, between the juice bar and the HUD text.
+arena_sum() { convert "$E2E_TMP/shot.png" -crop "640x380+0+45" +repage rgb:- | md5sum | cut -c1-32; }
+arena_now() { shot && arena_sum; }
 
 # hold KEY SECONDS: a key held down that long.
 hold() { xdotool keydown "$1"; sleep "$2"; xdotool keyup "$1"; }

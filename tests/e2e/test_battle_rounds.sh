@@ -27,13 +27,11 @@ done
 echo "ok: HUD texts and health bar"
 
 # The drifter walks: the arena changes between two frames...
-arena_now() { shot && region 96 72 448 336; }
-arena_differs_from() { [ "$(arena_now)" != "$1" ]; }
 a=$(arena_now)
-wait_for 5 arena_differs_from "$a" || { echo "FAIL: nothing moves in the arena" >&2; exit 1; }
+wait_for 5 arena_moved_from "$a" || { echo "FAIL: nothing moves in the arena" >&2; exit 1; }
 # ...until Tab pauses it; the HUD is still drawn.
 tap Tab
-sleep 0.3
+wait_for 5 arena_settles || { echo "FAIL: the arena never stood still after Tab" >&2; exit 1; }
 a=$(arena_now)
 sleep 0.6
 b=$(arena_now)

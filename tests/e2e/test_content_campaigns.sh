@@ -21,7 +21,6 @@ camp_x=$((10 + START_DX)) char_x=$((370 + START_DX)) list_y=$((30 + START_DY))
 # 640 x 480 battle screen: juice bar from (128, 14) to (512, 38), HUD text centred on x 320 at
 # y 432 (round name) and 442 (score); the arena lies between them.
 region_sum() { convert "$E2E_TMP/shot.png" -crop "$1x$2+$3+$4" +repage rgb:- | md5sum | cut -c1-32; }
-arena_sum() { region_sum 640 380 0 45; }
 bar_sum() { region_sum 380 20 130 16; }
 score_sum() { region_sum 200 9 220 442; }
 no_message() {

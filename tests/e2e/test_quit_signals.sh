@@ -34,7 +34,7 @@ signal_ends TERM 143 "at the key prompt"
 
 start_game "$game"
 press Return # "Start", then the start-game screen's "Start"
-sleep 0.7
+wait_colour 5 5 $START_BG
 press Return
 wait_for 20 in_battle || fail "no battle"
 signal_ends INT 130 "in a battle"
@@ -44,7 +44,7 @@ rm data/listOfCharacters.txt
 printf 'Nobody\nNo one at all.\n[End]\n' >data/listOfCharacters.txt
 start_game "$game"
 press Return
-sleep 0.7
+wait_colour 5 5 $START_BG
 press Return
 wait_for 20 pgrep -P "$GAME_PID" xmessage || fail "no message window"
 signal_ends TERM 143 "with a message window open"

@@ -11,8 +11,6 @@ repo=$(pwd)
 shipped_setup "$repo"
 keep_shot_on_failure /tmp/vorn-e2e-failed-replay.png
 
-# 640 x 480 battle screen: the arena lies between the juice bar and the HUD text (fps included).
-arena_sum() { convert "$E2E_TMP/shot.png" -crop "640x380+0+45" +repage rgb:- | md5sum | cut -c1-32; }
 REPLAYS_DX=20 REPLAYS_DY=30 # Replays screen: 600x420, its list at (10, 44), rows 8 pixels high
 
 start_game "$game"
@@ -32,9 +30,8 @@ for step in 1 2 3 4; do
 done
 press space
 press Tab
-sleep 0.3
-shot
-paused_arena=$(arena_sum)
+wait_for 5 arena_settles || fail "the arena never stood still after Tab"
+paused_arena=$(arena_now)
 press Escape
 wait_colour 5 5 $MAIN_BG
 

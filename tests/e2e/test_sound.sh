@@ -35,12 +35,8 @@ xdotool key --window "$window" Return 2>/dev/null || true
 # The main menu follows; Esc leaves it.
 wait_for 30 xdotool search --pid "$pid" --name vorn
 game_window=$(xdotool search --pid "$pid" --name vorn | head -1)
-xdotool windowfocus "$game_window" 2>/dev/null || true
-sleep 0.5
-xdotool keydown Escape
-sleep 0.1
-xdotool keyup Escape
-wait_exit "$pid" 30
+wait_for 30 escape_game "$pid" "$game_window" || true
+wait_exit "$pid" 5
 if [ "$E2E_STATUS" != 0 ]; then
     echo "vorn ended with status $E2E_STATUS after the sound message" >&2
     exit 1

@@ -30,7 +30,6 @@ close_ends "in the main menu"
 launch_game
 start_campaign
 expect_screen 20 320 240 E0E0E0 "the tester in the arena's centre"
-arena_now() { shot && region 96 72 448 336; }
 # tester_at: where the tester is, as the box of its colour on the screen.
 tester_at() { shot && convert "$shot_file" -fill black +opaque '#E0E0E0' -trim -format '%wx%h%X%Y' info:; }
 focus_on() { [ "$(xdotool getwindowfocus)" = "$1" ]; }
