@@ -2,7 +2,7 @@
 # builds and runs every test, a sanitizer build of the unit tests included.
 JOBS ?= 2
 
-.PHONY: run test deps deps-build build build-tested build-asan unit-test bench clean fuzz fuzz-build soak memcheck
+.PHONY: run test test-under-load deps deps-build build build-tested build-asan unit-test bench clean fuzz fuzz-build soak memcheck
 
 # The game plays the data set the build made beside it.
 run: build
@@ -31,6 +31,11 @@ build: deps-build
 build-tested: deps
 	cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORN_BUILD_TESTS=ON
 	cmake --build build -j$(JOBS)
+
+# The end-to-end tests three times in a row beside two CPU-bound processes, as on a busy machine;
+# fails if any run fails. Not part of `make test`: .ci/run adds it when its time allows.
+test-under-load: build-tested
+	bash tools/test-under-load.sh build 3
 
 unit-test: build-tested
 	ctest --test-dir build --output-on-failure -L unit
