@@ -2,6 +2,7 @@
 
 #include <allegro.h>
 
+#include <algorithm>
 #include <thread>
 #include <vector>
 
@@ -25,20 +26,24 @@ int OrderedInput::lookAtButtons(bool keysUnread, const std::function<void(int, i
     {
         std::lock_guard<std::mutex> hold(lock);
         if (looksSinceChange < HOLD_LOOKS) looksSinceChange++;
-        if (!keysUnread)
+        // While a button is shown held, the dialog tracks it and reads no key until it sees the
+        // release: the keys typed meanwhile wait behind the release, as Allegro's own buffer
+        // would keep them, or the release would wait for them forever and the editor with it.
+        bool held = shownButtons != 0;
+        if (!keysUnread && !held)
             while (!waiting.empty() && waiting.front().isKey && (int)keys.size() < KEYS_AT_ONCE) {
                 keys.push_back(waiting.front());
                 waiting.pop_front();
             }
-        // A change waits for the keys typed before it, fed now or earlier, to be read.
-        bool keysBefore = keysUnread || !keys.empty();
-        if (!keysBefore && !waiting.empty() && !waiting.front().isKey && looksSinceChange >= HOLD_LOOKS) {
-            const Event& e = waiting.front();
-            shownButtons = e.buttons;
-            shownX = e.x;
-            shownY = e.y;
+        // Otherwise a change waits for the keys typed before it, fed now or earlier, to be read.
+        auto next = std::find_if(waiting.begin(), waiting.end(), [](const Event& e) { return !e.isKey; });
+        bool keysBefore = !held && (keysUnread || !keys.empty() || next != waiting.begin());
+        if (!keysBefore && next != waiting.end() && looksSinceChange >= HOLD_LOOKS) {
+            shownButtons = next->buttons;
+            shownX = next->x;
+            shownY = next->y;
             pointerHeld = true;
-            waiting.pop_front();
+            waiting.erase(next);
             looksSinceChange = 0;
         }
     }
