@@ -97,8 +97,13 @@ void Report::writeText(std::ostream& out, const std::string& dataFolder) const {
         if (!p.game.empty()) out << "    game: " << p.game << "\n";
         if (!p.fix.empty()) out << "    fix:  " << p.fix << "\n";
     }
+    out << getCountText() << "\n";
+}
+
+std::string Report::getCountText() const {
     int e = getErrorCount(), w = getWarningCount();
-    out << e << (e == 1 ? " error, " : " errors, ") << w << (w == 1 ? " warning" : " warnings") << "\n";
+    return std::to_string(e) + (e == 1 ? " error, " : " errors, ") + std::to_string(w) +
+           (w == 1 ? " warning" : " warnings");
 }
 
 void Report::writeJson(std::ostream& out, const std::string& dataFolder) const {

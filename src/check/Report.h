@@ -37,6 +37,8 @@ class Report {
     const std::vector<Problem>& getProblems() const { return problems; }
     int getErrorCount() const;
     int getWarningCount() const;
+    // "1 error, 3 warnings": the counts in words.
+    std::string getCountText() const;
     // Whether some problem already explains this message of the game.
     bool explains(const std::string& message) const;
 

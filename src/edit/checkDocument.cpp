@@ -13,8 +13,10 @@ namespace {
 std::string problemLine(const Problem& p, int line) {
     std::string where = p.place.section.empty() ? "" : "[" + p.place.section + "] ";
     if (!p.place.key.empty()) where += p.place.key + ": ";
-    return textf("line %d: %s: %s%s", line, p.severity == Severity::Error ? "error" : "warning",
-                 where.c_str(), p.what.c_str());
+    // A problem of the whole file (one that does not load) stands on no line.
+    std::string at = line > 0 ? textf("line %d: ", line) : "";
+    return textf("%s%s: %s%s", at.c_str(), p.severity == Severity::Error ? "error" : "warning", where.c_str(),
+                 p.what.c_str());
 }
 
 bool startsWith(const std::string& text, const std::string& start) {
@@ -43,10 +45,9 @@ std::vector<std::string> checkFiles(const std::string& relativePath, const Scrat
         setMessagesSilent(false);
         for (const Problem& p : report.getProblems())
             if (p.place.file == "data/" + relativePath) out.push_back(problemLine(p, p.place.line));
-        out.push_back(textf("%d errors, %d warnings %s", report.getErrorCount(), report.getWarningCount(),
-                            oneCampaign ? "with the lists and characters"
-                            : oneUnit   ? "with the types it adds"
-                                        : "in the whole data set"));
+        out.push_back(report.getCountText() + (oneCampaign ? " with the lists and characters"
+                                               : oneUnit   ? " with the types it adds"
+                                                           : " in the whole data set"));
     });
     if (!ran) out.push_back("The check could not run: no scratch folder.");
     return out;

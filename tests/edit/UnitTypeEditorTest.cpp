@@ -99,5 +99,9 @@ TEST(UnitTypeEditorTest, AUnitFileIsCheckedAsItStandsInMemory) {
                          "line 2: warning: maxHP: 0 is below 1",
                          "line 4: error: [Animation] animIdle: the frame \"ghost\" is not a picture in "
                          "data/unit/drifter.dat",
-                         "1 errors, 1 warnings with the types it adds"}));
+                         "1 error, 1 warning with the types it adds"}));
+    // A problem of the whole file names no line.
+    lines = checkDocument("campaigns/Trial", "[Campaign]\nTotalRounds = 0\n");
+    EXPECT_EQ(lines, (std::vector<std::string>{"error: [Campaign] Datafile: no campaign datafile is named",
+                                               "1 error, 0 warnings with the lists and characters"}));
 }
