@@ -73,16 +73,16 @@ void CampaignEditor::buildDialog() {
     const struct {
         const char* label;
         int x, y, w, action;
-    } buttons[] = {{"Add", 4, 254, 50, ADD},
-                   {"Remove", 58, 254, 50, REMOVE},
-                   {"Duplicate", 112, 254, 52, DUPLICATE},
-                   {"Up", 4, 276, 34, UP},
-                   {"Down", 42, 276, 40, DOWN},
-                   {"Simulate", 86, 276, 78, SIMULATE},
-                   {"Play", 4, 298, 160, PLAY},
-                   {"Add line", 560, 222, 76, SPAWN_ADD},
-                   {"Remove line", 560, 244, 76, SPAWN_REMOVE},
-                   {"Spawn table", 560, 266, 76, SPAWN_TABLE},
+    } buttons[] = {{"Add", 4, 254, 78, ADD},
+                   {"Remove", 86, 254, 78, REMOVE},
+                   {"Duplicate", 4, 276, 80, DUPLICATE},
+                   {"Simulate", 88, 276, 76, SIMULATE},
+                   {"Play", 4, 298, 84, PLAY},
+                   {"Up", 92, 298, 28, UP},
+                   {"Down", 124, 298, 40, DOWN},
+                   {"Add line", 540, 222, 96, SPAWN_ADD},
+                   {"Remove line", 540, 244, 96, SPAWN_REMOVE},
+                   {"Spawn table", 540, 266, 96, SPAWN_TABLE},
                    {"Save", 4, 454, 70, SAVE},
                    {"Undo", 80, 454, 70, UNDO},
                    {"Redo", 156, 454, 70, REDO},
@@ -94,7 +94,7 @@ void CampaignEditor::buildDialog() {
     dialog.push_back(dialogEntry(buttonProc, 120, 2, 44, 14, D_EXIT, 0, "New", NEW));
     headingIndex = (int)dialog.size();
     dialog.push_back(dialogEntry(d_text_proc, rightColumn, 5, 300, 10, 0, 0, pageHeading.c_str()));
-    dialog.push_back(dialogEntry(pageProc, 556, 1, 80, 16, D_EXIT, 0, pageLabels[campaignPage]));
+    dialog.push_back(dialogEntry(pageProc, 548, 1, 88, 16, D_EXIT, 0, pageLabels[campaignPage]));
     int rows[2] = {0, 0}; // on each page
     for (size_t i = 0; i < fields.size(); i++) {
         int y = fieldTop + rows[fields[i].campaignKey]++ * fieldStep;
@@ -110,7 +110,7 @@ void CampaignEditor::buildDialog() {
     dialog.push_back(
         dialogEntry(d_textbox_proc, rightColumn, below, 464, helpBottom - below, 0, 0, help.c_str()));
     dialog.push_back(dialogEntry(d_text_proc, rightColumn, 208, 380, 10, 0, 0, spawnHeading));
-    dialog.push_back(dialogEntry(listProc, rightColumn, 222, 384, 64, 0, 0, (void*)spawnItem, SPAWNS));
+    dialog.push_back(dialogEntry(listProc, rightColumn, 222, 364, 64, 0, 0, (void*)spawnItem, SPAWNS));
     spawnEditIndex = (int)dialog.size();
     dialog.push_back(
         dialogEntry(fieldProc, rightColumn, 290, 384, 14, D_EXIT, LINE_LENGTH - 1, spawnBuffer, -1));
