@@ -203,7 +203,7 @@ bool DataCheck::soundDecodes(const std::string& path) {
 }
 
 bool DataCheck::musicDecodes(const std::string& path) {
-    return soundDecodes(path);
+    return musicUnread || soundDecodes(path);
 }
 
 void DataCheck::reportNonText(const Place& at) {

@@ -252,12 +252,7 @@ void CampaignEditor::roundAction(int action) {
     if (!doc) return;
     int count = doc->getRoundCount();
     if (action == ADD) {
-        DataDocument::KeyValues keys = {{"name", "New round"}};
-        // A round needs an arena picture to load; the last round's is the likeliest to fit.
-        std::string pic = count ? doc->get(DataDocument::roundSection(count - 1), "ArenaPic") : "";
-        if (!pic.empty()) keys.push_back({"ArenaPic", pic});
-        keys.push_back({"Spawns", "0"});
-        doc->addRound(keys);
+        doc->addRound(doc->getNewRoundKeys());
         round = count;
     } else if (action == REMOVE) {
         doc->removeRound(round);
@@ -350,28 +345,23 @@ void CampaignEditor::openLists() {
     refresh(true);
 }
 
-bool CampaignEditor::confirmQuit() {
-    if (!shelf.isModified() || quitRequested()) return true;
-    setWaitingForKey(true);
-    int answer =
-        alert("There are unsaved changes.", "Quit and lose them?", nullptr, "&Quit", "&Cancel", 'q', 'c');
-    setWaitingForKey(false);
-    return answer == 1;
-}
-
 int CampaignEditor::run() {
     shown = this;
     refresh(false);
     buildDialog();
     refresh(false);
     show_mouse(screen);
+    // The question about what an earlier session left unsaved stands over the screen it concerns.
     drawDialog(dialog.data());
+    if (offerRecoveryCopies(shelf)) readCampaigns();
     refresh(true);
+    watchCloseButton(&shelf);
     while (!quit) {
         int closedBy = runDialog(dialog.data(), 2);
-        if (quitRequested() || ((closedBy < 0 || quit) && confirmQuit())) break;
+        if (quitRequested() || ((closedBy < 0 || quit) && confirmQuit(shelf))) break;
         quit = false;
     }
+    watchCloseButton(nullptr);
     show_mouse(nullptr);
     shown = nullptr;
     return 0;

@@ -61,7 +61,6 @@ class CampaignEditor {
     void undoOrRedo(bool undo);
     // Runs the selection lists' screen over this one.
     void openLists();
-    bool confirmQuit();
 
     // Allegro's callbacks reach the screen through this.
     static CampaignEditor* shown;

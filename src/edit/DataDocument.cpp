@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "content/keyValues.h"
 #include "system/configText.h"
@@ -34,12 +37,41 @@ int roundNumber(const std::string& name) {
 
 int DataDocument::load(const std::string& path) {
     std::string bytes;
-    int error = readFileBytes(path.c_str(), &bytes) ? 0 : errno;
+    struct stat st;
+    int error = stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_size > MOST_BYTES ? EFBIG
+                : readFileBytes(path.c_str(), &bytes)                                          ? 0
+                                                                                               : errno;
     setText(error ? std::string() : bytes);
+    loadError = error == ENOENT ? 0 : error;
     return error;
 }
 
+std::string DataDocument::describeLoadError(const std::string& path) const {
+    if (loadError == EFBIG)
+        return textf("%s is larger than %ld kB, the most vorn-edit opens (far beyond any real data file): "
+                     "it is left as it is.",
+                     path.c_str(), MOST_BYTES / 1024);
+    return textf("%s cannot be read (%s): vorn-edit leaves it as it is.", path.c_str(), strerror(loadError));
+}
+
 void DataDocument::setText(const std::string& bytes) {
+    parseText(bytes);
+    savedLines = lines;
+    loadError = 0;
+    undoStack.clear();
+    redoStack.clear();
+}
+
+void DataDocument::replaceText(const std::string& bytes) {
+    std::vector<Line> old = lines;
+    parseText(bytes);
+    if (lines == old) return;
+    undoStack.push_back(old);
+    redoStack.clear();
+    updateRecoveryCopy();
+}
+
+void DataDocument::parseText(const std::string& bytes) {
     static const std::string mark = "\xef\xbb\xbf";
     size_t pos = bytes.compare(0, mark.size(), mark) == 0 ? mark.size() : 0;
     byteOrderMark = bytes.substr(0, pos);
@@ -58,9 +90,6 @@ void DataDocument::setText(const std::string& bytes) {
         }
         lines.push_back(line);
     }
-    savedLines = lines;
-    undoStack.clear();
-    redoStack.clear();
 }
 
 std::string DataDocument::getText() const {
@@ -71,9 +100,37 @@ std::string DataDocument::getText() const {
 }
 
 int DataDocument::save(const std::string& path) {
-    int error = writeFileAtomically(path, getText());
+    int error = loadError ? loadError : writeFileAtomically(path, getText());
     if (error == 0) savedLines = lines;
+    updateRecoveryCopy();
     return error;
+}
+
+// ---- Recovery copy ----
+
+std::string DataDocument::recoveryPathOf(const std::string& path) {
+    size_t slash = path.rfind('/');
+    size_t name = slash == std::string::npos ? 0 : slash + 1;
+    return path.substr(0, name) + "." + path.substr(name) + ".recovery";
+}
+
+void DataDocument::keepRecoveryCopyAt(const std::string& path) {
+    recoveryPath = path;
+}
+
+void DataDocument::updateRecoveryCopy() {
+    if (recoveryPath.empty()) return;
+    if (!isModified()) {
+        discardRecoveryCopy();
+        return;
+    }
+    // A copy that cannot be written costs nothing yet: the text is still here, and Save says
+    // why when the folder refuses the file itself.
+    writeFileAtomically(recoveryPath, getText());
+}
+
+void DataDocument::discardRecoveryCopy() {
+    if (!recoveryPath.empty()) unlink(recoveryPath.c_str());
 }
 
 // ---- Reading lines as the game does ----
@@ -100,18 +157,20 @@ DataDocument::LineView DataDocument::view(size_t index, const std::string& secti
     return v;
 }
 
-std::vector<DataDocument::LineView> DataDocument::views() const {
-    std::vector<LineView> out;
+const std::vector<DataDocument::LineView>& DataDocument::views() const {
+    if (viewedLines == lines && viewsKept.size() == lines.size()) return viewsKept;
+    viewsKept.clear();
     std::string section;
     for (size_t i = 0; i < lines.size(); i++) {
-        out.push_back(view(i, section));
-        section = out.back().section;
+        viewsKept.push_back(view(i, section));
+        section = viewsKept.back().section;
     }
-    return out;
+    viewedLines = lines;
+    return viewsKept;
 }
 
 size_t DataDocument::findKey(const std::string& section, const std::string& key) const {
-    std::vector<LineView> v = views();
+    const std::vector<LineView>& v = views();
     for (size_t i = 0; i < v.size(); i++)
         if (v[i].kind == KEY && sameName(v[i].section, section) && sameName(v[i].key, key)) return i;
     return std::string::npos;
@@ -130,7 +189,7 @@ std::string DataDocument::get(const std::string& section, const std::string& key
 int DataDocument::lineOf(const std::string& section, const std::string& key) const {
     size_t i = findKey(section, key);
     if (i != std::string::npos) return (int)i + 1;
-    std::vector<LineView> v = views();
+    const std::vector<LineView>& v = views();
     size_t after = std::string::npos;
     for (size_t k = 0; k < v.size(); k++)
         if ((v[k].kind == KEY || v[k].kind == HEADER) && sameName(v[k].section, section)) after = k;
@@ -163,7 +222,7 @@ std::vector<std::string> DataDocument::getSections() const {
 }
 
 std::vector<DataDocument::Block> DataDocument::blocksOf(const std::string& name) const {
-    std::vector<LineView> v = views();
+    const std::vector<LineView>& v = views();
     std::vector<Block> out;
     for (size_t h = 0; h < v.size(); h++) {
         if (v[h].kind != HEADER || !sameName(v[h].section, name)) continue;
@@ -201,6 +260,7 @@ void DataDocument::finishEdit() {
     if (lines == before) return;
     undoStack.push_back(before);
     redoStack.clear();
+    updateRecoveryCopy();
 }
 
 void DataDocument::set(const std::string& section, const std::string& key, const std::string& value) {
@@ -214,7 +274,7 @@ void DataDocument::set(const std::string& section, const std::string& key, const
             valueStart == std::string::npos || tail < valueStart ? "" : text.substr(tail + 1);
         text = text.substr(0, valueStart == std::string::npos ? text.size() : valueStart) + value + ending;
     } else if (section.empty() || !blocksOf(section).empty()) {
-        std::vector<LineView> v = views();
+        const std::vector<LineView>& v = views();
         size_t at = 0;
         for (size_t k = 0; k < v.size(); k++)
             if ((v[k].kind == KEY || v[k].kind == HEADER) && sameName(v[k].section, section)) at = k + 1;
@@ -265,7 +325,7 @@ void DataDocument::renameHeader(size_t index, const std::string& name) {
 
 void DataDocument::renameSection(const std::string& from, const std::string& to) {
     beginEdit();
-    std::vector<LineView> v = views();
+    const std::vector<LineView>& v = views();
     for (size_t i = 0; i < v.size(); i++)
         if (v[i].kind == HEADER && sameName(v[i].section, from)) renameHeader(i, to);
     finishEdit();
@@ -302,12 +362,22 @@ int DataDocument::getRoundCount() const {
     return std::max(0, pinnedWhole(get("Campaign", "TotalRounds", "0").c_str(), 0));
 }
 
+DataDocument::KeyValues DataDocument::getNewRoundKeys() const {
+    KeyValues keys = {{"name", "New round"}};
+    int count = getRoundCount();
+    std::vector<std::string> pic =
+        splitWords(count ? get(roundSection(count - 1), "ArenaPic") : std::string());
+    if (pic.size() >= 2) keys.push_back({"ArenaPic", pic[0] + " " + pic[1]});
+    keys.push_back({"Spawns", "0"});
+    return keys;
+}
+
 void DataDocument::setRoundCount(int count) {
     set("Campaign", "TotalRounds", std::to_string(count));
 }
 
 void DataDocument::renumberRounds(const std::vector<int>& map) {
-    std::vector<LineView> v = views();
+    const std::vector<LineView>& v = views();
     for (size_t i = 0; i < v.size(); i++) {
         int n = v[i].kind == HEADER ? roundNumber(v[i].section) : -1;
         if (n >= 0 && n < (int)map.size() && map[n] >= 0) renameHeader(i, roundSection(map[n]));
@@ -359,7 +429,7 @@ void DataDocument::duplicateRound(int round) {
             copy.insert(copy.end(), lines.begin() + b.begin, lines.begin() + b.end);
         size_t at = blocks.back().end;
         lines.insert(lines.begin() + at, copy.begin(), copy.end());
-        std::vector<LineView> v = views();
+        const std::vector<LineView>& v = views();
         for (size_t i = at; i < at + copy.size(); i++)
             if (v[i].kind == HEADER) renameHeader(i, roundSection(round + 1));
     }
@@ -406,6 +476,7 @@ bool DataDocument::undo() {
     redoStack.push_back(lines);
     lines = undoStack.back();
     undoStack.pop_back();
+    updateRecoveryCopy();
     return true;
 }
 
@@ -414,5 +485,6 @@ bool DataDocument::redo() {
     undoStack.push_back(lines);
     lines = redoStack.back();
     redoStack.pop_back();
+    updateRecoveryCopy();
     return true;
 }

@@ -15,15 +15,34 @@
 class DataDocument {
   public:
     using KeyValues = std::vector<std::pair<std::string, std::string>>;
+    // The largest file opened, in bytes: two hundred times the largest campaign shipped. A bigger
+    // one is refused (EFBIG) rather than held up and checked for minutes.
+    static constexpr long MOST_BYTES = 1 << 20;
 
     // 0, or the errno of the read that failed (the document is then empty).
     int load(const std::string& path);
+    // The errno of the last load when it found a file it could not read, else 0.
+    int getLoadError() const { return loadError; }
+    // Why the file at path, as the last load found it, is left alone, in the author's words.
+    std::string describeLoadError(const std::string& path) const;
     void setText(const std::string& bytes);
     std::string getText() const;
+    // Replaces the whole text as one edit, which undoes as one.
+    void replaceText(const std::string& bytes);
     // Writes the text atomically (system/fileAccess.h); 0 or the errno. A saved document is no
-    // longer modified.
+    // longer modified. A file that was there but could not be read is never replaced by what the
+    // editor made of it: its load error again.
     int save(const std::string& path);
     bool isModified() const { return lines != savedLines; }
+
+    // ---- Recovery copy ----
+    // Where the unsaved text is kept: ".NAME.recovery" beside the file, hidden from the game's and
+    // the checker's folder listings.
+    static std::string recoveryPathOf(const std::string& path);
+    // From now on the text is written to path (atomically) after each edit that leaves the
+    // document modified, and path is removed when it is no longer modified (saved, undone).
+    void keepRecoveryCopyAt(const std::string& path);
+    void discardRecoveryCopy();
 
     // ---- Keys ----
     bool has(const std::string& section, const std::string& key) const;
@@ -59,6 +78,9 @@ class DataDocument {
 
     // ---- Rounds of a campaign file: [Round0] to [RoundN-1], N being [Campaign] TotalRounds ----
     int getRoundCount() const;
+    // The keys a new round starts with: a name, and the last round's datafile and arena picture
+    // (a round needs one to load). Not its title picture, which shows that round's own name.
+    KeyValues getNewRoundKeys() const;
     static std::string roundSection(int round);
     // Each of these keeps the rounds numbered from 0 in file order and TotalRounds their count.
     void addRound(const KeyValues& keys);
@@ -96,8 +118,11 @@ class DataDocument {
         size_t begin, end;
     };
 
+    void parseText(const std::string& bytes);
     LineView view(size_t index, const std::string& section) const;
-    std::vector<LineView> views() const;
+    // Every line's view, kept until the lines change: a campaign of thousands of rounds reads
+    // them for each of its round names.
+    const std::vector<LineView>& views() const;
     // Index of the line the game reads the key from; npos when none.
     size_t findKey(const std::string& section, const std::string& key) const;
     std::vector<Block> blocksOf(const std::string& name) const;
@@ -106,13 +131,19 @@ class DataDocument {
     // Renames the round sections by number: map[i] is round i's new number, -1 to leave it.
     void renumberRounds(const std::vector<int>& map);
     void setRoundCount(int count);
+    // Writes or removes the recovery copy after an edit, an undo or a save.
+    void updateRecoveryCopy();
 
-    std::string byteOrderMark; // kept ahead of the first line
+    mutable std::vector<LineView> viewsKept;
+    mutable std::vector<Line> viewedLines; // the lines viewsKept stands for
+    std::string byteOrderMark;             // kept ahead of the first line
     std::vector<Line> lines;
     std::vector<Line> savedLines;
     std::vector<Line> before; // the lines when the edit under way began
     bool lastLineEnded = true;
     int editDepth = 0;
+    int loadError = 0;
+    std::string recoveryPath; // empty: none kept
     std::vector<std::vector<Line>> undoStack, redoStack;
 };
 

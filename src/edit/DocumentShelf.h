@@ -26,6 +26,16 @@ class DocumentShelf {
     // ("data/unit/Grub: No space left on device"). Those keep their changes.
     std::vector<std::string> saveAll();
 
+    // ---- Recovery copies (see DataDocument): the unsaved texts of a session that ended ----
+    // The paths of the documents that have one, in path order.
+    static std::vector<std::string> findRecoveryCopies();
+    // Opens the document with its recovery copy as its text, an edit not saved yet; false when the
+    // copy could not be read or holds what the file holds (it is removed then).
+    bool restoreRecoveryCopy(const std::string& relativePath);
+    static void discardRecoveryCopy(const std::string& relativePath);
+    // Removes the copies of every open document: their changes were given up.
+    void discardRecoveryCopies();
+
   private:
     std::map<std::string, DataDocument> documents;
 };

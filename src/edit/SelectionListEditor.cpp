@@ -91,7 +91,7 @@ void SelectionListEditor::buildDialog() {
     dialog.push_back(dialogEntry(d_textbox_proc, 4, 334, 632, 114, 0, 0, problems.c_str()));
     statusIndex = (int)dialog.size();
     dialog.push_back(dialogEntry(d_text_proc, 320, 460, 316, 10, 0, 0, status.c_str()));
-    dialog.push_back(dialogEntry(d_yield_proc, 0, 0, 0, 0, 0, 0, nullptr));
+    dialog.push_back(dialogEntry(editorIdleProc, 0, 0, 0, 0, 0, 0, nullptr));
     dialog.push_back(dialogEntry(nullptr, 0, 0, 0, 0, 0, 0, nullptr));
     setEditorColours(dialog.data());
     // The preview and its panel in the start-game screen's colours, the panel without a frame.

@@ -115,7 +115,7 @@ void UnitTypeEditor::buildDialog() {
     dialog.push_back(dialogEntry(d_textbox_proc, 4, 364, 632, 86, 0, 0, problems.c_str()));
     statusIndex = (int)dialog.size();
     dialog.push_back(dialogEntry(d_text_proc, 320, 460, 316, 10, 0, 0, status.c_str()));
-    dialog.push_back(dialogEntry(d_yield_proc, 0, 0, 0, 0, 0, 0, nullptr));
+    dialog.push_back(dialogEntry(editorIdleProc, 0, 0, 0, 0, 0, 0, nullptr));
     dialog.push_back(dialogEntry(nullptr, 0, 0, 0, 0, 0, 0, nullptr));
     setEditorColours(dialog.data());
 }
@@ -247,7 +247,7 @@ void UnitTypeEditor::addUnit() {
     ask.push_back(dialogEntry(d_edit_proc, 180, 216, 280, 14, D_EXIT, 64, name));
     ask.push_back(dialogEntry(d_button_proc, 180, 244, 130, 20, D_EXIT, 0, "Make it"));
     ask.push_back(dialogEntry(d_button_proc, 330, 244, 130, 20, D_EXIT, 0, "Cancel"));
-    ask.push_back(dialogEntry(d_yield_proc, 0, 0, 0, 0, 0, 0, nullptr));
+    ask.push_back(dialogEntry(editorIdleProc, 0, 0, 0, 0, 0, 0, nullptr));
     ask.push_back(dialogEntry(nullptr, 0, 0, 0, 0, 0, 0, nullptr));
     setEditorColours(ask.data());
     int closedBy = runDialog(ask.data(), 2);

@@ -34,6 +34,7 @@ std::vector<std::string> checkFiles(const std::string& relativePath, const Scrat
         if (memory) memory->forgetChangedFiles();
         {
             DataCheck check(report, memory);
+            check.setMusicUnread();
             if (oneCampaign)
                 check.runForCampaign(relativePath.substr(campaigns.size()));
             else if (oneUnit)
@@ -62,8 +63,10 @@ std::vector<std::string> checkDocument(const std::string& relativePath, const st
 
 std::vector<std::string> checkDocument(const std::string& relativePath, DocumentShelf& shelf,
                                        CheckMemory* memory) {
+    const DataDocument& doc = shelf.open(relativePath);
+    if (doc.getLoadError()) return {doc.describeLoadError("data/" + relativePath)};
     ScratchFiles files = shelf.getUnsavedTexts();
-    files[relativePath] = shelf.open(relativePath).getText();
+    files[relativePath] = doc.getText();
     return checkFiles(relativePath, files, memory);
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <allegro.h>
 
+#include "edit/editorDialog.h"
 #include "menus/Config.h"
 #include "menus/runDialog.h"
 
@@ -36,7 +37,7 @@ std::string chooseCharacter(const std::vector<std::string>& names, const std::st
                 nullptr, nullptr);
     setUpDialog(&dialog[CANCEL], d_button_proc, 324, 320, 86, 20, 0, 0, 'c', D_EXIT, 0, 0, (void*)"&Cancel",
                 nullptr, nullptr);
-    setUpDialog(&dialog[YIELD], d_yield_proc, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr);
+    setUpDialog(&dialog[YIELD], editorIdleProc, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr);
     setUpDialog(&dialog[END], nullptr, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr);
     set_dialog_color(
         dialog, makecol(Config::foregroundColor[0], Config::foregroundColor[1], Config::foregroundColor[2]),

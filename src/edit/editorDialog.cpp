@@ -1,9 +1,11 @@
 #include "edit/editorDialog.h"
 
+#include <atomic>
 #include <cstring>
 
 #include "edit/DocumentShelf.h"
 #include "system/Messages.h"
+#include "system/quitRequest.h"
 
 DIALOG dialogEntry(DialogProc proc, int x, int y, int w, int h, int flags, int d1, const void* dp,
                    intptr_t tag) {
@@ -19,7 +21,7 @@ void setEditorColours(DIALOG* dialog) {
 }
 
 void finishDialog(std::vector<DIALOG>& dialog) {
-    dialog.push_back(dialogEntry(d_yield_proc, 0, 0, 0, 0, 0, 0, nullptr));
+    dialog.push_back(dialogEntry(editorIdleProc, 0, 0, 0, 0, 0, 0, nullptr));
     dialog.push_back(dialogEntry(nullptr, 0, 0, 0, 0, 0, 0, nullptr));
     setEditorColours(dialog.data());
 }
@@ -90,4 +92,56 @@ std::string problemText(const std::vector<std::string>& lines, const std::string
 void saveShelf(DocumentShelf& shelf) {
     for (const std::string& failure : shelf.saveAll())
         showMessage("%s could not be saved. Your changes are still open in the editor.\n", failure.c_str());
+}
+
+bool confirmQuit(DocumentShelf& shelf) {
+    if (!shelf.isModified() || quitRequested()) return true;
+    setWaitingForKey(true);
+    int answer =
+        alert("There are unsaved changes.", "Quit and lose them?", nullptr, "&Quit", "&Cancel", 'q', 'c');
+    setWaitingForKey(false);
+    if (quitRequested()) return true;
+    if (answer != 1) return false;
+    shelf.discardRecoveryCopies();
+    return true;
+}
+
+bool offerRecoveryCopies(DocumentShelf& shelf) {
+    bool restored = false;
+    for (const std::string& path : DocumentShelf::findRecoveryCopies()) {
+        std::string first = "data/" + path + " has changes that were never saved.";
+        setWaitingForKey(true);
+        // Without a third button, Esc answers 3 and not Discard.
+        int answer = alert3(first.c_str(), "Restore them, or discard them?", nullptr, "&Restore", "&Discard",
+                            nullptr, 'r', 'd', 0);
+        setWaitingForKey(false);
+        if (quitRequested()) break;
+        if (answer == 1)
+            restored = shelf.restoreRecoveryCopy(path) || restored;
+        else if (answer == 2)
+            DocumentShelf::discardRecoveryCopy(path);
+    }
+    return restored;
+}
+
+namespace {
+
+std::atomic<bool> closePressed{false};
+DocumentShelf* closeShelf = nullptr;
+
+void noteClosePress() {
+    closePressed.store(true);
+}
+
+} // namespace
+
+void watchCloseButton(DocumentShelf* shelf) {
+    closeShelf = shelf;
+    set_close_button_callback(shelf ? noteClosePress : requestQuit);
+}
+
+int editorIdleProc(int msg, DIALOG* d, int c) {
+    if (msg == MSG_IDLE && closePressed.exchange(false) && (!closeShelf || confirmQuit(*closeShelf)))
+        requestQuit();
+    return d_yield_proc(msg, d, c);
 }

@@ -53,4 +53,18 @@ std::string problemText(const std::vector<std::string>& lines, const std::string
 // keeps its changes.
 void saveShelf(DocumentShelf& shelf);
 
+// Whether the workshop may end: true when nothing is unsaved, or the author chose to lose it (their
+// recovery copies go with it), or a quit request ends it anyway (the copies stay for the next start).
+bool confirmQuit(DocumentShelf& shelf);
+// Asks of each recovery copy left by a session that ended unsaved whether to restore it into the
+// shelf or discard it; Esc (or a quit request) keeps it for the next start. True when any was
+// restored.
+bool offerRecoveryCopies(DocumentShelf& shelf);
+
+// The window's close button asks as Quit does while shelf is shown (null: it quits at once).
+void watchCloseButton(DocumentShelf* shelf);
+// The idle object of every workshop dialog: lets other programs run, and answers the close button
+// (system/gameWindow.h: the callback only notes the press).
+int editorIdleProc(int msg, DIALOG* d, int c);
+
 #endif

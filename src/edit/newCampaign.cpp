@@ -88,7 +88,7 @@ std::string askNewCampaignName(DocumentShelf& shelf) {
         dialogEntry(d_edit_proc, 172, 208, 296, 14, D_EXIT, sizeof buffer - 1, buffer),
         dialogEntry(d_button_proc, 172, 234, 80, 20, D_EXIT, 0, "OK"),
         dialogEntry(d_button_proc, 388, 234, 80, 20, D_EXIT, 0, "Cancel"),
-        dialogEntry(d_yield_proc, 0, 0, 0, 0, 0, 0, nullptr),
+        dialogEntry(editorIdleProc, 0, 0, 0, 0, 0, 0, nullptr),
         dialogEntry(nullptr, 0, 0, 0, 0, 0, 0, nullptr)};
     setEditorColours(ask);
     for (;;) {

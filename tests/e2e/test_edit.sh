@@ -2,7 +2,8 @@
 # vorn-edit on a copy of the shipped data: a value beyond its limits is reported as it is typed;
 # one round field changed by typing and saved changes just that line and leaves the set without
 # errors, and the round simulates; a broken campaign opens with its problems, and one whose check
-# takes seconds shows its screen before them.
+# takes seconds shows its screen before them. An unsaved edit survives SIGTERM and is offered back;
+# the close button asks before dropping it.
 . "$(dirname "$0")/menu_lib.sh"
 TOOLS="$(dirname "$1")/tools"
 menu_setup
@@ -70,3 +71,35 @@ box_filled && fail "the screen waited for the checker"
 wait_for 60 box_filled || fail "the problems of a hundred-million-round campaign are not listed"
 click 267 464
 expect_exit 0
+
+# Unsaved work survives a quit signal: its recovery copy beside the file is offered at the next
+# start and comes back unsaved. The close button asks before it drops unsaved changes, as Quit does.
+cp "$E2E_TMP/Tutorial.before" data/campaigns/Tutorial
+start_wm
+edit
+shot
+status=$(dark 316 12 320 458)
+middle() { dark 480 60 80 210; } # where a question box stands
+click 400 76
+for _ in $(seq 1 12); do press BackSpace; done
+xdotool type --delay 80 0.6
+press Return
+wait_for 10 status_changed || fail "the edit was not taken"
+unsaved=$(dark 316 12 320 458) plain=$(middle)
+grep -q "^ArenaKB = 0.6" data/campaigns/.Tutorial.recovery || fail "no recovery copy of the unsaved edit"
+kill -TERM "$GAME_PID"
+expect_exit 143
+cmp -s data/campaigns/Tutorial "$E2E_TMP/Tutorial.before" || fail "the signal wrote the unsaved edit"
+edit
+asks() { shot && [ "$(middle)" != "$plain" ]; }
+wait_for 10 asks || fail "the recovery copy was not offered"
+press r
+restored() { shot && [ "$(dark 316 12 320 458)" = "$unsaved" ] && [ "$(middle)" = "$plain" ]; }
+wait_for 10 restored || fail "the recovery copy was not restored as unsaved"
+cmp -s data/campaigns/Tutorial "$E2E_TMP/Tutorial.before" || fail "restoring wrote the file"
+wmctrl -i -c "$GAME_WIN"
+wait_for 10 asks || fail "the close button did not ask before dropping the unsaved changes"
+press q
+expect_exit 0
+[ ! -e data/campaigns/.Tutorial.recovery ] || fail "the changes given up on Quit were kept"
+cmp -s data/campaigns/Tutorial "$E2E_TMP/Tutorial.before" || fail "quitting wrote the file"

@@ -1,9 +1,11 @@
+#include <cerrno>
 #include <dirent.h>
 #include <functional>
 #include <gtest/gtest.h>
 
 #include "check/CheckMemory.h"
 #include "edit/DataDocument.h"
+#include "edit/DocumentShelf.h"
 #include "edit/SelectionList.h"
 #include "edit/checkDocument.h"
 #include "edit/newCampaign.h"
@@ -12,6 +14,7 @@
 #include "support/DataBuilder.h"
 #include "support/TestEnv.h"
 #include "support/TrialCampaign.h"
+#include "system/Messages.h"
 #include "system/configText.h"
 
 namespace {
@@ -94,6 +97,55 @@ TEST(DataDocumentTest, EditsKeepTheLayoutAndNumberTheRounds) {
     EXPECT_EQ(doc.getText(), "# head\r\n[Campaign]\r\nTotalRounds = 3\r\n\r\n# about B\r\n[Round0]\r\n"
                              "name  =  Bee   \r\nname = shadowed\r\nSpawns = 0\r\n\r\n"
                              "[Round1]\r\nname = C\r\n\r\n[Round2]\r\nname = C");
+    // A new round loads with the last round's arena, but shows no title naming that round.
+    doc.set("Round2", "ArenaPic", "data/gfx/c.dat arena title");
+    EXPECT_EQ(doc.getNewRoundKeys(),
+              (DataDocument::KeyValues{
+                  {"name", "New round"}, {"ArenaPic", "data/gfx/c.dat arena"}, {"Spawns", "0"}}));
+}
+
+TEST(DataDocumentTest, UnsavedTextsAreKeptBesideTheirFilesUntilSavedAndOfferedBack) {
+    TempDir dir;
+    const std::string text = "[Campaign]\nTotalRounds = 0\n", copy = "data/campaigns/.Trial.recovery";
+    dir.write("data/campaigns/Trial", text);
+    std::string edited;
+    {
+        DocumentShelf shelf;
+        DataDocument& doc = shelf.open("campaigns/Trial");
+        doc.set("Campaign", "Title", "Night");
+        edited = doc.getText();
+        EXPECT_EQ(dir.read(copy), edited);
+        doc.undo();
+        EXPECT_FALSE(dir.exists(copy)) << "nothing unsaved after the undo";
+        doc.redo();
+        EXPECT_EQ(dir.read(copy), edited);
+    } // the session ends unsaved
+    EXPECT_EQ(DocumentShelf::findRecoveryCopies(), std::vector<std::string>{"campaigns/Trial"});
+    DocumentShelf shelf;
+    ASSERT_TRUE(shelf.restoreRecoveryCopy("campaigns/Trial"));
+    DataDocument& doc = shelf.open("campaigns/Trial");
+    EXPECT_TRUE(doc.isModified());
+    EXPECT_EQ(doc.getText(), edited);
+    EXPECT_EQ(dir.read("data/campaigns/Trial"), text);
+    EXPECT_TRUE(shelf.saveAll().empty());
+    EXPECT_EQ(dir.read("data/campaigns/Trial"), edited);
+    EXPECT_FALSE(dir.exists(copy)) << "saved";
+    doc.set("Campaign", "Title", "Day");
+    shelf.discardRecoveryCopies(); // Quit, losing the change
+    EXPECT_TRUE(DocumentShelf::findRecoveryCopies().empty());
+
+    // A file far beyond any real one is said to be and left alone: never read, checked or saved over.
+    std::string huge(DataDocument::MOST_BYTES + 1, '#');
+    dir.write("data/campaigns/Huge", huge);
+    clearShownMessages();
+    DataDocument& big = shelf.open("campaigns/Huge");
+    EXPECT_EQ(big.getLoadError(), EFBIG);
+    ASSERT_EQ(getShownMessages().size(), 1u);
+    EXPECT_NE(getShownMessages()[0].find("larger than 1024 kB"), std::string::npos) << getShownMessages()[0];
+    EXPECT_EQ(checkDocument("campaigns/Huge", shelf).size(), 1u);
+    big.set("Campaign", "TotalRounds", "1");
+    EXPECT_EQ(shelf.saveAll().size(), 1u);
+    EXPECT_EQ(dir.read("data/campaigns/Huge"), huge);
 }
 
 TEST(DataDocumentTest, AnEditedCampaignPlaysAsTheSameFileEditedByHand) {
@@ -193,6 +245,11 @@ TEST(DataDocumentTest, TheCheckKeepingWhatItReadFindsWhatAFreshCheckFinds) {
     sameAsFresh("the rounds' datafile gone");
     ASSERT_TRUE(makeDatafile("data/trialRounds.dat", {{"arena9", 40, 30, 0x306030}}));
     sameAsFresh("the rounds' datafile made again");
+    // The editor plays no music: it looks for the file and never reads it.
+    dir.write("data/music/trial.ogg", "no Ogg Vorbis");
+    doc.set("Campaign", "Music", "data/music/trial.ogg");
+    for (const std::string& line : checkDocument("campaigns/Trial", doc.getText(), &memory))
+        EXPECT_EQ(line.find("music"), std::string::npos) << line;
 }
 
 TEST(DataDocumentTest, SelectionListsReadAsTheGameReadsThemAndEditWholeEntries) {
