@@ -24,6 +24,18 @@ const char* sectionArg(const std::string& section) {
     return section.empty() ? nullptr : section.c_str();
 }
 
+// A name as sameName compares it: without regard to the case of ASCII letters.
+std::string folded(const std::string& name) {
+    std::string out = name;
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z') c = (char)(c - 'A' + 'a');
+    return out;
+}
+
+std::string entryName(const std::string& section, const std::string& key) {
+    return folded(section) + '\n' + folded(key);
+}
+
 } // namespace
 
 bool ConfigFile::load(const std::string& p) {
@@ -38,6 +50,9 @@ void ConfigFile::setText(const std::string& p, const std::string& bytes) {
     path = p;
     found = true;
     entries.clear();
+    firstEntries.clear();
+    sectionEntries.clear();
+    sectionNames.clear();
     sections.clear();
     strayLines.clear();
     nonTextLines.clear();
@@ -60,10 +75,7 @@ void ConfigFile::setText(const std::string& p, const std::string& bytes) {
         if (line[0] == '[') {
             size_t close = line.find(']');
             section = line.substr(1, close == std::string::npos ? std::string::npos : close - 1);
-            bool known = false;
-            for (auto& s : sections)
-                known = known || sameName(s.first, section);
-            if (!known) sections.push_back({section, number});
+            if (sectionNames.insert(folded(section)).second) sections.push_back({section, number});
             continue;
         }
         size_t eq = line.find('=');
@@ -72,13 +84,14 @@ void ConfigFile::setText(const std::string& p, const std::string& bytes) {
             continue;
         }
         entries.push_back({section, trim(line.substr(0, eq)), trim(line.substr(eq + 1)), number});
+        firstEntries.insert({entryName(section, entries.back().key), entries.size() - 1});
+        sectionEntries[folded(section)].push_back(entries.size() - 1);
     }
 }
 
 const ConfigEntry* ConfigFile::find(const std::string& section, const std::string& key) const {
-    for (const ConfigEntry& e : entries)
-        if (sameName(e.section, section) && sameName(e.key, key)) return &e;
-    return nullptr;
+    auto found = firstEntries.find(entryName(section, key));
+    return found == firstEntries.end() ? nullptr : &entries[found->second];
 }
 
 int ConfigFile::lineOf(const std::string& section, const std::string& key) const {
@@ -88,8 +101,10 @@ int ConfigFile::lineOf(const std::string& section, const std::string& key) const
 
 std::vector<const ConfigEntry*> ConfigFile::entriesOf(const std::string& section) const {
     std::vector<const ConfigEntry*> out;
-    for (const ConfigEntry& e : entries)
-        if (sameName(e.section, section)) out.push_back(&e);
+    auto found = sectionEntries.find(folded(section));
+    if (found != sectionEntries.end())
+        for (size_t i : found->second)
+            out.push_back(&entries[i]);
     return out;
 }
 

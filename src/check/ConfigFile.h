@@ -2,6 +2,8 @@
 #define VORN_CHECK_CONFIGFILE_H
 
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "system/textFormat.h"
@@ -62,6 +64,12 @@ class ConfigFile {
     std::string text;
     unsigned long textNumber = 0; // of the texts set, in order from 1
     std::vector<ConfigEntry> entries;
+    // Entries by their names folded as Allegro compares them, so a file of thousands of sections
+    // is looked up without a scan for every key: the first of each section and key, and each
+    // section's in file order (indexes into entries).
+    std::unordered_map<std::string, size_t> firstEntries;
+    std::unordered_map<std::string, std::vector<size_t>> sectionEntries;
+    std::unordered_set<std::string> sectionNames;
     std::vector<std::pair<std::string, int>> sections;
     std::vector<int> strayLines;
     std::vector<int> nonTextLines;
