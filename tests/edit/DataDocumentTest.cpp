@@ -141,7 +141,7 @@ TEST(DataDocumentTest, UnsavedTextsAreKeptBesideTheirFilesUntilSavedAndOfferedBa
     DataDocument& big = shelf.open("campaigns/Huge");
     EXPECT_EQ(big.getLoadError(), EFBIG);
     ASSERT_EQ(getShownMessages().size(), 1u);
-    EXPECT_NE(getShownMessages()[0].find("larger than 1024 kB"), std::string::npos) << getShownMessages()[0];
+    EXPECT_NE(getShownMessages()[0].find("larger than 64 kB"), std::string::npos) << getShownMessages()[0];
     EXPECT_EQ(checkDocument("campaigns/Huge", shelf).size(), 1u);
     big.set("Campaign", "TotalRounds", "1");
     EXPECT_EQ(shelf.saveAll().size(), 1u);
