@@ -24,7 +24,6 @@ for refused in "Nowhere:no campaign Nowhere" "Tutorial --round 9:has no round 9"
         fail "vorn --play ${refused%%:*} said: $(cat "$E2E_TMP/refused.log")"
 done
 
-touch "$E2E_TMP/before"
 start_game "$TOOLS/vorn-edit" 5 470 || fail "no vorn-edit window: $(cat "$E2E_TMP/game.log")"
 editor=$GAME_PID
 shot
@@ -39,6 +38,7 @@ wait_for 10 status_changed || fail "the edit was not taken"
 round_1() { click 40 134 && shot && [ "$(dark 150 6 8 130)" -gt 500 ]; }
 wait_for 10 round_1 || fail "round 1 could not be chosen"
 before=$(dark 632 114 4 334)
+touch "$E2E_TMP/before" # the edit's recovery copy is written; playing writes nothing more
 
 # play_round: Play, then the character dialog's Play; the game's pid in $played once its window shows.
 # The dialog's left border stands at x 220; a click while the editor is busy goes unseen.
