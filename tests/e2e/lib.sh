@@ -13,11 +13,13 @@ e2e_cleanup() {
 trap e2e_cleanup EXIT
 
 # Starts Xvfb on a free display and exports DISPLAY. The server picks the number itself and
-# reports it, so tests running at the same time never share a display.
+# reports it, so tests running at the same time never share a display. Keys never repeat (the
+# longest delay the server takes, in ms): a starved xdotool lets go of a key late on a busy machine,
+# and a repeat would type its letter twice.
 start_x() {
     local fifo="$E2E_TMP/displayfd" n
     mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >"$E2E_TMP/xvfb.log" 2>&1 &
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -ardelay 65535 3>"$fifo" >"$E2E_TMP/xvfb.log" 2>&1 &
     E2E_PIDS+=($!)
     if ! read -r -t "$(scaled 20)" n <"$fifo" || [ -z "$n" ]; then
         echo "no X server could be started" >&2
