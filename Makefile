@@ -32,10 +32,12 @@ build-tested: deps
 	cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORN_BUILD_TESTS=ON
 	cmake --build build -j$(JOBS)
 
-# The end-to-end tests three times in a row beside two CPU-bound processes, as on a busy machine;
-# fails if any run fails. Not part of `make test`: .ci/run adds it when its time allows.
+# The end-to-end tests UNDER_LOAD_RUNS times in a row beside two CPU-bound processes, as on a busy
+# machine; fails if any run fails. Not part of `make test`: .ci/run adds what its time allows.
+UNDER_LOAD_RUNS ?= 3
+
 test-under-load: build-tested
-	bash tools/test-under-load.sh build 3
+	bash tools/test-under-load.sh build $(UNDER_LOAD_RUNS)
 
 unit-test: build-tested
 	ctest --test-dir build --output-on-failure -L unit
