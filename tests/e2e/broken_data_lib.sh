@@ -119,9 +119,10 @@ run_case() {
         sleep 0.2
     done
     # Leave whatever still plays, and close an alert and the start-game screen when nothing
-    # started: Esc until the main menu shows.
-    local tries
-    for tries in 1 2 3; do
+    # started: Esc until the main menu shows (a press that lands on a round's title picture only
+    # ends the picture, and a thousand rounds have a thousand of them).
+    local leave=$((SECONDS + $(scaled 40)))
+    while [ $SECONDS -lt $leave ]; do
         in_menu || ! kill -0 "$pid" 2>/dev/null && break
         press_escape
         until_menu 4 >/dev/null && break
